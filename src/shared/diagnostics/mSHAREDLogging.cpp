@@ -1,0 +1,117 @@
+#include "shared/diagnostics/mSHAREDLogging.h"
+
+#include "platform/AppFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "shared/util/mSHAREDFileSubs.h"
+
+#include <array>
+
+namespace wexlo::mSHAREDLogging {
+
+namespace {
+
+struct State {
+    QString logPath;
+    std::array<QString, kActionSlots + 1> actionText;  // slots 1..40; 0 unused
+    std::array<QString, kActionSlots + 1> actionTime;
+    int currentSlot = 0;
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+QString timeOfDay()
+{
+    const QTime t = platform::clock().now().time();
+    const QString sep = platform::timeSeparator(platform::locale().locale());
+    auto two = [](int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); };
+    return two(t.hour()) + sep + two(t.minute()) + sep + two(t.second());
+}
+
+QString compose(const QString& message, const QString& procedure, const QString& module)
+{
+    QString text = message;
+    if (!procedure.isEmpty())
+        text += QStringLiteral(" in ") + procedure;
+    if (!module.isEmpty())
+        text += QStringLiteral(" of module ") + module;
+    return text;
+}
+
+void store(const QString& text)
+{
+    State& s = state();
+    s.actionText[s.currentSlot] = text;
+    s.actionTime[s.currentSlot] = timeOfDay();
+}
+
+}  // namespace
+
+void writelog(const QString& text)
+{
+    State& s = state();
+    if (s.logPath.isEmpty())
+        s.logPath = mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("log.txt");
+    QString line = timeOfDay();
+    // Print zones are 14 columns wide: the text starts in column 15.
+    const int pad = 14 - static_cast<int>(line.size() % 14);
+    line += QString(pad, QLatin1Char(' ')) + text + QStringLiteral("\r\n");
+    platform::fileSystem().append(s.logPath, mSHAREDFileSubs::encodeText(line));
+}
+
+void logerror(const QString& message, const QString& procedure, const QString& module)
+{
+    State& s = state();
+    s.currentSlot += 1;
+    if (s.currentSlot > kActionSlots) {
+        // A failure while listing inside a handler is dropped: logging never stops the program.
+        try {
+            listactions();
+        } catch (...) {
+        }
+        s.currentSlot = 1;
+    }
+    store(compose(message, procedure, module));
+}
+
+void logdebug(const QString& message, const QString& procedure, const QString& module)
+{
+    State& s = state();
+    s.currentSlot += 1;
+    if (s.currentSlot > kActionSlots)
+        s.currentSlot = 1;
+    store(QStringLiteral("DBG: ") + compose(message, procedure, module));
+}
+
+void listactions()
+{
+    State& s = state();
+    writelog(QStringLiteral("Listing last ") + QString::number(kActionSlots) +
+             QStringLiteral(" actions: "));
+    int start = s.currentSlot + 1;
+    if (start > kActionSlots)
+        start = 1;
+    int counter = 0;
+    auto listSlot = [&](int slot) {
+        if (s.actionText[slot].isEmpty())
+            return;
+        counter += 1;
+        writelog(QStringLiteral(" >> ") + QString::number(counter) + QStringLiteral(": ") +
+                 s.actionText[slot] + QStringLiteral(" - ") + s.actionTime[slot]);
+    };
+    for (int slot = start; slot <= kActionSlots; ++slot)
+        listSlot(slot);
+    for (int slot = 1; slot < start && start != 1; ++slot)
+        listSlot(slot);
+    writelog(QStringLiteral("End of actions list"));
+}
+
+QString logPath() { return state().logPath; }
+
+void resetForTests() { state() = State{}; }
+
+}  // namespace wexlo::mSHAREDLogging

@@ -1,0 +1,60 @@
+#include "shared/util/mSHAREDDelay.h"
+
+#include "platform/Platform.h"
+
+#include <cmath>
+
+namespace wexlo::mSHAREDDelay {
+
+namespace {
+double& nextYield()
+{
+    static double t = 0.0;
+    return t;
+}
+}  // namespace
+
+void sleepms(int ms) { platform::clock().sleepMs(ms); }
+
+void delayms(int ms)
+{
+    if (ms <= 1000)
+        sleepms(ms);
+    else
+        delayseconds(static_cast<float>(ms) / 1000.0f);
+}
+
+void delayseconds(float seconds)
+{
+    if (seconds > 1.0f) {
+        const double whole = std::floor(static_cast<double>(seconds));
+        for (int i = 0; i < 2 * static_cast<int>(whole); ++i) {
+            sleepms(500);
+            yieldifinput();
+        }
+        const double fraction = static_cast<double>(seconds) - whole;
+        if (fraction > 0.0)
+            sleepms(static_cast<int>(std::lround(fraction * 1000.0)));
+    } else {
+        sleepms(static_cast<int>(std::lround(static_cast<double>(seconds) * 1000.0)));
+    }
+}
+
+void yieldifinput()
+{
+    if (platform::eventPump().hasPendingInput())
+        platform::eventPump().processEvents();
+}
+
+void throttledyield()
+{
+    const double now = platform::clock().monotonicSeconds();
+    if (now > nextYield()) {
+        platform::eventPump().processEvents();
+        nextYield() = now + 0.25;
+    }
+}
+
+void resetForTests() { nextYield() = 0.0; }
+
+}  // namespace wexlo::mSHAREDDelay

@@ -1,0 +1,249 @@
+#include "shared/util/mSHAREDFileSubs.h"
+
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+
+#include <QStringDecoder>
+
+namespace wexlo::mSHAREDFileSubs {
+
+namespace {
+const QString kModule = QStringLiteral("FileSubs");
+
+platform::FileSystem& fs() { return platform::fileSystem(); }
+
+bool hasWildcard(const QString& s)
+{
+    return s.contains(QLatin1Char('*')) || s.contains(QLatin1Char('?'));
+}
+
+// Position (0-based) of the last separator, "\" or "/"; -1 when there is none.
+qsizetype lastSeparator(const QString& path)
+{
+    return std::max(path.lastIndexOf(QLatin1Char('/')), path.lastIndexOf(QLatin1Char('\\')));
+}
+
+// Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
+constexpr char16_t kCp1252High[32] = {
+    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+}  // namespace
+
+// ---- OutputFile ------------------------------------------------------------------------
+
+OutputFile::OutputFile(std::unique_ptr<platform::FileWriter> writer) : writer_(std::move(writer)) {}
+
+OutputFile::~OutputFile() = default;
+
+void OutputFile::write(const QString& text)
+{
+    pending_ += encodeText(text);
+    if (pending_.size() >= 64 * 1024)
+        flush();
+}
+
+void OutputFile::writeLine(const QString& text)
+{
+    write(text);
+    pending_ += "\r\n";
+}
+
+void OutputFile::writeBytes(const QByteArray& bytes)
+{
+    pending_ += bytes;
+    if (pending_.size() >= 64 * 1024)
+        flush();
+}
+
+void OutputFile::flush()
+{
+    if (!writer_)
+        raiseError(err::BadFileNameOrNumber);
+    if (pending_.isEmpty())
+        return;
+    QByteArray out;
+    out.swap(pending_);
+    writer_->write(out);
+}
+
+void OutputFile::close()
+{
+    flush();
+    auto writer = std::move(writer_);
+    if (!writer)
+        raiseError(err::BadFileNameOrNumber);
+    writer->commit();
+}
+
+// ---- Text encoding ---------------------------------------------------------------------
+
+QString decodeText(const QByteArray& bytes)
+{
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(bytes);
+    if (!utf8.hasError()) {
+        if (text.startsWith(QChar(0xFEFF)))
+            text.remove(0, 1);
+        return text;
+    }
+    // Not UTF-8: a file made on Windows, in its usual code page.
+    QString out;
+    out.resize(bytes.size());
+    QChar* d = out.data();
+    for (const char ch : bytes) {
+        const auto b = static_cast<unsigned char>(ch);
+        *d++ = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+    }
+    return out;
+}
+
+QByteArray encodeText(const QString& text) { return text.toUtf8(); }
+
+// ---- Existence and attributes ----------------------------------------------------------
+
+bool FileExists(const QString& path)
+{
+    bool result = false;
+    OnError on(QStringLiteral("FileExists"), kModule);
+    on([&] {
+        const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
+        const QString name = sep >= 0 ? path.mid(sep + 1) : path;
+        if (!hasWildcard(name)) {
+            const platform::FileInfo fi = fs().info(path);
+            result = fi.exists && !fi.isFolder;
+            return;
+        }
+        const QString folder = sep >= 0 ? path.left(sep + 1) : QString();
+        QStringList matches = fs().match(folder, name);
+        if (matches.isEmpty())
+            return;
+        matches.sort();
+        const platform::FileInfo fi = fs().info(folder + matches.first());
+        result = fi.exists && !fi.isFolder;
+    });
+    return result;
+}
+
+bool isReadOnly(const QString& path)
+{
+    bool result = false;
+    OnError on(QStringLiteral("isReadOnly"), kModule);
+    on([&] {
+        const platform::FileInfo fi = fs().info(path);
+        result = fi.exists && fi.readOnly;
+    });
+    return result;
+}
+
+bool MakeReadWrite(const QString& path)
+{
+    bool result = false;
+    OnError on(QStringLiteral("MakeReadWrite"), kModule);
+    on([&] {
+        if (FileExists(path))
+            result = fs().makeWritable(path);
+    });
+    return result;
+}
+
+void EraseFile(const QString& path)
+{
+    OnError on(QStringLiteral("EraseFile"), kModule);
+    if (!FileExists(path))
+        return;
+    MakeReadWrite(path);
+    on([&] { fs().remove(path); });
+}
+
+// ---- Whole-file read and write ---------------------------------------------------------
+
+bool LoadTextFile(const QString& path, QString& text)
+{
+    OnError on(QStringLiteral("LoadTextFile"), kModule);
+    if (!FileExists(path)) {
+        text.clear();
+        return true;
+    }
+    QByteArray bytes;
+    if (!on([&] { bytes = fs().readAll(path); }))
+        return false;
+    text = decodeText(bytes);
+    return true;
+}
+
+bool WriteTextFile(const QString& path, const QString& text)
+{
+    OnError on(QStringLiteral("WriteTextFile"), kModule);
+    auto out = openforoutput(path);
+    if (!out)
+        return false;
+    if (!on([&] { out->write(text); }))
+        return false;  // the old content stays
+    return on([&] { out->close(); });
+}
+
+std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAccess access)
+{
+    try {
+        if (FileExists(path) && isReadOnly(path) && !MakeReadWrite(path)) {
+            mSHAREDLogging::writelog(
+                path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
+            return nullptr;
+        }
+        return std::make_unique<OutputFile>(fs().replace(path, access));
+    } catch (...) {
+        // The failure is read and discarded: the caller sees only that nothing was opened.
+        return nullptr;
+    }
+}
+
+// ---- Paths -----------------------------------------------------------------------------
+
+QString pathonly(const QString& path)
+{
+    QString result;
+    OnError on(QStringLiteral("pathonly"), kModule);
+    on([&] {
+        const qsizetype at = lastSeparator(path);
+        result = at >= 0 ? path.left(at + 1) : QStringLiteral("./");
+    });
+    return result;
+}
+
+QString fileonly(const QString& path)
+{
+    QString result;
+    OnError on(QStringLiteral("fileonly$"), kModule);
+    on([&] {
+        QString copy = path;
+        copy.replace(QLatin1Char('\\'), QLatin1Char('/'));
+        const qsizetype at = copy.lastIndexOf(QLatin1Char('/'));
+        result = at >= 0 ? copy.mid(at + 1) : copy;
+    });
+    return result;
+}
+
+QString fileexpath(const QString& path)
+{
+    QString result;
+    OnError on(QStringLiteral("fileexpath"), kModule);
+    on([&] { result = fileonly(path); });
+    return result;
+}
+
+QString addslash(const QString& path)
+{
+    if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
+        return path;
+    return path + QLatin1Char('/');
+}
+
+QString driveletter(const QString& path)
+{
+    if (path.startsWith(QLatin1Char('\\')) || path.startsWith(QLatin1Char('/')))
+        return path;
+    return path.left(1);
+}
+
+}  // namespace wexlo::mSHAREDFileSubs

@@ -1,0 +1,60 @@
+#pragma once
+
+// File and path helpers. Every whole-file read and write of the program's own text files,
+// every existence check and every delete goes through here (over platform::FileSystem).
+// Procedures log their failures with the module name "FileSubs".
+
+#include "platform/FileSystem.h"
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+
+namespace wexlo::mSHAREDFileSubs {
+
+// A file being written by its caller. Text goes out as UTF-8; close() commits the new
+// content atomically and throws RuntimeError when it cannot. Dropped without close(), the
+// old file stays as it was.
+class OutputFile {
+public:
+    explicit OutputFile(std::unique_ptr<platform::FileWriter> writer);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    void write(const QString& text);
+    void writeLine(const QString& text);  // text and CR LF
+    void writeBytes(const QByteArray& bytes);
+    void close();
+
+private:
+    void flush();
+    std::unique_ptr<platform::FileWriter> writer_;
+    QByteArray pending_;
+};
+
+bool FileExists(const QString& path);
+bool isReadOnly(const QString& path);
+bool MakeReadWrite(const QString& path);
+void EraseFile(const QString& path);
+// Reads the whole file into text. A missing file gives the empty text. Returns false (and
+// leaves text as it was) when the file exists but could not be read.
+bool LoadTextFile(const QString& path, QString& text);
+// Replaces the file's content with exactly the text. False when nothing was written.
+bool WriteTextFile(const QString& path, const QString& text);
+// Opens a file for writing from the start; nullptr on failure (logged as the program does).
+std::unique_ptr<OutputFile> openforoutput(const QString& path,
+                                          platform::FileAccess access = platform::FileAccess::Normal);
+
+QString pathonly(const QString& path);
+QString fileonly(const QString& path);  // fileonly$
+QString fileexpath(const QString& path);
+QString addslash(const QString& path);
+QString driveletter(const QString& path);
+
+// The program's text encoding: UTF-8 out; in, UTF-8 when valid, else Windows-1252.
+QString decodeText(const QByteArray& bytes);
+QByteArray encodeText(const QString& text);
+
+}  // namespace wexlo::mSHAREDFileSubs

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace wexlo::mSHAREDWWW {
+
+// Opens a web address, a mailto: link or a local file with the desktop's default handler.
+void websitevisit(QWidget* owner, const QString& address);
+
+}  // namespace wexlo::mSHAREDWWW

@@ -1,0 +1,119 @@
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+#include "support/Fixture.h"
+
+using namespace wexlo;
+using namespace wexlo::mSHAREDLogging;
+
+namespace {
+
+class Logging : public test::WexloTest {};
+
+TEST_F(Logging, LineHasTimeThenTextFromColumn15AndCrLf)
+{
+    writelog(QStringLiteral("hello"));
+    EXPECT_EQ(logText(), QStringLiteral("14:02:51      hello\r\n"));
+    EXPECT_EQ(logPath(), appFile(QStringLiteral("log.txt")));
+}
+
+TEST_F(Logging, AppendsAndNeverTruncates)
+{
+    writeBytes(appFile(QStringLiteral("log.txt")), "old line\r\n");
+    writelog(QStringLiteral("a"));
+    writelog(QStringLiteral("b"));
+    EXPECT_EQ(logText(), QStringLiteral("old line\r\n14:02:51      a\r\n14:02:51      b\r\n"));
+}
+
+TEST_F(Logging, FortyErrorsStayInMemoryTheFortyFirstWritesTheBlock)
+{
+    for (int i = 1; i <= 40; ++i)
+        logerror(QStringLiteral("e%1").arg(i));
+    EXPECT_EQ(logText(), QString());
+
+    logerror(QStringLiteral("Overflow(6)"), QStringLiteral("fosname"),
+             QStringLiteral("mSHAREDOSINFO"));
+    const QStringList lines = logLines();
+    ASSERT_EQ(lines.size(), 42);
+    EXPECT_EQ(lines.first(), QStringLiteral("Listing last 40 actions: "));
+    EXPECT_EQ(lines.at(1), QStringLiteral(" >> 1: e1 - 14:02:51"));
+    EXPECT_EQ(lines.at(40), QStringLiteral(" >> 40: e40 - 14:02:51"));
+    EXPECT_EQ(lines.last(), QStringLiteral("End of actions list"));
+
+    // The 41st entry went to slot 1, so the next listing starts at slot 2 and ends with it.
+    listactions();
+    const QStringList again = logLines().mid(42);
+    ASSERT_EQ(again.size(), 42);
+    EXPECT_EQ(again.at(1), QStringLiteral(" >> 1: e2 - 14:02:51"));
+    EXPECT_EQ(again.at(40),
+              QStringLiteral(" >> 40: Overflow(6) in fosname of module mSHAREDOSINFO - 14:02:51"));
+}
+
+TEST_F(Logging, ListingNumbersOnlyUsedSlotsAndEmptyListHasFrameOnly)
+{
+    listactions();
+    EXPECT_EQ(logLines(),
+              (QStringList{QStringLiteral("Listing last 40 actions: "),
+                           QStringLiteral("End of actions list")}));
+
+    logerror(QStringLiteral("a"));
+    logerror(QStringLiteral("b"), QStringLiteral("proc"));
+    logdebug(QStringLiteral("Url set to x"));
+    listactions();
+    EXPECT_EQ(logLines().mid(2),
+              (QStringList{QStringLiteral("Listing last 40 actions: "), QStringLiteral(" >> 1: a - 14:02:51"),
+                           QStringLiteral(" >> 2: b in proc - 14:02:51"),
+                           QStringLiteral(" >> 3: DBG: Url set to x - 14:02:51"),
+                           QStringLiteral("End of actions list")}));
+}
+
+TEST_F(Logging, DebugEntryWrapsWithoutListing)
+{
+    for (int i = 1; i <= 40; ++i)
+        logerror(QStringLiteral("e%1").arg(i));
+    logdebug(QStringLiteral("late"));
+    EXPECT_EQ(logText(), QString());
+    listactions();
+    const QStringList lines = logLines();
+    EXPECT_EQ(lines.at(1), QStringLiteral(" >> 1: e2 - 14:02:51"));
+    EXPECT_EQ(lines.at(40), QStringLiteral(" >> 40: DBG: late - 14:02:51"));
+}
+
+TEST_F(Logging, HandlerLogsAndCarriesOnWithTheNextStatement)
+{
+    int reached = 0;
+    int value = 5;
+    OnError on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
+    on([&] {
+        raiseError(err::Overflow);
+        value = 99;
+    });
+    on([&] { reached = 1; });
+    EXPECT_EQ(value, 5);
+    EXPECT_EQ(reached, 1);
+    EXPECT_EQ(on.lastNumber(), err::Overflow);
+    listactions();
+    EXPECT_EQ(logLines().at(1),
+              QStringLiteral(" >> 1: Overflow(6) in fosname of module mSHAREDOSINFO - 14:02:51"));
+}
+
+TEST_F(Logging, NumberDashFormAndSubscriptHasNoBlank)
+{
+    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::Standard),
+              QStringLiteral("Subscript out of range(9)"));
+    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::NumberDash),
+              QStringLiteral("9-Subscript out of range"));
+}
+
+TEST_F(Logging, UnwritableLogReachesTheCallerAndALostListingIsDropped)
+{
+    useFaultyFileSystem();
+    files_.failAppend[QStringLiteral("log.txt")] = err::PermissionDenied;
+    OnError on(QStringLiteral("caller"), QStringLiteral("mod"));
+    EXPECT_FALSE(on([] { writelog(QStringLiteral("x")); }));
+    EXPECT_EQ(on.lastNumber(), err::PermissionDenied);
+    for (int i = 0; i < 45; ++i)
+        logerror(QStringLiteral("e"));  // the listing at 41 fails silently
+    SUCCEED();
+}
+
+}  // namespace

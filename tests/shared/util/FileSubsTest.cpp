@@ -1,0 +1,132 @@
+#include "platform/RuntimeError.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "support/Fixture.h"
+
+#include <QDir>
+#include <QFile>
+
+using namespace wexlo;
+using namespace wexlo::mSHAREDFileSubs;
+
+namespace {
+
+class FileSubs : public test::WexloTest {};
+
+TEST_F(FileSubs, PathHelpersAcceptBothSeparators)
+{
+    EXPECT_EQ(pathonly(QStringLiteral("C:/data/list.txt")), QStringLiteral("C:/data/"));
+    EXPECT_EQ(fileonly(QStringLiteral("C:/data/list.txt")), QStringLiteral("list.txt"));
+    EXPECT_EQ(pathonly(QStringLiteral("C:\\dir\\")), QStringLiteral("C:\\dir\\"));
+    EXPECT_EQ(fileonly(QStringLiteral("C:\\dir\\")), QString());
+    EXPECT_EQ(pathonly(QStringLiteral("list.txt")), QStringLiteral("./"));
+    EXPECT_EQ(fileonly(QStringLiteral("list.txt")), QStringLiteral("list.txt"));
+    EXPECT_EQ(fileexpath(QStringLiteral("/home/a\\b.txt")), QStringLiteral("b.txt"));
+    EXPECT_EQ(addslash(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(addslash(QStringLiteral("/data")), QStringLiteral("/data/"));
+    EXPECT_EQ(addslash(QString()), QString());
+    EXPECT_EQ(driveletter(QStringLiteral("D:\\data\\Wexlo.ini")), QStringLiteral("D"));
+    EXPECT_EQ(driveletter(QStringLiteral("\\\\server\\share\\x")), QStringLiteral("\\\\server\\share\\x"));
+}
+
+TEST_F(FileSubs, ExistsIsFalseForFoldersAndTakesWildcards)
+{
+    QDir(home_.path()).mkdir(QStringLiteral("sub.txt"));
+    EXPECT_FALSE(FileExists(appFile(QStringLiteral("sub.txt"))));
+    EXPECT_FALSE(FileExists(appFile(QStringLiteral("missing"))));
+    EXPECT_FALSE(FileExists(appFile(QStringLiteral("*.txt"))));  // the only match is a folder
+    writeBytes(appFile(QStringLiteral("a.txt")), "x");
+    EXPECT_TRUE(FileExists(appFile(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(FileExists(appFile(QStringLiteral("*.txt"))));
+    EXPECT_TRUE(FileExists(appFile(QStringLiteral("?.txt"))));
+    EXPECT_FALSE(FileExists(appFile(QStringLiteral("??.txt"))));
+}
+
+TEST_F(FileSubs, TextRoundTripsAndWindowsFilesKeepTheirAccents)
+{
+    const QString path = appFile(QStringLiteral("t.txt"));
+    const QString text = QStringLiteral("Zoë, café\r\nline 2 no end");
+    EXPECT_TRUE(WriteTextFile(path, text));
+    QString back;
+    EXPECT_TRUE(LoadTextFile(path, back));
+    EXPECT_EQ(back, text);
+    EXPECT_EQ(readBytes(path), text.toUtf8());
+
+    writeBytes(path, "Zo\xeb \x80 5\r\n");  // Windows-1252
+    EXPECT_TRUE(LoadTextFile(path, back));
+    EXPECT_EQ(back, QStringLiteral("Zoë € 5\r\n"));
+
+    EXPECT_TRUE(WriteTextFile(path, QString()));
+    EXPECT_EQ(QFileInfo(path).size(), 0);
+
+    back = QStringLiteral("kept");
+    EXPECT_TRUE(LoadTextFile(appFile(QStringLiteral("missing")), back));
+    EXPECT_EQ(back, QString());
+}
+
+TEST_F(FileSubs, UnreadableFileLeavesTheTextAsItWas)
+{
+    useFaultyFileSystem();
+    const QString path = appFile(QStringLiteral("locked.txt"));
+    writeBytes(path, "data");
+    files_.failRead[QStringLiteral("locked.txt")] = err::PermissionDenied;
+    QString text = QStringLiteral("before");
+    EXPECT_FALSE(LoadTextFile(path, text));
+    EXPECT_EQ(text, QStringLiteral("before"));
+}
+
+TEST_F(FileSubs, ReadOnlyFileIsMadeWritableOrLoggedAndKept)
+{
+    const QString path = appFile(QStringLiteral("ro.txt"));
+    writeBytes(path, "old");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EXPECT_TRUE(isReadOnly(path));
+    EXPECT_FALSE(isReadOnly(appFile(QStringLiteral("missing"))));
+
+    useFaultyFileSystem();
+    files_.refuseWritable[QStringLiteral("ro.txt")] = true;
+    EXPECT_EQ(openforoutput(path), nullptr);
+    EXPECT_FALSE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_EQ(readBytes(path), QByteArray("old"));
+    EXPECT_EQ(logLines().last(),
+              path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
+
+    files_.refuseWritable.clear();
+    EXPECT_TRUE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_EQ(readBytes(path), QByteArray("new"));
+}
+
+TEST_F(FileSubs, InterruptedWriteLeavesTheOldFileWhole)
+{
+    const QString path = appFile(QStringLiteral("data.txt"));
+    writeBytes(path, "old content");
+    useFaultyFileSystem();
+    files_.writeLimit[QStringLiteral("data.txt")] = 10;
+    auto out = openforoutput(path);
+    ASSERT_NE(out, nullptr);
+    EXPECT_THROW(
+        {
+            out->write(QString(100000, QLatin1Char('x')));
+            out->close();
+        },
+        RuntimeError);
+    EXPECT_EQ(readBytes(path), QByteArray("old content"));
+
+    files_.writeLimit.clear();
+    files_.failCommit[QStringLiteral("data.txt")] = err::DiskFull;
+    EXPECT_FALSE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_EQ(readBytes(path), QByteArray("old content"));
+    EXPECT_EQ(QDir(home_.path()).entryList(QDir::Files), QStringList{QStringLiteral("data.txt")});
+}
+
+TEST_F(FileSubs, EraseRemovesEvenReadOnlyFilesAndIgnoresMissingOnes)
+{
+    const QString path = appFile(QStringLiteral("e.txt"));
+    writeBytes(path, "x");
+    QFile::setPermissions(path, QFileDevice::ReadOwner);
+    EraseFile(path);
+    EXPECT_FALSE(QFile::exists(path));
+    EraseFile(path);
+    EXPECT_EQ(logText(), QString());
+}
+
+}  // namespace
