@@ -78,46 +78,45 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
 
     Label1 = label(QStringLiteral("Label1"), QStringLiteral("An error has ocurred:"), this);
     Frame1 = frame(QStringLiteral("Frame1"), QStringLiteral("Error Details"));
-    txtError = box(QStringLiteral("txtError"), QStringLiteral("This is the error which ocurred"), Frame1);
+    txtError =
+        box(QStringLiteral("txtError"), QStringLiteral("This is the error which ocurred"), Frame1);
     Frame2 = frame(QStringLiteral("Frame2"), QStringLiteral("Log"));
     txtLog = box(QStringLiteral("txtLog"),
                  QStringLiteral("This is the content of the program's log file"), Frame2);
     Frame3 = frame(QStringLiteral("Frame3"), QStringLiteral("Enter your own comments here"));
-    txtUserMessage = box(QStringLiteral("txtUserMessage"),
-                         QStringLiteral("These comments will be added to your error report."), Frame3);
+    txtUserMessage =
+        box(QStringLiteral("txtUserMessage"),
+            QStringLiteral("These comments will be added to your error report."), Frame3);
     cmdShowComments = button(
         QStringLiteral("cmdShowComments"), QStringLiteral("Enter Comments"),
-        QStringLiteral("If you want to add any comments before submitting an error report, click here."));
+        QStringLiteral(
+            "If you want to add any comments before submitting an error report, click here."));
     cmdViewLog = button(QStringLiteral("cmdViewLog"), QStringLiteral("View Log File"),
                         QStringLiteral("Click this button to view the log file"));
-    cmdViewReport = button(QStringLiteral("cmdViewReport"), QStringLiteral("View Error Report"),
-                           QStringLiteral("You will get a chance to preview the report before sending."));
-    cmdEmail = button(QStringLiteral("cmdEmail"), QStringLiteral("Submit Error Report"),
-                      QStringLiteral("You will get a chance to preview the report before sending."));
+    cmdViewReport =
+        button(QStringLiteral("cmdViewReport"), QStringLiteral("View Error Report"),
+               QStringLiteral("You will get a chance to preview the report before sending."));
+    cmdEmail =
+        button(QStringLiteral("cmdEmail"), QStringLiteral("Submit Error Report"),
+               QStringLiteral("You will get a chance to preview the report before sending."));
     cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("Help"), {});
     cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("Exit"), {});
 
     // Geometry and tab order. The log and comment frames have their own rows, empty until the
     // user reveals them.
     const Place places[] = {
-        {Label1, 120, 120, 6735, 255},
-        {Frame1, 120, 420, 6735, 1455},
-        {txtError, 120, 270, 6495, 1065},
-        {Frame2, 120, 1980, 6735, 2295},
-        {txtLog, 120, 270, 6495, 1905},
-        {Frame3, 120, 4380, 6735, 1455},
-        {txtUserMessage, 120, 270, 6495, 1065},
-        {cmdShowComments, 120, 5985, 2175, 375},
-        {cmdViewLog, 2400, 5985, 2175, 375},
-        {cmdViewReport, 4680, 5985, 2175, 375},
-        {cmdEmail, 120, 6465, 2175, 375},
-        {cmdHelp, 2400, 6465, 2175, 375},
+        {Label1, 120, 120, 6735, 255},          {Frame1, 120, 420, 6735, 1455},
+        {txtError, 120, 270, 6495, 1065},       {Frame2, 120, 1980, 6735, 2295},
+        {txtLog, 120, 270, 6495, 1905},         {Frame3, 120, 4380, 6735, 1455},
+        {txtUserMessage, 120, 270, 6495, 1065}, {cmdShowComments, 120, 5985, 2175, 375},
+        {cmdViewLog, 2400, 5985, 2175, 375},    {cmdViewReport, 4680, 5985, 2175, 375},
+        {cmdEmail, 120, 6465, 2175, 375},       {cmdHelp, 2400, 6465, 2175, 375},
         {cmdExit, 4680, 6465, 2175, 375},
     };
     QWidget* previous = nullptr;
     for (const Place& p : places) {
-        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top), platform::twips(p.width),
-                              platform::twips(p.height));
+        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top),
+                              platform::twips(p.width), platform::twips(p.height));
         if (p.widget->focusPolicy() != Qt::NoFocus) {
             if (previous != nullptr)
                 setTabOrder(previous, p.widget);
@@ -135,7 +134,8 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
     connect(cmdEmail, &QPushButton::clicked, this, [this] { cmdEmail_Click(); });
     connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(txtUserMessage, &QPlainTextEdit::textChanged, this, [this] { txtUserMessage_Change(); });
+    connect(txtUserMessage, &QPlainTextEdit::textChanged, this,
+            [this] { txtUserMessage_Change(); });
     txtUserMessage->viewport()->installEventFilter(this);
 
     Form_Load();
@@ -228,7 +228,8 @@ QString fSHAREDErrorRpt::cutMailBody(const QString& body, int limit)
         }
     }
     // Half a line break would leave a lone CR: keep the pair together.
-    if (body.mid(cut, 3) == QStringLiteral("%0A") && cut >= 3 && body.mid(cut - 3, 3) == QStringLiteral("%0D"))
+    if (body.mid(cut, 3) == QStringLiteral("%0A") && cut >= 3 &&
+        body.mid(cut - 3, 3) == QStringLiteral("%0D"))
         cut -= 3;
     return body.left(cut);
 }
@@ -242,7 +243,8 @@ QString fSHAREDErrorRpt::reportText() const
     if (report.size() > kMailLimit)
         report.insert(kMailLimit, QStringLiteral(" *Email will truncate here* "));
     const QString instruction =
-        QStringLiteral("If the 'submit report' button doesn't work on your system, open an email to '") +
+        QStringLiteral(
+            "If the 'submit report' button doesn't work on your system, open an email to '") +
         QStringLiteral(WEXLO_BUG_ADDRESS) +
         QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
     return instruction + kCrLf + kCrLf + report;
@@ -250,21 +252,23 @@ QString fSHAREDErrorRpt::reportText() const
 
 QString fSHAREDErrorRpt::mailtoLink() const
 {
-    QString body = reportHeading() + QStringLiteral(" (Please click Attach and add the log.txt file)") +
-                   kMailBreak + kMailBreak;
-    const QString details = commentsChanged_ ? QStringLiteral("User: ") + boxText(txtUserMessage) + kCrLf +
-                                                   boxText(txtError)
+    QString body = reportHeading() +
+                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
+                   kMailBreak;
+    const QString details = commentsChanged_ ? QStringLiteral("User: ") + boxText(txtUserMessage) +
+                                                   kCrLf + boxText(txtError)
                                              : boxText(txtError);
     body += encodeForMail(details);
     body += kMailBreak + kMailBreak + encodeForMail(boxText(txtLog));
     body = cutMailBody(body);
 
-    QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() + QStringLiteral(" - ") +
-                      mSHAREDSubs::AppVersion() + QLatin1Char(')');
+    QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() +
+                      QStringLiteral(" - ") + mSHAREDSubs::AppVersion() + QLatin1Char(')');
     subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
 
-    return QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) + QStringLiteral("?subject=") +
-           subject + QStringLiteral("&body=") + body + QStringLiteral("&attachment=\"\"");
+    return QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) +
+           QStringLiteral("?subject=") + subject + QStringLiteral("&body=") + body +
+           QStringLiteral("&attachment=\"\"");
 }
 
 void fSHAREDErrorRpt::cmdShowComments_Click()

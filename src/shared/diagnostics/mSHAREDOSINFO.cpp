@@ -14,25 +14,25 @@ QString windowsName(const WindowsVersion& v)
     if (!v.readable)
         return {};
     switch (v.family) {
-    case WindowsVersion::Family::NT:
-        if (v.major >= 6)
-            return QStringLiteral("WINNT6+");
-        if (v.major == 5)
-            return v.minor == 0 ? QStringLiteral("Win2K") : QStringLiteral("WinXP");
-        return QStringLiteral("WinNT");
-    case WindowsVersion::Family::Win9x:
-        switch (v.minor) {
-        case 0:
-            return QStringLiteral("Win95");
-        case 10:
-            return QStringLiteral("Win98");
-        case 90:
-            return QStringLiteral("WinME");
-        default:
-            return QStringLiteral("WIN32");
-        }
-    case WindowsVersion::Family::Other:
-        break;
+        case WindowsVersion::Family::NT:
+            if (v.major >= 6)
+                return QStringLiteral("WINNT6+");
+            if (v.major == 5)
+                return v.minor == 0 ? QStringLiteral("Win2K") : QStringLiteral("WinXP");
+            return QStringLiteral("WinNT");
+        case WindowsVersion::Family::Win9x:
+            switch (v.minor) {
+                case 0:
+                    return QStringLiteral("Win95");
+                case 10:
+                    return QStringLiteral("Win98");
+                case 90:
+                    return QStringLiteral("WinME");
+                default:
+                    return QStringLiteral("WIN32");
+            }
+        case WindowsVersion::Family::Other:
+            break;
     }
     return {};
 }

@@ -21,13 +21,17 @@ using namespace wexlo;
 namespace {
 
 const QString kAddress = QStringLiteral(WEXLO_BUG_ADDRESS);
-const QString kHeading = QStringLiteral("Error Report: Wexlo 1.0.8, Debian GNU/Linux 12 (bookworm)");
+const QString kHeading =
+    QStringLiteral("Error Report: Wexlo 1.0.8, Debian GNU/Linux 12 (bookworm)");
 const QString kInstruction =
-    QStringLiteral("If the 'submit report' button doesn't work on your system, open an email to '") +
-    kAddress + QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
-const QString kMailStart = QStringLiteral("mailto:") + kAddress +
-                           QStringLiteral("?subject=Bug%20Report%20(Wexlo%20-%201.0.8)&body=") + kHeading +
-                           QStringLiteral(" (Please click Attach and add the log.txt file)%0D%0A%0D%0A");
+    QStringLiteral(
+        "If the 'submit report' button doesn't work on your system, open an email to '") +
+    kAddress +
+    QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
+const QString kMailStart =
+    QStringLiteral("mailto:") + kAddress +
+    QStringLiteral("?subject=Bug%20Report%20(Wexlo%20-%201.0.8)&body=") + kHeading +
+    QStringLiteral(" (Please click Attach and add the log.txt file)%0D%0A%0D%0A");
 const QString kMailEnd = QStringLiteral("&attachment=\"\"");
 
 class ErrorReport : public test::WexloTest {
@@ -70,18 +74,32 @@ protected:
         QTest::keyClicks(d.txtUserMessage, text);
     }
 
-    QString preview() const { return QString::fromUtf8(readBytes(appFile(QStringLiteral("fulllog.txt")))); }
-    void writeLog(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("log.txt")), bytes); }
+    QString preview() const
+    {
+        return QString::fromUtf8(readBytes(appFile(QStringLiteral("fulllog.txt"))));
+    }
+    void writeLog(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("log.txt")), bytes);
+    }
 };
 
 TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
 {
     fSHAREDErrorRpt dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Error Reporter"));
-    auto label = [&](const char* name) { return dlg.findChild<QLabel*>(QString::fromLatin1(name)); };
-    auto frame = [&](const char* name) { return dlg.findChild<QGroupBox*>(QString::fromLatin1(name)); };
-    auto button = [&](const char* name) { return dlg.findChild<QPushButton*>(QString::fromLatin1(name)); };
-    auto box = [&](const char* name) { return dlg.findChild<QPlainTextEdit*>(QString::fromLatin1(name)); };
+    auto label = [&](const char* name) {
+        return dlg.findChild<QLabel*>(QString::fromLatin1(name));
+    };
+    auto frame = [&](const char* name) {
+        return dlg.findChild<QGroupBox*>(QString::fromLatin1(name));
+    };
+    auto button = [&](const char* name) {
+        return dlg.findChild<QPushButton*>(QString::fromLatin1(name));
+    };
+    auto box = [&](const char* name) {
+        return dlg.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
+    };
 
     ASSERT_NE(label("Label1"), nullptr);
     EXPECT_EQ(label("Label1")->text(), QStringLiteral("An error has ocurred:"));
@@ -89,17 +107,22 @@ TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
     EXPECT_EQ(frame("Frame2")->title(), appFile(QStringLiteral("log.txt")));
     EXPECT_EQ(frame("Frame3")->title(), QStringLiteral("Enter your own comments here"));
     EXPECT_EQ(box("txtError")->toolTip(), QStringLiteral("This is the error which ocurred"));
-    EXPECT_EQ(box("txtLog")->toolTip(), QStringLiteral("This is the content of the program's log file"));
-    EXPECT_EQ(box("txtUserMessage")->toolTip(), QStringLiteral("These comments will be added to your error report."));
+    EXPECT_EQ(box("txtLog")->toolTip(),
+              QStringLiteral("This is the content of the program's log file"));
+    EXPECT_EQ(box("txtUserMessage")->toolTip(),
+              QStringLiteral("These comments will be added to your error report."));
 
-    const QString preview = QStringLiteral("You will get a chance to preview the report before sending.");
+    const QString preview =
+        QStringLiteral("You will get a chance to preview the report before sending.");
     const struct {
         const char* name;
         QString caption, tip;
     } buttons[] = {
         {"cmdShowComments", QStringLiteral("Enter Comments"),
-         QStringLiteral("If you want to add any comments before submitting an error report, click here.")},
-        {"cmdViewLog", QStringLiteral("View Log File"), QStringLiteral("Click this button to view the log file")},
+         QStringLiteral(
+             "If you want to add any comments before submitting an error report, click here.")},
+        {"cmdViewLog", QStringLiteral("View Log File"),
+         QStringLiteral("Click this button to view the log file")},
         {"cmdViewReport", QStringLiteral("View Error Report"), preview},
         {"cmdEmail", QStringLiteral("Submit Error Report"), preview},
         {"cmdHelp", QStringLiteral("Help"), QString()},
@@ -126,10 +149,12 @@ TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
 TEST_F(ErrorReport, PreviewIsWrittenToFulllogAndOpenedInTheDesktopEditor)
 {
     writeLog("14:02:51      one\r\n14:02:51      two\r\n");
-    writeBytes(appFile(QStringLiteral("fulllog.txt")), "an older preview that is much longer than this one");
+    writeBytes(appFile(QStringLiteral("fulllog.txt")),
+               "an older preview that is much longer than this one");
     fSHAREDErrorRpt dlg;
     run(dlg, QStringLiteral("Could not save\r\nsettings"), [](fSHAREDErrorRpt& d) {
-        EXPECT_EQ(d.txtLog->toPlainText(), QStringLiteral("14:02:51      one\n14:02:51      two\n"));
+        EXPECT_EQ(d.txtLog->toPlainText(),
+                  QStringLiteral("14:02:51      one\n14:02:51      two\n"));
         QTest::mouseClick(d.cmdViewReport, Qt::LeftButton);
     });
 
@@ -150,7 +175,8 @@ TEST_F(ErrorReport, LongPreviewMarksWhereTheMailIsCut)
         QTest::mouseClick(d.cmdViewReport, Qt::LeftButton);
     });
 
-    const QString report = kHeading + QStringLiteral("\r\n\r\nBoom\r\n\r\nI was saving\r\n\r\n") + log;
+    const QString report =
+        kHeading + QStringLiteral("\r\n\r\nBoom\r\n\r\nI was saving\r\n\r\n") + log;
     EXPECT_EQ(preview(), kInstruction + QStringLiteral("\r\n\r\n") + report.left(400) +
                              QStringLiteral(" *Email will truncate here* ") + report.mid(400));
 }
@@ -165,18 +191,21 @@ TEST_F(ErrorReport, WithoutALogBothReportsSaySo)
     });
     EXPECT_TRUE(preview().endsWith(QStringLiteral("\r\n\r\nGone\r\n\r\nNo log file")));
     ASSERT_EQ(shell_.opened.size(), 2);
-    EXPECT_EQ(shell_.opened.at(1), kMailStart + QStringLiteral("Gone%0D%0A%0D%0ANo log file") + kMailEnd);
+    EXPECT_EQ(shell_.opened.at(1),
+              kMailStart + QStringLiteral("Gone%0D%0A%0D%0ANo log file") + kMailEnd);
 }
 
 TEST_F(ErrorReport, MailLinkEscapesSpecialCharactersAndLineBreaks)
 {
     writeLog("14:02:51      100% & more?\r\n\r\n14:02:51      #2\r\n");
     const QString link = mailFor(QStringLiteral("50% done? a&b #1\n\nnext %25"));
-    EXPECT_EQ(link, kMailStart +
-                        QStringLiteral("50%25 done%3F a%26b %231%0D%0A%0D%0Anext %2525"
-                                       "%0D%0A%0D%0A"
-                                       "14:02:51      100%25 %26 more%3F%0D%0A%0D%0A14:02:51      %232%0D%0A") +
-                        kMailEnd);
+    EXPECT_EQ(
+        link,
+        kMailStart +
+            QStringLiteral("50%25 done%3F a%26b %231%0D%0A%0D%0Anext %2525"
+                           "%0D%0A%0D%0A"
+                           "14:02:51      100%25 %26 more%3F%0D%0A%0D%0A14:02:51      %232%0D%0A") +
+            kMailEnd);
 }
 
 TEST_F(ErrorReport, CommentsLeadTheMailDetailsOnceTouched)
@@ -184,8 +213,9 @@ TEST_F(ErrorReport, CommentsLeadTheMailDetailsOnceTouched)
     const QString typed = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
         typeComment(d, QStringLiteral("saving & quitting"));
     });
-    EXPECT_EQ(bodyOf(typed), kMailStart.mid(kMailStart.indexOf(QStringLiteral("&body=")) + 6) +
-                                 QStringLiteral("User: saving %26 quitting%0D%0AErr%0D%0A%0D%0ANo log file"));
+    EXPECT_EQ(bodyOf(typed),
+              kMailStart.mid(kMailStart.indexOf(QStringLiteral("&body=")) + 6) +
+                  QStringLiteral("User: saving %26 quitting%0D%0AErr%0D%0A%0D%0ANo log file"));
 
     // Typed and then deleted still counts: the details start with an empty "User: ".
     const QString deleted = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
@@ -193,7 +223,8 @@ TEST_F(ErrorReport, CommentsLeadTheMailDetailsOnceTouched)
         QTest::keyClick(d.txtUserMessage, Qt::Key_Backspace);
         QTest::keyClick(d.txtUserMessage, Qt::Key_Backspace);
     });
-    EXPECT_TRUE(deleted.endsWith(QStringLiteral("%0D%0AUser: %0D%0AErr%0D%0A%0D%0ANo log file") + kMailEnd));
+    EXPECT_TRUE(deleted.endsWith(QStringLiteral("%0D%0AUser: %0D%0AErr%0D%0A%0D%0ANo log file") +
+                                 kMailEnd));
 
     // A click into the box is enough, and without any the comments stay out.
     const QString clicked = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
@@ -210,7 +241,8 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     ASSERT_LT(prefix, 390);
     auto bodyWith = [&](int at, const QString& special) {
         // The escape of the special character starts at body position `at`.
-        return bodyOf(mailFor(QString(at - prefix, QLatin1Char('x')) + special + QString(60, QLatin1Char('y'))));
+        return bodyOf(mailFor(QString(at - prefix, QLatin1Char('x')) + special +
+                              QString(60, QLatin1Char('y'))));
     };
     // "%3F" at 397..399 fits; starting at 398 or 399 it would be split, so it goes whole.
     const struct {
@@ -241,20 +273,24 @@ TEST_F(ErrorReport, FailedPreviewIsLoggedAndNothingStaleIsOpened)
     useFaultyFileSystem();
     files_.failOpen[QStringLiteral("fulllog.txt")] = err::PermissionDenied;
     fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"), [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"),
+        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
     EXPECT_TRUE(shell_.opened.isEmpty());
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
 }
 
 TEST_F(ErrorReport, EditorThatCannotStartIsLogged)
 {
     shell_.openThrows = true;
     fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"), [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"),
+        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
     EXPECT_FALSE(preview().isEmpty());
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
     EXPECT_TRUE(boxes_.shown.isEmpty());
 }
 
@@ -262,13 +298,15 @@ TEST_F(ErrorReport, HelpOpensThePageOrSaysItIsMissing)
 {
     const QString page = home_.filePath(QStringLiteral("Help/Index.htm"));
     fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"), [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"),
+        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("Cannot find help file ") + page);
     EXPECT_TRUE(shell_.opened.isEmpty());
 
     writeBytes(page, "<html></html>");
     fSHAREDErrorRpt again;
-    run(again, QStringLiteral("x"), [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
+    run(again, QStringLiteral("x"),
+        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
     EXPECT_EQ(shell_.opened, QStringList{page});
 }
 

@@ -27,11 +27,13 @@ TEST(OsInfoTable, WindowsVersionRecords)
         const char* name;
     };
     const Row rows[] = {
-        {F::NT, 10, 0, true, "WINNT6+"}, {F::NT, 6, 1, true, "WINNT6+"}, {F::NT, 6, 0, true, "WINNT6+"},
-        {F::NT, 5, 0, true, "Win2K"},    {F::NT, 5, 1, true, "WinXP"},   {F::NT, 5, 2, true, "WinXP"},
-        {F::NT, 4, 0, true, "WinNT"},    {F::NT, 3, 51, true, "WinNT"},  {F::Win9x, 4, 0, true, "Win95"},
-        {F::Win9x, 4, 10, true, "Win98"}, {F::Win9x, 4, 90, true, "WinME"}, {F::Win9x, 4, 3, true, "WIN32"},
-        {F::Other, 10, 0, true, ""},     {F::NT, 10, 0, false, ""},
+        {F::NT, 10, 0, true, "WINNT6+"},  {F::NT, 6, 1, true, "WINNT6+"},
+        {F::NT, 6, 0, true, "WINNT6+"},   {F::NT, 5, 0, true, "Win2K"},
+        {F::NT, 5, 1, true, "WinXP"},     {F::NT, 5, 2, true, "WinXP"},
+        {F::NT, 4, 0, true, "WinNT"},     {F::NT, 3, 51, true, "WinNT"},
+        {F::Win9x, 4, 0, true, "Win95"},  {F::Win9x, 4, 10, true, "Win98"},
+        {F::Win9x, 4, 90, true, "WinME"}, {F::Win9x, 4, 3, true, "WIN32"},
+        {F::Other, 10, 0, true, ""},      {F::NT, 10, 0, false, ""},
     };
     for (const Row& r : rows) {
         WindowsVersion v;
