@@ -1,9 +1,9 @@
 // The settings store against a std::map doing the same work: loading and saving a file of
 // 1,000 keys, and 100,000 lookups of keys that are there.
 
+#include "platform/FileSystem.h"
 #include "shared/settings/cSHAREDSettings.h"
 #include "shared/util/mSHAREDFileSubs.h"
-#include "platform/FileSystem.h"
 #include "support/BenchUtil.h"
 
 #include <QCoreApplication>
@@ -21,7 +21,10 @@ namespace {
 constexpr int kKeys = 1000;
 constexpr int kLookups = 100000;
 
-QString keyName(int i) { return QStringLiteral("SETTING%1_KEY").arg(i * 7919 % 100003, 6, 10, QLatin1Char('0')); }
+QString keyName(int i)
+{
+    return QStringLiteral("SETTING%1_KEY").arg(i * 7919 % 100003, 6, 10, QLatin1Char('0'));
+}
 
 void writeFile(const QString& path)
 {
@@ -48,8 +51,7 @@ std::map<QString, QString> mapLoad(const QString& path)
 void mapSave(const std::map<QString, QString>& m, const QString& path)
 {
     auto out = mSHAREDFileSubs::openforoutput(path, platform::FileAccess::OwnerOnly);
-    for (const auto& [k, v] : m)
-        out->writeLine(k + QLatin1Char(',') + v);
+    for (const auto& [k, v] : m) out->writeLine(k + QLatin1Char(',') + v);
     out->close();
 }
 
@@ -84,12 +86,10 @@ int main(int argc, char** argv)
         probes.push_back(keyName(static_cast<int>(rng() % kKeys)).toLower());
     int hits = 0;
     const double lookOurs = bench::bestMs(5, [&] {
-        for (const QString& p : probes)
-            hits += store.RetrieveSetting(p).isEmpty() ? 0 : 1;
+        for (const QString& p : probes) hits += store.RetrieveSetting(p).isEmpty() ? 0 : 1;
     });
     const double lookMap = bench::bestMs(5, [&] {
-        for (const QString& p : probes)
-            hits += map.find(p.toUpper()) != map.end() ? 1 : 0;
+        for (const QString& p : probes) hits += map.find(p.toUpper()) != map.end() ? 1 : 0;
     });
     bench::report("100,000 lookups", lookOurs, "std::map", lookMap);
     if (hits != 10 * kLookups) {
