@@ -1,5 +1,6 @@
 #include "shared/settings/mSHAREDSettings.h"
 
+#include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/cSHAREDSettings.h"
 
 #include <memory>
@@ -12,6 +13,14 @@ std::unique_ptr<cSHAREDSettings>& store()
     static std::unique_ptr<cSHAREDSettings> s;
     return s;
 }
+
+// A settings file that exists but could not be read: saving over it at exit would replace the
+// user's settings (the proxy among them) with whatever this run knew.
+QString& unreadableFile()
+{
+    static QString path;
+    return path;
+}
 }  // namespace
 
 cSHAREDSettings* gSettings()
@@ -23,13 +32,25 @@ void LoadSettingsFile(const QString& settingsFile)
 {
     if (!store())
         store() = std::make_unique<cSHAREDSettings>();
-    store()->LoadSettings(settingsFile);
+    unreadableFile().clear();
+    try {
+        store()->LoadSettings(settingsFile);
+    } catch (...) {
+        unreadableFile() = settingsFile;
+        throw;
+    }
 }
 
 void SaveSettingsFile(const QString& settingsFile)
 {
-    if (store())
-        store()->SaveSettings(settingsFile);
+    if (!store())
+        return;
+    if (!unreadableFile().isEmpty() && unreadableFile() == settingsFile) {
+        mSHAREDLogging::writelog(settingsFile +
+                                 QStringLiteral(" could not be read at start-up, so it was not overwritten"));
+        return;
+    }
+    store()->SaveSettings(settingsFile);
 }
 
 SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnknown)
@@ -56,6 +77,7 @@ void WriteSetting(const QString& title, const SettingValue& value)
 void resetForTests()
 {
     store().reset();
+    unreadableFile().clear();
 }
 
 }  // namespace wexlo::mSHAREDSettings

@@ -228,6 +228,18 @@ TEST_F(Settings, UnreadableFileReachesTheCaller)
         EXPECT_EQ(e.number(), err::PermissionDenied);
     }
     EXPECT_TRUE(reports_.empty());
+
+    // What this run changed must not replace the settings it could not read.
+    WriteSetting(QStringLiteral("ProxyType"), 1);
+    SaveSettingsFile(ini_);
+    EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));
+    EXPECT_TRUE(logText().contains(QStringLiteral(" could not be read at start-up, so it was not overwritten")));
+
+    files_.failRead.clear();
+    LoadSettingsFile(ini_);  // readable again: saving works as before
+    WriteSetting(QStringLiteral("B"), QStringLiteral("x"));
+    SaveSettingsFile(ini_);
+    EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\nB,x\r\n"));
 }
 
 // ---- Values through the file ------------------------------------------------------------
