@@ -1,0 +1,37 @@
+#pragma once
+
+// Version numbers as the version file and the running program write them: Major "." Minor "."
+// Revision and an optional letter (1.00.0009a), and the package address on the second line.
+
+#include <QString>
+
+#include <cstdint>
+
+namespace wexlo {
+
+struct ParsedVersion {
+    std::int16_t Major = 0;
+    std::int16_t Minor = 0;
+    std::int16_t Revision = 0;
+    QString Letter;   // at most one character; empty when there is none
+    QString Address;  // the package address ("@@@" replaced); empty without a second line
+
+    // Major.Minor.Revision and the letter in plain decimal, e.g. "1.0.9a".
+    QString text() const;
+    // True when this version is greater than other: the numbers as numbers, then the letters
+    // by character code, the empty letter below every letter.
+    bool isNewerThan(const ParsedVersion& other) const;
+};
+
+// Parses a version text: the version on the first line, the package address on the second.
+// A step that fails is logged and the outputs it was to set keep their previous values.
+void ExtractVersion(const QString& text, ParsedVersion& version);
+
+// The leading number of a text as the general numeric conversion reads it: blanks skipped,
+// an optional sign, digits with an optional fraction and exponent; reading stops at the first
+// character that cannot continue a number. 0 when there is none.
+double leadingNumber(const QString& text);
+// Rounds half to even into a 16-bit whole number; raises error 6 (overflow) out of range.
+std::int16_t roundToInt16(double value);
+
+}  // namespace wexlo
