@@ -1,0 +1,220 @@
+#include "shared/internet/fSHAREDProxy.h"
+
+#include "platform/Platform.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/util/mSHAREDHtmHelp.h"
+#include "shared/util/mSHAREDSubs.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+
+#include <cstdint>
+#include <limits>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("frmProxySetup");
+
+// Proxy types as the transfer layer reads them.
+constexpr std::int32_t kSystemProxy = 0;
+constexpr std::int32_t kNoProxy = 1;
+constexpr std::int32_t kManualProxy = 2;
+
+struct Place {
+    QWidget* widget;
+    int left, top, width, height;  // twips, relative to the parent
+};
+
+}  // namespace
+
+fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fSHAREDProxy"));
+    setWindowTitle(QStringLiteral("Proxy Setup"));
+
+    auto option = [this](const QString& name, const QString& caption, const QString& tip) {
+        auto* o = new QRadioButton(caption, this);
+        o->setObjectName(name);
+        o->setToolTip(tip);
+        return o;
+    };
+    auto button = [this](const QString& name, const QString& caption) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        return b;
+    };
+    auto field = [](const QString& name, QWidget* parentWidget, bool secret) {
+        auto* f = new QLineEdit(parentWidget);
+        f->setObjectName(name);
+        if (secret) {
+            f->setEchoMode(QLineEdit::Password);
+            f->setStyleSheet(
+                QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
+        }
+        return f;
+    };
+    auto label = [](const QString& name, const QString& caption, QWidget* parentWidget,
+                    QLineEdit* buddy) {
+        auto* l = new QLabel(caption, parentWidget);
+        l->setObjectName(name);
+        l->setBuddy(buddy);
+        return l;
+    };
+
+    optNamed = option(QStringLiteral("optNamed"), QStringLiteral("Manual Settings"),
+                      QStringLiteral("Allows you to specify proxy settings manually"));
+    optDefault = option(QStringLiteral("optDefault"), QStringLiteral("System Default Proxy"),
+                        QStringLiteral("Uses your Internet Explorer settings"));
+    optNoProxy = option(QStringLiteral("optNoProxy"), QStringLiteral("No Proxy"),
+                        QStringLiteral("Switches off the proxy"));
+    cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("Help"));
+    Frame1 = new QGroupBox(QStringLiteral("Proxy Settings"), this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    txtServer = field(QStringLiteral("txtServer"), Frame1, false);
+    txtPort = field(QStringLiteral("txtPort"), Frame1, false);
+    txtUser = field(QStringLiteral("txtUser"), Frame1, false);
+    txtPassword = field(QStringLiteral("txtPassword"), Frame1, true);
+    txtPassword2 = field(QStringLiteral("txtPassword2"), Frame1, true);
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Server:"), Frame1, txtServer);
+    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Port:"), Frame1, txtPort);
+    Label4 = label(QStringLiteral("Label4"), QStringLiteral("User:"), Frame1, txtUser);
+    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Password:"), Frame1, txtPassword);
+    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Enter Again:"), Frame1, txtPassword2);
+    cmdOK = button(QStringLiteral("cmdOK"), QStringLiteral("OK"));
+    cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
+    cmdOK->setDefault(true);
+
+    // In tab order.
+    const Place places[] = {
+        {optNamed, 240, 240, 2880, 285},   {optDefault, 240, 570, 2880, 285},
+        {optNoProxy, 240, 900, 2880, 285}, {Frame1, 120, 1320, 4575, 2175},
+        {Label1, 120, 330, 1095, 255},     {txtServer, 1320, 300, 3135, 300},
+        {Label2, 120, 690, 1095, 255},     {txtPort, 1320, 660, 975, 300},
+        {Label4, 120, 1050, 1095, 255},    {txtUser, 1320, 1020, 3135, 300},
+        {Label3, 120, 1410, 1095, 255},    {txtPassword, 1320, 1380, 3135, 300},
+        {Label5, 120, 1770, 1095, 255},    {txtPassword2, 1320, 1740, 3135, 300},
+        {cmdOK, 2280, 3660, 1095, 375},    {cmdCancel, 3600, 3660, 1095, 375},
+        {cmdHelp, 3600, 240, 1095, 375},
+    };
+    QWidget* previous = nullptr;
+    for (const Place& p : places) {
+        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top),
+                              platform::twips(p.width), platform::twips(p.height));
+        if (p.widget->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr)
+                setTabOrder(previous, p.widget);
+            previous = p.widget;
+        }
+    }
+    setFixedSize(platform::twips(4815), platform::twips(4200));
+    Frame1->hide();
+
+    // toggled, not clicked: choosing an option from the code or by the arrow keys runs it too.
+    connect(optNamed, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optNamed_Click();
+    });
+    connect(optDefault, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optDefault_Click();
+    });
+    connect(optNoProxy, &QRadioButton::toggled, this, [this](bool on) {
+        if (on)
+            optNoProxy_Click();
+    });
+    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
+    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+
+    Form_Load();
+}
+
+void fSHAREDProxy::Form_Load()
+{
+    using mSHAREDSettings::ReadSetting;
+    OnError on(QStringLiteral("form_load"), kModule);
+    on([&] {
+        const std::int32_t type = ReadSetting(QStringLiteral("ProxyType"), kNoProxy).toNumber();
+        if (type < std::numeric_limits<std::int16_t>::min() ||
+            type > std::numeric_limits<std::int16_t>::max())
+            raiseError(err::Overflow);
+        if (type == kNoProxy)
+            optNoProxy->setChecked(true);
+        else if (type == kSystemProxy)
+            optDefault->setChecked(true);
+        else if (type == kManualProxy)
+            optNamed->setChecked(true);
+    });
+    on([&] { txtPort->setText(ReadSetting(QStringLiteral("ProxyPort"), QString()).toText()); });
+    on([&] { txtServer->setText(ReadSetting(QStringLiteral("ProxyServer"), QString()).toText()); });
+    on([&] { txtUser->setText(ReadSetting(QStringLiteral("ProxyUser"), QString()).toText()); });
+    on([&] { txtPassword->setText(ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText()); });
+    on([&] { txtPassword2->setText(ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText()); });
+}
+
+void fSHAREDProxy::optNamed_Click()
+{
+    runGuarded(QStringLiteral("optnamed_click"), kModule, [&] { Frame1->setVisible(true); });
+}
+
+void fSHAREDProxy::optDefault_Click()
+{
+    runGuarded(QStringLiteral("optdefault_click"), kModule, [&] { Frame1->setVisible(false); });
+}
+
+void fSHAREDProxy::optNoProxy_Click()
+{
+    runGuarded(QStringLiteral("optnoproxy_click"), kModule, [&] { Frame1->setVisible(false); });
+}
+
+void fSHAREDProxy::cmdOK_Click()
+{
+    using mSHAREDSettings::WriteSetting;
+    OnError on(QStringLiteral("cmdok_click"), kModule);
+    bool match = false;
+    on([&] { match = txtPassword2->text() == txtPassword->text(); });
+    if (!match) {
+        on([&] {
+            platform::message(this,
+                              QStringLiteral("Your passwords don't match.  Please retype them."),
+                              mSHAREDSubs::AppTitle());
+        });
+        return;  // the dialog stays open for correction
+    }
+    on([&] { WriteSetting(QStringLiteral("ProxyServer"), txtServer->text()); });
+    on([&] { WriteSetting(QStringLiteral("ProxyPort"), txtPort->text()); });
+    on([&] { WriteSetting(QStringLiteral("ProxyUser"), txtUser->text()); });
+    on([&] { WriteSetting(QStringLiteral("ProxyPwd"), txtPassword->text()); });
+    on([&] {
+        const std::int32_t type = optDefault->isChecked() ? kSystemProxy
+                                  : optNamed->isChecked() ? kManualProxy
+                                                          : kNoProxy;
+        WriteSetting(QStringLiteral("ProxyType"), type);
+    });
+    on([&] { accept(); });
+    on([&] { platform::eventPump().processEvents(); });
+}
+
+void fSHAREDProxy::cmdCancel_Click()
+{
+    OnError on(QStringLiteral("cmdcancel_click"), kModule);
+    on([&] { reject(); });
+    on([&] { platform::eventPump().processEvents(); });
+}
+
+void fSHAREDProxy::cmdHelp_Click()
+{
+    runGuarded(QStringLiteral("cmdhelp_click"), kModule,
+               [&] { mSHAREDHtmHelp::showhelp(this, {}); });
+}
+
+}  // namespace wexlo
+
+// Kept in this object so that programs which never open the dialog do not pull it in.
+#include "moc_fSHAREDProxy.cpp"
