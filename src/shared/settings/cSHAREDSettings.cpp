@@ -34,10 +34,8 @@ QString trimBlanks(const QString& s)
 {
     qsizetype from = 0;
     qsizetype to = s.size();
-    while (from < to && s.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && s.at(to - 1) == QLatin1Char(' '))
-        --to;
+    while (from < to && s.at(from) == QLatin1Char(' ')) ++from;
+    while (to > from && s.at(to - 1) == QLatin1Char(' ')) --to;
     return s.mid(from, to - from);
 }
 
@@ -74,7 +72,10 @@ std::pair<int, QString> describe(std::exception_ptr failure)
 
 }  // namespace
 
-void cSHAREDSettings::setErrorReporter(ErrorReporter r) { reporter() = std::move(r); }
+void cSHAREDSettings::setErrorReporter(ErrorReporter r)
+{
+    reporter() = std::move(r);
+}
 
 void cSHAREDSettings::report(const QString& message)
 {
@@ -88,7 +89,10 @@ cSHAREDSettings::cSHAREDSettings() = default;
 
 cSHAREDSettings::~cSHAREDSettings() = default;
 
-std::int32_t cSHAREDSettings::SettingsCount() const { return static_cast<std::int32_t>(list_.size()); }
+std::int32_t cSHAREDSettings::SettingsCount() const
+{
+    return static_cast<std::int32_t>(list_.size());
+}
 
 QString cSHAREDSettings::SettingNameByIndex(std::int32_t index) const
 {
@@ -121,9 +125,13 @@ SettingValue cSHAREDSettings::RetrieveWithDefault(const QString& settingTitle,
     return result;
 }
 
-void cSHAREDSettings::DeleteAllSettings() { list_.clear(); }
+void cSHAREDSettings::DeleteAllSettings()
+{
+    list_.clear();
+}
 
-SettingValue cSHAREDSettings::sGet(const QString& settingTitle, const SettingValue& defaultIfUnknown)
+SettingValue cSHAREDSettings::sGet(const QString& settingTitle,
+                                   const SettingValue& defaultIfUnknown)
 {
     return RetrieveSetting(settingTitle, defaultIfUnknown);
 }
@@ -293,8 +301,8 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             currentKey = line.left(comma);
             const QString valueText = line.mid(comma + 1);
             bool flag = false;
-            const SettingValue value = readsAsFlag(valueText, flag) ? SettingValue(flag)
-                                                                    : SettingValue(valueText);
+            const SettingValue value =
+                readsAsFlag(valueText, flag) ? SettingValue(flag) : SettingValue(valueText);
             // Of adjacent lines with the same key only the first counts.
             if (currentKey == trimBlanks(previousKey).toUpper() || trimBlanks(currentKey).isEmpty())
                 continue;
@@ -340,9 +348,9 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
         // Whatever was written is dropped, never committed over the old file.
         out.reset();
         if (number == err::BadFileNameOrNumber || number == err::PathFileAccessError) {
-            platform::message(nullptr,
-                              QStringLiteral("Unable to write to settings file - possibly read-only?"),
-                              mSHAREDSubs::AppTitle());
+            platform::message(
+                nullptr, QStringLiteral("Unable to write to settings file - possibly read-only?"),
+                mSHAREDSubs::AppTitle());
             return;
         }
         if (number == err::DiskFull) {

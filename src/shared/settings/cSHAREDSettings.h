@@ -36,7 +36,8 @@ public:
     void sSet(const QString& settingTitle, const SettingValue& settingValue);
     void StoreSetting(const QString& settingTitle, const SettingValue& settingValue);
     // A result that is numerically zero (empty, false, 0, blank text) gives defaultIfZero.
-    SettingValue RetrieveWithDefault(const QString& settingTitle, const SettingValue& defaultIfZero);
+    SettingValue RetrieveWithDefault(const QString& settingTitle,
+                                     const SettingValue& defaultIfZero);
     void DeleteAllSettings();
     SettingValue sGet(const QString& settingTitle, const SettingValue& defaultIfUnknown = {});
     // Text that reads true or false (in English or the user's language, any case, blanks

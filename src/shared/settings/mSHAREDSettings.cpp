@@ -14,7 +14,10 @@ std::unique_ptr<cSHAREDSettings>& store()
 }
 }  // namespace
 
-cSHAREDSettings* gSettings() { return store().get(); }
+cSHAREDSettings* gSettings()
+{
+    return store().get();
+}
 
 void LoadSettingsFile(const QString& settingsFile)
 {
@@ -50,6 +53,9 @@ void WriteSetting(const QString& title, const SettingValue& value)
     }
 }
 
-void resetForTests() { store().reset(); }
+void resetForTests()
+{
+    store().reset();
+}
 
 }  // namespace wexlo::mSHAREDSettings

@@ -8,9 +8,9 @@
 #include <QFile>
 #include <QRandomGenerator>
 
+#include <sys/stat.h>
 #include <algorithm>
 #include <set>
-#include <sys/stat.h>
 
 using namespace wexlo;
 using namespace wexlo::mSHAREDSettings;
@@ -29,8 +29,9 @@ protected:
         WexloTest::SetUp();
         mSHAREDSettings::resetForTests();
         mSHAREDDateFunc::resetForTests();
-        cSHAREDSettings::setErrorReporter(
-            [this](const QString& m, const QString& h) { reports_.push_back({m, h}); });
+        cSHAREDSettings::setErrorReporter([this](const QString& m, const QString& h) {
+            reports_.push_back({m, h});
+        });
         ini_ = appFile(QStringLiteral("Wexlo.ini"));
     }
     void TearDown() override
@@ -75,7 +76,10 @@ protected:
     std::vector<Report> reports_;
 };
 
-SettingValue text(const char* s) { return SettingValue(QString::fromUtf8(s)); }
+SettingValue text(const char* s)
+{
+    return SettingValue(QString::fromUtf8(s));
+}
 
 // ---- Values ------------------------------------------------------------------------------
 
@@ -141,15 +145,13 @@ TEST_F(Settings, ManyRandomKeysStaySortedAndAreAllFound)
     for (int i = 0; i < 600; ++i) {
         QString k;
         const int len = 1 + static_cast<int>(rng.bounded(4));
-        for (int c = 0; c < len; ++c)
-            k += QLatin1Char("AB_1z"[rng.bounded(5)]);
+        for (int c = 0; c < len; ++c) k += QLatin1Char("AB_1z"[rng.bounded(5)]);
         WriteSetting(k, i);
         expected.insert(k.toUpper());
     }
     const QStringList got = keys();
     EXPECT_EQ(got, QStringList(expected.begin(), expected.end()));
-    for (const QString& k : expected)
-        EXPECT_NE(ReadSetting(k), SettingValue()) << qPrintable(k);
+    for (const QString& k : expected) EXPECT_NE(ReadSetting(k), SettingValue()) << qPrintable(k);
     EXPECT_EQ(ReadSetting(QStringLiteral("ABSENT"), 9), SettingValue(9));
 }
 
@@ -165,8 +167,9 @@ TEST_F(Settings, HandEditedUnsortedFileIsSortedAfterLoading)
 
 TEST_F(Settings, LoadSkipsBadLinesAndKeepsTheRestOfTheLine)
 {
-    load("no comma here\r\n ,blank key\r\n,empty key\r\nA,B,C\r\n"
-         "DUP,first\r\nDUP,second\r\nLATE,1\r\nOTHER,x\r\nLATE,2\r\nEMPTY,\r\n");
+    load(
+        "no comma here\r\n ,blank key\r\n,empty key\r\nA,B,C\r\n"
+        "DUP,first\r\nDUP,second\r\nLATE,1\r\nOTHER,x\r\nLATE,2\r\nEMPTY,\r\n");
     EXPECT_EQ(keys(), (QStringList{"A", "DUP", "EMPTY", "LATE", "OTHER"}));
     EXPECT_EQ(ReadSetting(QStringLiteral("A")), text("B,C"));
     EXPECT_EQ(ReadSetting(QStringLiteral("Dup")), text("first"));
@@ -263,8 +266,9 @@ TEST_F(Settings, TrueAndFalseInAnyCaseComeBackAsBooleans)
         EXPECT_EQ(ReadSetting(QStringLiteral("G")), SettingValue(false)) << when;
     };
     check("stored");
-    EXPECT_EQ(saved(),
-              QByteArray("A, true \r\nB,TRUE\r\nC,True\r\nD,Yes\r\nE,True\r\nF,False\r\nG, fAlSe\r\n"));
+    EXPECT_EQ(
+        saved(),
+        QByteArray("A, true \r\nB,TRUE\r\nC,True\r\nD,Yes\r\nE,True\r\nF,False\r\nG, fAlSe\r\n"));
     LoadSettingsFile(ini_);
     check("reloaded");
 }
@@ -322,8 +326,8 @@ TEST_F(Settings, IndexDeleteAndDefaults)
     s.DeleteSetting(9);
     EXPECT_EQ(s.SettingsCount(), 3);
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral(
-        "Subscript out of range(9) in deletesetting of module cSHAREDSettings")))
+    EXPECT_TRUE(logText().contains(
+        QStringLiteral("Subscript out of range(9) in deletesetting of module cSHAREDSettings")))
         << qPrintable(logText());
     s.DeleteAllSettings();
     EXPECT_EQ(s.SettingsCount(), 0);
@@ -375,7 +379,8 @@ TEST_F(Settings, AccessErrorWhileWritingSaysPossiblyReadOnly)
         files_.failCommit[QStringLiteral("Wexlo.ini")] = number;
         SaveSettingsFile(ini_);
         ASSERT_EQ(boxes_.shown.size(), 1) << number;
-        EXPECT_EQ(boxes_.lastText(), QStringLiteral("Unable to write to settings file - possibly read-only?"));
+        EXPECT_EQ(boxes_.lastText(),
+                  QStringLiteral("Unable to write to settings file - possibly read-only?"));
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
         EXPECT_EQ(boxes_.shown.last().buttons, platform::MsgButtons::Ok);
         EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));  // the old file stays whole
@@ -402,7 +407,8 @@ TEST_F(Settings, DiskFullAsksForSpaceAndTriesOnceMore)
     ASSERT_EQ(boxes_.shown.size(), 1);
     EXPECT_EQ(boxes_.lastText(),
               QStringLiteral("You've run out of disk space on drive ") + ini_ +
-                  QStringLiteral(":\rPlease clear some space and then click OK to attempt to save again."));
+                  QStringLiteral(
+                      ":\rPlease clear some space and then click OK to attempt to save again."));
     EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
     EXPECT_EQ(duringBox, QByteArray("A,1\r\n"));  // never a truncated file
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\nLASTUPDATECHECK, 46123 \r\n"));
