@@ -1,0 +1,37 @@
+#pragma once
+
+// Every fuzz target needs a Qt application object and a throw-away application folder.
+
+#include "platform/AppFolder.h"
+#include "platform/FileSystem.h"
+
+#include <QCoreApplication>
+#include <QTemporaryDir>
+
+namespace wexlo::fuzz {
+
+// The log would grow by a line per rejected input; the fuzzers drop it.
+class NoLogFileSystem : public platform::FileSystem {
+public:
+    void append(const QString&, const QByteArray&) override {}
+};
+
+inline void setUpOnce()
+{
+    static NoLogFileSystem files;
+    platform::setFileSystem(&files);
+    static int argc = 1;
+    static char name[] = "fuzz";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    static QTemporaryDir* home = new QTemporaryDir;
+    Q_UNUSED(app)
+    platform::setAppFolder(home->path());
+}
+
+inline QString text(const uint8_t* data, size_t size)
+{
+    return QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+}
+
+}  // namespace wexlo::fuzz
