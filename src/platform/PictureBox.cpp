@@ -12,16 +12,26 @@ QColor colorFromNumber(std::uint32_t value, const QPalette& palette)
 {
     if (value & 0x80000000u) {
         switch (value & 0xFFu) {
-        case 0x05: return palette.color(QPalette::Base);            // window background
-        case 0x08: return palette.color(QPalette::Text);            // window text
-        case 0x0F: return palette.color(QPalette::Button);          // button face
-        case 0x12: return palette.color(QPalette::ButtonText);      // button text
-        case 0x0D: return palette.color(QPalette::Highlight);       // highlight
-        case 0x0E: return palette.color(QPalette::HighlightedText);
-        case 0x11: return palette.color(QPalette::Disabled, QPalette::Text);  // grey text
-        case 0x18: return palette.color(QPalette::ToolTipBase);
-        case 0x17: return palette.color(QPalette::ToolTipText);
-        default: return palette.color(QPalette::Window);
+            case 0x05:
+                return palette.color(QPalette::Base);  // window background
+            case 0x08:
+                return palette.color(QPalette::Text);  // window text
+            case 0x0F:
+                return palette.color(QPalette::Button);  // button face
+            case 0x12:
+                return palette.color(QPalette::ButtonText);  // button text
+            case 0x0D:
+                return palette.color(QPalette::Highlight);  // highlight
+            case 0x0E:
+                return palette.color(QPalette::HighlightedText);
+            case 0x11:
+                return palette.color(QPalette::Disabled, QPalette::Text);  // grey text
+            case 0x18:
+                return palette.color(QPalette::ToolTipBase);
+            case 0x17:
+                return palette.color(QPalette::ToolTipText);
+            default:
+                return palette.color(QPalette::Window);
         }
     }
     return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
@@ -78,7 +88,10 @@ void PictureBox::setFontSize(double points)
     setFont(f);
 }
 
-double PictureBox::fontSize() const { return font().pointSizeF(); }
+double PictureBox::fontSize() const
+{
+    return font().pointSizeF();
+}
 
 void PictureBox::setBackColor(const QColor& c)
 {
@@ -86,10 +99,19 @@ void PictureBox::setBackColor(const QColor& c)
     Cls();
 }
 
-void PictureBox::setForeColor(const QColor& c) { fore_ = c; }
+void PictureBox::setForeColor(const QColor& c)
+{
+    fore_ = c;
+}
 
-double PictureBox::ScaleWidth() const { return width(); }
-double PictureBox::ScaleHeight() const { return height(); }
+double PictureBox::ScaleWidth() const
+{
+    return width();
+}
+double PictureBox::ScaleHeight() const
+{
+    return height();
+}
 
 double PictureBox::TextWidth(const QString& text) const
 {
@@ -121,7 +143,10 @@ void PictureBox::Print(const QString& text)
     update();
 }
 
-QColor PictureBox::colorOf(std::uint32_t value) const { return colorFromNumber(value, palette()); }
+QColor PictureBox::colorOf(std::uint32_t value) const
+{
+    return colorFromNumber(value, palette());
+}
 
 void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& c)
 {

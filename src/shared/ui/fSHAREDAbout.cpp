@@ -118,7 +118,8 @@ QPixmap bookCover(int index, QSize size)
     p.setPen(QPen(base.darker(170), 1));
     p.setBrush(base);
     p.drawRoundedRect(r, 2, 2);
-    p.fillRect(QRectF(r.left() + 1, r.top() + 1, size.width() / 8.0, r.height() - 2), base.darker(140));
+    p.fillRect(QRectF(r.left() + 1, r.top() + 1, size.width() / 8.0, r.height() - 2),
+               base.darker(140));
     p.setPen(QPen(QColor(0xf1, 0xc4, 0x0f), 2));
     const double x0 = size.width() * 0.28, x1 = size.width() * 0.85;
     p.drawLine(QPointF(x0, size.height() * 0.22), QPointF(x1, size.height() * 0.22));
@@ -180,9 +181,10 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     lblAdvert->setVisible(!Image1.isEmpty());
     Frame2->setVisible(!Image1.isEmpty());
 
-    lblAbout = label(
-        this, kHint,
-        QStringLiteral("Hover the mouse over icons for details. Click icons to open in your browser."));
+    lblAbout =
+        label(this, kHint,
+              QStringLiteral(
+                  "Hover the mouse over icons for details. Click icons to open in your browser."));
     lblAbout->setVisible(!Image1.isEmpty());
     Label1 = label(this, kWebmasters, QStringLiteral("Webmasters:"));
     lblPadFiles = link(label(this, kPad, QStringLiteral("Get PAD files for all my software here")));
@@ -193,8 +195,10 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     Frame3->installEventFilter(this);
     lblCovers = label(Frame3, kCovers,
                       QStringLiteral("Click the covers for your chance to win a copy -->"));
-    lblBooks = label(Frame3, kBooks, QStringLiteral("Books by the author of " WEXLO_MAKER_NAME "'s programs"));
-    lblAbout2 = label(Frame3, kHint2, QStringLiteral("Click a cover to open its page in your browser."));
+    lblBooks = label(Frame3, kBooks,
+                     QStringLiteral("Books by the author of " WEXLO_MAKER_NAME "'s programs"));
+    lblAbout2 =
+        label(Frame3, kHint2, QStringLiteral("Click a cover to open its page in your browser."));
     for (const Place& place : {kCover0, kCover1}) {
         auto* cover = make<QLabel>(Frame3, place);
         const int index = static_cast<int>(Image2.size());

@@ -37,8 +37,7 @@ QLabel* overlayLabel(QWidget* parent, const char* name, Qt::Alignment alignment)
 
 }  // namespace
 
-frmSplash::frmSplash(QWidget* parent)
-    : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("frmSplash"));
     setWindowTitle(mSHAREDSubs::AppTitle());
@@ -86,7 +85,8 @@ void frmSplash::Form_Load()
 
     on([&] {
         // The centre of the screen the window will appear on.
-        QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+        QScreen* screen =
+            parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
         if (screen == nullptr)
             throw RuntimeError(err::ObjectNotSet);
         const QRect area = screen->geometry();

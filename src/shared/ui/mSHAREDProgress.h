@@ -25,7 +25,8 @@ void PrintCentered(platform::PictureBox& pic, const QString& text, bool clear,
                    std::uint32_t textColour = 0, std::uint32_t backColour = 0);
 // fontSize 0 or less keeps the surface's font size.
 void PrintHorzCenter(platform::DrawingSurface& surface, const QString& text, bool clear,
-                     float fontSize = 0, std::uint32_t textColour = 0, std::uint32_t backColour = 0);
+                     float fontSize = 0, std::uint32_t textColour = 0,
+                     std::uint32_t backColour = 0);
 
 // Forgets the next draw time, as at program start (for tests).
 void resetForTests();

@@ -18,8 +18,8 @@ class About : public test::WexloTest {
 protected:
     static QList<fSHAREDAbout::Product> three()
     {
-        return fSHAREDAbout::parseProducts(
-            QStringLiteral("Shelfy|shelfy.html|Keeps your shelves;Noter|noter.html;Clocky|clocky.html"));
+        return fSHAREDAbout::parseProducts(QStringLiteral(
+            "Shelfy|shelfy.html|Keeps your shelves;Noter|noter.html;Clocky|clocky.html"));
     }
     static QString site(const QString& rest)
     {
@@ -41,12 +41,15 @@ TEST_F(About, CaptionAndVersionLine)
     EXPECT_EQ(about.lblversion->text(),
               QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"));
     EXPECT_FALSE(about.windowIcon().isNull());
-    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(),
+              QStringLiteral("Exit"));
     EXPECT_EQ(about.lblAbout->text(),
-              QStringLiteral("Hover the mouse over icons for details. Click icons to open in your browser."));
+              QStringLiteral(
+                  "Hover the mouse over icons for details. Click icons to open in your browser."));
     EXPECT_EQ(about.Label1->text(), QStringLiteral("Webmasters:"));
     EXPECT_EQ(about.lblPadFiles->text(), QStringLiteral("Get PAD files for all my software here"));
-    EXPECT_EQ(about.lblCovers->text(), QStringLiteral("Click the covers for your chance to win a copy -->"));
+    EXPECT_EQ(about.lblCovers->text(),
+              QStringLiteral("Click the covers for your chance to win a copy -->"));
     EXPECT_EQ(about.cmdExit->accessibleName(), QStringLiteral("Exit"));
 }
 

@@ -31,8 +31,7 @@ protected:
     int greenColumns() const
     {
         int n = 0;
-        for (int x = 0; x < pic.canvas().width(); ++x)
-            n += at(x, 1) == kGreen;
+        for (int x = 0; x < pic.canvas().width(); ++x) n += at(x, 1) == kGreen;
         return n;
     }
     // Whether text of (about) this colour is in the box's middle; glyph edges are smoothed.
@@ -43,7 +42,8 @@ protected:
             for (int x = img.width() / 3; x < 2 * img.width() / 3; ++x) {
                 const QColor p = img.pixelColor(x, y);
                 if (std::abs(p.red() - c.red()) + std::abs(p.green() - c.green()) +
-                        std::abs(p.blue() - c.blue()) < 60)
+                        std::abs(p.blue() - c.blue()) <
+                    60)
                     return true;
             }
         return false;

@@ -1,14 +1,20 @@
 #include "WexloConfig.h"
 #include "platform/Platform.h"
-#include "shared/ui/frmSplash.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/ui/frmSplash.h"
 #include "support/Fixture.h"
 
 #include <QLabel>
 
 // The resource macros declare functions and so must be used outside any namespace.
-static void dropArtwork() { Q_CLEANUP_RESOURCE(wexlo_artwork); }
-static void restoreArtwork() { Q_INIT_RESOURCE(wexlo_artwork); }
+static void dropArtwork()
+{
+    Q_CLEANUP_RESOURCE(wexlo_artwork);
+}
+static void restoreArtwork()
+{
+    Q_INIT_RESOURCE(wexlo_artwork);
+}
 
 using namespace wexlo;
 using platform::twips;
@@ -75,7 +81,8 @@ TEST_F(Splash, MissingArtworkIsLoggedAndTheWindowKeepsItsSize)
     EXPECT_EQ(splash.size(), QSize(329, 163));
     EXPECT_EQ(splash.lblTitle->text(), QStringLiteral("V:1.0.8"));  // the next steps still ran
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral("File not found(53) in form_load of module frmSplash2")))
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("File not found(53) in form_load of module frmSplash2")))
         << logText().toStdString();
     EXPECT_FALSE(frmSplash().Picture1->pixmap().isNull());
 }
