@@ -33,6 +33,8 @@ QString fdateseparator();
 QString flocaldateformatstring();
 QString flocalfulldateformat();
 
+// Tests: the short-date text of 25 December 2001 to detect from (empty: ask the locale).
+void setProbeTextForTests(const QString& text);
 // Forgets what setuplocale found, as at program start (for tests).
 void resetForTests();
 

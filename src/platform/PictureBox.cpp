@@ -1,0 +1,181 @@
+#include "platform/PictureBox.h"
+
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QResizeEvent>
+
+#include <algorithm>
+
+namespace wexlo::platform {
+
+QColor colorFromNumber(std::uint32_t value, const QPalette& palette)
+{
+    if (value & 0x80000000u) {
+        switch (value & 0xFFu) {
+            case 0x05:
+                return palette.color(QPalette::Base);  // window background
+            case 0x08:
+                return palette.color(QPalette::Text);  // window text
+            case 0x0F:
+                return palette.color(QPalette::Button);  // button face
+            case 0x12:
+                return palette.color(QPalette::ButtonText);  // button text
+            case 0x0D:
+                return palette.color(QPalette::Highlight);  // highlight
+            case 0x0E:
+                return palette.color(QPalette::HighlightedText);
+            case 0x11:
+                return palette.color(QPalette::Disabled, QPalette::Text);  // grey text
+            case 0x18:
+                return palette.color(QPalette::ToolTipBase);
+            case 0x17:
+                return palette.color(QPalette::ToolTipText);
+            default:
+                return palette.color(QPalette::Window);
+        }
+    }
+    return QColor(static_cast<int>(value & 0xFF), static_cast<int>((value >> 8) & 0xFF),
+                  static_cast<int>((value >> 16) & 0xFF));
+}
+
+std::uint32_t colorNumber(const QColor& c)
+{
+    return rgbNumber(c.red(), c.green(), c.blue());
+}
+
+PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+{
+    back_ = palette().color(QPalette::Window);
+    fore_ = palette().color(QPalette::WindowText);
+    fill_ = fore_;
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    fitCanvas();
+}
+
+void PictureBox::fitCanvas() const
+{
+    // Keep what was drawn; new area takes the back colour.
+    const QSize size(std::max(1, width()), std::max(1, height()));
+    if (size == canvas_.size())
+        return;
+    QImage grown(size, QImage::Format_RGB32);
+    grown.fill(back_);
+    QPainter p(&grown);
+    p.drawImage(0, 0, canvas_);
+    p.end();
+    canvas_ = grown;
+}
+
+const QImage& PictureBox::canvas() const
+{
+    fitCanvas();
+    return canvas_;
+}
+
+void PictureBox::Cls()
+{
+    fitCanvas();
+    canvas_.fill(back_);
+    currentX_ = 0;
+    currentY_ = 0;
+    update();
+}
+
+void PictureBox::setFontSize(double points)
+{
+    QFont f = font();
+    f.setPointSizeF(points);
+    setFont(f);
+}
+
+double PictureBox::fontSize() const
+{
+    return font().pointSizeF();
+}
+
+void PictureBox::setBackColor(const QColor& c)
+{
+    back_ = c;
+    Cls();
+}
+
+void PictureBox::setForeColor(const QColor& c)
+{
+    fore_ = c;
+}
+
+double PictureBox::ScaleWidth() const
+{
+    return width();
+}
+double PictureBox::ScaleHeight() const
+{
+    return height();
+}
+
+double PictureBox::TextWidth(const QString& text) const
+{
+    return QFontMetricsF(font()).horizontalAdvance(text);
+}
+
+double PictureBox::TextHeight(const QString& text) const
+{
+    const int lines = std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    return QFontMetricsF(font()).height() * lines;
+}
+
+void PictureBox::Print(const QString& text)
+{
+    fitCanvas();
+    {
+        QPainter p(&canvas_);
+        p.setFont(font());
+        p.setPen(fore_);
+        const QFontMetricsF fm(font());
+        double y = currentY_;
+        for (const QString& line : text.split(QLatin1Char('\n'))) {
+            p.drawText(QPointF(currentX_, y + fm.ascent()), line);
+            y += fm.height();
+        }
+    }
+    currentX_ = 0;
+    currentY_ += TextHeight(text);
+    update();
+}
+
+QColor PictureBox::colorOf(std::uint32_t value) const
+{
+    return colorFromNumber(value, palette());
+}
+
+void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& c)
+{
+    fitCanvas();
+    {
+        QPainter p(&canvas_);
+        const QRectF r = QRectF(QPointF(x1, y1), QPointF(x2, y2)).normalized();
+        p.fillRect(r, c.isValid() ? c : fill_);
+    }
+    currentX_ = x2;
+    currentY_ = y2;
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent*)
+{
+    fitCanvas();
+    QPainter p(this);
+    p.fillRect(rect(), back_);
+    p.drawImage(0, 0, canvas_);
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event)
+{
+    fitCanvas();
+    QWidget::resizeEvent(event);
+}
+
+}  // namespace wexlo::platform
+
+// The meta-object code in this unit, so that using the class links only what it needs.
+#include "moc_PictureBox.cpp"

@@ -1,0 +1,105 @@
+#pragma once
+
+// A drawing surface that keeps what was drawn on it (a canvas image) and repaints from it: the
+// place of a picture box that prints text at a print position and draws filled rectangles.
+// Units are pixels of the widget.
+
+#include <QColor>
+#include <QImage>
+#include <QPalette>
+#include <QString>
+#include <QWidget>
+
+#include <cstdint>
+
+namespace wexlo::platform {
+
+// What centred printing needs of a surface (a picture box, a window, a printer page).
+class DrawingSurface {
+public:
+    virtual ~DrawingSurface() = default;
+    virtual void Cls() = 0;  // fill with the back colour, print position to the top left
+    virtual void setFontSize(double points) = 0;
+    virtual void setBackColor(const QColor& c) = 0;
+    virtual void setForeColor(const QColor& c) = 0;
+    virtual double ScaleWidth() const = 0;  // inner width
+    virtual double ScaleHeight() const = 0;
+    virtual double TextWidth(const QString& text) const = 0;
+    virtual double TextHeight(const QString& text) const = 0;
+    virtual void setCurrentX(double x) = 0;
+    virtual void setCurrentY(double y) = 0;
+    virtual double CurrentX() const = 0;
+    virtual double CurrentY() const = 0;
+    // Prints at the print position, then moves it to the start of the next line.
+    virtual void Print(const QString& text) = 0;
+    // The colour a stored colour number stands for on this surface (system colours included).
+    virtual QColor colorOf(std::uint32_t value) const = 0;
+};
+
+// Colour numbers as stored by the program: 0x00BBGGRR, or 0x800000nn for system colour nn.
+inline constexpr std::uint32_t kSysWindowBackground = 0x80000005;
+inline constexpr std::uint32_t kSysWindowText = 0x80000008;
+inline constexpr std::uint32_t kSysButtonFace = 0x8000000F;
+inline constexpr std::uint32_t kSysButtonText = 0x80000012;
+
+// System colours come from the palette (window background = Base, button text = ButtonText).
+QColor colorFromNumber(std::uint32_t value, const QPalette& palette);
+// The number of a plain colour (never a system colour).
+std::uint32_t colorNumber(const QColor& c);
+inline constexpr std::uint32_t rgbNumber(int r, int g, int b)
+{
+    return static_cast<std::uint32_t>(r) | (static_cast<std::uint32_t>(g) << 8) |
+           (static_cast<std::uint32_t>(b) << 16);
+}
+
+class PictureBox : public QWidget, public DrawingSurface {
+    Q_OBJECT
+
+public:
+    explicit PictureBox(QWidget* parent = nullptr);
+
+    void Cls() override;
+    void setFontSize(double points) override;
+    double fontSize() const;
+    // Setting the back colour clears the box, as a picture box does.
+    void setBackColor(const QColor& c) override;
+    QColor backColor() const { return back_; }
+    void setForeColor(const QColor& c) override;
+    QColor foreColor() const { return fore_; }
+    void setFillColor(const QColor& c) { fill_ = c; }
+    QColor fillColor() const { return fill_; }
+
+    double ScaleWidth() const override;
+    double ScaleHeight() const override;
+    double TextWidth(const QString& text) const override;
+    double TextHeight(const QString& text) const override;
+    void setCurrentX(double x) override { currentX_ = x; }
+    void setCurrentY(double y) override { currentY_ = y; }
+    double CurrentX() const override { return currentX_; }
+    double CurrentY() const override { return currentY_; }
+    void Print(const QString& text) override;
+    QColor colorOf(std::uint32_t value) const override;
+
+    // A filled rectangle between two corners, in the given colour (the fill colour if invalid).
+    void fillBox(double x1, double y1, double x2, double y2, const QColor& c = QColor());
+
+    // What is drawn (for tests and for saving).
+    const QImage& canvas() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // A hidden widget gets no resize events: the canvas follows the size when it is used.
+    void fitCanvas() const;
+
+    mutable QImage canvas_;
+    QColor back_;
+    QColor fore_;
+    QColor fill_;
+    double currentX_ = 0;
+    double currentY_ = 0;
+};
+
+}  // namespace wexlo::platform

@@ -1,0 +1,307 @@
+#include "shared/dates/mSHAREDDateFunc.h"
+
+#include "platform/Platform.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+
+namespace wexlo::mSHAREDDateFunc {
+
+namespace {
+const QString kModule = QStringLiteral("mSHAREDGetDate");
+
+struct State {
+    bool initialised = false;
+    QString shortPattern;
+    QString fullPattern;
+    QString fullPatternTime;
+    QString separator;
+    QString trueString;
+    QString falseString;
+    int monthField = 0;
+    int dayField = 0;
+    QString probeOverride;  // tests: the short-date text of the probe date
+};
+
+State& state()
+{
+    static State s;
+    return s;
+}
+
+// The probe date 25 December 2001 as the user's short date shows it.
+QString probeText()
+{
+    if (!state().probeOverride.isEmpty())
+        return state().probeOverride;
+    return platform::locale().locale().toString(QDate(2001, 12, 25), QLocale::ShortFormat);
+}
+
+// 1-based position of the first occurrence, 0 when absent.
+qsizetype position(const QString& text, const QString& what)
+{
+    return text.indexOf(what) + 1;
+}
+
+// The locale's words for the Booleans. The platform offers none, so a small table by language.
+QString booleanWord(bool value)
+{
+    switch (platform::locale().locale().language()) {
+    case QLocale::German: return value ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+    case QLocale::French: return value ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+    case QLocale::Spanish: return value ? QStringLiteral("Verdadero") : QStringLiteral("Falso");
+    case QLocale::Italian: return value ? QStringLiteral("Vero") : QStringLiteral("Falso");
+    case QLocale::Dutch: return value ? QStringLiteral("Waar") : QStringLiteral("Onwaar");
+    case QLocale::Portuguese: return value ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
+    case QLocale::Swedish: return value ? QStringLiteral("Sant") : QStringLiteral("Falskt");
+    case QLocale::Danish: return value ? QStringLiteral("Sand") : QStringLiteral("Falsk");
+    case QLocale::NorwegianBokmal: return value ? QStringLiteral("Sann") : QStringLiteral("Usann");
+    default: return value ? QStringLiteral("True") : QStringLiteral("False");
+    }
+}
+
+QString two(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+
+bool tokenAt(const QString& pattern, qsizetype i, const char* token)
+{
+    const QString t = QString::fromLatin1(token);
+    return pattern.mid(i, t.size()).compare(t, Qt::CaseInsensitive) == 0;
+}
+}  // namespace
+
+QString fdateseparator()
+{
+    QString result;
+    OnError on(QStringLiteral("fdateseparator"), kModule);
+    on([&] {
+        const QString probe = probeText();
+        if (probe.contains(QLatin1Char('/')))
+            result = QStringLiteral("/");
+        else if (probe.contains(QLatin1Char('.')))
+            result = QStringLiteral(".");
+        else if (probe.contains(QLatin1Char('-')))
+            result = QStringLiteral("-");
+        else
+            result = QStringLiteral("/");
+    });
+    return result;
+}
+
+QString flocaldateformatstring()
+{
+    QString result;
+    OnError on(QStringLiteral("flocaldateformatstring"), kModule);
+    on([&] {
+        const QString probe = probeText();
+        bool twoDigitYear = false;
+        qsizetype yearPos = position(probe, QStringLiteral("2001"));
+        if (yearPos == 0) {
+            yearPos = position(probe, QStringLiteral("01"));
+            twoDigitYear = true;
+        }
+        const qsizetype monthPos = position(probe, QStringLiteral("12"));
+        const qsizetype dayPos = position(probe, QStringLiteral("25"));
+        State& s = state();
+        QString pattern;
+        if (yearPos == 1) {
+            if (dayPos < monthPos) {
+                pattern = QStringLiteral("YYYY/DD/MM");
+                s.monthField = 3;
+                s.dayField = 2;
+            } else {
+                pattern = QStringLiteral("YYYY/MM/DD");
+                s.monthField = 2;
+                s.dayField = 3;
+            }
+        } else if (dayPos < monthPos) {
+            pattern = QStringLiteral("DD/MM/YYYY");
+            s.monthField = 2;
+            s.dayField = 1;
+        } else {
+            pattern = QStringLiteral("MM/DD/YYYY");
+            s.monthField = 1;
+            s.dayField = 2;
+        }
+        if (probe.contains(QLatin1Char('.')))
+            pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
+        if (probe.contains(QLatin1Char('-')))
+            pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
+        if (twoDigitYear)
+            pattern.replace(QStringLiteral("YYYY"), QStringLiteral("YY"));
+        result = pattern;
+    });
+    return result;
+}
+
+QString flocalfulldateformat()
+{
+    QString result;
+    OnError on(QStringLiteral("flocalfulldateformat"), kModule);
+    on([&] {
+        const QString probe = probeText();
+        QString pattern = QStringLiteral("DD/MMM/YYYY");
+        if (probe.contains(QLatin1Char('.')))
+            pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
+        if (probe.contains(QLatin1Char('-')))
+            pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
+        result = pattern;
+    });
+    return result;
+}
+
+void setuplocale()
+{
+    State& s = state();
+    if (s.initialised)
+        return;
+    // Nothing here is recorded: a failing step is skipped, and the detection is not retried.
+    try { s.shortPattern = flocaldateformatstring(); } catch (...) {}
+    try { s.fullPattern = flocalfulldateformat(); } catch (...) {}
+    s.fullPatternTime = s.fullPattern + QStringLiteral(" HH:MM");
+    try { s.separator = fdateseparator(); } catch (...) {}
+    try {
+        s.trueString = booleanWord(true).toUpper();
+        s.falseString = booleanWord(false).toUpper();
+    } catch (...) {
+    }
+    const QString lines[] = {
+        QStringLiteral("Date format: ") + s.shortPattern,
+        QStringLiteral("Full date format: ") + s.fullPattern,
+        QStringLiteral("Full date format plus time: ") + s.fullPatternTime,
+        QStringLiteral("Date separator: ") + s.separator,
+        QStringLiteral("True string: ") + s.trueString + QStringLiteral(" False string: ") +
+            s.falseString,
+    };
+    for (const QString& line : lines) {
+        try {
+            mSHAREDLogging::writelog(line);
+        } catch (...) {
+        }
+    }
+    s.initialised = true;
+}
+
+void checkinitialised()
+{
+    OnError on(QStringLiteral("checkinitialised"), kModule);
+    on([] {
+        if (!state().initialised)
+            setuplocale();
+    });
+}
+
+QString dateseparator()
+{
+    QString result;
+    OnError on(QStringLiteral("get dateseparator"), kModule);
+    on([&] {
+        checkinitialised();
+        result = state().separator;
+    });
+    return result;
+}
+
+int monthfield()
+{
+    checkinitialised();
+    return state().monthField;
+}
+
+int dayfield()
+{
+    checkinitialised();
+    return state().dayField;
+}
+
+QString truestring()
+{
+    checkinitialised();
+    return state().trueString;
+}
+
+QString falsestring()
+{
+    checkinitialised();
+    return state().falseString;
+}
+
+QString shortdatepattern()
+{
+    checkinitialised();
+    return state().shortPattern;
+}
+
+QString fulldatepattern()
+{
+    checkinitialised();
+    return state().fullPattern;
+}
+
+QString fulldatetimepattern()
+{
+    checkinitialised();
+    return state().fullPatternTime;
+}
+
+QString formatdate(const QDateTime& when, const QString& pattern)
+{
+    const QDate d = when.date();
+    const QTime t = when.time();
+    const QLocale locale = platform::locale().locale();
+    QString out;
+    qsizetype i = 0;
+    while (i < pattern.size()) {
+        if (tokenAt(pattern, i, "YYYY")) {
+            out += QStringLiteral("%1").arg(d.year(), 4, 10, QLatin1Char('0'));
+            i += 4;
+        } else if (tokenAt(pattern, i, "YY")) {
+            out += two(d.year() % 100);
+            i += 2;
+        } else if (tokenAt(pattern, i, "MMM")) {
+            out += locale.monthName(d.month(), QLocale::ShortFormat);
+            i += 3;
+        } else if (tokenAt(pattern, i, "MM")) {
+            // Minutes when it follows "HH:", the month otherwise.
+            const bool minutes = i >= 3 && tokenAt(pattern, i - 3, "HH:");
+            out += two(minutes ? t.minute() : d.month());
+            i += 2;
+        } else if (tokenAt(pattern, i, "DD")) {
+            out += two(d.day());
+            i += 2;
+        } else if (tokenAt(pattern, i, "HH")) {
+            out += two(t.hour());
+            i += 2;
+        } else if (pattern.at(i) == QLatin1Char('/')) {
+            out += dateseparator();
+            ++i;
+        } else if (pattern.at(i) == QLatin1Char(':')) {
+            out += platform::timeSeparator(locale);
+            ++i;
+        } else {
+            out += pattern.at(i);
+            ++i;
+        }
+    }
+    return out;
+}
+
+QString formatdate(const QDate& d, const QString& pattern)
+{
+    return formatdate(QDateTime(d, QTime(0, 0)), pattern);
+}
+
+QString shortformatdate(const QDate& d)
+{
+    QString result;
+    OnError on(QStringLiteral("shortformatdate"), kModule);
+    on([&] {
+        checkinitialised();
+        result = formatdate(d, state().shortPattern);
+    });
+    return result;
+}
+
+void setProbeTextForTests(const QString& text) { state().probeOverride = text; }
+
+void resetForTests() { state() = State{}; }
+
+}  // namespace wexlo::mSHAREDDateFunc

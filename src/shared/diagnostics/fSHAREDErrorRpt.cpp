@@ -1,0 +1,362 @@
+#include "shared/diagnostics/fSHAREDErrorRpt.h"
+
+#include "WexloConfig.h"
+#include "platform/AppFolder.h"
+#include "platform/Platform.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/mSHAREDHtmHelp.h"
+#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/mSHAREDWWW.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("fSHAREDErrorRpt");
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kMailBreak = QStringLiteral("%0D%0A");
+
+QString appFile(const QString& name)
+{
+    return mSHAREDFileSubs::addslash(platform::appFolder()) + name;
+}
+
+// The box's text with CR LF line breaks, as the reports carry it.
+QString boxText(const QPlainTextEdit* box)
+{
+    QString text = box->toPlainText();
+    text.replace(QLatin1Char('\n'), kCrLf);
+    return text;
+}
+
+struct Place {
+    QWidget* widget;
+    int left, top, width, height;  // twips, relative to the parent
+};
+
+}  // namespace
+
+fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fSHAREDErrorRpt"));
+    setWindowTitle(QStringLiteral("Error Reporter"));
+
+    auto label = [this](const QString& name, const QString& caption, QWidget* parentWidget) {
+        auto* l = new QLabel(caption, parentWidget);
+        l->setObjectName(name);
+        return l;
+    };
+    auto frame = [this](const QString& name, const QString& caption) {
+        auto* f = new QGroupBox(caption, this);
+        f->setObjectName(name);
+        return f;
+    };
+    auto box = [](const QString& name, const QString& tip, QWidget* parentWidget) {
+        auto* b = new QPlainTextEdit(parentWidget);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setTabChangesFocus(true);
+        return b;
+    };
+    auto button = [this](const QString& name, const QString& caption, const QString& tip) {
+        auto* b = new QPushButton(caption, this);
+        b->setObjectName(name);
+        b->setToolTip(tip);
+        b->setAutoDefault(false);
+        return b;
+    };
+
+    Label1 = label(QStringLiteral("Label1"), QStringLiteral("An error has ocurred:"), this);
+    Frame1 = frame(QStringLiteral("Frame1"), QStringLiteral("Error Details"));
+    txtError =
+        box(QStringLiteral("txtError"), QStringLiteral("This is the error which ocurred"), Frame1);
+    Frame2 = frame(QStringLiteral("Frame2"), QStringLiteral("Log"));
+    txtLog = box(QStringLiteral("txtLog"),
+                 QStringLiteral("This is the content of the program's log file"), Frame2);
+    Frame3 = frame(QStringLiteral("Frame3"), QStringLiteral("Enter your own comments here"));
+    txtUserMessage =
+        box(QStringLiteral("txtUserMessage"),
+            QStringLiteral("These comments will be added to your error report."), Frame3);
+    cmdShowComments = button(
+        QStringLiteral("cmdShowComments"), QStringLiteral("Enter Comments"),
+        QStringLiteral(
+            "If you want to add any comments before submitting an error report, click here."));
+    cmdViewLog = button(QStringLiteral("cmdViewLog"), QStringLiteral("View Log File"),
+                        QStringLiteral("Click this button to view the log file"));
+    cmdViewReport =
+        button(QStringLiteral("cmdViewReport"), QStringLiteral("View Error Report"),
+               QStringLiteral("You will get a chance to preview the report before sending."));
+    cmdEmail =
+        button(QStringLiteral("cmdEmail"), QStringLiteral("Submit Error Report"),
+               QStringLiteral("You will get a chance to preview the report before sending."));
+    cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("Help"), {});
+    cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("Exit"), {});
+
+    // Geometry and tab order. The log and comment frames have their own rows, empty until the
+    // user reveals them.
+    const Place places[] = {
+        {Label1, 120, 120, 6735, 255},          {Frame1, 120, 420, 6735, 1455},
+        {txtError, 120, 270, 6495, 1065},       {Frame2, 120, 1980, 6735, 2295},
+        {txtLog, 120, 270, 6495, 1905},         {Frame3, 120, 4380, 6735, 1455},
+        {txtUserMessage, 120, 270, 6495, 1065}, {cmdShowComments, 120, 5985, 2175, 375},
+        {cmdViewLog, 2400, 5985, 2175, 375},    {cmdViewReport, 4680, 5985, 2175, 375},
+        {cmdEmail, 120, 6465, 2175, 375},       {cmdHelp, 2400, 6465, 2175, 375},
+        {cmdExit, 4680, 6465, 2175, 375},
+    };
+    QWidget* previous = nullptr;
+    for (const Place& p : places) {
+        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top),
+                              platform::twips(p.width), platform::twips(p.height));
+        if (p.widget->focusPolicy() != Qt::NoFocus) {
+            if (previous != nullptr)
+                setTabOrder(previous, p.widget);
+            previous = p.widget;
+        }
+    }
+    setFixedSize(platform::twips(6975), platform::twips(6960));
+
+    Frame2->hide();
+    Frame3->hide();
+
+    connect(cmdShowComments, &QPushButton::clicked, this, [this] { cmdShowComments_Click(); });
+    connect(cmdViewLog, &QPushButton::clicked, this, [this] { cmdViewLog_Click(); });
+    connect(cmdViewReport, &QPushButton::clicked, this, [this] { cmdViewReport_Click(); });
+    connect(cmdEmail, &QPushButton::clicked, this, [this] { cmdEmail_Click(); });
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connect(txtUserMessage, &QPlainTextEdit::textChanged, this,
+            [this] { txtUserMessage_Change(); });
+    txtUserMessage->viewport()->installEventFilter(this);
+
+    Form_Load();
+}
+
+void fSHAREDErrorRpt::Form_Load()
+{
+    runGuarded(QStringLiteral("form_load"), kModule,
+               [&] { Frame2->setTitle(appFile(QStringLiteral("log.txt"))); });
+}
+
+void fSHAREDErrorRpt::ShowError(const QString& message, const QString& helpTopic)
+{
+    OnError on(QStringLiteral("showerror"), kModule);
+    on([&] { helpTopic_ = helpTopic; });
+    on([&] { txtError->setPlainText(message); });
+    on([&] { commentsChanged_ = false; });
+    on([&] {
+        const QString logFile = appFile(QStringLiteral("log.txt"));
+        if (mSHAREDFileSubs::FileExists(logFile)) {
+            QString text;
+            if (!mSHAREDFileSubs::LoadTextFile(logFile, text))
+                raiseError(err::PathFileAccessError);
+            txtLog->setPlainText(text);
+        } else {
+            txtLog->setPlainText(QStringLiteral("No log file"));
+        }
+    });
+
+    closed_ = false;
+    bool modeless = false;
+    on([&] {
+        try {
+            showModal();
+        } catch (const RuntimeError& e) {
+            if (e.number() != 401 && e.number() != 402)
+                throw;
+            modeless = true;
+        }
+    });
+    if (!modeless)
+        return;
+
+    // Another window holds the modal state: show without modality and wait for the user.
+    // The dialog may be destroyed while events run (the program's exit unloads every window).
+    QPointer<fSHAREDErrorRpt> self(this);
+    on([&] { show(); });
+    while (self && !closed_) {
+        mSHAREDDelay::delayms(250);
+        mSHAREDDelay::throttledyield();
+    }
+}
+
+void fSHAREDErrorRpt::showModal()
+{
+    // exec() refuses (-1) a dialog whose own modal loop already runs.
+    if (exec() < 0)
+        raiseError(402, QStringLiteral("Must close or hide topmost modal form first"));
+}
+
+QString fSHAREDErrorRpt::reportHeading()
+{
+    return QStringLiteral("Error Report: ") + mSHAREDSubs::AppTitle() + QLatin1Char(' ') +
+           mSHAREDSubs::AppVersion() + QStringLiteral(", ") + mSHAREDOSINFO::fosname();
+}
+
+QString fSHAREDErrorRpt::encodeForMail(const QString& text)
+{
+    QString s = text;
+    s.replace(QLatin1Char('%'), QStringLiteral("%25"));  // first, so no escape is escaped again
+    s.replace(QLatin1Char('?'), QStringLiteral("%3F"));
+    s.replace(QLatin1Char('&'), QStringLiteral("%26"));
+    s.replace(QLatin1Char('#'), QStringLiteral("%23"));
+    s.replace(QLatin1Char('\n'), QLatin1Char('\r'));
+    s.replace(QStringLiteral("\r\r"), QStringLiteral("\r"));  // one pass: CR LF ends as one break
+    s.replace(QLatin1Char('\r'), kMailBreak);
+    return s;
+}
+
+QString fSHAREDErrorRpt::cutMailBody(const QString& body, int limit)
+{
+    if (body.size() <= limit)
+        return body;
+    qsizetype cut = limit;
+    // An escape is three characters; one starting in the last two kept places would be split.
+    for (qsizetype p = std::max<qsizetype>(0, cut - 2); p < cut; ++p) {
+        if (body.at(p) == QLatin1Char('%')) {
+            cut = p;
+            break;
+        }
+    }
+    // Half a line break would leave a lone CR: keep the pair together.
+    if (body.mid(cut, 3) == QStringLiteral("%0A") && cut >= 3 &&
+        body.mid(cut - 3, 3) == QStringLiteral("%0D"))
+        cut -= 3;
+    return body.left(cut);
+}
+
+QString fSHAREDErrorRpt::reportText() const
+{
+    QString report = reportHeading() + kCrLf + kCrLf + boxText(txtError);
+    if (commentsChanged_)
+        report += kCrLf + kCrLf + boxText(txtUserMessage);
+    report += kCrLf + kCrLf + boxText(txtLog);
+    if (report.size() > kMailLimit)
+        report.insert(kMailLimit, QStringLiteral(" *Email will truncate here* "));
+    const QString instruction =
+        QStringLiteral(
+            "If the 'submit report' button doesn't work on your system, open an email to '") +
+        QStringLiteral(WEXLO_BUG_ADDRESS) +
+        QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
+    return instruction + kCrLf + kCrLf + report;
+}
+
+QString fSHAREDErrorRpt::mailtoLink() const
+{
+    QString body = reportHeading() +
+                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
+                   kMailBreak;
+    const QString details = commentsChanged_ ? QStringLiteral("User: ") + boxText(txtUserMessage) +
+                                                   kCrLf + boxText(txtError)
+                                             : boxText(txtError);
+    body += encodeForMail(details);
+    body += kMailBreak + kMailBreak + encodeForMail(boxText(txtLog));
+    body = cutMailBody(body);
+
+    QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() +
+                      QStringLiteral(" - ") + mSHAREDSubs::AppVersion() + QLatin1Char(')');
+    subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
+
+    return QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) +
+           QStringLiteral("?subject=") + subject + QStringLiteral("&body=") + body +
+           QStringLiteral("&attachment=\"\"");
+}
+
+void fSHAREDErrorRpt::cmdShowComments_Click()
+{
+    runGuarded(QStringLiteral("cmdshowcomments_click"), kModule, [&] {
+        Frame3->show();
+        cmdShowComments->hide();
+    });
+}
+
+void fSHAREDErrorRpt::cmdViewLog_Click()
+{
+    runGuarded(QStringLiteral("cmdviewlog_click"), kModule, [&] {
+        Frame2->show();
+        cmdViewLog->hide();
+    });
+}
+
+void fSHAREDErrorRpt::cmdViewReport_Click()
+{
+    OnError on(QStringLiteral("cmdviewreport_click"), kModule);
+    QString report;
+    on([&] { report = reportText(); });
+    const QString preview = appFile(QStringLiteral("fulllog.txt"));
+    bool written = false;
+    on([&] {
+        written = mSHAREDFileSubs::WriteTextFile(preview, report);
+        if (!written)
+            raiseError(err::PathFileAccessError);
+    });
+    if (!written)
+        return;  // an older preview must not be shown as this one
+    on([&] {
+        if (!platform::shell().open(preview))
+            raiseError(err::PathFileAccessError);
+    });
+}
+
+void fSHAREDErrorRpt::cmdEmail_Click()
+{
+    OnError on(QStringLiteral("cmdemail_click"), kModule);
+    QString link;
+    on([&] { link = mailtoLink(); });
+    on([&] { mSHAREDWWW::websitevisit(this, link); });
+}
+
+void fSHAREDErrorRpt::cmdHelp_Click()
+{
+    runGuarded(QStringLiteral("cmdhelp_click"), kModule,
+               [&] { mSHAREDHtmHelp::showhelp(this, helpTopic_); });
+}
+
+void fSHAREDErrorRpt::cmdExit_Click()
+{
+    OnError on(QStringLiteral("cmdexit_click"), kModule);
+    on([&] { hide(); });
+    on([&] { platform::eventPump().processEvents(); });
+    closed_ = true;
+}
+
+void fSHAREDErrorRpt::txtUserMessage_Change()
+{
+    runGuarded(QStringLiteral("txtusermessage_change"), kModule, [&] { commentsChanged_ = true; });
+}
+
+void fSHAREDErrorRpt::txtUserMessage_Click()
+{
+    runGuarded(QStringLiteral("txtusermessage_click"), kModule, [&] { commentsChanged_ = true; });
+}
+
+void fSHAREDErrorRpt::reject()
+{
+    closed_ = true;
+    QDialog::reject();
+}
+
+void fSHAREDErrorRpt::closeEvent(QCloseEvent* event)
+{
+    // However the window is closed, a wait for it must end.
+    closed_ = true;
+    QDialog::closeEvent(event);
+}
+
+bool fSHAREDErrorRpt::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == txtUserMessage->viewport() && event->type() == QEvent::MouseButtonPress)
+        txtUserMessage_Click();
+    return QDialog::eventFilter(watched, event);
+}
+
+}  // namespace wexlo

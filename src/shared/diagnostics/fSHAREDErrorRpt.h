@@ -1,0 +1,81 @@
+#pragma once
+
+// The error report dialog: shows a failure and the log, takes the user's comments, previews
+// the report in the desktop's text editor or hands it to the mail client as a mailto: link.
+
+#include <QDialog>
+#include <QString>
+
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+namespace wexlo {
+
+class fSHAREDErrorRpt : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit fSHAREDErrorRpt(QWidget* parent = nullptr);
+
+    // Shows the message and the log, and returns when the user has left the dialog.
+    void ShowError(const QString& message, const QString& helpTopic);
+
+    // "Error Report: Wexlo 1.0.8, <system name>", the first line of both reports.
+    static QString reportHeading();
+    // Escapes "%", "?", "&", "#" and turns every line break into "%0D%0A".
+    static QString encodeForMail(const QString& text);
+    // Cuts a mail body to at most limit characters without splitting an escape.
+    static QString cutMailBody(const QString& body, int limit = kMailLimit);
+
+    // The text written to fulllog.txt by the preview.
+    QString reportText() const;
+    // The link handed to the mail client.
+    QString mailtoLink() const;
+
+    static constexpr int kMailLimit = 400;
+
+    QLabel* Label1 = nullptr;
+    QGroupBox* Frame1 = nullptr;
+    QPlainTextEdit* txtError = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QPlainTextEdit* txtLog = nullptr;
+    QGroupBox* Frame3 = nullptr;
+    QPlainTextEdit* txtUserMessage = nullptr;
+    QPushButton* cmdShowComments = nullptr;
+    QPushButton* cmdViewLog = nullptr;
+    QPushButton* cmdViewReport = nullptr;
+    QPushButton* cmdEmail = nullptr;
+    QPushButton* cmdHelp = nullptr;
+    QPushButton* cmdExit = nullptr;
+
+public slots:
+    // Escape leaves the dialog like Exit, so a dialog waited for without modality ends too.
+    void reject() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // Shows the dialog modally. Raises error 401 or 402 when no modal window may be shown now;
+    // ShowError then shows it without modality and waits.
+    virtual void showModal();
+
+private:
+    void Form_Load();
+    void cmdShowComments_Click();
+    void cmdViewLog_Click();
+    void cmdViewReport_Click();
+    void cmdEmail_Click();
+    void cmdHelp_Click();
+    void cmdExit_Click();
+    void txtUserMessage_Change();
+    void txtUserMessage_Click();
+
+    bool commentsChanged_ = false;
+    bool closed_ = false;
+    QString helpTopic_;
+};
+
+}  // namespace wexlo

@@ -1,0 +1,22 @@
+#include "shared/diagnostics/mSHAREDShowError.h"
+
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/fSHAREDErrorRpt.h"
+
+#include <memory>
+
+namespace wexlo::mSHAREDShowError {
+
+void showerr(const QString& message, const QString& helpTopic)
+{
+    OnError on(QStringLiteral("showerr"), QStringLiteral("mSHAREDShowError"));
+    std::unique_ptr<fSHAREDErrorRpt> dialog;
+    on([&] { dialog = std::make_unique<fSHAREDErrorRpt>(); });
+    on([&] {
+        if (!dialog)
+            raiseError(err::ObjectNotSet);
+        dialog->ShowError(message, helpTopic);
+    });
+}
+
+}  // namespace wexlo::mSHAREDShowError

@@ -1,0 +1,376 @@
+#include "shared/settings/cSHAREDSettings.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "platform/RuntimeError.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDShowError.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/mSHAREDSubs.h"
+
+#include <new>
+#include <utility>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("cSHAREDSettings");
+
+cSHAREDSettings::ErrorReporter& reporter()
+{
+    static cSHAREDSettings::ErrorReporter r;
+    return r;
+}
+
+QString withoutCommas(QString key)
+{
+    key.remove(QLatin1Char(','));
+    return key;
+}
+
+QString trimBlanks(const QString& s)
+{
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && s.at(from) == QLatin1Char(' ')) ++from;
+    while (to > from && s.at(to - 1) == QLatin1Char(' ')) --to;
+    return s.mid(from, to - from);
+}
+
+// True when the text reads as a Boolean, in English or in the user's words; value gets it.
+bool readsAsFlag(const QString& text, bool& value)
+{
+    const QString test = trimBlanks(text).toUpper();
+    const QString localFalse = mSHAREDDateFunc::falsestring();
+    if (test == QLatin1String("FALSE") || (!localFalse.isEmpty() && test == localFalse)) {
+        value = false;
+        return true;
+    }
+    const QString localTrue = mSHAREDDateFunc::truestring();
+    if (test == QLatin1String("TRUE") || (!localTrue.isEmpty() && test == localTrue)) {
+        value = true;
+        return true;
+    }
+    return false;
+}
+
+// Number and description of whatever a failed statement threw.
+std::pair<int, QString> describe(std::exception_ptr failure)
+{
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (const RuntimeError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::bad_alloc&) {
+        return {err::OutOfMemory, errorDescription(err::OutOfMemory)};
+    } catch (...) {
+        return {err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall)};
+    }
+}
+
+}  // namespace
+
+void cSHAREDSettings::setErrorReporter(ErrorReporter r)
+{
+    reporter() = std::move(r);
+}
+
+void cSHAREDSettings::report(const QString& message)
+{
+    if (reporter())
+        reporter()(message, QString());
+    else
+        mSHAREDShowError::showerr(message, QString());
+}
+
+cSHAREDSettings::cSHAREDSettings() = default;
+
+cSHAREDSettings::~cSHAREDSettings() = default;
+
+std::int32_t cSHAREDSettings::SettingsCount() const
+{
+    return static_cast<std::int32_t>(list_.size());
+}
+
+QString cSHAREDSettings::SettingNameByIndex(std::int32_t index) const
+{
+    if (index < 1 || index > SettingsCount())
+        return {};
+    return list_[static_cast<std::size_t>(index - 1)].KeyName;
+}
+
+void cSHAREDSettings::sSet(const QString& settingTitle, const SettingValue& settingValue)
+{
+    StoreSetting(settingTitle, settingValue);
+}
+
+void cSHAREDSettings::StoreSetting(const QString& settingTitle, const SettingValue& settingValue)
+{
+    OnError on(QStringLiteral("storesetting"), kModule);
+    on([&] { addsetting(settingTitle.toUpper(), settingValue); });
+}
+
+SettingValue cSHAREDSettings::RetrieveWithDefault(const QString& settingTitle,
+                                                  const SettingValue& defaultIfZero)
+{
+    SettingValue result;
+    OnError on(QStringLiteral("retrievewithdefault"), kModule);
+    on([&] { result = RetrieveSetting(settingTitle, defaultIfZero); });
+    on([&] {
+        if (result.isNumericZero())
+            result = defaultIfZero;
+    });
+    return result;
+}
+
+void cSHAREDSettings::DeleteAllSettings()
+{
+    list_.clear();
+}
+
+SettingValue cSHAREDSettings::sGet(const QString& settingTitle,
+                                   const SettingValue& defaultIfUnknown)
+{
+    return RetrieveSetting(settingTitle, defaultIfUnknown);
+}
+
+SettingValue cSHAREDSettings::RetrieveSetting(const QString& settingTitle,
+                                              const SettingValue& defaultIfUnknown)
+{
+    SettingValue result;
+    OnError on(QStringLiteral("retrievesetting"), kModule);
+    std::int32_t at = -1;
+    std::int32_t insertAt = 0;
+    on([&] { at = SettingPresent(settingTitle.toUpper(), insertAt); });
+    if (at < 0)
+        return defaultIfUnknown;
+    on([&] {
+        const SettingValue& stored = list_[static_cast<std::size_t>(at - 1)].KeyValue;
+        bool flag = false;
+        result = readsAsFlag(stored.toText(), flag) ? SettingValue(flag) : stored;
+    });
+    return result;
+}
+
+void cSHAREDSettings::DeleteSettingByName(const QString& settingName)
+{
+    OnError on(QStringLiteral("deletesettingbyname"), kModule);
+    on([&] {
+        std::int32_t insertAt = 0;
+        std::int32_t at = SettingPresent(settingName, insertAt);
+        if (at < 0)
+            at = SettingPresent(settingName.toUpper(), insertAt);
+        if (at > 0)
+            list_.erase(list_.begin() + (at - 1));
+    });
+}
+
+void cSHAREDSettings::DeleteSetting(std::int32_t index)
+{
+    OnError on(QStringLiteral("deletesetting"), kModule);
+    on([&] {
+        if (index < 1 || index > SettingsCount())
+            raiseError(err::SubscriptOutOfRange);
+        list_.erase(list_.begin() + (index - 1));
+    });
+}
+
+void cSHAREDSettings::addsetting(const QString& key, const SettingValue& value)
+{
+    OnError on(QStringLiteral("addsetting"), kModule);
+    on([&] {
+        std::int32_t insertAt = 0;
+        const std::int32_t at = SettingPresent(key, insertAt);
+        if (at > 0) {
+            list_[static_cast<std::size_t>(at - 1)].KeyValue = value;
+            return;
+        }
+        cSHAREDSetting entry{withoutCommas(key), value};
+        if (insertAt == 0 || insertAt > SettingsCount())
+            list_.push_back(std::move(entry));
+        else
+            list_.insert(list_.begin() + (insertAt - 1), std::move(entry));
+    });
+}
+
+std::int32_t cSHAREDSettings::SettingPresent(const QString& rawKey, std::int32_t& insertAt) const
+{
+    try {
+        const QString key = withoutCommas(rawKey);
+        const std::int32_t count = SettingsCount();
+        if (count == 0) {
+            insertAt = 0;
+            return -1;
+        }
+        auto name = [&](std::int32_t pos) -> const QString& {
+            return list_[static_cast<std::size_t>(pos - 1)].KeyName;
+        };
+        std::int32_t low = 1;
+        std::int32_t high = count;
+        std::int32_t mid = 1;
+        std::int32_t found = -1;
+        // Settings are mostly read at the ends of the list, so both ends go first.
+        if (name(1) == key)
+            found = 1;
+        else if (name(high) == key)
+            found = high;
+        while (found < 0 && low <= high) {
+            mid = static_cast<std::int32_t>((static_cast<std::int64_t>(low) + high) / 2);
+            const int c = QString::compare(name(mid), key, Qt::CaseSensitive);
+            if (c == 0)
+                found = mid;
+            else if (c > 0)
+                high = mid - 1;
+            else
+                low = mid + 1;
+        }
+        if (found > 0) {
+            insertAt = found + 1;
+            return found;
+        }
+        insertAt = QString::compare(name(mid), key, Qt::CaseSensitive) > 0 ? mid : mid + 1;
+    } catch (...) {
+        // A failed lookup reads as "not there".
+    }
+    return -1;
+}
+
+void cSHAREDSettings::sortsettings()
+{
+    OnError on(QStringLiteral("sortsettings"), kModule);
+    on([&] {
+        auto name = [&](std::int32_t pos) -> const QString& {
+            return list_[static_cast<std::size_t>(pos - 1)].KeyName;
+        };
+        auto exchange = [&](std::int32_t a, std::int32_t b) {
+            cSHAREDSetting& x = list_[static_cast<std::size_t>(a - 1)];
+            cSHAREDSetting& y = list_[static_cast<std::size_t>(b - 1)];
+            x.KeyName.swap(y.KeyName);
+            const SettingValue kept = x.KeyValue;
+            x.KeyValue = y.KeyValue;
+            y.KeyValue = kept;
+        };
+        // Cocktail shaker sort: a list that is already in order costs one pass each way.
+        std::int32_t lo = 1;
+        std::int32_t hi = SettingsCount();
+        bool exchanged = true;
+        while (exchanged) {
+            exchanged = false;
+            for (std::int32_t j = lo; j <= hi - 1; ++j) {
+                if (QString::compare(name(j), name(j + 1), Qt::CaseSensitive) > 0) {
+                    exchange(j, j + 1);
+                    exchanged = true;
+                }
+            }
+            ++lo;
+            for (std::int32_t j = hi; j >= lo; --j) {
+                if (QString::compare(name(j), name(j - 1), Qt::CaseSensitive) < 0) {
+                    exchange(j, j - 1);
+                    exchanged = true;
+                }
+            }
+            --hi;
+        }
+    });
+}
+
+void cSHAREDSettings::LoadSettings(const QString& settingsFile)
+{
+    DeleteAllSettings();
+    if (!mSHAREDFileSubs::FileExists(settingsFile))
+        return;
+    // Read here rather than through LoadTextFile, so that a file that exists but cannot be
+    // read reaches the caller as its error.
+    const QString text = mSHAREDFileSubs::decodeText(platform::fileSystem().readAll(settingsFile));
+    // Lines end with CR LF; a file edited with LF line ends reads the same way.
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines)
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+
+    QString currentKey;
+    for (const QString& line : lines) {
+        try {
+            const QString previousKey = currentKey;
+            currentKey.clear();
+            const qsizetype comma = line.indexOf(QLatin1Char(','));
+            if (comma < 0)
+                continue;
+            currentKey = line.left(comma);
+            const QString valueText = line.mid(comma + 1);
+            bool flag = false;
+            const SettingValue value =
+                readsAsFlag(valueText, flag) ? SettingValue(flag) : SettingValue(valueText);
+            // Of adjacent lines with the same key only the first counts.
+            if (currentKey == trimBlanks(previousKey).toUpper() || trimBlanks(currentKey).isEmpty())
+                continue;
+            addsetting(currentKey, value);
+        } catch (...) {
+            const auto [number, description] = describe(std::current_exception());
+            Q_UNUSED(description);
+            mSHAREDSubs::normalmouse();
+            report(QStringLiteral("Error ") + QString::number(number) +
+                   QStringLiteral(" in setting file. Line: ") + line + QStringLiteral(" of ") +
+                   settingsFile);
+            mSHAREDSubs::busymouse();
+        }
+    }
+    sortsettings();
+}
+
+void cSHAREDSettings::writeEntries(mSHAREDFileSubs::OutputFile& out) const
+{
+    QString lastKey;
+    for (const cSHAREDSetting& entry : list_) {
+        const QString key = withoutCommas(entry.KeyName).toUpper();
+        if (key != lastKey)
+            out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
+        lastKey = key;
+    }
+}
+
+void cSHAREDSettings::SaveSettings(const QString& settingsFile)
+{
+    // The file holds the proxy password, so only its owner may read it. It is replaced
+    // atomically: a failed save leaves the previous file as it was.
+    constexpr auto access = platform::FileAccess::OwnerOnly;
+    auto out = mSHAREDFileSubs::openforoutput(settingsFile, access);
+    if (!out)
+        return;
+    try {
+        writeEntries(*out);
+        out->close();
+        return;
+    } catch (...) {
+        const auto [number, description] = describe(std::current_exception());
+        // Whatever was written is dropped, never committed over the old file.
+        out.reset();
+        if (number == err::BadFileNameOrNumber || number == err::PathFileAccessError) {
+            platform::message(
+                nullptr, QStringLiteral("Unable to write to settings file - possibly read-only?"),
+                mSHAREDSubs::AppTitle());
+            return;
+        }
+        if (number == err::DiskFull) {
+            platform::message(nullptr,
+                              QStringLiteral("You've run out of disk space on drive ") +
+                                  mSHAREDFileSubs::driveletter(settingsFile) +
+                                  QStringLiteral(":\rPlease clear some space and then click OK "
+                                                 "to attempt to save again."),
+                              mSHAREDSubs::AppTitle());
+            // One more attempt; its failure is the caller's to handle.
+            out = mSHAREDFileSubs::openforoutput(settingsFile, access);
+            if (!out)
+                return;
+            writeEntries(*out);
+            out->close();
+            return;
+        }
+        report(QString::number(number) + QStringLiteral(" - ") + description +
+               QStringLiteral(" in SaveSettings"));
+    }
+}
+
+}  // namespace wexlo

@@ -1,0 +1,153 @@
+#include "platform/RuntimeError.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "support/Fixture.h"
+
+using namespace wexlo;
+using namespace wexlo::mSHAREDDateFunc;
+
+namespace {
+
+class Dates : public test::WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        resetForTests();
+    }
+    void TearDown() override
+    {
+        resetForTests();
+        WexloTest::TearDown();
+    }
+    void useLocale(const char* name)
+    {
+        locale_.value = QLocale(QString::fromLatin1(name));
+        resetForTests();
+    }
+    void useProbe(const char* probe)
+    {
+        setProbeTextForTests(QString::fromLatin1(probe));
+    }
+};
+
+const QDate kMarch7(2026, 3, 7);
+
+TEST_F(Dates, LocalesGiveTheirFieldOrderSeparatorAndYearLength)
+{
+    struct Case {
+        const char* probe;
+        const char* pattern;
+        int month, day;
+        const char* separator;
+        const char* march7;
+    } cases[] = {
+        {"25/12/2001", "DD/MM/YYYY", 2, 1, "/", "07/03/2026"},
+        {"12/25/01", "MM/DD/YY", 1, 2, "/", "03/07/26"},
+        {"2001-12-25", "YYYY-MM-DD", 2, 3, "-", "2026-03-07"},
+        {"2001.12.25", "YYYY.MM.DD", 2, 3, ".", "2026.03.07"},
+        {"2001/25/12", "YYYY/DD/MM", 3, 2, "/", "2026/07/03"},
+        {"25.12.01", "DD.MM.YY", 2, 1, ".", "07.03.26"},
+        // The month shown as a name is not found: the day counts as after the month.
+        {"25-Dec-2001", "MM-DD-YYYY", 1, 2, "-", "03-07-2026"},
+        // An unusual separator keeps "/" in the pattern, and formatting writes "/".
+        {"25 12 2001", "DD/MM/YYYY", 2, 1, "/", "07/03/2026"},
+    };
+    for (const Case& c : cases) {
+        resetForTests();
+        useProbe(c.probe);
+        EXPECT_EQ(shortdatepattern(), QString::fromLatin1(c.pattern)) << c.probe;
+        EXPECT_EQ(monthfield(), c.month) << c.probe;
+        EXPECT_EQ(dayfield(), c.day) << c.probe;
+        EXPECT_EQ(dateseparator(), QString::fromLatin1(c.separator)) << c.probe;
+        EXPECT_EQ(shortformatdate(kMarch7), QString::fromLatin1(c.march7)) << c.probe;
+    }
+}
+
+TEST_F(Dates, RealLocalesAreReadFromTheRegionalSettings)
+{
+    useLocale("en_US");
+    EXPECT_EQ(shortdatepattern(), QStringLiteral("MM/DD/YY"));
+    EXPECT_EQ(truestring(), QStringLiteral("TRUE"));
+    useLocale("en_GB");
+    EXPECT_EQ(shortdatepattern(), QStringLiteral("DD/MM/YYYY"));
+    EXPECT_EQ(shortformatdate(kMarch7), QStringLiteral("07/03/2026"));
+    useLocale("de_DE");
+    EXPECT_EQ(dateseparator(), QStringLiteral("."));
+    EXPECT_EQ(monthfield(), 2);
+    EXPECT_EQ(falsestring(), QStringLiteral("FALSCH"));
+    EXPECT_EQ(fulldatepattern(), QStringLiteral("DD.MMM.YYYY"));
+    useLocale("sv_SE");
+    EXPECT_EQ(shortdatepattern(), QStringLiteral("YYYY-MM-DD"));
+}
+
+TEST_F(Dates, LocaleIsDetectedAndLoggedOnce)
+{
+    useLocale("en_GB");
+    shortformatdate(kMarch7);
+    shortformatdate(kMarch7);
+    EXPECT_EQ(logLines(), (QStringList{
+                              QStringLiteral("Date format: DD/MM/YYYY"),
+                              QStringLiteral("Full date format: DD/MMM/YYYY"),
+                              QStringLiteral("Full date format plus time: DD/MMM/YYYY HH:MM"),
+                              QStringLiteral("Date separator: /"),
+                              QStringLiteral("True string: TRUE False string: FALSE"),
+                          }));
+}
+
+TEST_F(Dates, PatternLanguage)
+{
+    useLocale("en_GB");
+    const QDateTime when(kMarch7, QTime(9, 5, 0));
+    EXPECT_EQ(formatdate(when, QStringLiteral("DD/MMM/YYYY HH:MM")),
+              QStringLiteral("07/Mar/2026 09:05"));
+    EXPECT_EQ(formatdate(when, QStringLiteral("yyyy-mm-dd")), QStringLiteral("2026-03-07"));
+    EXPECT_EQ(formatdate(when, QStringLiteral("YY.MM")), QStringLiteral("26.03"));
+}
+
+TEST_F(Dates, DayNumbersCountFrom30December1899)
+{
+    EXPECT_EQ(dates::dayNumber(QDate(1899, 12, 30)), 0);
+    EXPECT_EQ(dates::dayNumber(QDate(1900, 1, 1)), 2);
+    EXPECT_EQ(dates::dayNumber(QDate(2006, 7, 30)), 38928);
+    EXPECT_EQ(dates::fromDayNumber(46088), QDate(2026, 3, 7));
+}
+
+TEST_F(Dates, ParserAcceptsDayNumbersIsoShortDatesAndMonthNames)
+{
+    useLocale("en_GB");
+    EXPECT_EQ(dates::parseDate(QStringLiteral(" 46088 ")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("46088.75")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("2026-03-07")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("07/03/2026")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("7.3.26")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("07 03 1930")), QDate(1930, 3, 7));
+    EXPECT_EQ(dates::parseDate(QStringLiteral("07-03-29")), QDate(2029, 3, 7));
+    EXPECT_EQ(dates::parseDate(QStringLiteral("30/Jul/2006")), QDate(2006, 7, 30));
+    EXPECT_EQ(dates::parseDate(QStringLiteral("30-jul-2006")), QDate(2006, 7, 30));
+
+    useLocale("en_US");
+    EXPECT_EQ(dates::parseDate(QStringLiteral("03/07/26")), kMarch7);
+    useLocale("de_DE");
+    EXPECT_EQ(dates::parseDate(QStringLiteral("07.Mär.2026")), kMarch7);
+    EXPECT_EQ(dates::parseDate(QStringLiteral("07/Mar/2026")), kMarch7);
+}
+
+TEST_F(Dates, ParserRefusesWhatItCannotReadWithoutGuessing)
+{
+    useLocale("en_GB");
+    for (const char* bad : {"", "tomorrow", "31/02/2026", "13/13/2026", "2026-13-01", "1/2",
+                            "1/2/3/4", "07/03/202", "30/Foo/2006", "12:30", "1e5", "07/03/2026x"}) {
+        QDate out(2000, 1, 1);
+        EXPECT_FALSE(dates::tryParseDate(QString::fromLatin1(bad), out)) << bad;
+        EXPECT_EQ(out, QDate(2000, 1, 1)) << bad;
+    }
+    try {
+        dates::parseDate(QStringLiteral("nonsense"));
+        FAIL() << "no error raised";
+    } catch (const RuntimeError& e) {
+        EXPECT_EQ(e.number(), err::TypeMismatch);
+    }
+}
+
+}  // namespace

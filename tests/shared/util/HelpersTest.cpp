@@ -1,0 +1,116 @@
+#include "platform/AppFolder.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/mSHAREDHtmHelp.h"
+#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/util/mSHAREDWWW.h"
+#include "support/Fixture.h"
+
+#include <QLineEdit>
+
+using namespace wexlo;
+
+namespace {
+
+class Helpers : public test::WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        mSHAREDDelay::resetForTests();
+        pump_.runRealEvents = false;
+        pump_.trace = &trace_;
+        clock_.onSleep = [this](int ms) { trace_.append(QStringLiteral("sleep %1").arg(ms)); };
+    }
+    QStringList trace_;
+};
+
+TEST_F(Helpers, ShortDelaysBlockLongOnesYieldEveryHalfSecond)
+{
+    mSHAREDDelay::delayms(1000);
+    EXPECT_EQ(trace_, QStringList{QStringLiteral("sleep 1000")});
+
+    trace_.clear();
+    mSHAREDDelay::delayms(1001);
+    EXPECT_EQ(trace_, (QStringList{QStringLiteral("sleep 500"), QStringLiteral("check"),
+                                   QStringLiteral("yield"), QStringLiteral("sleep 500"),
+                                   QStringLiteral("check"), QStringLiteral("yield"),
+                                   QStringLiteral("sleep 1")}));
+
+    trace_.clear();
+    pump_.pendingInput = false;
+    mSHAREDDelay::delayseconds(2.5f);
+    EXPECT_EQ(clock_.sleeps.mid(clock_.sleeps.size() - 5), (QList<int>{500, 500, 500, 500, 500}));
+    EXPECT_EQ(trace_.count(QStringLiteral("check")), 4);
+    EXPECT_EQ(trace_.count(QStringLiteral("yield")), 0);  // no input waiting, no yield
+
+    clock_.sleeps.clear();
+    mSHAREDDelay::delayseconds(0.0f);
+    EXPECT_EQ(clock_.sleeps, QList<int>{0});
+}
+
+TEST_F(Helpers, ThrottledYieldRunsEventsAboutFourTimesASecond)
+{
+    for (int i = 0; i < 100; ++i) {
+        mSHAREDDelay::throttledyield();
+        clock_.monotonic += 0.01;  // one second in all
+    }
+    EXPECT_GE(pump_.yields, 4);
+    EXPECT_LE(pump_.yields, 5);
+}
+
+TEST_F(Helpers, VersionAndPointer)
+{
+    EXPECT_EQ(mSHAREDSubs::AppVersion(), QStringLiteral("1.0.8"));
+    mSHAREDSubs::busymouse();
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Hourglass);
+    mSHAREDSubs::normalmouse();
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
+    EXPECT_EQ(pump_.yields, 2);
+}
+
+TEST_F(Helpers, WebsiteVisitOpensThroughTheShellOrSaysItFailed)
+{
+    mSHAREDWWW::websitevisit(nullptr, QStringLiteral("https://example.org/"));
+    EXPECT_EQ(shell_.opened, QStringList{QStringLiteral("https://example.org/")});
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+
+    shell_.openThrows = true;
+    mSHAREDWWW::websitevisit(nullptr, QStringLiteral("mailto:x@example.org"));
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("There was an ERROR?"));
+    EXPECT_EQ(boxes_.shown[0].title, QStringLiteral("Open URL Error"));
+    EXPECT_EQ(boxes_.shown[0].icon, platform::MsgIcon::Warning);
+}
+
+TEST_F(Helpers, HelpOpensThePageOrSaysWhereItLooked)
+{
+    mSHAREDHtmHelp::showhelp(nullptr);
+    const QString expected = appFile(QStringLiteral("Help/Index.htm"));
+    if (mSHAREDHtmHelp::helpFilePath() == expected) {  // no installed copy beside the tests
+        ASSERT_EQ(boxes_.shown.size(), 1);
+        EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("Cannot find help file ") + expected);
+        EXPECT_EQ(boxes_.shown[0].title, QStringLiteral("Wexlo"));
+    }
+
+    boxes_.shown.clear();
+    shell_.opened.clear();
+    writeBytes(expected, "<html></html>");
+    mSHAREDHtmHelp::showhelp(nullptr, QStringLiteral("topic"));
+    EXPECT_EQ(shell_.opened, QStringList{expected});
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
+TEST_F(Helpers, HighlightSelectsAllAndCopesWithAnEmptyBox)
+{
+    QLineEdit box;
+    box.setText(QStringLiteral("Lawn mower"));
+    mSHAREDTextSubs::highlighttext(&box);
+    EXPECT_EQ(box.selectedText(), QStringLiteral("Lawn mower"));
+    box.clear();
+    mSHAREDTextSubs::highlighttext(&box);
+    EXPECT_FALSE(box.hasSelectedText());
+    EXPECT_EQ(logText(), QString());
+}
+
+}  // namespace
