@@ -91,21 +91,36 @@ bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 // day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
 bool quickDate(const QString& text, QDate& out)
 {
-    const QString t = trimSpaces(text);
-    if (t.size() == 10 && t.at(4) == QLatin1Char('-') && t.at(7) == QLatin1Char('-')) {
-        for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
-            if (!isDigit(t.at(i)))
+    const QChar* p = text.constData();
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && p[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && p[e - 1] == QLatin1Char(' '))
+        --e;
+    auto digits = [p](qsizetype from, qsizetype to, int& value) {
+        value = 0;
+        for (qsizetype i = from; i < to; ++i) {
+            if (!isDigit(p[i]))
                 return false;
-        out = QDate(t.left(4).toInt(), t.mid(5, 2).toInt(), t.mid(8, 2).toInt());
+            value = value * 10 + (p[i].unicode() - '0');
+        }
+        return true;
+    };
+    if (e - b == 10 && p[b + 4] == QLatin1Char('-') && p[b + 7] == QLatin1Char('-')) {
+        int y = 0, m = 0, d = 0;
+        if (!digits(b, b + 4, y) || !digits(b + 5, b + 7, m) || !digits(b + 8, b + 10, d))
+            return false;
+        out = QDate(y, m, d);
         return out.isValid();
     }
-    qsizetype i = (t.startsWith(QLatin1Char('-'))) ? 1 : 0;
-    if (t.size() - i < 1 || t.size() - i > 7)
+    const bool negative = b < e && p[b] == QLatin1Char('-');
+    if (negative)
+        ++b;
+    int n = 0;
+    if (e - b < 1 || e - b > 7 || !digits(b, e, n))
         return false;
-    for (qsizetype j = i; j < t.size(); ++j)
-        if (!isDigit(t.at(j)))
-            return false;
-    out = dates::fromDayNumber(t.toLongLong());
+    out = dates::fromDayNumber(negative ? -n : n);
     return out.isValid();
 }
 
