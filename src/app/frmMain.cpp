@@ -427,7 +427,7 @@ bool frmMain::SaveList()
 
     const int rows = ListView1->count();
     QString text;
-    text.reserve(static_cast<qsizetype>(rows) * 96);
+    text.reserve(static_cast<qsizetype>(rows) * 192);
     for (int r = 0; r < rows; ++r) {
         const QString date = ListView1->cell(r, ColDate);
         QDate d;
