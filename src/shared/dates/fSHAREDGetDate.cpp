@@ -1,0 +1,633 @@
+#include "shared/dates/fSHAREDGetDate.h"
+
+#include "platform/Platform.h"
+#include "platform/RuntimeError.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/util/mSHAREDSubs.h"
+
+#include <QApplication>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("dlgGetDate");
+
+// Geometry in twips: left, top, width, height.
+struct Geometry {
+    int left, top, width, height;
+};
+
+// The form's controls in tab order.
+struct ControlSpec {
+    const char* name;
+    const char* caption;  // design caption, or the accessible name of a box
+    Geometry at;
+    int maxLength;        // text boxes only
+};
+
+constexpr int kClientWidth = 4680;
+constexpr int kClientHeight = 1428;
+
+constexpr ControlSpec kFormatString{"lblFormatString", "Day/Month/Year:", {525, 300, 1290, 240}, 0};
+constexpr ControlSpec kField0{"txtfield(0)", "", {1920, 255, 420, 285}, 2};
+constexpr ControlSpec kSlash0{"lblSlash(0)", "/", {2400, 300, 135, 255}, 0};
+constexpr ControlSpec kField1{"txtfield(1)", "", {2580, 240, 420, 285}, 2};
+constexpr ControlSpec kSlash1{"lblSlash(1)", "/", {3000, 300, 135, 255}, 0};
+constexpr ControlSpec kYear{"txtYear", "Year", {3150, 255, 735, 285}, 4};
+constexpr ControlSpec kDate{"lblDate", "", {1575, 600, 1515, 240}, 0};
+constexpr ControlSpec kAbort{"cmdAbort", "Cancel", {315, 975, 1215, 390}, 0};
+constexpr ControlSpec kAccept{"cmdAccept", "OK", {3150, 990, 1215, 390}, 0};
+
+void place(QWidget* w, const ControlSpec& c)
+{
+    w->setObjectName(QString::fromLatin1(c.name));
+    w->setGeometry(platform::twips(c.at.left), platform::twips(c.at.top),
+                   platform::twips(c.at.width), platform::twips(c.at.height));
+}
+
+QLabel* makeLabel(QWidget* parent, const ControlSpec& c)
+{
+    auto* l = new QLabel(QString::fromLatin1(c.caption), parent);
+    place(l, c);
+    l->setAccessibleName(l->text());
+    return l;
+}
+
+detail::GetDateBox* makeBox(QWidget* parent, const ControlSpec& c)
+{
+    auto* b = new detail::GetDateBox(parent);
+    place(b, c);
+    b->setMaxLength(c.maxLength);
+    // Typed keys are filtered by the form; this also keeps pasted text to digits.
+    b->setValidator(new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]*")), b));
+    b->setAccessibleName(QString::fromLatin1(c.caption));
+    return b;
+}
+
+QPushButton* makeButton(QWidget* parent, const ControlSpec& c)
+{
+    auto* b = new QPushButton(QString::fromLatin1(c.caption), parent);
+    place(b, c);
+    // Enter belongs to the form's own handling, never to a default button.
+    b->setAutoDefault(false);
+    b->setDefault(false);
+    b->setAccessibleName(b->text());
+    return b;
+}
+
+bool isDigits(const QString& s)
+{
+    if (s.isEmpty())
+        return false;
+    for (const QChar c : s)
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    return true;
+}
+
+// The numeric value of the leading digits of a text, as a 16-bit whole number.
+int value16(const QString& text)
+{
+    const QString t = text.trimmed();
+    qint64 v = 0;
+    for (const QChar c : t) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            break;
+        v = v * 10 + (c.unicode() - '0');
+        if (v > 32767)
+            raiseError(err::Overflow);
+    }
+    return static_cast<int>(v);
+}
+
+// A date from year, month and day by calendar arithmetic: months past 12 carry into the
+// following years and days past the month's end into the following months; years 0-29 are
+// 2000-2029 and 30-99 are 1930-1999.
+QDate dateFromParts(int year, int month, int day)
+{
+    if (year >= 0 && year <= 29)
+        year += 2000;
+    else if (year >= 30 && year <= 99)
+        year += 1900;
+    const QDate first(year, 1, 1);
+    if (!first.isValid())
+        raiseError(err::InvalidProcedureCall);
+    const QDate d = first.addMonths(month - 1).addDays(day - 1);
+    if (!d.isValid())
+        raiseError(err::InvalidProcedureCall);
+    return d;
+}
+
+bool isSeparatorKey(const QString& text)
+{
+    return text == QLatin1String("-") || text == QLatin1String(".") ||
+           text == QLatin1String("/");
+}
+
+bool isDigitKey(const QString& text)
+{
+    return text.size() == 1 && text.at(0) >= QLatin1Char('0') && text.at(0) <= QLatin1Char('9');
+}
+
+// A key that types a visible character (not Backspace, Tab, arrows, or a Ctrl combination).
+bool isCharacterKey(const QKeyEvent* e)
+{
+    if (e->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))
+        return false;
+    const QString t = e->text();
+    if (t.isEmpty())
+        return false;
+    for (const QChar c : t)
+        if (c.category() == QChar::Other_Control)
+            return false;
+    return true;
+}
+
+bool isEnter(int key) { return key == Qt::Key_Return || key == Qt::Key_Enter; }
+
+}  // namespace
+
+// ---- The text boxes --------------------------------------------------------------------
+
+namespace detail {
+
+void GetDateBox::focusInEvent(QFocusEvent* e)
+{
+    QLineEdit::focusInEvent(e);
+    emit gotFocus();
+}
+
+void GetDateBox::focusOutEvent(QFocusEvent* e)
+{
+    QLineEdit::focusOutEvent(e);
+    emit lostFocus(e->reason());
+}
+
+}  // namespace detail
+
+// ---- The form --------------------------------------------------------------------------
+
+fSHAREDGetDate::fSHAREDGetDate(QWidget* owner) : QDialog(owner)
+{
+    setObjectName(QStringLiteral("fSHAREDGetDate"));
+    QDialog::setWindowTitle(QStringLiteral("Enter the date"));
+    setFixedSize(platform::twips(kClientWidth), platform::twips(kClientHeight));
+    setModal(true);
+
+    lblFormatString = makeLabel(this, kFormatString);
+    txtfield[0] = makeBox(this, kField0);
+    lblSlash[0] = makeLabel(this, kSlash0);
+    txtfield[1] = makeBox(this, kField1);
+    lblSlash[1] = makeLabel(this, kSlash1);
+    txtYear = makeBox(this, kYear);
+    lblDate = makeLabel(this, kDate);
+    lblDate->setAlignment(Qt::AlignCenter);
+    cmdAbort = makeButton(this, kAbort);
+    cmdAccept = makeButton(this, kAccept);
+
+    QWidget::setTabOrder(txtfield[0], txtfield[1]);
+    QWidget::setTabOrder(txtfield[1], txtYear);
+    QWidget::setTabOrder(txtYear, cmdAbort);
+    QWidget::setTabOrder(cmdAbort, cmdAccept);
+
+    connect(cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(); });
+    connect(cmdAccept, &QPushButton::clicked, this, [this] { cmdAccept_Click(); });
+    for (int i = 0; i < 2; ++i) {
+        connect(txtfield[i], &detail::GetDateBox::gotFocus, this, [this, i] { txtfield_GotFocus(i); });
+        connect(txtfield[i], &detail::GetDateBox::lostFocus, this,
+                [this, i](Qt::FocusReason r) { txtfield_LostFocus(i, r); });
+    }
+    connect(txtYear, &detail::GetDateBox::gotFocus, this, [this] { txtYear_GotFocus(); });
+
+    // The form sees every key before the focused control.
+    installEventFilter(this);
+    for (QWidget* w : findChildren<QWidget*>())
+        w->installEventFilter(this);
+}
+
+fSHAREDGetDate::~fSHAREDGetDate() = default;
+
+void fSHAREDGetDate::WindowTitle(const QString& title)
+{
+    OnError on(QStringLiteral("let windowtitle"), kModule);
+    on([&] {
+        title_ = title;
+        QDialog::setWindowTitle(title.isEmpty() ? QStringLiteral("Enter the date (") + fieldorder_ +
+                                                      QStringLiteral(")")
+                                                : title);
+    });
+}
+
+QDate fSHAREDGetDate::EnteredDate()
+{
+    QDate result;
+    OnError on(QStringLiteral("get entereddate"), kModule);
+    // A new showing starts undecided.
+    on([&] { Cancelled = false; });
+    on([&] { exec(); });
+    on([&] { result = Cancelled ? QDate() : entereddate_; });
+    return result;
+}
+
+void fSHAREDGetDate::EnteredDate(const QDate& d)
+{
+    OnError on(QStringLiteral("let entereddate"), kModule);
+    on([&] { entereddate_ = d; });
+}
+
+QDate fSHAREDGetDate::DefaultDate()
+{
+    QDate result;
+    OnError on(QStringLiteral("get defaultdate"), kModule);
+    on([&] { result = defaultdate_; });
+    return result;
+}
+
+void fSHAREDGetDate::DefaultDate(const QDate& d)
+{
+    OnError on(QStringLiteral("let defaultdate"), kModule);
+    on([&] { defaultdate_ = d; });
+}
+
+QDate fSHAREDGetDate::GetDate(const QString& OptionalTitle, const QDate& defaultDate)
+{
+    QDate result;
+    OnError on(QStringLiteral("getdate"), kModule);
+    on([&] { WindowTitle(OptionalTitle); });
+    on([&] { DefaultDate(defaultDate); });
+    QDate d;
+    on([&] {
+        for (;;) {
+            DateOk = true;
+            d = EnteredDate();
+            if (Cancelled) {
+                DateOk = false;
+                break;
+            }
+            if (DateOk)
+                break;
+        }
+    });
+    on([&] { result = DateOk ? d : QDate(); });
+    return result;
+}
+
+QDate fSHAREDGetDate::GetDateInCurrentMonth(const QString& vWindowTitle, const QDate& vDefaultDate)
+{
+    WindowTitle(vWindowTitle);
+    DefaultDate(vDefaultDate);
+    // The fields start at today when there is no default, so today's month is the limit then.
+    const QDate limit = vDefaultDate.isNull() ? platform::clock().today() : vDefaultDate;
+    for (;;) {
+        const QDate d = EnteredDate();
+        if (Cancelled)
+            return QDate();
+        if (d.day() > limit.day() || d.month() != limit.month() || d.year() != limit.year()) {
+            platform::message(this,
+                              QStringLiteral("The date must be in the current month (up to ") +
+                                  mSHAREDDateFunc::formatdate(limit, QStringLiteral("DD-MMM-YYYY")) +
+                                  QStringLiteral(")"),
+                              mSHAREDSubs::AppTitle());
+            continue;
+        }
+        return d;
+    }
+}
+
+// ---- Showing ---------------------------------------------------------------------------
+
+void fSHAREDGetDate::showEvent(QShowEvent* e)
+{
+    QDialog::showEvent(e);
+    if (!e->spontaneous())
+        Form_Activate();
+}
+
+void fSHAREDGetDate::Form_Activate()
+{
+    OnError on(QStringLiteral("form_activate"), kModule);
+    on([&] {
+        const QString sep = mSHAREDDateFunc::dateseparator();
+        setLabelText(lblSlash[0], sep);
+        setLabelText(lblSlash[1], sep);
+    });
+    on([&] {
+        if (mSHAREDDateFunc::monthfield() > mSHAREDDateFunc::dayfield()) {
+            fieldorder_ = QStringLiteral("DD/MM");
+            monthbox_ = 1;
+            daybox_ = 0;
+        } else {
+            fieldorder_ = QStringLiteral("MM/DD");
+            monthbox_ = 0;
+            daybox_ = 1;
+        }
+        txtfield[monthbox_]->setAccessibleName(QStringLiteral("Month"));
+        txtfield[daybox_]->setAccessibleName(QStringLiteral("Day"));
+    });
+    on([&] { setupfields(); });
+    on([&] { platform::eventPump().processEvents(); });
+    on([&] { setLabelText(lblFormatString, fieldorder_); });
+    on([&] {
+        if (title_.isEmpty())
+            WindowTitle(QString());
+    });
+    on([&] { txtfield[0]->setFocus(Qt::OtherFocusReason); });
+}
+
+void fSHAREDGetDate::setupfields()
+{
+    OnError on(QStringLiteral("setupfields"), kModule);
+    on([&] {
+        entereddate_ = defaultdate_.isNull() ? platform::clock().today() : defaultdate_;
+    });
+    on([&] {
+        txtfield[daybox_]->setText(QStringLiteral("%1").arg(entereddate_.day(), 2, 10, QLatin1Char('0')));
+        txtfield[monthbox_]->setText(
+            QStringLiteral("%1").arg(entereddate_.month(), 2, 10, QLatin1Char('0')));
+        txtYear->setText(QStringLiteral("%1").arg(entereddate_.year(), 4, 10, QLatin1Char('0')));
+    });
+}
+
+// ---- Buttons and hiding ----------------------------------------------------------------
+
+void fSHAREDGetDate::cmdAbort_Click()
+{
+    OnError on(QStringLiteral("cmdabort_click"), kModule);
+    on([&] { cancelAndHide(); });
+}
+
+void fSHAREDGetDate::cmdAccept_Click()
+{
+    OnError on(QStringLiteral("cmdaccept_click"), kModule);
+    on([&] {
+        if (dateapproved())
+            hideDialog(QDialog::Accepted);
+    });
+}
+
+void fSHAREDGetDate::reject()
+{
+    // Closing the window must not count as choosing the date in the fields.
+    Cancelled = true;
+    hideDialog(QDialog::Rejected);
+}
+
+void fSHAREDGetDate::cancelAndHide()
+{
+    Cancelled = true;
+    hideDialog(QDialog::Rejected);
+}
+
+void fSHAREDGetDate::hideDialog(int result)
+{
+    done(result);
+    platform::eventPump().processEvents();
+}
+
+// ---- Validation ------------------------------------------------------------------------
+
+QString fSHAREDGetDate::localeOrderText() const
+{
+    // Positions 1 to 3 of month and day in the user's short date; the year takes the third.
+    const int m = mSHAREDDateFunc::monthfield();
+    const int d = mSHAREDDateFunc::dayfield();
+    QString parts[3];
+    const int y = 6 - m - d;
+    if (m < 1 || m > 3 || d < 1 || d > 3 || y < 1 || y > 3)
+        return lblDate->text();
+    parts[m - 1] = txtfield[monthbox_]->text();
+    parts[d - 1] = txtfield[daybox_]->text();
+    parts[y - 1] = txtYear->text();
+    const QString sep = lblSlash[0]->text();
+    return parts[0] + sep + parts[1] + sep + parts[2];
+}
+
+bool fSHAREDGetDate::dateapproved()
+{
+    bool result = false;
+    OnError on(QStringLiteral("dateapproved"), kModule);
+    bool valid = false;
+    on([&] {
+        setLabelText(lblDate, txtfield[0]->text() + lblSlash[0]->text() + txtfield[1]->text() +
+                                  lblSlash[1]->text() + txtYear->text());
+    });
+    on([&] {
+        // The boxes stand in the dialog's order, which for year-first locales is not the order
+        // the user's short date is read in; the date is recognised in the locale's own order.
+        // A year of one or three digits is a typo rather than a date.
+        const QString year = txtYear->text();
+        QDate parsed;
+        valid = isDigits(txtfield[0]->text()) && isDigits(txtfield[1]->text()) &&
+                isDigits(year) && (year.size() == 2 || year.size() == 4) &&
+                dates::tryParseDate(localeOrderText(), parsed);
+    });
+    if (!valid) {
+        on([&] { platform::message(this, QStringLiteral("Invalid Date"), mSHAREDSubs::AppTitle()); });
+        on([&] { setLabelText(lblDate, QString()); });
+        on([&] { txtfield[0]->setFocus(Qt::OtherFocusReason); });
+        return false;
+    }
+    on([&] {
+        entereddate_ = dateFromParts(value16(txtYear->text()), value16(txtfield[monthbox_]->text()),
+                                     value16(txtfield[daybox_]->text()));
+        result = true;
+    });
+    return result;
+}
+
+// ---- Focus -----------------------------------------------------------------------------
+
+void fSHAREDGetDate::txtfield_GotFocus(int index)
+{
+    OnError on(QStringLiteral("txtfield_gotfocus"), kModule);
+    on([&] { txtfield[index]->selectAll(); });
+}
+
+void fSHAREDGetDate::txtfield_LostFocus(int index, Qt::FocusReason reason)
+{
+    // Another window taking the activation (a message box) is no move within the form.
+    if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason)
+        return;
+    OnError on(QStringLiteral("txtfield_lostfocus"), kModule);
+    on([&] {
+        if (txtfield[index]->text().size() == 1)
+            txtfield[index]->setText(QStringLiteral("0") + txtfield[index]->text());
+    });
+    on([&] {
+        if (!Cancelled && isVisible() && index == monthbox_ &&
+            value16(txtfield[index]->text()) > 12)
+            txtfield[index]->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+void fSHAREDGetDate::txtYear_GotFocus()
+{
+    OnError on(QStringLiteral("txtyear_gotfocus"), kModule);
+    on([&] { txtYear->selectAll(); });
+}
+
+void fSHAREDGetDate::stepBackInto(QLineEdit* box)
+{
+    box->setFocus(Qt::OtherFocusReason);
+    box->deselect();
+    box->end(false);
+}
+
+// ---- Keys ------------------------------------------------------------------------------
+
+bool fSHAREDGetDate::eventFilter(QObject* watched, QEvent* e)
+{
+    if (e->type() != QEvent::KeyPress && e->type() != QEvent::KeyRelease)
+        return QDialog::eventFilter(watched, e);
+    auto* key = static_cast<QKeyEvent*>(e);
+    // A key the focused control does not take travels on to the form and passes here again;
+    // the form acts only on keys it consumes, so a second look does nothing.
+    if (watched != this && !(watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))
+        return false;
+
+    bool consumed = false;
+    if (e->type() == QEvent::KeyPress) {
+        consumed = Form_KeyPress(key);
+        if (!consumed && isVisible()) {
+            if (watched == txtfield[0])
+                consumed = txtfield_KeyPress(0, key);
+            else if (watched == txtfield[1])
+                consumed = txtfield_KeyPress(1, key);
+            else if (watched == txtYear)
+                consumed = txtYear_KeyPress(key);
+        }
+    } else {
+        consumed = Form_KeyUp(key);
+    }
+    return consumed;
+}
+
+bool fSHAREDGetDate::Form_KeyPress(QKeyEvent* e)
+{
+    bool consumed = false;
+    OnError on(QStringLiteral("form_keypress"), kModule);
+    const int key = e->key();
+    if (key == Qt::Key_F9 || key == Qt::Key_F10)
+        return true;  // acted upon when released
+    if (key == Qt::Key_Escape) {
+        consumed = true;
+        on([&] { cancelAndHide(); });
+        return consumed;
+    }
+    if (!isEnter(key))
+        return false;
+    consumed = true;  // Enter never reaches a box as a character
+    on([&] {
+        if (txtfield[0]->text().isEmpty()) {
+            txtfield[0]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (txtfield[1]->text().isEmpty()) {
+            txtfield[1]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        const QString year = txtYear->text();
+        if (year.isEmpty()) {
+            txtYear->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (year.size() < 4) {
+            if (year.size() == 2) {
+                const int y = value16(year);
+                txtYear->setText(QString::number(y >= 90 ? 1900 + y : 2000 + y));
+            } else {
+                platform::message(this,
+                                  QStringLiteral("Year must be 2 or 4 digits. If you enter 2 "
+                                                 "digits I will guess at the century."),
+                                  mSHAREDSubs::AppTitle());
+            }
+            txtYear->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        if (dateapproved())
+            hideDialog(QDialog::Accepted);
+    });
+    return consumed;
+}
+
+bool fSHAREDGetDate::Form_KeyUp(QKeyEvent* e)
+{
+    OnError on(QStringLiteral("form_keyup"), kModule);
+    const int key = e->key();
+    if (key != Qt::Key_F9 && key != Qt::Key_F10)
+        return false;
+    if (e->isAutoRepeat() || !isVisible())
+        return true;
+    if (key == Qt::Key_F10) {
+        on([&] {
+            if (dateapproved())
+                hideDialog(QDialog::Accepted);
+        });
+    } else {
+        on([&] { cancelAndHide(); });
+    }
+    return true;
+}
+
+bool fSHAREDGetDate::txtfield_KeyPress(int index, QKeyEvent* e)
+{
+    bool consumed = false;
+    OnError on(QStringLiteral("txtfield_keypress"), kModule);
+    on([&] {
+        if (e->key() == Qt::Key_Backspace) {
+            if (index == 1 && txtfield[1]->text().isEmpty()) {
+                stepBackInto(txtfield[0]);
+                consumed = true;
+            }
+            return;
+        }
+        if (!isCharacterKey(e))
+            return;
+        const QString t = e->text();
+        if (isSeparatorKey(t)) {
+            consumed = true;
+            if (index == 0)
+                txtfield[1]->setFocus(Qt::OtherFocusReason);
+            else
+                txtYear->setFocus(Qt::OtherFocusReason);
+        } else if (!isDigitKey(t)) {
+            consumed = true;
+        }
+    });
+    return consumed;
+}
+
+bool fSHAREDGetDate::txtYear_KeyPress(QKeyEvent* e)
+{
+    bool consumed = false;
+    OnError on(QStringLiteral("txtyear_keypress"), kModule);
+    on([&] {
+        if (e->key() == Qt::Key_Backspace) {
+            if (txtYear->text().isEmpty()) {
+                stepBackInto(txtfield[1]);
+                consumed = true;
+            }
+            return;
+        }
+        if (isCharacterKey(e) && !isDigitKey(e->text()))
+            consumed = true;
+    });
+    return consumed;
+}
+
+void fSHAREDGetDate::setLabelText(QLabel* label, const QString& text)
+{
+    label->setText(text);
+    label->setAccessibleName(text);
+}
+
+}  // namespace wexlo
