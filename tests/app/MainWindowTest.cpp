@@ -1,0 +1,454 @@
+// The main window as its user meets it: the data file, the entry panel, the list and closing.
+
+#include "app/frmMain.h"
+#include "platform/ClickLabel.h"
+#include "platform/ListView.h"
+#include "platform/RuntimeError.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "support/Fixture.h"
+
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QtTest/qtestspontaneevent.h>
+#include <QWindow>
+
+#include <memory>
+
+namespace wexlo::test {
+namespace {
+
+using platform::MsgAnswer;
+
+class MainWindowTest : public WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        mSHAREDSettings::resetForTests();
+        mSHAREDDateFunc::resetForTests();
+        mSHAREDDelay::resetForTests();
+    }
+    void TearDown() override
+    {
+        win_.reset();
+        mSHAREDSettings::resetForTests();
+        mSHAREDDateFunc::resetForTests();
+        WexloTest::TearDown();
+    }
+
+    frmMain& open()
+    {
+        win_ = std::make_unique<frmMain>();
+        win_->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
+        return *win_;
+    }
+    QString data() const { return QString::fromUtf8(readBytes(appFile(QStringLiteral("datalist.txt")))); }
+    void writeData(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("datalist.txt")), bytes); }
+    static QByteArray record(const QByteArray& date, const QByteArray& to, const QByteArray& item,
+                             const QByteArray& phone = {}, const QByteArray& address = {})
+    {
+        return "DATE:" + date + "\r\nLENTTO:" + to + "\r\nITEM:" + item + "\r\nPHONE:" + phone +
+               "\r\nADDRESS:" + address + "\r\n";
+    }
+    QStringList column(int c) const
+    {
+        QStringList out;
+        for (int r = 0; r < win_->ListView1->count(); ++r)
+            out.append(win_->ListView1->cell(r, c));
+        return out;
+    }
+    void fill(const QString& item, const QString& to, const QString& phone = {}, const QString& address = {})
+    {
+        win_->txtItem->setText(item);
+        win_->txtLentTo->setText(to);
+        win_->txtPhone->setText(phone);
+        win_->txtAddress->setText(address);
+    }
+    void clickAdd() { QTest::mouseClick(win_->cmdAdd, Qt::LeftButton); }
+    void clickHeader(int section)
+    {
+        QHeaderView* h = win_->ListView1->header();
+        const QPoint at(h->sectionViewportPosition(section) + h->sectionSize(section) / 2, h->height() / 2);
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
+    }
+    void clickRow(int row)
+    {
+        auto* lv = win_->ListView1;
+        const QRect r = lv->visualRect(lv->model()->index(row, 2));
+        QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
+    }
+
+    std::unique_ptr<frmMain> win_;
+};
+
+// ---- The data file ----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, EveryFieldSurvivesTheFileRoundTrip)
+{
+    // 30 July 2006 is day 38928.
+    writeData(record(" 38928 ", "  Anna Müller  ", "Drill: cordless", "", " 12 High St: Flat 3 ") +
+              record("2006-07-31", "Zoë", "", "555-1234", ""));
+    frmMain& w = open();
+    ASSERT_EQ(w.ListView1->count(), 2);
+    EXPECT_EQ(w.ListView1->rowCells(0),
+              (QStringList{"2006-07-31", "Zoë", "", "555-1234", ""}));
+    EXPECT_EQ(w.ListView1->rowCells(1),
+              (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
+    ASSERT_TRUE(w.SaveList());
+    EXPECT_EQ(readBytes(appFile("datalist.txt")),
+              record(" 38929 ", "Zoë", "", "555-1234", "") +
+                  record(" 38928 ", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"));
+    // Read back again: the same five fields.
+    win_.reset();
+    frmMain& again = open();
+    EXPECT_EQ(again.ListView1->rowCells(1),
+              (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
+}
+
+TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
+{
+    writeData(record(" 38928 ", "Ren\xE9", "Caf\xE9 table \x80"));
+    frmMain& w = open();
+    ASSERT_EQ(w.ListView1->count(), 1);
+    EXPECT_EQ(w.ListView1->cell(0, 1), QString::fromUtf8("René"));
+    EXPECT_EQ(w.ListView1->cell(0, 2), QString::fromUtf8("Café table €"));
+    ASSERT_TRUE(w.SaveList());
+    EXPECT_EQ(readBytes(appFile("datalist.txt")), record(" 38928 ", "René", "Café table €"));
+}
+
+TEST_F(MainWindowTest, FileFormatEdges)
+{
+    // No line end at all: nothing is loaded.
+    writeData("DATE: 38928 ");
+    open();
+    EXPECT_EQ(win_->ListView1->count(), 0);
+    win_.reset();
+
+    // Keys compare exactly; LF line ends read like CR LF; fields before any DATE are skipped.
+    writeData("ITEM:orphan\nLENTTO:nobody\ndate: 38928 \n DATE: 38928 \nDATE:2006-07-30\nLENTTO: Al \n"
+              "no colon here\n\nITEM:Saw\nITEM:Hammer\nCOLOUR:red\n");
+    open();
+    ASSERT_EQ(win_->ListView1->count(), 1);
+    EXPECT_EQ(win_->ListView1->rowCells(0), (QStringList{"2006-07-30", "Al", "Hammer", "", ""}));
+    EXPECT_TRUE(logText().contains("2 line(s) before the first DATE line skipped")) << logText().toStdString();
+    win_.reset();
+
+    // An empty list is a 0-byte file; a missing file is an empty list without a message.
+    QFile::remove(appFile("datalist.txt"));
+    open();
+    EXPECT_EQ(win_->ListView1->count(), 0);
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    ASSERT_TRUE(win_->SaveList());
+    EXPECT_TRUE(QFile::exists(appFile("datalist.txt")));
+    EXPECT_EQ(readBytes(appFile("datalist.txt")).size(), 0);
+}
+
+TEST_F(MainWindowTest, ADateThatIsNoDateIsKeptAsWritten)
+{
+    writeData(record(" sometime in May ", "Al", "Saw") + record(" 38928 ", "Bo", "Axe"));
+    frmMain& w = open();
+    ASSERT_EQ(w.ListView1->count(), 2);
+    EXPECT_EQ(column(0), (QStringList{"2006-07-30", " sometime in May "}));
+    ASSERT_TRUE(w.SaveList());
+    EXPECT_EQ(readBytes(appFile("datalist.txt")),
+              record(" 38928 ", "Bo", "Axe") + record(" sometime in May ", "Al", "Saw"));
+    // Shown in the panel as it is; a loan added from it keeps it.
+    w.ShowLoan(1);
+    EXPECT_EQ(w.lblDate->text(), " sometime in May ");
+    clickAdd();
+    EXPECT_EQ(data().count("DATE: sometime in May \r\n"), 2);
+}
+
+TEST_F(MainWindowTest, AHundredThousandRecordsLoadSortAndSaveCompletely)
+{
+    QByteArray bytes;
+    for (int i = 0; i < 100000; ++i)
+        bytes += record(" " + QByteArray::number(38000 + i % 5000) + " ", "P" + QByteArray::number(i), "I");
+    writeData(bytes);
+    frmMain& w = open();
+    ASSERT_EQ(w.ListView1->count(), 100000);
+    EXPECT_EQ(w.ListView1->text(0), w.ListView1->text(1));  // 20 loans share each date
+    EXPECT_EQ(w.ListView1->cell(0, 1), "P4999");             // newest date, file order kept
+    EXPECT_EQ(w.ListView1->cell(1, 1), "P9999");
+    ASSERT_TRUE(w.SaveList());
+    EXPECT_EQ(data().count("DATE:"), 100000);
+    EXPECT_EQ(readBytes(appFile("datalist.txt")).size(), bytes.size());
+}
+
+// ---- Start-up and the entry panel -------------------------------------------------------
+
+TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
+{
+    frmMain& w = open();
+    EXPECT_EQ(w.windowTitle(), "Wexlo");
+    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(clock_.today()));
+    EXPECT_TRUE(w.txtItem->text().isEmpty());
+    EXPECT_EQ(w.ListView1->header()->model()->headerData(2, Qt::Horizontal).toString(), "Item");
+    EXPECT_TRUE(w.mnuAutoCheckDisabled->isChecked());
+    EXPECT_EQ(clock_.sleeps, QList<int>{500});
+    win_.reset();
+
+    writeData(record(" 38928 ", "Old", "a") + record(" 39000 ", "New", "b", "1", "x"));
+    frmMain& w2 = open();
+    EXPECT_EQ(w2.ListView1->selectedRows(), QList<int>{0});
+    EXPECT_EQ(w2.txtLentTo->text(), "New");
+    EXPECT_EQ(w2.txtItem->text(), "b");
+    EXPECT_EQ(w2.txtAddress->text(), "x");
+    EXPECT_EQ(w2.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 10, 10)));
+}
+
+TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
+{
+    frmMain& w = open();
+    for (const char* name : {"ListView1", "Frame2", "cmdExit", "cmdDelete", "cmdAdd", "txtAddress", "txtPhone",
+                             "txtLentTo", "txtItem", "lblDate", "Label1(0)", "Label1(3)", "lblPh(4)"}) {
+        auto* c = w.findChild<QWidget*>(name);
+        ASSERT_NE(c, nullptr) << name;
+        EXPECT_FALSE(c->accessibleName().isEmpty()) << name;
+    }
+    EXPECT_EQ(w.txtLentTo->accessibleName(), "Lent To");
+    EXPECT_EQ(w.cmdDelete->toolTip(), "Deletes the selected loan item");
+    // Keyboard order: the list, then the panel's controls in their order.
+    QStringList order;
+    QWidget* at = w.ListView1;
+    for (int i = 0; i < 8; ++i, at = at->nextInFocusChain()) {
+        while (at->focusPolicy() == Qt::NoFocus || !w.isAncestorOf(at))
+            at = at->nextInFocusChain();
+        order.append(at->objectName());
+    }
+    EXPECT_EQ(order, (QStringList{"ListView1", "cmdExit", "cmdDelete", "txtAddress", "txtPhone", "cmdAdd",
+                                  "txtLentTo", "txtItem"}));
+}
+
+TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
+{
+    frmMain& w = open();
+    fill("", "");
+    clickAdd();
+    EXPECT_EQ(boxes_.texts(), QStringList{"Please enter a description for the item"});
+    EXPECT_EQ(boxes_.shown.last().title, "Wexlo");
+    fill("Drill", "");
+    clickAdd();
+    EXPECT_EQ(boxes_.lastText(), "Please enter a name for the person you are lending to");
+    EXPECT_EQ(w.ListView1->count(), 0);
+    EXPECT_FALSE(QFile::exists(appFile("datalist.txt")));
+
+    fill("   ", "  Anna  ", " 555 ", " Here ");
+    clickAdd();
+    clickAdd();
+    EXPECT_EQ(boxes_.shown.size(), 2);
+    ASSERT_EQ(w.ListView1->count(), 2);
+    const QByteArray today = " " + QByteArray::number(QDate(1899, 12, 30).daysTo(clock_.today())) + " ";
+    EXPECT_EQ(readBytes(appFile("datalist.txt")), record(today, "Anna", "", "555", "Here").repeated(2));
+    EXPECT_EQ(w.txtLentTo->text(), "  Anna  ");  // the fields keep what was typed
+}
+
+TEST_F(MainWindowTest, DeletingAsksAndRemovesOnlyTheSelectedRows)
+{
+    QByteArray bytes;
+    for (int i = 5; i >= 1; --i)
+        bytes += record(" " + QByteArray::number(39000 + i) + " ", "P" + QByteArray::number(6 - i), "x");
+    writeData(bytes);
+    frmMain& w = open();
+    w.ListView1->clearSelection();
+    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+    EXPECT_EQ(boxes_.lastText(), "Please select an item before trying to delete it");
+
+    w.ListView1->setSelected(2, true);
+    boxes_.answers.push_back(MsgAnswer::No);
+    const QByteArray before = readBytes(appFile("datalist.txt"));
+    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+    EXPECT_EQ(boxes_.lastText(), "This will delete the selected entry. Are you sure?");
+    EXPECT_EQ(w.ListView1->count(), 5);
+    EXPECT_EQ(readBytes(appFile("datalist.txt")), before);
+
+    w.ListView1->clearSelection();
+    w.ListView1->setSelected(1, true);
+    w.ListView1->setSelected(3, true);
+    boxes_.answers.push_back(MsgAnswer::Yes);
+    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+    EXPECT_EQ(boxes_.lastText(), "This will delete all selected entries. Are you sure?");
+    EXPECT_EQ(column(1), (QStringList{"P1", "P3", "P5"}));
+    EXPECT_EQ(data().count("LENTTO:"), 3);
+    EXPECT_LT(data().indexOf("P1"), data().indexOf("P3"));
+    EXPECT_LT(data().indexOf("P3"), data().indexOf("P5"));
+}
+
+TEST_F(MainWindowTest, HeaderClicksSortAsTheUserExpects)
+{
+    writeData(record("2006-01-02", "A", "pear") + record("2006-01-03", "B", "Apple") +
+              record("2006-01-01", "C", "apple") + record("2006-01-02", "D", "Émile"));
+    frmMain& w = open();
+    EXPECT_EQ(column(1), (QStringList{"B", "A", "D", "C"}));  // newest first, equal dates in file order
+    clickHeader(0);
+    EXPECT_EQ(column(1), (QStringList{"C", "A", "D", "B"}));
+    clickHeader(2);
+    // Case and accents ignored; equal texts keep their order.
+    EXPECT_EQ(column(2), (QStringList{"apple", "Apple", "Émile", "pear"}));
+    clickHeader(2);
+    EXPECT_EQ(column(2), (QStringList{"pear", "Émile", "apple", "Apple"}));
+    clickHeader(0);
+    EXPECT_EQ(column(1), (QStringList{"B", "A", "D", "C"}));
+    // The selection follows its row through the sorts; a save writes the shown order.
+    EXPECT_EQ(w.ListView1->selectedRows(), QList<int>{0});
+    ASSERT_TRUE(w.SaveList());
+    EXPECT_LT(data().indexOf("LENTTO:B"), data().indexOf("LENTTO:C"));
+    // An added loan (dated like the newest, shown in the panel) lands after its equals.
+    fill("x", "E");
+    clickAdd();
+    EXPECT_EQ(column(1).mid(0, 3), (QStringList{"B", "E", "A"}));
+}
+
+TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
+{
+    writeData(record("2006-07-30", "Anna", "Drill", "555", "High St") + record("2006-07-31", "Bob", "Saw"));
+    frmMain& w = open();
+    clickRow(1);
+    EXPECT_EQ(w.txtLentTo->text(), "Anna");
+    EXPECT_EQ(w.txtItem->text(), "Drill");
+    EXPECT_EQ(w.txtPhone->text(), "555");
+    EXPECT_EQ(w.txtAddress->text(), "High St");
+    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+
+    // Cancel the dialog (Escape on whatever modal window it shows).
+    QTimer::singleShot(200, [] {
+        if (QWidget* dlg = QApplication::activeModalWidget())
+            QTest::keyClick(dlg, Qt::Key_Escape);
+    });
+    QTest::mouseClick(w.lblDate, Qt::LeftButton);
+    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+    EXPECT_EQ(w.entryDate(), QDate(2006, 7, 30));
+}
+
+TEST_F(MainWindowTest, ItemAndLentToSelectTheirTextOnFocus)
+{
+    frmMain& w = open();
+    w.activateWindow();
+    w.txtItem->setText("Drill");
+    w.txtItem->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(w.txtItem->selectedText(), "Drill");
+    w.txtPhone->setText("555");
+    w.txtPhone->setFocus(Qt::OtherFocusReason);
+    QTest::qWait(20);
+    EXPECT_TRUE(w.txtPhone->selectedText().isEmpty());
+}
+
+TEST_F(MainWindowTest, ResizingSnapsToTheLeastSizeAndLaysOutTheWindow)
+{
+    frmMain& w = open();
+    const int dpi = metrics_.dpi;
+    auto tw = [dpi](int px) { return px * 1440 / dpi; };
+    w.resize(200, w.height());
+    QTRY_VERIFY(tw(w.frameGeometry().width()) >= 7104);
+    EXPECT_LT(tw(w.frameGeometry().width()), 7104 + 30);
+    w.resize(w.width(), 150);
+    QTRY_VERIFY(tw(w.frameGeometry().height()) >= 5544);
+    EXPECT_LT(tw(w.frameGeometry().height()), 5544 + 30);
+
+    w.resize(700, 600);
+    QTRY_COMPARE(w.width(), 700);
+    const int outer = w.frameGeometry().width();
+    EXPECT_NEAR(w.ListView1->x(), 10, 1);  // 150 twips each side of the outer width
+    EXPECT_NEAR(w.ListView1->width(), outer - 20, 1);
+    EXPECT_NEAR(w.Frame2->x(), (outer - w.Frame2->width()) / 2, 1);  // centred under the list
+    EXPECT_NEAR(w.Frame2->y(), w.ListView1->geometry().bottom() + 1 + 1, 1);
+}
+
+// ---- Closing ----------------------------------------------------------------------------
+
+TEST_F(MainWindowTest, EveryWayOfClosingSavesSettingsAndListsTheRecentActions)
+{
+    for (int way = 0; way < 3; ++way) {
+        SCOPED_TRACE(way);
+        QFile::remove(appFile("Wexlo.ini"));
+        QFile::remove(appFile("log.txt"));
+        mSHAREDSettings::resetForTests();
+        frmMain& w = open();
+        bool ended = false;
+        QObject::connect(&w, &frmMain::programEnded, [&] { ended = true; });
+        w.mnuAutoCheckDisabled->trigger();  // a setting to write
+        if (way == 0)
+            QTest::mouseClick(w.cmdExit, Qt::LeftButton);
+        else if (way == 1)
+            w.mnuQuit->trigger();
+        else {
+            QCloseEvent box;  // as the close button sends it
+            QSpontaneKeyEvent::setSpontaneous(&box);
+            qApp->notify(&w, &box);
+        }
+        EXPECT_TRUE(ended);
+        EXPECT_FALSE(w.isVisible());
+        EXPECT_TRUE(QFile::exists(appFile("Wexlo.ini")));
+        EXPECT_TRUE(logLines().contains("Listing last 40 actions: ")) << logText().toStdString();
+        win_.reset();
+    }
+}
+
+TEST_F(MainWindowTest, TheProgramsOwnCloseDoesNotRunTheExitProcedure)
+{
+    frmMain& w = open();
+    bool ended = false;
+    QObject::connect(&w, &frmMain::programEnded, [&] { ended = true; });
+    w.close();
+    EXPECT_FALSE(ended);
+    EXPECT_FALSE(QFile::exists(appFile("Wexlo.ini")));
+}
+
+// ---- Faulty files -----------------------------------------------------------------------
+
+TEST_F(MainWindowTest, AnUnreadableDataFileIsNeverOverwritten)
+{
+    const QByteArray original = record(" 38928 ", "Anna", "Drill");
+    writeData(original);
+    useFaultyFileSystem();
+    files_.failRead["datalist.txt"] = err::PermissionDenied;
+    frmMain& w = open();
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.lastText().contains("could not be read")) << boxes_.lastText().toStdString();
+    EXPECT_EQ(boxes_.shown.last().title, "Wexlo");
+    files_.failRead.clear();  // even once readable again, only a new start may save
+
+    fill("Saw", "Bob");
+    clickAdd();
+    EXPECT_EQ(w.ListView1->count(), 1);  // shown, not saved
+    EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved")) << boxes_.lastText().toStdString();
+    EXPECT_EQ(readBytes(appFile("datalist.txt")), original);
+    EXPECT_EQ(files_.commits, 0);
+}
+
+TEST_F(MainWindowTest, AFailedSaveTellsTheUserAndKeepsTheRows)
+{
+    useFaultyFileSystem();
+    frmMain& w = open();
+    const std::pair<const char*, std::function<void()>> faults[] = {
+        {"could not be opened", [&] { files_.failOpen["datalist.txt"] = err::PermissionDenied; }},
+        {"Disk full", [&] { files_.writeLimit["datalist.txt"] = 10; }},
+        {"Permission denied", [&] { files_.failCommit["datalist.txt"] = err::PermissionDenied; }},
+    };
+    int rows = 0;
+    for (const auto& [why, arm] : faults) {
+        SCOPED_TRACE(why);
+        files_.failOpen.clear();
+        files_.writeLimit.clear();
+        files_.failCommit.clear();
+        arm();
+        fill("Saw", "Bob");
+        clickAdd();
+        EXPECT_EQ(w.ListView1->count(), ++rows);
+        EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved")) << boxes_.lastText().toStdString();
+        EXPECT_TRUE(boxes_.lastText().contains(why)) << boxes_.lastText().toStdString();
+        EXPECT_FALSE(QFile::exists(appFile("datalist.txt")));
+    }
+    files_.failCommit.clear();
+    clickAdd();
+    EXPECT_EQ(data().count("DATE:"), 4);  // the next good save holds every row
+}
+
+}  // namespace
+}  // namespace wexlo::test
