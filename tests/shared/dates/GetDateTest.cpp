@@ -50,8 +50,12 @@ private:
             }
             return;
         }
-        if (dlg->focusWidget() != dlg->txtfield[0])
+        // Focus events, which the boxes act on, only flow once the dialog is the active window;
+        // on a busy machine that can take a few ticks.
+        if (QApplication::focusWidget() != dlg->txtfield[0]) {
+            dlg->activateWindow();
             return;
+        }
         busy_ = true;
         idle_ = 0;
         armed_ = false;
