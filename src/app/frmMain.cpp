@@ -176,7 +176,8 @@ void frmMain::buildControls()
     setCentralWidget(client);
     // The layout is measured for the desktop's small dialog font.
     QFont small = client->font();
-    small.setPointSizeF(8.0);
+    small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), small.family()});
+    small.setPixelSize(std::max(8, static_cast<int>(std::lround(11.0 * platform::systemMetrics().logicalDpi() / 96.0))));
     client->setFont(small);
 
     ListView1 = new platform::ListView(client);
@@ -225,6 +226,7 @@ void frmMain::buildControls()
     QWidget* previous = nullptr;
     for (const Place& p : places) {
         p.widget->setObjectName(QString::fromLatin1(p.name));
+        p.widget->setFont(client->font());
         p.widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
         if (p.widget->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel*>(p.widget) != nullptr)
             continue;
@@ -238,7 +240,7 @@ void frmMain::buildControls()
         l->setAccessibleName(l->text());
     }
     lblDate->setAlignment(Qt::AlignCenter);
-    lblDate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblDate->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblDate->setLineWidth(1);
     lblDate->setAutoFillBackground(true);
     lblDate->setBackgroundRole(QPalette::Base);

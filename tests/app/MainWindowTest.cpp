@@ -4,6 +4,7 @@
 #include "platform/ClickLabel.h"
 #include "platform/ListView.h"
 #include "platform/RuntimeError.h"
+#include "shared/dates/fSHAREDGetDate.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/util/mSHAREDDelay.h"
@@ -324,6 +325,28 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
     QTest::mouseClick(w.lblDate, Qt::LeftButton);
     EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
     EXPECT_EQ(w.entryDate(), QDate(2006, 7, 30));
+}
+
+TEST_F(MainWindowTest, AChosenDateKeepsItsCenturyWhateverTheShortDateShows)
+{
+    locale_.value = QLocale(QLocale::English, QLocale::UnitedStates);  // short dates like 3/2/25
+    frmMain& w = open();
+    QTimer::singleShot(200, [] {
+        auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+        if (dlg == nullptr)
+            return;
+        dlg->txtfield[dlg->monthBox()]->setText("03");
+        dlg->txtfield[dlg->dayBox()]->setText("02");
+        dlg->txtYear->setText("1925");
+        QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+    });
+    QTest::mouseClick(w.lblDate, Qt::LeftButton);
+    EXPECT_EQ(w.entryDate(), QDate(1925, 3, 2));
+    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(1925, 3, 2)));
+    fill("Saw", "Al");
+    clickAdd();
+    EXPECT_EQ(w.ListView1->text(0), "1925-03-02");
+    EXPECT_TRUE(data().startsWith("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(QDate(1925, 3, 2))) + " \r\n"));
 }
 
 TEST_F(MainWindowTest, ItemAndLentToSelectTheirTextOnFocus)
