@@ -1,6 +1,7 @@
 #include "platform/Platform.h"
 
 #include "platform/RuntimeError.h"
+#include "platform/InetControl.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -39,7 +40,8 @@ double Clock::monotonicSeconds() const
 
 void Clock::sleepMs(int ms)
 {
-    if (ms > 0)
+    // A running transfer keeps moving data while the thread sleeps (no window events run).
+    if (ms > 0 && !detail::serviceTransfersWhileSleeping(ms))
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 

@@ -1,0 +1,570 @@
+#include "platform/InetControl.h"
+
+#include "platform/FileSystem.h"
+#include "platform/RuntimeError.h"
+
+#include <QDeadlineTimer>
+#include <QDir>
+#include <QList>
+#include <QTemporaryFile>
+#include <QThread>
+#include <QTimer>
+
+#include <curl/curl.h>
+
+#include <algorithm>
+#include <deque>
+#include <mutex>
+#include <vector>
+
+namespace wexlo::platform {
+
+namespace {
+
+// A response body is kept in memory up to this size, in a temporary file beyond it, so that a
+// large download does not grow the program.
+constexpr qint64 kMemoryBodyLimit = 1024 * 1024;
+// How often the event loop drives a running transfer.
+constexpr int kDriveIntervalMs = 5;
+
+void initCurlOnce()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+// The body of the current response until it has been read.
+class BodyStore {
+public:
+    void clear()
+    {
+        memory_.clear();
+        memory_.squeeze();
+        file_.reset();
+        size_ = 0;
+        position_ = 0;
+        reading_ = false;
+    }
+
+    qint64 size() const { return size_; }
+
+    bool append(const char* data, qint64 length)
+    {
+        if (!file_ && size_ + length <= kMemoryBodyLimit) {
+            memory_.append(data, length);
+            size_ += length;
+            return true;
+        }
+        if (!file_) {
+            file_ = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                     QStringLiteral("/wexlo-transfer-XXXXXX"));
+            if (!file_->open() || file_->write(memory_) != memory_.size())
+                return false;
+            memory_.clear();
+            memory_.squeeze();
+        }
+        if (file_->write(data, length) != length)
+            return false;
+        size_ += length;
+        return true;
+    }
+
+    QByteArray read(int maxBytes)
+    {
+        if (position_ >= size_ || maxBytes <= 0)
+            return {};
+        const qint64 want = std::min<qint64>(maxBytes, size_ - position_);
+        if (!file_) {
+            QByteArray part = memory_.mid(position_, want);
+            position_ += part.size();
+            return part;
+        }
+        if (!reading_) {
+            if (!file_->flush() || !file_->seek(position_))
+                raiseError(err::InetStillExecuting);
+            reading_ = true;
+        }
+        QByteArray part = file_->read(want);
+        if (part.size() != want)
+            raiseError(err::InetStillExecuting);
+        position_ += part.size();
+        return part;
+    }
+
+private:
+    QByteArray memory_;
+    std::unique_ptr<QTemporaryFile> file_;
+    qint64 size_ = 0;
+    qint64 position_ = 0;
+    bool reading_ = false;
+};
+
+class CurlInetControl;
+
+QList<CurlInetControl*>& liveControls()
+{
+    static QList<CurlInetControl*> list;
+    return list;
+}
+
+class CurlInetControl final : public InetControl {
+public:
+    explicit CurlInetControl(QObject* parent) : InetControl(parent)
+    {
+        initCurlOnce();
+        multi_ = curl_multi_init();
+        if (!multi_)
+            raiseError(err::ComponentMissing);
+        drive_.setInterval(kDriveIntervalMs);
+        connect(&drive_, &QTimer::timeout, this, [this] { drive(); });
+        liveControls().append(this);
+    }
+
+    ~CurlInetControl() override
+    {
+        liveControls().removeAll(this);
+        dropTransfer();
+        curl_multi_cleanup(multi_);
+    }
+
+    void execute(const QString& url, const QString& operation) override
+    {
+        const QString op = operation.trimmed();
+        const QString verb = op.section(QLatin1Char(' '), 0, 0).toUpper();
+        const QString rest = op.section(QLatin1Char(' '), 1).trimmed();
+
+        if (verb == QLatin1String("CD")) {
+            ftpHost_ = url;
+            ftpFolder_ = rest;
+            return;
+        }
+        if (verb == QLatin1String("CLOSE")) {
+            // The exchange ends; a download it started runs on to its end.
+            ftpHost_.clear();
+            ftpFolder_.clear();
+            return;
+        }
+        if (easy_)
+            raiseError(err::InetStillExecuting);
+
+        if (verb == QLatin1String("GET") && !rest.isEmpty()) {
+            // "GET remote local": one FTP download into the local file.
+            const QString remote = rest.section(QLatin1Char(' '), 0, 0);
+            const QString local = rest.section(QLatin1Char(' '), 1).trimmed();
+            QString folder = ftpHost_.isEmpty() ? QString() : ftpFolder_;
+            folder.replace(QLatin1Char('\\'), QLatin1Char('/'));
+            if (!folder.isEmpty() && !folder.endsWith(QLatin1Char('/')))
+                folder += QLatin1Char('/');
+            if (!folder.startsWith(QLatin1Char('/')))
+                folder.prepend(QLatin1Char('/'));
+            QString base = ftpHost_.isEmpty() ? url : ftpHost_;
+            while (base.endsWith(QLatin1Char('/')))
+                base.chop(1);
+            start(base + folder + remote, local);
+            return;
+        }
+        start(url, QString());
+    }
+
+    void cancel() override
+    {
+        dropTransfer();
+        pending_.clear();
+        body_.clear();
+        headers_.clear();
+        ftpHost_.clear();
+        ftpFolder_.clear();
+    }
+
+    QByteArray getChunk(int size) override { return body_.read(size); }
+
+    QString getHeader(const QString& name) const override
+    {
+        if (!isHttp_ && name.compare(QLatin1String("Content-Length"), Qt::CaseInsensitive) == 0)
+            return ftpLength_ >= 0 ? QString::number(ftpLength_) : QString();
+        const QByteArray key = name.toLatin1().toLower() + ':';
+        for (const QByteArray& line : headers_)
+            if (line.toLower().startsWith(key))
+                return QString::fromLatin1(line.mid(key.size()).trimmed());
+        return {};
+    }
+
+    QString responseInfo() const override { return info_; }
+    bool stillExecuting() const override { return easy_ != nullptr; }
+
+    // ---- driving ----------------------------------------------------------------------
+
+    bool active() const { return easy_ != nullptr; }
+
+    // Moves data without delivering anything (the sleeping thread calls this).
+    void pump(int waitMs)
+    {
+        if (!easy_)
+            return;
+        curl_multi_poll(multi_, nullptr, 0, waitMs, nullptr);
+        int running = 0;
+        curl_multi_perform(multi_, &running);
+        collectFinished();
+    }
+
+private:
+    void start(const QString& url, const QString& localFile)
+    {
+        body_.clear();
+        headers_.clear();
+        info_.clear();
+        failText_.clear();
+        ftpReply_.clear();
+        ftpLength_ = -1;
+        reached_ = 0;
+        pending_.clear();
+        errorBuffer_[0] = '\0';
+
+        easy_ = curl_easy_init();
+        if (!easy_)
+            raiseError(err::OutOfMemory);
+        const QByteArray u = url.toUtf8();
+        const QString lowered = url.trimmed().toLower();
+        isHttp_ = !(lowered.startsWith(QLatin1String("ftp://")) ||
+                    lowered.startsWith(QLatin1String("ftp.")));
+
+        if (!localFile.isEmpty()) {
+            try {
+                localFile_ = fileSystem().replace(localFile);
+            } catch (const RuntimeError& e) {
+                failNow(e.message());
+                return;
+            }
+        }
+
+        curl_easy_setopt(easy_, CURLOPT_URL, u.constData());
+        curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
+        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp");
+        curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
+        // Each request has a connection of its own, so "disconnected" is what it says.
+        curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);
+        curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+        curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
+        curl_easy_setopt(easy_, CURLOPT_USERAGENT, "Wexlo");
+        curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+        curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, 256L * 1024L);
+        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlInetControl::onWrite);
+        curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlInetControl::onHeader);
+        curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &CurlInetControl::onSocket);
+        curl_easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlInetControl::onPrereq);
+        curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlInetControl::onProgress);
+        curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
+        curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+
+        if (requestTimeout() > 0) {
+            const long seconds = requestTimeout();
+            curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, seconds);
+            // A stall, not a slow line: fewer than one byte a second for that long.
+            curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+            curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, seconds);
+        }
+        if (maxResponseSize() > 0)
+            curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE,
+                             static_cast<curl_off_t>(maxResponseSize()));
+
+        switch (accessType()) {
+        case Direct:
+            curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // "" ignores the environment too
+            break;
+        case NamedProxy: {
+            const QByteArray p = proxy().trimmed().toUtf8();
+            curl_easy_setopt(easy_, CURLOPT_PROXY, p.constData());
+            curl_easy_setopt(easy_, CURLOPT_NOPROXY, "");
+            break;
+        }
+        default:  // the system's configuration: libcurl reads the proxy environment
+            break;
+        }
+        if (!userName().isEmpty()) {
+            const QByteArray user = userName().toUtf8();
+            const QByteArray pass = password().toUtf8();
+            curl_easy_setopt(easy_, CURLOPT_PROXYUSERNAME, user.constData());
+            curl_easy_setopt(easy_, CURLOPT_PROXYPASSWORD, pass.constData());
+            curl_easy_setopt(easy_, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+        }
+
+        if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) {
+            failNow(QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+            return;
+        }
+        reach(Resolving);
+        drive_.start();
+        QTimer::singleShot(0, this, [this] { drive(); });
+    }
+
+    // A request that cannot even start fails as any other: state 11 on the next turn.
+    void failNow(const QString& text)
+    {
+        if (easy_) {
+            curl_easy_cleanup(easy_);
+            easy_ = nullptr;
+        }
+        localFile_.reset();
+        info_ = text;
+        pending_.push_back(Error);
+        drive_.start();
+    }
+
+    void dropTransfer()
+    {
+        if (easy_) {
+            curl_multi_remove_handle(multi_, easy_);
+            curl_easy_cleanup(easy_);
+            easy_ = nullptr;
+        }
+        localFile_.reset();  // never committed: no partial file appears
+    }
+
+    void reach(int state)
+    {
+        for (int s = reached_ + 1; s <= state; ++s)
+            pending_.push_back(s);
+        reached_ = std::max(reached_, state);
+    }
+
+    void drive()
+    {
+        if (easy_) {
+            int running = 0;
+            curl_multi_perform(multi_, &running);
+            collectFinished();
+        }
+        deliver();
+        if (!easy_ && pending_.empty())
+            drive_.stop();
+    }
+
+    void collectFinished()
+    {
+        int left = 0;
+        while (CURLMsg* msg = curl_multi_info_read(multi_, &left)) {
+            if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy_)
+                finish(msg->data.result);
+        }
+    }
+
+    void finish(CURLcode result)
+    {
+        if (!isHttp_)
+            noteFtpLength();
+        curl_multi_remove_handle(multi_, easy_);
+        curl_easy_cleanup(easy_);
+        easy_ = nullptr;
+
+        if (result == CURLE_OK && localFile_) {
+            try {
+                localFile_->commit();
+            } catch (const RuntimeError& e) {
+                failText_ = e.message();
+                result = CURLE_WRITE_ERROR;
+            }
+        }
+        localFile_.reset();
+
+        if (result == CURLE_OK) {
+            reach(Disconnected);
+            pending_.push_back(ResponseCompleted);
+            return;
+        }
+        if (!failText_.isEmpty())
+            info_ = failText_;
+        else if (!isHttp_ && ftpReply_.size() > 3 && (ftpReply_[0] == '4' || ftpReply_[0] == '5'))
+            info_ = QString::fromUtf8(ftpReply_);  // the server's own reason
+        else if (errorBuffer_[0] != '\0')
+            info_ = QString::fromUtf8(errorBuffer_);
+        else
+            info_ = QString::fromUtf8(curl_easy_strerror(result));
+        body_.clear();
+        pending_.push_back(Error);
+    }
+
+    // State changes go out after libcurl has returned, one at a time; a handler may cancel
+    // or start a request meanwhile, which replaces what is still queued.
+    void deliver()
+    {
+        if (delivering_)
+            return;
+        delivering_ = true;
+        while (!pending_.empty()) {
+            const int state = pending_.front();
+            pending_.pop_front();
+            emit StateChanged(state);
+        }
+        delivering_ = false;
+    }
+
+    void noteFtpLength()
+    {
+        curl_off_t length = -1;
+        if (easy_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+            length >= 0)
+            ftpLength_ = length;
+    }
+
+    // ---- libcurl callbacks (no exception may leave them) -------------------------------
+
+    static size_t onWrite(char* data, size_t size, size_t count, void* user)
+    {
+        auto* self = static_cast<CurlInetControl*>(user);
+        const qint64 length = static_cast<qint64>(size * count);
+        try {
+            if (!self->isHttp_ && self->reached_ < ResponseReceived)
+                self->noteFtpLength();
+            self->reach(ResponseReceived);
+            if (self->localFile_) {
+                self->localFile_->write(QByteArray(data, length));
+                return size * count;
+            }
+            if (self->maxResponseSize() > 0 && self->body_.size() + length > self->maxResponseSize()) {
+                self->failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_FILESIZE_EXCEEDED));
+                return 0;
+            }
+            if (!self->body_.append(data, length))
+                return 0;
+            return size * count;
+        } catch (const RuntimeError& e) {
+            self->failText_ = e.message();
+        } catch (...) {
+            self->failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
+        }
+        return 0;
+    }
+
+    static size_t onHeader(char* data, size_t size, size_t count, void* user)
+    {
+        auto* self = static_cast<CurlInetControl*>(user);
+        const size_t length = size * count;
+        try {
+            const QByteArray line(data, static_cast<qsizetype>(length));
+            if (!self->isHttp_) {
+                const QByteArray reply = line.trimmed();
+                if (!reply.isEmpty())
+                    self->ftpReply_ = reply;
+                return length;
+            }
+            self->reach(ReceivingResponse);
+            if (line.startsWith("HTTP/")) {
+                self->headers_.clear();
+            } else if (line == "\r\n" || line == "\n") {
+                long code = 0;
+                curl_easy_getinfo(self->easy_, CURLINFO_RESPONSE_CODE, &code);
+                const bool followed = code / 100 == 3 && !self->getHeader(QStringLiteral("Location")).isEmpty();
+                if (code >= 200 && !followed)
+                    self->reach(ResponseReceived);
+            } else {
+                self->headers_.append(line.trimmed());
+            }
+        } catch (...) {
+            return 0;
+        }
+        return length;
+    }
+
+    static int onSocket(void* user, curl_socket_t, curlsocktype)
+    {
+        static_cast<CurlInetControl*>(user)->reach(Connecting);
+        return CURL_SOCKOPT_OK;
+    }
+
+    static int onPrereq(void* user, char*, char*, int, int)
+    {
+        static_cast<CurlInetControl*>(user)->reach(Requesting);
+        return CURL_PREREQFUNC_OK;
+    }
+
+    static int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
+    {
+        auto* self = static_cast<CurlInetControl*>(user);
+        if (self->reached_ >= Requesting)
+            self->reach(RequestSent);
+        return 0;
+    }
+
+    CURLM* multi_ = nullptr;
+    CURL* easy_ = nullptr;
+    QTimer drive_;
+    std::deque<int> pending_;
+    int reached_ = 0;
+    bool delivering_ = false;
+    bool isHttp_ = true;
+    BodyStore body_;
+    QList<QByteArray> headers_;
+    QString info_;
+    QString failText_;
+    char errorBuffer_[CURL_ERROR_SIZE] = {};
+    std::unique_ptr<FileWriter> localFile_;
+    QString ftpHost_;
+    QString ftpFolder_;
+    QByteArray ftpReply_;
+    qint64 ftpLength_ = -1;
+};
+
+InetControlFactory& factory()
+{
+    static InetControlFactory f;
+    return f;
+}
+
+}  // namespace
+
+std::unique_ptr<InetControl> createCurlInetControl(QObject* parent)
+{
+    return std::make_unique<CurlInetControl>(parent);
+}
+
+std::unique_ptr<InetControl> createInetControl(QObject* parent)
+{
+    std::unique_ptr<InetControl> control =
+        factory() ? factory()(parent) : createCurlInetControl(parent);
+    if (!control)
+        raiseError(err::ComponentMissing);
+    return control;
+}
+
+void setInetControlFactory(InetControlFactory f) { factory() = std::move(f); }
+
+namespace detail {
+
+bool serviceTransfersWhileSleeping(int ms)
+{
+    const auto anyActive = [] {
+        return std::any_of(liveControls().cbegin(), liveControls().cend(),
+                           [](const CurlInetControl* c) { return c->active(); });
+    };
+    if (ms <= 0 || !anyActive())
+        return false;
+    QDeadlineTimer deadline(ms);
+    while (!deadline.hasExpired()) {
+        const auto controls = liveControls();
+        std::vector<CurlInetControl*> running;
+        for (CurlInetControl* c : controls)
+            if (c->active())
+                running.push_back(c);
+        const int remaining = static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
+        if (running.empty()) {
+            QThread::msleep(static_cast<unsigned long>(remaining));
+            break;
+        }
+        const int slice = running.size() == 1 ? remaining : std::min(remaining, 5);
+        for (CurlInetControl* c : running)
+            c->pump(slice);
+    }
+    return true;
+}
+
+}  // namespace detail
+
+}  // namespace wexlo::platform
+
+// The control's meta-object lives here, apart from the library's other generated code.
+#include "moc_InetControl.cpp"

@@ -1,0 +1,100 @@
+#pragma once
+
+// The transfer control: asynchronous HTTP, HTTPS and FTP requests whose progress arrives as
+// numbered state changes on the UI thread. The real one runs over libcurl's multi interface,
+// driven from the Qt event loop; tests may put another in its place through the factory seam.
+
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+namespace wexlo::platform {
+
+class InetControl : public QObject {
+    Q_OBJECT
+public:
+    // The state numbers, in the order a successful request passes them (11 only on failure).
+    enum State {
+        Resolving = 1,
+        Resolved = 2,
+        Connecting = 3,
+        Connected = 4,
+        Requesting = 5,
+        RequestSent = 6,
+        ReceivingResponse = 7,
+        ResponseReceived = 8,
+        Disconnecting = 9,
+        Disconnected = 10,
+        Error = 11,
+        ResponseCompleted = 12,
+    };
+    // 0 the system's configuration (the proxy environment), 1 direct, 2 the named proxy.
+    enum AccessType { UseDefault = 0, Direct = 1, NamedProxy = 2 };
+
+    explicit InetControl(QObject* parent = nullptr) : QObject(parent) {}
+    ~InetControl() override = default;
+
+    int accessType() const { return accessType_; }
+    virtual void setAccessType(int type) { accessType_ = type; }
+    QString proxy() const { return proxy_; }  // "server:port" or empty
+    virtual void setProxy(const QString& proxy) { proxy_ = proxy; }
+    QString userName() const { return userName_; }  // proxy credentials
+    virtual void setUserName(const QString& name) { userName_ = name; }
+    QString password() const { return password_; }
+    virtual void setPassword(const QString& password) { password_ = password; }
+    // Seconds a request may go without any progress before it fails; 0 for no limit.
+    int requestTimeout() const { return requestTimeout_; }
+    virtual void setRequestTimeout(int seconds) { requestTimeout_ = seconds; }
+    // A response body beyond this many bytes fails the request; 0 for no limit.
+    qint64 maxResponseSize() const { return maxResponseSize_; }
+    virtual void setMaxResponseSize(qint64 bytes) { maxResponseSize_ = bytes; }
+
+    // Starts a request and returns at once. Operation "GET" fetches the URL; for FTP the
+    // exchange "CD folder", "GET remote-file local-path", "CLOSE" against "ftp://host"
+    // becomes one download into the local file. Throws RuntimeError 35764 while an earlier
+    // request still runs, 35756 for an address that cannot be read.
+    virtual void execute(const QString& url, const QString& operation) = 0;
+    // Abandons the current request; no further state changes arrive for it.
+    virtual void cancel() = 0;
+    // The next block of the response body, at most size bytes; empty when exhausted.
+    virtual QByteArray getChunk(int size) = 0;
+    // A header of the last response ("Content-Length" also for FTP), empty if absent.
+    virtual QString getHeader(const QString& name) const = 0;
+    // Text describing the last failure.
+    virtual QString responseInfo() const = 0;
+    virtual bool stillExecuting() const = 0;
+
+signals:
+    void StateChanged(int state);
+
+private:
+    int accessType_ = UseDefault;
+    QString proxy_;
+    QString userName_;
+    QString password_;
+    int requestTimeout_ = 60;
+    qint64 maxResponseSize_ = 0;
+};
+
+// Creates the transfer control. Throws RuntimeError 339 when it cannot be created.
+std::unique_ptr<InetControl> createInetControl(QObject* parent = nullptr);
+
+// Test seam: the factory used by createInetControl (an empty function puts the real one
+// back). A factory that returns nullptr makes creation fail with 339.
+using InetControlFactory = std::function<std::unique_ptr<InetControl>(QObject* parent)>;
+void setInetControlFactory(InetControlFactory factory);
+
+// The real, libcurl-based control.
+std::unique_ptr<InetControl> createCurlInetControl(QObject* parent = nullptr);
+
+namespace detail {
+// Lets running transfers move data while the thread sleeps, for at most ms milliseconds;
+// no window events run and no state change is delivered meanwhile. False (having waited
+// nothing) when no transfer is running.
+bool serviceTransfersWhileSleeping(int ms);
+}  // namespace detail
+
+}  // namespace wexlo::platform

@@ -1,0 +1,556 @@
+#include "shared/internet/fSHAREDInternet.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Platform.h"
+#include "platform/RuntimeError.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/mSHAREDSubs.h"
+
+#include <QLocale>
+#include <QTimer>
+
+#include <cmath>
+#include <limits>
+#include <new>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("fSHAREDInternet");
+constexpr int kChunkSize = 1024;
+
+int& timerInterval()
+{
+    static int ms = 1000;
+    return ms;
+}
+
+int& timerLimit()
+{
+    static int ticks = 60;
+    return ticks;
+}
+
+// Half to even, as every rounding of these texts.
+double roundTo(double value, int decimals)
+{
+    const double factor = std::pow(10.0, decimals);
+    return std::nearbyint(value * factor) / factor;
+}
+
+// The shortest general form with the user's decimal separator: 12, 3.91, 0.
+QString number(double value)
+{
+    QLocale locale = platform::locale().locale();
+    locale.setNumberOptions(QLocale::OmitGroupSeparator);
+    if (value == 0.0)
+        value = 0.0;  // no "-0"
+    return locale.toString(value, 'f', QLocale::FloatingPointShortest);
+}
+
+// The leading number of a text, as a general numeric conversion reads it: blanks skipped,
+// reading stops at the first character that cannot continue a number.
+double leadingNumber(const QString& text)
+{
+    QString digits;
+    bool point = false;
+    bool exponent = false;
+    for (const QChar c : text) {
+        if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
+            continue;
+        const QChar last = digits.isEmpty() ? QChar() : digits.back();
+        if (c.isDigit() && c.unicode() < 128) {
+            digits += c;
+        } else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) &&
+                   (digits.isEmpty() || last == QLatin1Char('E'))) {
+            digits += c;
+        } else if (c == QLatin1Char('.') && !point && !exponent) {
+            point = true;
+            digits += c;
+        } else if ((c == QLatin1Char('e') || c == QLatin1Char('E')) && !exponent &&
+                   !digits.isEmpty() && last.isDigit()) {
+            exponent = true;
+            digits += QLatin1Char('E');
+        } else {
+            break;
+        }
+    }
+    while (!digits.isEmpty() && !digits.back().isDigit())
+        digits.chop(1);
+    bool ok = false;
+    const double value = digits.toDouble(&ok);
+    return ok ? value : 0.0;
+}
+
+}  // namespace
+
+void fSHAREDInternet::setTimeoutForTests(int intervalMs, int tickLimit)
+{
+    timerInterval() = intervalMs;
+    timerLimit() = tickLimit;
+}
+
+fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
+{
+    setObjectName(QStringLiteral("fSHAREDInternet"));
+    setWindowTitle(QStringLiteral("Internet"));
+    Timer1_ = new QTimer(this);
+    Timer1_->setObjectName(QStringLiteral("Timer1"));
+    Timer1_->setInterval(timerInterval());
+    tickLimit_ = timerLimit();
+    connect(Timer1_, &QTimer::timeout, this, [this] {
+        runGuarded(QStringLiteral("timer1_timer"), kModule, [this] { Timer1_Timer(); });
+    });
+    try {
+        Inet1_ = platform::createInetControl();
+    } catch (const RuntimeError&) {
+        // Left missing: every use of the control raises 339, which ApplyProxy notices.
+    }
+    if (Inet1_) {
+        Inet1_->setObjectName(QStringLiteral("Inet1"));
+        connect(Inet1_.get(), &platform::InetControl::StateChanged, this, [this](int state) {
+            runGuarded(QStringLiteral("sub inet1_statechanged"), kModule,
+                       [&] { Inet1_StateChanged(state); });
+        });
+    }
+}
+
+fSHAREDInternet::~fSHAREDInternet()
+{
+    Timer1_->stop();
+    file_.reset();
+    Inet1_.reset();
+}
+
+platform::InetControl& fSHAREDInternet::inet()
+{
+    if (!Inet1_)
+        raiseError(err::ComponentMissing);
+    return *Inet1_;
+}
+
+// ---- Operations ----------------------------------------------------------------------------
+
+QString fSHAREDInternet::OpenURL(const QString& URL, bool ShowStatus)
+{
+    OnError on(QStringLiteral("function openurl"), kModule);
+    CurrentURL = URL;
+    if (ControlMissing) {
+        TransferDone = true;
+        emit NoInternet();
+        return {};
+    }
+    SuppressAllButErrors = !ShowStatus;
+    TimeoutTicks = 0;
+    Timer1_->start();
+    ExpectedFilesize_ = 0;
+    ReceivedText.clear();
+    TransferDone = false;
+    SaveToFile = false;
+    GetSize = false;
+    ftpDownload_ = false;
+    // A text answer lives in memory; anything larger is refused as a failed transfer.
+    on([&] { inet().setMaxResponseSize(kMaxTextResponse); });
+    on([&] { inet().execute(URL.trimmed(), QStringLiteral("GET")); });
+
+    while (Timer1_->isActive() && !TransferDone) {
+        platform::eventPump().processEvents();
+        mSHAREDDelay::delayms(100);
+    }
+    return ReceivedText;
+}
+
+void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, bool GetSizeArg)
+{
+    OnError on(QStringLiteral("sub downloadfile"), kModule);
+    CurrentURL = URL;
+    GetSize = GetSizeArg;
+    if (ControlMissing) {
+        on([&] { mSHAREDFileSubs::EraseFile(FileName); });
+        TransferDone = true;
+        emit DownloadFinished();
+        emit NoInternet();
+        return;
+    }
+    ExpectedFilesize_ = 0;
+    SaveToFile = true;
+    ftpDownload_ = false;
+    // The proxy that ApplyProxy chose holds for downloads too.
+    on([&] {
+        if (mSHAREDFileSubs::FileExists(FileName))
+            mSHAREDFileSubs::EraseFile(FileName);
+    });
+    TargetFile = FileName;
+    on([&] { inet().setRequestTimeout(10); });
+    on([&] { inet().setMaxResponseSize(0); });
+    TimeoutTicks = 0;
+    Timer1_->start();
+
+    if (CurrentURL.left(3).toUpper() != QLatin1String("FTP")) {
+        on([&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); });
+        return;
+    }
+
+    CurrentURL.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    QString host;
+    QString remotePath;
+    if (CurrentURL.left(4).toUpper() == QLatin1String("FTP.")) {
+        const qsizetype slash = CurrentURL.indexOf(QLatin1Char('/'));
+        host = slash >= 0 ? CurrentURL.left(slash) : CurrentURL;
+        remotePath = slash >= 0 ? CurrentURL.mid(slash) : QString();
+    } else {
+        const qsizetype start = CurrentURL.indexOf(QLatin1String("//"));
+        const qsizetype from = start >= 0 ? start + 2 : 0;
+        const qsizetype slash = CurrentURL.indexOf(QLatin1Char('/'), from);
+        host = slash >= 0 ? CurrentURL.mid(from, slash - from) : CurrentURL.mid(from);
+        remotePath = slash >= 0 ? CurrentURL.mid(slash) : QString();
+    }
+    host = host.trimmed();
+    const QString remoteFile = mSHAREDFileSubs::fileonly(remotePath);
+    const QString remoteFolder = mSHAREDFileSubs::pathonly(remotePath);
+
+    if (host.isEmpty()) {
+        // Nothing was sent, so nothing is left to time out.
+        TransferDone = true;
+        Timer1_->stop();
+        emit DownloadError(QStringLiteral("No address specified"));
+        return;
+    }
+    host = QStringLiteral("FTP://") + host;
+    ftpDownload_ = true;
+    on([&] { inet().execute(host, QStringLiteral("CD ") + remoteFolder); });
+    on([&] { inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + TargetFile); });
+    on([&] { inet().execute(host, QStringLiteral("CLOSE")); });
+    // DownloadFinished follows when the file has arrived (or DownloadError when it failed).
+}
+
+void fSHAREDInternet::Cancel()
+{
+    OnError on(QStringLiteral("sub cancel"), kModule);
+    on([&] { inet().cancel(); });
+    file_.reset();
+    ftpDownload_ = false;
+    TransferDone = true;
+    Timer1_->stop();
+    emit Progress(0.0f, QStringLiteral("Download cancelled"));
+}
+
+void fSHAREDInternet::CancelDownload()
+{
+    OnError on(QStringLiteral("sub canceldownload"), kModule);
+    Timer1_->stop();
+    on([&] { inet().cancel(); });
+    file_.reset();
+    ftpDownload_ = false;
+    TransferDone = true;
+    on([&] {
+        if (mSHAREDFileSubs::FileExists(TargetFile))
+            mSHAREDFileSubs::EraseFile(TargetFile);
+    });
+    emit DownloadError(QStringLiteral("Download cancelled"));
+}
+
+bool fSHAREDInternet::Connected()
+{
+    bool result = false;
+    OnError on(QStringLiteral("property get connected"), kModule);
+    on([&] { result = inet().stillExecuting(); });
+    return result;
+}
+
+void fSHAREDInternet::ApplyProxy()
+{
+    OnError on(QStringLiteral("sub applyproxy"), kModule);
+    const bool ok = on([&] {
+        const std::int32_t type = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyType"), 1).toNumber();
+        if (type < std::numeric_limits<std::int16_t>::min() || type > std::numeric_limits<std::int16_t>::max())
+            raiseError(err::Overflow);
+        inet().setAccessType(type);
+        inet().setUserName(QString());
+        inet().setPassword(QString());
+        if (type == 2) {
+            const QString server = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyServer"), QString()).toText();
+            const QString port = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPort"), QString()).toText();
+            inet().setProxy(!server.isEmpty() && !port.isEmpty() ? server + QLatin1Char(':') + port : QString());
+        } else if (type == 1) {
+            inet().setProxy(QString());
+        }
+        mSHAREDLogging::writelog(QStringLiteral("Proxy set to: ") + QString::number(inet().accessType()) +
+                                 QLatin1Char(' ') + inet().proxy());
+        if (type == 2) {
+            inet().setUserName(ProxyUser());
+            inet().setPassword(ProxyPassword());
+            mSHAREDLogging::logdebug(QStringLiteral("Proxy username/password set"),
+                                     QStringLiteral("sub applyproxy"), kModule);
+        }
+    });
+    if (!ok && on.lastNumber() == err::ComponentMissing)
+        ControlMissing = true;
+}
+
+QString fSHAREDInternet::ProxyUser()
+{
+    QString result;
+    OnError on(QStringLiteral("function proxyuser"), kModule);
+    on([&] { result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText(); });
+    return result;
+}
+
+QString fSHAREDInternet::ProxyPassword()
+{
+    QString result;
+    OnError on(QStringLiteral("function proxypassword"), kModule);
+    on([&] { result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText(); });
+    return result;
+}
+
+QString fSHAREDInternet::ByteArrayToString(const QByteArray& bytes)
+{
+    QString result;
+    OnError on(QStringLiteral("function bytearraytostring"), kModule);
+    on([&] {
+        const qsizetype nul = bytes.indexOf('\0');
+        result = mSHAREDFileSubs::decodeText(nul >= 0 ? bytes.left(nul) : bytes);
+    });
+    return result;
+}
+
+// ---- Events of the control and the timer ---------------------------------------------------
+
+// One statement of the state-change handler. The control's three transfer errors get their
+// own reaction and end the handling (false); any other failure is logged and handling goes on.
+template <class F>
+bool fSHAREDInternet::step(OnError& on, F&& statement)
+{
+    try {
+        std::forward<F>(statement)();
+        return true;
+    } catch (const RuntimeError& e) {
+        switch (e.number()) {
+        case err::InetStillExecuting:
+        case err::InetRequestTimedOut:
+        case err::InetUrlMalformed:
+            requestFailed(e.number());
+            return false;
+        default:
+            on.record(e.number(), e.description());
+            return true;
+        }
+    } catch (const std::bad_alloc&) {
+        on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
+    } catch (...) {
+        on.record(err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall));
+    }
+    return true;
+}
+
+void fSHAREDInternet::requestFailed(int number)
+{
+    OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
+    file_.reset();
+    on([&] { inet().cancel(); });
+    if (number == err::InetUrlMalformed) {
+        GetSize = false;
+        on([&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); });
+        return;
+    }
+    on([] { mSHAREDSubs::normalmouse(); });
+    emit DownloadError(number == err::InetStillExecuting
+                           ? QStringLiteral("Download failed. Please try again.")
+                           : QStringLiteral("Download timed out. Please try again."));
+}
+
+void fSHAREDInternet::Inet1_StateChanged(int State)
+{
+    OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
+    const auto status = [this](const char* text) {
+        if (!SuppressAllButErrors)
+            emit Status(QString::fromLatin1(text));
+    };
+    switch (State) {
+    case platform::InetControl::Resolving: status("Resolving host"); break;
+    case platform::InetControl::Resolved: status("Resolved host"); break;
+    case platform::InetControl::Connecting: status("Connecting"); break;
+    case platform::InetControl::Connected: status("Connected"); break;
+    case platform::InetControl::ReceivingResponse: emit Receiving(); break;
+    case platform::InetControl::Error: errorStep(on); return;
+    default: break;
+    }
+    TimeoutTicks = 0;
+    if (State == platform::InetControl::ResponseReceived)
+        sizeStep(on);
+    else if (State == platform::InetControl::ResponseCompleted)
+        ftpDownload_ ? ftpCompleted() : readingStep(on);
+}
+
+void fSHAREDInternet::sizeStep(OnError& on)
+{
+    if (ExpectedFilesize_ != 0)
+        return;
+    ExpectedFilesize_ = -1;
+    if (!GetSize)
+        return;
+    QString header;
+    if (!step(on, [&] { header = inet().getHeader(QStringLiteral("Content-Length")); }))
+        return;
+    if (header.isEmpty())
+        return;
+    step(on, [&] {
+        const double size = std::nearbyint(leadingNumber(header));
+        if (size > std::numeric_limits<std::int32_t>::max() || size < std::numeric_limits<std::int32_t>::min())
+            raiseError(err::Overflow);
+        ExpectedFilesize_ = static_cast<std::int32_t>(size);
+    });
+}
+
+void fSHAREDInternet::errorStep(OnError& on)
+{
+    file_.reset();
+    ftpDownload_ = false;
+    TransferDone = true;
+    QString text;
+    if (!step(on, [&] { text = inet().responseInfo(); }))
+        return;
+    emit Status(text);
+    emit DownloadError(text);
+    Timer1_->stop();
+    mSHAREDDelay::throttledyield();
+}
+
+void fSHAREDInternet::readingStep(OnError& on)
+{
+    if (ExpectedFilesize_ == 0) {
+        GetSize = false;
+        if (!step(on, [&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); }))
+            return;
+    }
+    if (!SuppressAllButErrors)
+        emit Status(QStringLiteral("Downloading"));
+
+    bool writeFailed = false;
+    if (SaveToFile) {
+        // Written beside the target and renamed at the end: a failed download leaves no
+        // half file behind.
+        if (!step(on, [&] { file_ = platform::fileSystem().replace(TargetFile); }))
+            return;
+        writeFailed = !file_;
+    }
+
+    qint64 counter = 0;
+    float percentage = 0.0f;
+    bool textSeen = false;
+    const bool quiet = SuppressAllButErrors || SuppressAllButDLAndErrors;
+    QByteArray chunk;
+    do {
+        chunk.clear();  // a failed read ends the loop instead of repeating the last chunk
+        if (!step(on, [&] { chunk = inet().getChunk(kChunkSize); })) {
+            file_.reset();
+            return;
+        }
+        TimeoutTicks = 0;
+        if (SaveToFile && file_ && !chunk.isEmpty()) {
+            const bool ok = step(on, [&] {
+                try {
+                    file_->write(chunk);
+                } catch (...) {
+                    file_.reset();
+                    throw;
+                }
+            });
+            if (!ok)
+                return;
+            writeFailed = writeFailed || !file_;
+        }
+        if (!chunk.isEmpty()) {
+            // A file download keeps its bytes in the file only.
+            if (SaveToFile)
+                textSeen = textSeen || chunk.at(0) != '\0';
+            else
+                ReceivedText += ByteArrayToString(chunk);
+            counter += chunk.size();
+        }
+        const bool haveText = SaveToFile ? textSeen : !ReceivedText.isEmpty();
+        if (ExpectedFilesize_ > 0) {
+            if (haveText)
+                percentage = static_cast<float>(
+                    std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+            if (!quiet) {
+                if (GetSize)
+                    ReportProgress([&] {
+                        return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
+                               number(roundTo(ExpectedFilesize_ / 1024.0, 0)) + QStringLiteral(" kb (") +
+                               number(percentage) + QStringLiteral("%)");
+                    }, percentage);
+                else
+                    ReportProgress([&] {
+                        return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
+                    }, 0.0f);
+            }
+        } else if (!quiet) {
+            ReportProgress([&] {
+                return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) + QStringLiteral("kb");
+            }, 100.0f);
+        }
+    } while (!chunk.isEmpty());
+
+    TransferDone = true;
+    Timer1_->stop();
+    if (SaveToFile && file_) {
+        bool committed = false;
+        if (!step(on, [&] {
+                file_->commit();
+                committed = true;
+            }))
+            return;
+        writeFailed = writeFailed || !committed;
+        file_.reset();
+    }
+    if (writeFailed) {
+        // The file could not be written whole: a failure, not a finished download.
+        emit DownloadError(QStringLiteral("Download failed. Please try again."));
+        return;
+    }
+    emit Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
+                QStringLiteral(" kb (100%)"));
+    emit DownloadFinished();
+}
+
+void fSHAREDInternet::ftpCompleted()
+{
+    ftpDownload_ = false;
+    TransferDone = true;
+    Timer1_->stop();
+    const qint64 size = platform::fileSystem().info(TargetFile).size;
+    emit Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
+    emit DownloadFinished();
+}
+
+void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float percent)
+{
+    const double now = platform::clock().monotonicSeconds();
+    if (reportedOnce_ && !(now - LastReportTime > 0.25))
+        return;
+    reportedOnce_ = true;
+    LastReportTime = now;
+    const QString t = text();
+    emit Status(t);
+    emit Progress(percent, t);
+}
+
+void fSHAREDInternet::Timer1_Timer()
+{
+    // Stops counting at the top instead of overflowing.
+    if (TimeoutTicks < std::numeric_limits<std::int16_t>::max())
+        ++TimeoutTicks;
+    if (TimeoutTicks > tickLimit_) {
+        emit DownloadError(QStringLiteral("Transfer timed out"));
+        TransferDone = true;
+    }
+}
+
+}  // namespace wexlo

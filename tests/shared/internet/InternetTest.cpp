@@ -1,0 +1,186 @@
+// Transfers against an HTTP server that the test runs on 127.0.0.1.
+
+#include "support/Fixture.h"
+
+#include "platform/InetControl.h"
+#include "shared/internet/cSHAREDInternet.h"
+#include "shared/internet/fSHAREDInternet.h"
+
+#include <httplib.h>
+
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <thread>
+
+namespace wexlo::test {
+namespace {
+
+class HttpServer {
+public:
+    HttpServer()
+    {
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    ~HttpServer()
+    {
+        server_.stop();
+        thread_.join();
+    }
+    // Serves bytes at path, with a Content-Length or chunked without one.
+    void serve(const std::string& path, const std::string& body, bool withLength = true, int status = 200)
+    {
+        server_.Get(path, [body, withLength, status](const httplib::Request&, httplib::Response& res) {
+            res.status = status;
+            if (withLength) {
+                res.set_content(body, "application/octet-stream");
+                return;
+            }
+            res.set_chunked_content_provider("application/octet-stream",
+                                             [body](size_t, httplib::DataSink& sink) {
+                                                 if (!body.empty())
+                                                     sink.write(body.data(), body.size());
+                                                 sink.done();
+                                                 return true;
+                                             });
+        });
+    }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
+    }
+
+private:
+    httplib::Server server_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+std::string pattern(size_t n)
+{
+    std::string s(n, 'x');
+    for (size_t i = 0; i < n; ++i)
+        s[i] = static_cast<char>('a' + i % 26);
+    return s;
+}
+
+class InternetTest : public WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+            qunsetenv(v);
+    }
+    void TearDown() override
+    {
+        platform::setInetControlFactory({});
+        WexloTest::TearDown();
+    }
+    void listen(cSHAREDInternet& inet)
+    {
+        QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString& t) { statuses_ << t; });
+        QObject::connect(&inet, &cSHAREDInternet::Progress,
+                         [this](float p, const QString& t) { progress_ << QStringLiteral("%1|%2").arg(p).arg(t); });
+        QObject::connect(inet.window(), &fSHAREDInternet::DownloadError,
+                         [this](const QString& t) { errors_ << t; });
+    }
+    QStringList statuses_, progress_, errors_;
+};
+
+TEST_F(InternetTest, OpenUrlDeliversStatesInOrderAndTheWholeText)
+{
+    HttpServer server;
+    server.serve("/v.txt", pattern(1500));
+    cSHAREDInternet inet;
+    listen(inet);
+    EXPECT_EQ(inet.OpenURL(server.url("/v.txt"), true), QString::fromStdString(pattern(1500)));
+    EXPECT_EQ(statuses_.mid(0, 5), (QStringList{"Resolving host", "Resolved host", "Connecting", "Connected",
+                                                "Downloading"}));
+    EXPECT_EQ(statuses_.value(5), "Downloaded 1kb");
+    EXPECT_EQ(statuses_.last(), "Downloaded 1.46 kb (100%)");
+    EXPECT_EQ(progress_.value(0), "100|Downloaded 1kb");
+    EXPECT_FALSE(inet.Connected());
+}
+
+TEST_F(InternetTest, GetFileWithSizeCountsRealBytes)
+{
+    HttpServer server;
+    server.serve("/p.bin", pattern(300000));
+    server.serve("/small.bin", pattern(1500));
+    cSHAREDInternet inet;
+    listen(inet);
+    const QString target = appFile("p.bin");
+    ASSERT_TRUE(inet.GetFile(server.url("/p.bin"), target, true, false, false));
+    EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(300000)));
+    EXPECT_EQ(inet.ExpectedFilesize(), 300000);
+    EXPECT_EQ(statuses_.last(), "Downloaded 292.97 kb (100%)");
+
+    // The last, shorter chunk counts as what it holds: 1,500 bytes end at 100%, not 137%.
+    statuses_.clear();
+    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    ASSERT_TRUE(inet.GetFile(server.url("/small.bin"), appFile("s.bin"), true, false, false));
+    EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (68%)")) << statuses_.join('\n').toStdString();
+    EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (100%)")) << statuses_.join('\n').toStdString();
+    EXPECT_FALSE(statuses_.join('\n').contains("137"));
+}
+
+TEST_F(InternetTest, EmptyChunkedNulAnd404Responses)
+{
+    HttpServer server;
+    server.serve("/empty", "", false);
+    std::string nul = "abc";
+    nul.push_back('\0');
+    nul += "def";
+    server.serve("/nul", nul, false);
+    server.serve("/missing", "<html>404 Not Found</html>", true, 404);
+    cSHAREDInternet inet;
+    listen(inet);
+    ASSERT_TRUE(inet.GetFile(server.url("/empty"), appFile("e.bin"), true, false, false));
+    EXPECT_TRUE(QFile::exists(appFile("e.bin")));
+    EXPECT_EQ(readBytes(appFile("e.bin")).size(), 0);
+    EXPECT_EQ(statuses_.last(), "Downloaded 0 kb (100%)");
+
+    ASSERT_TRUE(inet.GetFile(server.url("/nul"), appFile("n.bin"), false, false, false));
+    EXPECT_EQ(readBytes(appFile("n.bin")), QByteArray::fromStdString(nul));
+    EXPECT_EQ(inet.OpenURL(server.url("/nul"), false), "abc");
+
+    EXPECT_EQ(inet.OpenURL(server.url("/missing"), false), "<html>404 Not Found</html>");
+    EXPECT_TRUE(inet.GetFile(server.url("/missing"), appFile("m.htm"), true, true, true));
+    EXPECT_TRUE(errors_.isEmpty());
+}
+
+TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
+{
+    cSHAREDInternet inet;
+    listen(inet);
+    QElapsedTimer t;
+    t.start();
+    EXPECT_EQ(inet.OpenURL(QStringLiteral("file:///etc/hostname"), false), QString());
+    EXPECT_EQ(errors_.size(), 1);
+    EXPECT_FALSE(inet.GetFile(QStringLiteral("ftp:///pub/x.bin"), appFile("x.bin"), true, false, false));
+    EXPECT_EQ(errors_.last(), "No address specified");
+    EXPECT_FALSE(QFile::exists(appFile("x.bin")));
+    EXPECT_LT(t.elapsed(), 5000);
+}
+
+TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
+{
+    platform::setInetControlFactory([](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    cSHAREDInternet inet;
+    int noInternet = 0;
+    QObject::connect(&inet, &cSHAREDInternet::NoInternet, [&] { ++noInternet; });
+    inet.ApplyProxy();
+    EXPECT_TRUE(inet.window()->isControlMissing());
+    EXPECT_EQ(inet.OpenURL(QStringLiteral("http://127.0.0.1:9/x"), true), QString());
+    writeBytes(appFile("old.bin"), "old");
+    EXPECT_TRUE(inet.GetFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true, false, false));
+    EXPECT_FALSE(QFile::exists(appFile("old.bin")));
+    EXPECT_EQ(noInternet, 2);
+}
+
+}  // namespace
+}  // namespace wexlo::test
