@@ -13,6 +13,8 @@
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/ui/fSHAREDAbout.h"
 #include "shared/ui/frmSplash.h"
+#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/mSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"
@@ -160,6 +162,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer3->setInterval(30000);
     connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
     Timer3->start();
+    updateServer_ = mSHAREDUpdater::updateServer(QCoreApplication::arguments());
 
     resize(platform::twips(kDesignWidth), platform::twips(kDesignHeight) + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -603,9 +606,109 @@ void frmMain::mnuAutoCheckDisabled_Click()
 
 void frmMain::mnuPrint_Click() {}
 
-void frmMain::mnuCheckVersion_Click() {}
+// ---- The update check --------------------------------------------------------------------
 
-void frmMain::Timer3_Timer() { Timer3->stop(); }
+void frmMain::Timer3_Timer()
+{
+    OnError on(QStringLiteral("timer3_timer"), kModule);
+    // Once per program start at most.
+    on([&] { Timer3->stop(); });
+    bool disabled = true;
+    on([&] { disabled = mSHAREDUpdater::AutoCheckDisabled(); });
+    if (disabled)
+        return;
+    on([&] {
+        if (mSHAREDUpdater::UpdateCheckDue())
+            checkforupdate(true);
+    });
+}
+
+void frmMain::mnuCheckVersion_Click()
+{
+    OnError on(QStringLiteral("mnucheckversion_click"), kModule);
+    // A check asked for by hand replaces the automatic one of this run.
+    on([&] { Timer3->stop(); });
+    on([&] { checkforupdate(false); });
+}
+
+void frmMain::checkforupdate(bool quiet)
+{
+    OnError on(QStringLiteral("checkforupdate"), kModule);
+    on([&] {
+        if (Updater)
+            return;
+        Updater = new fSHAREDUpdater(this);
+        connect(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed);
+        connect(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile);
+        connect(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished);
+        connect(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status);
+    });
+    on([&] {
+        if (Updater)
+            Updater->CheckForUpdate(quiet, mSHAREDUpdater::versionFileUrl(updateServer_),
+                                    mSHAREDUpdater::detailsFileUrl(updateServer_),
+                                    mSHAREDUpdater::UpdateFileName(), QString());
+    });
+}
+
+void frmMain::Updater_FormClosed()
+{
+    OnError on(QStringLiteral("updater_FormClosed"), kModule);
+    // The update window has its own way of switching the automatic check.
+    on([&] {
+        mnuAutoCheckDisabled->setChecked(
+            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    });
+}
+
+void frmMain::Updater_Finished() {}
+
+void frmMain::Updater_Status(const QString& text) { Q_UNUSED(text) }
+
+void frmMain::Updater_InstallFile()
+{
+    OnError on(QStringLiteral("updater_installfile"), kModule);
+    const QString folder = mSHAREDFileSubs::addslash(platform::appFolder());
+    const QString updaterProgram = folder + QStringLiteral("Updater.exe");
+    const QString package = folder + mSHAREDUpdater::UpdateFileName();
+    on([&] {
+        hide();
+        platform::eventPump().processEvents();
+    });
+    on([&] {
+        // The update window is inside its own signal: let it finish before it goes.
+        if (Updater) {
+            Updater->disconnect(this);
+            Updater->hide();
+            Updater->deleteLater();
+            Updater = nullptr;
+        }
+    });
+    on([&] {
+        mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
+                                       mSHAREDUpdater::UpdateFileName());
+    });
+    bool started = false;
+    on([&] {
+        started = mSHAREDFileSubs::FileExists(updaterProgram) &&
+                  platform::shell().startProgram(updaterProgram, {windowTitle()},
+                                                 platform::appFolder());
+    });
+    if (!started) {
+        // Ending now would look as if the update were being installed while nothing is.
+        on([&] {
+            show();
+            platform::message(this,
+                              QStringLiteral("The updater could not be started: ") + updaterProgram +
+                                  QStringLiteral("\nThe update package was kept at ") + package +
+                                  QStringLiteral(", and Wexlo keeps running."),
+                              mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
+                              platform::MsgIcon::Warning);
+        });
+        return;
+    }
+    ExitProgram();
+}
 
 // ---- Layout -----------------------------------------------------------------------------
 
@@ -682,10 +785,20 @@ void frmMain::ExitProgram()
         platform::eventPump().processEvents();
     });
     on([&] {
+        // The update window is let go without its close handling, which would store its
+        // check box after the settings were saved.
+        if (Updater) {
+            Updater->disconnect(this);
+            Updater->hide();
+            Updater->deleteLater();
+            Updater = nullptr;
+        }
+    });
+    on([&] {
         const QWidgetList windows = QApplication::topLevelWidgets();
         for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
             QWidget* w = *it;
-            if (w == this)
+            if (w == this || qobject_cast<fSHAREDUpdater*>(w) != nullptr)
                 continue;
             const Qt::WindowType type = w->windowType();
             if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen)

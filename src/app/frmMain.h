@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPointer>
 #include <QString>
 
 #include <array>
@@ -24,6 +25,8 @@ class ListView;
 }  // namespace wexlo::platform
 
 namespace wexlo {
+
+class fSHAREDUpdater;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -93,6 +96,17 @@ public:
     void mnuCheckVersion_Click();
     void Timer3_Timer();
 
+    // ---- The update check --------------------------------------------------------------
+    // The one update window, created at the first check and kept (none before).
+    QPointer<fSHAREDUpdater> Updater;
+    // The server the checks ask (the maker's, or --update-server from the command line).
+    void setUpdateServer(const QString& server) { updateServer_ = server; }
+    void checkforupdate(bool quiet);
+    void Updater_FormClosed();
+    void Updater_InstallFile();
+    void Updater_Finished();
+    void Updater_Status(const QString& text);
+
 Q_SIGNALS:
     // The exit procedure has finished: the program should end.
     void programEnded();
@@ -114,6 +128,7 @@ private:
     QString entryDateText_;  // a row's date text that is not a date, shown as it is
     bool dataReadable_ = true;
     bool exiting_ = false;
+    QString updateServer_;  // the maker's server, or the one given on the command line
 };
 
 }  // namespace wexlo

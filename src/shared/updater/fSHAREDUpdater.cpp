@@ -1,0 +1,540 @@
+#include "shared/updater/fSHAREDUpdater.h"
+
+#include "WexloConfig.h"
+#include "platform/AppFolder.h"
+#include "platform/FileSystem.h"
+#include "platform/PictureBox.h"
+#include "platform/Platform.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/internet/cSHAREDInternet.h"
+#include "shared/internet/fSHAREDProxy.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/ui/mSHAREDProgress.h"
+#include "shared/updater/mSHAREDUpdater.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/mSHAREDSubs.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace wexlo {
+
+namespace {
+const QString kModule = QStringLiteral("fSharedUpdater");
+// Colour values of the result line, given as blue-green-red (&H0000C0, &H008000).
+const QColor kRed(0xC0, 0x00, 0x00);
+const QColor kDarkGreen(0x00, 0x80, 0x00);
+// The window's own text and background colours: the system's button text and button face.
+constexpr std::uint32_t kWindowText = 0x80000012;
+constexpr std::uint32_t kWindowBack = 0x8000000F;
+// A file smaller than this is never taken for an update package.
+constexpr qint64 kMinimumPackageSize = 25000;
+
+QString makerWebsite() { return QStringLiteral(WEXLO_MAKER_WEBSITE); }
+
+bool fetchableScheme(const QString& address)
+{
+    const QString scheme = QUrl(address.trimmed()).scheme().toLower();
+    return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
+           scheme == QLatin1String("ftp");
+}
+}  // namespace
+
+void fSHAREDUpdater::ExtractVersion(const QString& text, ParsedVersion& version)
+{
+    wexlo::ExtractVersion(text, version);
+}
+
+// ---- The window ------------------------------------------------------------------------
+
+fSHAREDUpdater::fSHAREDUpdater(QWidget* parent) : QDialog(parent)
+{
+    setObjectName(QStringLiteral("fSHAREDUpdater"));
+    setWindowTitle(QStringLiteral("Updater"));
+    cInternet = new cSHAREDInternet(this);
+    connect(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress);
+    connect(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet);
+    buildControls();
+    Form_Load();
+}
+
+fSHAREDUpdater::~fSHAREDUpdater() = default;
+
+void fSHAREDUpdater::buildControls()
+{
+    auto button = [this](QPushButton*& b, const char* name, const char* caption, const char* tip) {
+        b = new QPushButton(QString::fromUtf8(caption), this);
+        b->setObjectName(QString::fromLatin1(name));
+        if (tip[0] != '\0')
+            b->setToolTip(QString::fromUtf8(tip));
+        b->setAccessibleName(b->text());
+    };
+    auto label = [this](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
+        l = new QLabel(QString::fromUtf8(caption), parent);
+        l->setObjectName(QString::fromLatin1(name));
+        l->setAccessibleName(l->text());
+    };
+
+    button(cmdCheckAgain, "cmdCheckAgain", "Check Again", "");
+    button(cmdShowDetail, "cmdShowDetail", "Show Version Details",
+           "Reads details of the latest version from the server");
+    button(cmdProxy, "cmdProxy", "Proxy Setup", "");
+    button(cmdExit, "cmdExit", "Exit", "");
+    button(cmdDownload, "cmdDownload", "Download Only",
+           "This will download the update package without installing it.");
+    button(cmdDownloadInstall, "cmdDownloadInstall", "Download and Install",
+           "This will download the update package and update your copy of the program");
+
+    txtDetails = new QPlainTextEdit(this);
+    txtDetails->setObjectName(QStringLiteral("txtDetails"));
+    txtDetails->setReadOnly(true);
+    txtDetails->setAccessibleName(QStringLiteral("Version details"));
+    txtDetails->setVisible(false);
+
+    picStatus = new platform::PictureBox(this);
+    picStatus->setObjectName(QStringLiteral("picStatus"));
+    picStatus->setAccessibleName(QStringLiteral("Status"));
+    picStatus->setMinimumHeight(platform::twips(375));
+
+    chkDisableAutoUpdate = new QCheckBox(QStringLiteral("Disable automatic checking"), this);
+    chkDisableAutoUpdate->setObjectName(QStringLiteral("chkDisableAutoUpdate"));
+    chkDisableAutoUpdate->setToolTip(QStringLiteral(
+        "If you tick this box, the program will NOT check for updated versions. Recommended "
+        "setting: not ticked"));
+    chkDisableAutoUpdate->setAccessibleName(chkDisableAutoUpdate->text());
+
+    Frame1 = new QGroupBox(this);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    label(Label1, "Label1", "You have:", Frame1);
+    label(lblProgram, "lblProgram", "", Frame1);
+    label(Label3, "Label3", "Status:", Frame1);
+    label(lblUpdate, "lblUpdate", "", Frame1);
+    lblProgram->setAccessibleName(QStringLiteral("You have"));
+    lblUpdate->setAccessibleName(QStringLiteral("Status"));
+    auto* grid = new QGridLayout(Frame1);
+    grid->addWidget(Label1, 0, 0);
+    grid->addWidget(lblProgram, 0, 1);
+    grid->addWidget(Label3, 1, 0);
+    grid->addWidget(lblUpdate, 1, 1);
+    grid->setColumnStretch(1, 1);
+    QFont bold = lblUpdate->font();
+    bold.setBold(true);
+    lblUpdate->setFont(bold);
+
+    label(Label2, "Label2",
+          "Privacy Guarantee: No information is sent from your computer when you check for "
+          "updates.",
+          this);
+    Label2->setWordWrap(true);
+
+    auto* top = new QVBoxLayout(this);
+    top->addWidget(Frame1);
+    auto* checkRow = new QHBoxLayout;
+    checkRow->addWidget(cmdCheckAgain);
+    checkRow->addWidget(cmdShowDetail);
+    checkRow->addWidget(cmdProxy);
+    top->addLayout(checkRow);
+    top->addWidget(txtDetails, 1);
+    top->addWidget(picStatus);
+    auto* downloadRow = new QHBoxLayout;
+    downloadRow->addWidget(cmdDownload);
+    downloadRow->addWidget(cmdDownloadInstall);
+    top->addLayout(downloadRow);
+    top->addWidget(chkDisableAutoUpdate);
+    top->addWidget(Label2);
+    auto* exitRow = new QHBoxLayout;
+    exitRow->addStretch(1);
+    exitRow->addWidget(cmdExit);
+    top->addLayout(exitRow);
+    resize(platform::twips(6500), platform::twips(4200));
+
+    connect(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click);
+    connect(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click);
+    connect(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click);
+    connect(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater);
+    connect(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click);
+    connect(cmdDownloadInstall, &QPushButton::clicked, this,
+            &fSHAREDUpdater::cmdDownloadInstall_Click);
+}
+
+void fSHAREDUpdater::Form_Load()
+{
+    OnError on(QStringLiteral("Form_Load"), kModule, OnError::Form::NumberDash);
+    on([&] { setWindowTitle(mSHAREDSubs::AppTitle() + QStringLiteral(" Updater")); });
+    on([&] {
+        lblProgram->setText(mSHAREDSubs::AppTitle() + QStringLiteral(" version ") +
+                            mSHAREDSubs::AppVersion());
+    });
+    on([&] { syncCheckBox(); });
+}
+
+void fSHAREDUpdater::syncCheckBox()
+{
+    chkDisableAutoUpdate->setChecked(
+        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+}
+
+void fSHAREDUpdater::SetStatus(const QString& text)
+{
+    mSHAREDProgress::PrintCentered(*picStatus, text, true, kWindowText, kWindowBack);
+    Q_EMIT Status(text);
+}
+
+void fSHAREDUpdater::setUpdateLabel(const QString& text, const QColor& colour)
+{
+    QPalette p = lblUpdate->palette();
+    p.setColor(QPalette::WindowText, colour);
+    lblUpdate->setPalette(p);
+    lblUpdate->setText(text);
+}
+
+// ---- The check -------------------------------------------------------------------------
+
+bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
+                                    const QString& detailsUrl, const QString& updateFilename,
+                                    const QString& currentVersion)
+{
+    bool result = false;
+    OnError on(QStringLiteral("CheckForUpdate"), kModule, OnError::Form::NumberDash);
+    QString closing;
+
+    on([&] {
+        cmdCheckAgain->setEnabled(false);
+        cmdShowDetail->setEnabled(false);
+    });
+    QString current = currentVersion;
+    on([&] {
+        if (!current.isEmpty())
+            lblProgram->setText(QStringLiteral("Version ") + current);
+        else
+            current = mSHAREDSubs::AppVersion();
+    });
+    ParsedVersion running;
+    on([&] { ExtractVersion(current, running); });
+    if (!quiet) {
+        // Another window open modally cannot be joined by this one: check quietly instead.
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != nullptr && modal != this) {
+            quiet = true;
+        } else {
+            on([&] {
+                show();
+                raise();
+                platform::eventPump().processEvents();
+            });
+        }
+    }
+    on([&] { syncCheckBox(); });
+    on([&] { cInternet->Cancel(); });
+    UpdateURL = updateUrl;
+    DetailsURL = detailsUrl;
+    UpdateFilename = updateFilename;
+    on([&] { SetStatus(QStringLiteral("Checking for update")); });
+    on([&] { cInternet->ApplyProxy(); });
+
+    QString response;
+    CheckRunning = true;
+    on([&] { response = cInternet->OpenURL(UpdateURL, false); });
+
+    const bool retrieved = !response.trimmed().isEmpty() &&
+                           !response.contains(QStringLiteral("<HTML"), Qt::CaseInsensitive);
+    if (!retrieved) {
+        mSHAREDLogging::logerror(
+            QStringLiteral("Could not retrieve information from the update server."));
+        if (InternetMissing) {
+            mSHAREDLogging::logerror(QStringLiteral("MSINET control is missing or outdated"));
+            closing = QStringLiteral(
+                          "The internet control (MSINET.OCX) is missing or outdated. Visit the "
+                          "Runtimes page on ") +
+                      makerWebsite() + QStringLiteral(" to download an updated version.");
+        } else {
+            mSHAREDLogging::logerror(QStringLiteral("Please visit ") + makerWebsite() +
+                                     QStringLiteral(" to see if an update is available."));
+            closing = QStringLiteral("Update check failed. Visit ") + makerWebsite() +
+                      QStringLiteral(" to update this program manually.");
+        }
+        on([&] { setUpdateLabel(QStringLiteral("Could not retrieve update status"), kRed); });
+    } else {
+        on([&] { SetStatus(QStringLiteral("Data retrieved")); });
+        ParsedVersion available;
+        on([&] { ExtractVersion(response, available); });
+        if (available.Address.isEmpty()) {
+            on([&] { setUpdateLabel(QStringLiteral("Could not read update status from file"), kRed); });
+            closing = QStringLiteral("Update check failed, could not read download filename");
+        } else {
+            const bool newer = available.isNewerThan(running);
+            DownloadURL = available.Address;
+            const QString shown = available.text().toUpper();
+            if (newer) {
+                on([&] {
+                    cmdCheckAgain->setEnabled(true);
+                    cmdShowDetail->setEnabled(true);
+                });
+                on([&] {
+                    mSHAREDSettings::WriteSetting(
+                        QStringLiteral("LastUpdateCheck"),
+                        mSHAREDDateFunc::formatdate(platform::clock().today(),
+                                                    QStringLiteral("DD/MMM/YYYY")));
+                });
+                on([&] {
+                    setUpdateLabel(QStringLiteral("Version ") + shown +
+                                       QStringLiteral(" is available!"),
+                                   kDarkGreen);
+                });
+                result = true;
+                if (quiet) {
+                    on([&] {
+                        const auto answer = platform::message(
+                            this,
+                            QStringLiteral(
+                                "An update is available. Would you like to view the details now?"),
+                            mSHAREDSubs::AppTitle(), platform::MsgButtons::YesNo,
+                            platform::MsgIcon::Question);
+                        if (answer == platform::MsgAnswer::Yes)
+                            exec();
+                    });
+                }
+            } else {
+                on([&] { mSHAREDUpdater::RecordUpdateCheck(); });
+                on([&] {
+                    mSHAREDLogging::writelog(QStringLiteral("Already up to date (Available version is ") +
+                                             shown + QStringLiteral(")"));
+                });
+                on([&] { setUpdateLabel(QStringLiteral("You're up to date!"), kRed); });
+                closing = QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
+            }
+        }
+    }
+
+    on([&] { SetStatus(closing); });
+    on([&] { mSHAREDLogging::logdebug(closing); });
+    on([&] {
+        cmdCheckAgain->setEnabled(true);
+        cmdShowDetail->setEnabled(true);
+    });
+    Q_EMIT Finished();
+    return result;
+}
+
+void fSHAREDUpdater::ShowandCheck(const QString& updateUrl, const QString& detailsUrl,
+                                  const QString& updateFilename, const QString& currentVersion)
+{
+    OnError on(QStringLiteral("ShowAndCheck"), kModule, OnError::Form::NumberDash);
+    UpdateURL = updateUrl;
+    DetailsURL = detailsUrl;
+    UpdateFilename = updateFilename;
+    bool newer = false;
+    on([&] { newer = CheckForUpdate(false, updateUrl, detailsUrl, updateFilename, currentVersion); });
+    if (!newer) {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal == nullptr || modal == this)
+            on([&] { exec(); });
+    }
+}
+
+void fSHAREDUpdater::cmdCheckAgain_Click()
+{
+    OnError on(QStringLiteral("cmdCheckAgain_Click"), kModule);
+    on([&] { CheckForUpdate(false, UpdateURL, DetailsURL, UpdateFilename, QString()); });
+}
+
+void fSHAREDUpdater::cmdShowDetail_Click()
+{
+    runGuarded(
+        QStringLiteral("cmdShowDetail"), kModule,
+        [&] {
+            mSHAREDSubs::busymouse();
+            txtDetails->setVisible(true);
+            txtDetails->setPlainText(QStringLiteral("Retrieving info..."));
+            platform::eventPump().processEvents();
+            QString response = cInternet->OpenURL(DetailsURL, false);
+            if (response.contains(QStringLiteral("html"), Qt::CaseInsensitive) &&
+                response.contains(QStringLiteral("404"), Qt::CaseInsensitive)) {
+                txtDetails->setPlainText(QStringLiteral(
+                    "Unable to read data from server. Please check your internet settings and try "
+                    "again."));
+            } else {
+                // Shown unchanged; CR LF and LF alike end a line in the box.
+                response.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+                txtDetails->setPlainText(response);
+            }
+        },
+        OnError::Form::NumberDash);
+    // Also after a failure: an hourglass left behind would look like a hang.
+    mSHAREDSubs::normalmouse();
+}
+
+void fSHAREDUpdater::cmdProxy_Click()
+{
+    OnError on(QStringLiteral("cmdProxy_Click"), kModule);
+    on([&] {
+        fSHAREDProxy dialog(this);
+        dialog.exec();
+    });
+}
+
+void fSHAREDUpdater::CloseUpdater()
+{
+    try {
+        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
+                                      chkDisableAutoUpdate->isChecked());
+    } catch (...) {
+    }
+    Q_EMIT FormClosed();
+    // Hides the window and ends a modal showing; the main window keeps it for the next check.
+    done(QDialog::Rejected);
+}
+
+void fSHAREDUpdater::closeEvent(QCloseEvent* event)
+{
+    // Only the user closes this window through its close box; at program end it is deleted.
+    CloseUpdater();
+    event->accept();
+}
+
+void fSHAREDUpdater::reject() { CloseUpdater(); }
+
+void fSHAREDUpdater::StopAll()
+{
+    OnError on(QStringLiteral("StopAll"), kModule);
+    on([&] { cInternet->Cancel(); });
+    on([&] { hide(); });
+    on([&] { platform::eventPump().processEvents(); });
+    on([&] { deleteLater(); });
+}
+
+// ---- Downloading the package -----------------------------------------------------------
+
+QString fSHAREDUpdater::savedPackagePath() const
+{
+    return mSHAREDFileSubs::addslash(platform::appFolder()) + UpdateFilename;
+}
+
+void fSHAREDUpdater::makeSureAddressKnown()
+{
+    if (DownloadURL.isEmpty())
+        CheckForUpdate(true, UpdateURL, DetailsURL, UpdateFilename, QString());
+}
+
+void fSHAREDUpdater::cmdDownload_Click()
+{
+    OnError on(QStringLiteral("cmdDownload_Click"), kModule);
+    on([&] { makeSureAddressKnown(); });
+    bool saved = false;
+    on([&] {
+        saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
+                             DownloadURL);
+    });
+    if (saved)
+        on([&] {
+            platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
+                              mSHAREDSubs::AppTitle());
+        });
+}
+
+void fSHAREDUpdater::cmdDownloadInstall_Click()
+{
+    OnError on(QStringLiteral("cmdDownloadInstall_Click"), kModule);
+    on([&] { makeSureAddressKnown(); });
+    bool saved = false;
+    on([&] {
+        saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
+                             DownloadURL);
+    });
+    if (!saved)
+        return;
+    platform::MsgAnswer answer = platform::MsgAnswer::No;
+    on([&] {
+        answer = platform::message(
+            this, QStringLiteral("The update has been downloaded. Do you want to install it now?"),
+            mSHAREDSubs::AppTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+    });
+    if (answer == platform::MsgAnswer::Yes) {
+        QPointer<fSHAREDUpdater> self(this);
+        on([&] { hide(); });
+        on([&] { platform::eventPump().processEvents(); });
+        Q_EMIT InstallFile();
+        // The main window's reaction may already have closed this window for good.
+        if (self)
+            CloseUpdater();
+    } else {
+        on([&] {
+            platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
+                              mSHAREDSubs::AppTitle());
+        });
+    }
+}
+
+void fSHAREDUpdater::DownloadAndInstall(const QString& packageUrl)
+{
+    DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename, packageUrl);
+}
+
+bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName,
+                                  const QString& address)
+{
+    bool result = false;
+    OnError on(QStringLiteral("DownloadFile"), kModule, OnError::Form::NumberDash);
+    CheckRunning = false;
+    on([&] { cInternet->ApplyProxy(); });
+    on([&] { mSHAREDSubs::busymouse(); });
+    on([&] { mSHAREDLogging::writelog(QStringLiteral("Trying to download ") + address); });
+    const QString target = folder + fileName;
+    bool fetched = false;
+    // Only web and FTP addresses are fetched; anything else counts as a failed download.
+    if (fetchableScheme(address))
+        on([&] { fetched = cInternet->GetFile(address, target, true, false, false); });
+    if (!fetched) {
+        on([&] { SetStatus(QStringLiteral("Error - Download failed.")); });
+        on([&] { mSHAREDFileSubs::EraseFile(target); });
+    } else {
+        const qint64 size = platform::fileSystem().info(target).size;
+        const qint64 expected = cInternet->ExpectedFilesize();
+        if (expected > 0 && expected != size) {
+            // A connection cut off part way: never hand a broken package to the updater.
+            on([&] { SetStatus(QStringLiteral("Error - Downloaded file is incomplete. Please retry")); });
+            on([&] { mSHAREDFileSubs::EraseFile(target); });
+        } else if (size >= kMinimumPackageSize) {
+            result = true;
+        } else {
+            QString text;
+            on([&] { mSHAREDFileSubs::LoadTextFile(target, text); });
+            if (text.contains(QStringLiteral("<HTML>"), Qt::CaseInsensitive)) {
+                on([&] { mSHAREDFileSubs::EraseFile(target); });
+                on([&] { SetStatus(QStringLiteral("Error - File not found on server.")); });
+            }
+        }
+    }
+    mSHAREDSubs::normalmouse();
+    return result;
+}
+
+void fSHAREDUpdater::cInternet_Progress(float percent, const QString& text)
+{
+    if (CheckRunning)
+        return;
+    OnError on(QStringLiteral("cinternet_progress"), kModule);
+    on([&] {
+        if (percent == 100.0f)
+            mSHAREDProgress::PrintCentered(*picStatus, text, true, kWindowText, kWindowBack);
+        else
+            mSHAREDProgress::showprogressstring(*picStatus, percent, 100.0, text, 0, 0);
+    });
+}
+
+void fSHAREDUpdater::cInternet_NoInternet() { InternetMissing = true; }
+
+}  // namespace wexlo

@@ -1,0 +1,166 @@
+// When the main window checks for updates, and how it hands an update to the updater.
+
+#include "app/frmMain.h"
+#include "platform/AppFolder.h"
+#include "platform/Platform.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "support/Fixture.h"
+
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <memory>
+
+namespace wexlo::test {
+namespace {
+
+class UpdateSchedule : public WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        mSHAREDSettings::resetForTests();
+        mSHAREDDateFunc::resetForTests();
+        mSHAREDDelay::resetForTests();
+    }
+    void TearDown() override
+    {
+        win_.reset();
+        mSHAREDSettings::resetForTests();
+        mSHAREDDateFunc::resetForTests();
+        WexloTest::TearDown();
+    }
+
+    // Opens the window with a closed port as its server, so a check fails at once, and
+    // shortens the 30-second timer.
+    frmMain& open(int timerMs = 10)
+    {
+        win_ = std::make_unique<frmMain>();
+        win_->setUpdateServer(QStringLiteral("http://127.0.0.1:1"));
+        win_->Timer3->setInterval(timerMs);
+        win_->Timer3->start();
+        win_->show();
+        return *win_;
+    }
+    void settings(const QByteArray& lines) { writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines); }
+    static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
+    void waitForTimer() { QTRY_VERIFY_WITH_TIMEOUT(!win_->Timer3->isActive(), 5000); }
+
+    std::unique_ptr<frmMain> win_;
+};
+
+TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
+{
+    open();
+    waitForTimer();
+    EXPECT_TRUE(logText().contains(QStringLiteral("Automatic update check is disabled")));
+    EXPECT_TRUE(win_->Updater.isNull());
+    EXPECT_TRUE(win_->mnuAutoCheckDisabled->isChecked());
+}
+
+TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
+{
+    settings("DISABLEAUTOUPDATECHECK,False\r\n");
+    open();
+    waitForTimer();
+    ASSERT_FALSE(win_->Updater.isNull());
+    QTRY_COMPARE_WITH_TIMEOUT(win_->Updater->lblUpdate->text(),
+                              QStringLiteral("Could not retrieve update status"), 5000);
+    EXPECT_FALSE(win_->Updater->isVisible());  // quiet
+}
+
+TEST_F(UpdateSchedule, DueAtSevenDaysNotAtSix)
+{
+    settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK, " + QByteArray::number(today() - 6) +
+             " \r\n");
+    open();
+    waitForTimer();
+    EXPECT_TRUE(win_->Updater.isNull());
+    win_.reset();
+
+    mSHAREDSettings::resetForTests();
+    settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK, " + QByteArray::number(today() - 7) +
+             " \r\n");
+    open();
+    waitForTimer();
+    EXPECT_FALSE(win_->Updater.isNull());
+}
+
+TEST_F(UpdateSchedule, ADateTextIsReadAsThatDate)
+{
+    settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK,30/Jul/2006\r\n");
+    open();
+    waitForTimer();
+    EXPECT_FALSE(win_->Updater.isNull());
+}
+
+TEST_F(UpdateSchedule, ManualCheckStopsTheAutomaticOneAndReusesOneWindow)
+{
+    settings("DISABLEAUTOUPDATECHECK,False\r\n");
+    open(60000);
+    win_->mnuCheckVersion->trigger();
+    EXPECT_FALSE(win_->Timer3->isActive());
+    ASSERT_FALSE(win_->Updater.isNull());
+    EXPECT_TRUE(win_->Updater->isVisible());
+    const fSHAREDUpdater* first = win_->Updater;
+    win_->mnuCheckVersion->trigger();
+    EXPECT_EQ(win_->Updater, first);
+}
+
+TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
+{
+    open(60000);
+    win_->mnuCheckVersion->trigger();
+    ASSERT_FALSE(win_->Updater.isNull());
+    win_->Updater->chkDisableAutoUpdate->setChecked(false);
+    win_->Updater->cmdExit->click();
+    EXPECT_FALSE(win_->mnuAutoCheckDisabled->isChecked());
+    EXPECT_FALSE(mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+}
+
+TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
+{
+    // A stand-in updater that records how it was started.
+    const QString program = appFile(QStringLiteral("Updater.exe"));
+    const QString record = appFile(QStringLiteral("started.txt"));
+    writeBytes(program, "#!/bin/sh\nprintf '%s|' \"$@\" > \"" + record.toUtf8() +
+                            ".tmp\"\ncat \"$(dirname \"$0\")/updater.ini\" >> \"" + record.toUtf8() +
+                            ".tmp\"\nmv \"" + record.toUtf8() + ".tmp\" \"" + record.toUtf8() + "\"\n");
+    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    platform::setShell(nullptr);  // really start it
+
+    open(60000);
+    win_->mnuCheckVersion->trigger();
+    QSignalSpy ended(win_.get(), &frmMain::programEnded);
+    win_->Updater_InstallFile();
+    EXPECT_EQ(ended.count(), 1);
+    EXPECT_EQ(readBytes(appFile(QStringLiteral("updater.ini"))), QByteArray("WexloUpd.exe"));
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 5000);
+    EXPECT_EQ(readBytes(record), QByteArray("Wexlo|WexloUpd.exe"));
+}
+
+TEST_F(UpdateSchedule, MissingUpdaterIsReportedAndTheProgramKeepsRunning)
+{
+    writeBytes(appFile(QStringLiteral("WexloUpd.exe")), QByteArray(30000, 'p'));
+    open(60000);
+    QSignalSpy ended(win_.get(), &frmMain::programEnded);
+    win_->Updater_InstallFile();
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_TRUE(win_->isVisible());
+    EXPECT_TRUE(QFile::exists(appFile(QStringLiteral("WexloUpd.exe"))));
+    ASSERT_FALSE(boxes_.shown.isEmpty());
+    EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("Updater.exe"))));
+    EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
+    EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
+}
+
+}  // namespace
+}  // namespace wexlo::test

@@ -1,0 +1,441 @@
+#include "WexloConfig.h"
+#include "platform/AppFolder.h"
+#include "platform/InetControl.h"
+#include "shared/dates/DateParser.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/mSHAREDUpdater.h"
+#include "support/Fixture.h"
+
+#include <QFile>
+#include <QLabel>
+#include <QSignalSpy>
+
+#include <httplib.h>
+
+#include <chrono>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+using namespace wexlo;
+
+namespace {
+
+// A web server on 127.0.0.1 serving the version file, the details file and packages. What a
+// path answers can be changed while it runs.
+class UpdateServer {
+public:
+    enum class Mode { Whole, Chunked, CutOff };
+    struct Reply {
+        std::string body;
+        int status = 200;
+        std::string type = "text/plain";
+        Mode mode = Mode::Whole;
+        size_t announced = 0;  // CutOff: the Content-Length promised
+    };
+
+    UpdateServer()
+    {
+        server_.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+            Reply r;
+            {
+                std::lock_guard<std::mutex> lock(mutex_);
+                const auto it = replies_.find(req.path);
+                if (it == replies_.end()) {
+                    res.status = 404;
+                    res.set_content("<html><body>404 Not Found</body></html>", "text/html");
+                    return;
+                }
+                r = it->second;
+            }
+            res.status = r.status;
+            if (r.mode == Mode::Whole) {
+                res.set_content(r.body, r.type);
+            } else if (r.mode == Mode::Chunked) {
+                auto body = std::make_shared<std::string>(r.body);
+                res.set_chunked_content_provider(
+                    r.type, [body](size_t offset, httplib::DataSink& sink) {
+                        if (offset >= body->size()) {
+                            sink.done();
+                            return true;
+                        }
+                        const size_t n = std::min<size_t>(4096, body->size() - offset);
+                        sink.write(body->data() + offset, n);
+                        return true;
+                    });
+            } else {
+                auto body = std::make_shared<std::string>(r.body);
+                res.set_content_provider(r.announced, r.type,
+                                         [body](size_t offset, size_t, httplib::DataSink& sink) {
+                                             if (offset >= body->size())
+                                                 return false;  // breaks the connection
+                                             const size_t n = std::min<size_t>(4096, body->size() - offset);
+                                             sink.write(body->data() + offset, n);
+                                             return true;
+                                         });
+            }
+        });
+        port_ = server_.bind_to_any_port("127.0.0.1");
+        thread_ = std::thread([this] { server_.listen_after_bind(); });
+        while (!server_.is_running())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ~UpdateServer()
+    {
+        server_.stop();
+        thread_.join();
+    }
+    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+    void serve(const std::string& path, const std::string& body, int status = 200,
+               const char* type = "text/plain")
+    {
+        set(path, Reply{body, status, type, Mode::Whole, 0});
+    }
+    // A body sent in pieces with no Content-Length.
+    void serveChunked(const std::string& path, size_t size)
+    {
+        set(path, Reply{std::string(size, 'x'), 200, "application/octet-stream", Mode::Chunked, 0});
+    }
+    // Announces size bytes but breaks the connection after sent bytes.
+    void serveCutOff(const std::string& path, size_t size, size_t sent)
+    {
+        set(path, Reply{std::string(sent, 'x'), 200, "application/octet-stream", Mode::CutOff, size});
+    }
+
+private:
+    void set(const std::string& path, Reply r)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        replies_[path] = std::move(r);
+    }
+
+    httplib::Server server_;
+    std::mutex mutex_;
+    std::map<std::string, Reply> replies_;
+    int port_ = 0;
+    std::thread thread_;
+};
+
+class Updater : public test::WexloTest {
+protected:
+    void SetUp() override
+    {
+        WexloTest::SetUp();
+        mSHAREDSettings::resetForTests();
+        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+        window_ = std::make_unique<fSHAREDUpdater>();
+        statuses_ = std::make_unique<QSignalSpy>(window_.get(), &fSHAREDUpdater::Status);
+        finished_ = std::make_unique<QSignalSpy>(window_.get(), &fSHAREDUpdater::Finished);
+    }
+    void TearDown() override
+    {
+        finished_.reset();
+        statuses_.reset();
+        window_.reset();
+        mSHAREDSettings::resetForTests();
+        WexloTest::TearDown();
+    }
+
+    QString url(const char* path) const { return server_.base() + QString::fromLatin1(path); }
+    bool check(bool quiet = false)
+    {
+        return window_->CheckForUpdate(quiet, url("/versions/WXLO_current.txt"),
+                                       url("/versions/WXLO_details.txt"),
+                                       QStringLiteral("WexloUpd.exe"), QString());
+    }
+    void serveVersion(const std::string& firstLine, const std::string& package = "/pkg/WexloUpd.exe")
+    {
+        server_.serve("/versions/WXLO_current.txt",
+                      firstLine + "\r\n" + server_.base().toStdString() + package + "\r\n");
+    }
+    QStringList statuses() const
+    {
+        QStringList out;
+        for (const QList<QVariant>& args : *statuses_)
+            out.append(args.at(0).toString());
+        return out;
+    }
+    QString lastStatus() const { return statuses().isEmpty() ? QString() : statuses().last(); }
+    QString result() const { return window_->lblUpdate->text(); }
+    QColor resultColour() const { return window_->lblUpdate->palette().color(QPalette::WindowText); }
+    QString savedPath() const { return appFile(QStringLiteral("WexloUpd.exe")); }
+
+    UpdateServer server_;
+    std::unique_ptr<fSHAREDUpdater> window_;
+    std::unique_ptr<QSignalSpy> statuses_;
+    std::unique_ptr<QSignalSpy> finished_;
+};
+
+// ---- The check -------------------------------------------------------------------------
+
+TEST_F(Updater, NewerVersionIsAnnouncedInGreenAndRecordedAsADateText)
+{
+    serveVersion("1.00.0009");
+    EXPECT_TRUE(check());
+    EXPECT_EQ(result(), QStringLiteral("Version 1.0.9 is available!"));
+    EXPECT_EQ(resultColour(), QColor(0x00, 0x80, 0x00));
+    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toText(),
+              QStringLiteral("07/Mar/2026"));
+    EXPECT_EQ(statuses().first(), QStringLiteral("Checking for update"));
+    EXPECT_TRUE(statuses().contains(QStringLiteral("Data retrieved")));
+    EXPECT_EQ(lastStatus(), QString());
+    EXPECT_EQ(finished_->count(), 1);
+    EXPECT_TRUE(window_->cmdCheckAgain->isEnabled());
+    EXPECT_EQ(window_->downloadUrl(), url("/pkg/WexloUpd.exe"));
+}
+
+TEST_F(Updater, SameVersionIsUpToDateAndRecordsTodaysDayNumber)
+{
+    serveVersion("1.00.0008");
+    EXPECT_FALSE(check());
+    EXPECT_EQ(result(), QStringLiteral("You're up to date!"));
+    EXPECT_EQ(resultColour(), QColor(0xC0, 0x00, 0x00));
+    EXPECT_EQ(lastStatus(), QStringLiteral("Latest available version is 1.0.8"));
+    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
+              dates::dayNumber(QDate(2026, 3, 7)));
+    EXPECT_TRUE(logText().contains(QStringLiteral("Already up to date (Available version is 1.0.8)")));
+}
+
+TEST_F(Updater, ALetterMakesTheSameNumbersNewerAndTheAddressGetsTheVersion)
+{
+    serveVersion("1.00.0008a", "/pkg/WexloUpd@@@.exe");
+    EXPECT_TRUE(check());
+    EXPECT_EQ(result(), QStringLiteral("Version 1.0.8A is available!"));
+    EXPECT_EQ(window_->downloadUrl(), url("/pkg/WexloUpd108a.exe"));
+}
+
+TEST_F(Updater, OneLineFileCannotBeRead)
+{
+    server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n");
+    EXPECT_FALSE(check());
+    EXPECT_EQ(result(), QStringLiteral("Could not read update status from file"));
+    EXPECT_EQ(lastStatus(), QStringLiteral("Update check failed, could not read download filename"));
+}
+
+TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
+{
+    const QString failed = QStringLiteral("Update check failed. Visit ") +
+                           QStringLiteral(WEXLO_MAKER_WEBSITE) +
+                           QStringLiteral(" to update this program manually.");
+    server_.serve("/versions/WXLO_current.txt", "  \r\n");
+    EXPECT_FALSE(check());
+    EXPECT_EQ(result(), QStringLiteral("Could not retrieve update status"));
+    EXPECT_EQ(lastStatus(), failed);
+
+    server_.serve("/versions/WXLO_current.txt", "<html><body>Not Found</body></html>", 404,
+                  "text/html");
+    EXPECT_FALSE(check());
+    EXPECT_EQ(lastStatus(), failed);
+    mSHAREDLogging::listactions();
+    EXPECT_TRUE(logText().contains(QStringLiteral("Could not retrieve information from the update server.")));
+}
+
+TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
+{
+    platform::setInetControlFactory([](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    fSHAREDUpdater window;
+    platform::setInetControlFactory(nullptr);
+    QSignalSpy statuses(&window, &fSHAREDUpdater::Status);
+    serveVersion("1.00.0009");
+    EXPECT_FALSE(window.CheckForUpdate(false, url("/versions/WXLO_current.txt"), QString(),
+                                       QStringLiteral("WexloUpd.exe"), QString()));
+    EXPECT_EQ(window.lblUpdate->text(), QStringLiteral("Could not retrieve update status"));
+    EXPECT_EQ(statuses.last().at(0).toString(),
+              QStringLiteral("The internet control (MSINET.OCX) is missing or outdated. Visit the "
+                             "Runtimes page on ") +
+                  QStringLiteral(WEXLO_MAKER_WEBSITE) +
+                  QStringLiteral(" to download an updated version."));
+    mSHAREDLogging::listactions();
+    EXPECT_TRUE(logText().contains(QStringLiteral("MSINET control is missing or outdated")));
+}
+
+TEST_F(Updater, QuietCheckAsksAndNoLeavesTheWindowHidden)
+{
+    serveVersion("1.00.0009");
+    boxes_.answers.push_back(platform::MsgAnswer::No);
+    EXPECT_TRUE(check(true));
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_EQ(boxes_.lastText(),
+              QStringLiteral("An update is available. Would you like to view the details now?"));
+    EXPECT_EQ(boxes_.shown.last().buttons, platform::MsgButtons::YesNo);
+    EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(Updater, QuietCheckThatFindsNothingNewAsksNothing)
+{
+    serveVersion("1.00.0008");
+    EXPECT_FALSE(check(true));
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+    EXPECT_FALSE(window_->isVisible());
+}
+
+TEST_F(Updater, DetailsAreShownAndA404PageIsReplacedByAHint)
+{
+    server_.serve("/versions/WXLO_details.txt", "Fixed 404 crashes\nFaster start");
+    serveVersion("1.00.0009");
+    check();
+    window_->cmdShowDetail->click();
+    EXPECT_TRUE(window_->txtDetails->isVisibleTo(window_.get()));
+    EXPECT_EQ(window_->txtDetails->toPlainText(), QStringLiteral("Fixed 404 crashes\nFaster start"));
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
+
+    server_.serve("/versions/WXLO_details.txt", "<html>404 Not Found</html>", 404, "text/html");
+    window_->cmdShowDetail->click();
+    EXPECT_EQ(window_->txtDetails->toPlainText(),
+              QStringLiteral("Unable to read data from server. Please check your internet settings "
+                             "and try again."));
+}
+
+TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
+{
+    QSignalSpy closed(window_.get(), &fSHAREDUpdater::FormClosed);
+    window_->show();
+    window_->chkDisableAutoUpdate->setChecked(false);
+    window_->cmdExit->click();
+    EXPECT_EQ(closed.count(), 1);
+    EXPECT_FALSE(window_->isVisible());
+    EXPECT_FALSE(mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+}
+
+// ---- The download ----------------------------------------------------------------------
+
+TEST_F(Updater, DownloadOnlySavesThePackageAndSaysWhere)
+{
+    server_.serve("/pkg/WexloUpd.exe", std::string(300000, 'p'), 200, "application/octet-stream");
+    serveVersion("1.00.0009");
+    check();
+    window_->cmdDownload->click();
+    EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
+    EXPECT_EQ(boxes_.lastText(), QStringLiteral("File saved to ") + savedPath());
+    EXPECT_TRUE(logText().contains(QStringLiteral("Trying to download ") + url("/pkg/WexloUpd.exe")));
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
+}
+
+TEST_F(Updater, DownloadWithoutAnAddressRunsAQuietCheckFirst)
+{
+    server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n");  // no address yet
+    check();
+    ASSERT_TRUE(window_->downloadUrl().isEmpty());
+    window_->cmdDownload->click();  // the quiet check fails again: nothing to fetch
+    EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
+
+    server_.serve("/pkg/WexloUpd.exe", std::string(30000, 'p'), 200, "application/octet-stream");
+    serveVersion("1.00.0009");
+    boxes_.answers.push_back(platform::MsgAnswer::No);  // the quiet check's question
+    window_->cmdDownload->click();
+    EXPECT_EQ(window_->downloadUrl(), url("/pkg/WexloUpd.exe"));
+    EXPECT_EQ(QFileInfo(savedPath()).size(), 30000);
+}
+
+TEST_F(Updater, PackageWithoutContentLengthIsAcceptedAndShowsPlainProgressText)
+{
+    server_.serveChunked("/pkg/WexloUpd.exe", 300000);
+    serveVersion("1.00.0009");
+    check();
+    EXPECT_TRUE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
+                                      QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
+}
+
+TEST_F(Updater, AServerErrorPageIsDeletedAndReported)
+{
+    server_.serve("/pkg/WexloUpd.exe", "<HTML><BODY>404 File not found</BODY></HTML>", 404,
+                  "text/html");
+    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
+                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_EQ(lastStatus(), QStringLiteral("Error - File not found on server."));
+    EXPECT_FALSE(QFile::exists(savedPath()));
+}
+
+TEST_F(Updater, PackagesBelow25000BytesAreRejectedSilently)
+{
+    server_.serve("/small", std::string(24999, 'p'), 200, "application/octet-stream");
+    server_.serve("/enough", std::string(25000, 'p'), 200, "application/octet-stream");
+    const QString folder = platform::appFolder() + QLatin1Char('/');
+    statuses_->clear();
+    EXPECT_FALSE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/small")));
+    EXPECT_TRUE(QFile::exists(savedPath()));  // left in place, nothing said
+    EXPECT_TRUE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/enough")));
+    EXPECT_EQ(QFileInfo(savedPath()).size(), 25000);
+}
+
+TEST_F(Updater, CutOffTransferNeverLeavesAPackage)
+{
+    server_.serveCutOff("/pkg/WexloUpd.exe", 300000, 100000);
+    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
+                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_FALSE(QFile::exists(savedPath()));
+    EXPECT_TRUE(lastStatus() == QStringLiteral("Error - Download failed.") ||
+                lastStatus() == QStringLiteral("Error - Downloaded file is incomplete. Please retry"))
+        << lastStatus().toStdString();
+}
+
+TEST_F(Updater, AddressesOtherThanWebAndFtpAreRefused)
+{
+    writeBytes(appFile(QStringLiteral("secret")), QByteArray(30000, 's'));
+    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
+                                       QStringLiteral("WexloUpd.exe"),
+                                       QStringLiteral("file://") + appFile(QStringLiteral("secret"))));
+    EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
+    EXPECT_FALSE(QFile::exists(savedPath()));
+}
+
+TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
+{
+    server_.serve("/pkg/WexloUpd.exe", std::string(30000, 'p'), 200, "application/octet-stream");
+    serveVersion("1.00.0009");
+    check();
+    QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
+    boxes_.answers.push_back(platform::MsgAnswer::No);
+    window_->cmdDownloadInstall->click();
+    EXPECT_EQ(install.count(), 0);
+    EXPECT_TRUE(QFile::exists(savedPath()));
+    EXPECT_EQ(boxes_.lastText(), QStringLiteral("File saved to ") + savedPath());
+
+    boxes_.answers.push_back(platform::MsgAnswer::Yes);
+    window_->cmdDownloadInstall->click();
+    EXPECT_EQ(boxes_.shown.at(boxes_.shown.size() - 1).text,
+              QStringLiteral("The update has been downloaded. Do you want to install it now?"));
+    EXPECT_EQ(install.count(), 1);
+    EXPECT_FALSE(window_->isVisible());
+}
+
+// ---- The schedule ----------------------------------------------------------------------
+
+TEST_F(Updater, ScheduleIsOffByDefaultAndDueAfterSevenDays)
+{
+    EXPECT_TRUE(mSHAREDUpdater::AutoCheckDisabled());
+    EXPECT_TRUE(logText().contains(QStringLiteral("Automatic update check is disabled")));
+    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"), false);
+    EXPECT_FALSE(mSHAREDUpdater::AutoCheckDisabled());
+
+    const auto today = static_cast<std::int32_t>(dates::dayNumber(QDate(2026, 3, 7)));
+    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());  // never checked
+    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 6);
+    EXPECT_FALSE(mSHAREDUpdater::UpdateCheckDue());
+    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 7);
+    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());
+    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("30/Jul/2006"));
+    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());
+    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("05/Mar/2026"));
+    EXPECT_FALSE(mSHAREDUpdater::UpdateCheckDue());
+
+    mSHAREDUpdater::RecordUpdateCheck();
+    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(), today);
+}
+
+TEST_F(Updater, ServerComesFromTheCommandLineOrTheBuild)
+{
+    EXPECT_EQ(mSHAREDUpdater::updateServer({QStringLiteral("wexlo"), QStringLiteral("--update-server"),
+                                            QStringLiteral("http://127.0.0.1:8080/")}),
+              QStringLiteral("http://127.0.0.1:8080"));
+    EXPECT_EQ(mSHAREDUpdater::updateServer({QStringLiteral("wexlo")}),
+              QStringLiteral(WEXLO_UPDATE_SERVER));
+    EXPECT_EQ(mSHAREDUpdater::versionFileUrl(QStringLiteral("http://h")),
+              QStringLiteral("http://h/versions/WXLO_current.txt"));
+}
+
+}  // namespace
