@@ -1,10 +1,40 @@
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
+#include "shared/util/mSHAREDSubs.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+const char kUsage[] =
+    "Usage: wexlo [--home DIR] [--update-server URL]\n"
+    "Keeps the register of the things you have lent to other people.\n"
+    "\n"
+    "  --home DIR            keep the loans, settings and log in DIR\n"
+    "                        (else $WEXLO_HOME, else ~/.local/share/Wexlo)\n"
+    "  --update-server URL   ask this server for new versions\n"
+    "  --help                show this text and end\n"
+    "  --version             show the version and end\n";
+
+}  // namespace
+
 int main(int argc, char* argv[])
 {
+    // Answered before any window exists, so they work without a display.
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(kUsage, stdout);
+            return 0;
+        }
+        if (std::strcmp(argv[i], "--version") == 0) {
+            std::printf("Wexlo %s\n", wexlo::mSHAREDSubs::AppVersion().toUtf8().constData());
+            return 0;
+        }
+    }
+
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wexlo"));
     // The exit procedure ends the program itself, whichever windows are still around.

@@ -24,6 +24,7 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -153,7 +154,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Wexlo"));
-    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    setWindowIcon(QIcon(QStringLiteral(":/wexlo/desktop/wexlo-128.png")));
     buildControls();
     buildMenu();
 
