@@ -252,14 +252,19 @@ QString fSHAREDErrorRpt::reportText() const
 
 QString fSHAREDErrorRpt::mailtoLink() const
 {
-    QString body = reportHeading() +
-                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
-                   kMailBreak;
     const QString details = commentsChanged_ ? QStringLiteral("User: ") + boxText(txtUserMessage) +
                                                    kCrLf + boxText(txtError)
                                              : boxText(txtError);
+    return mailtoLinkFor(details, boxText(txtLog));
+}
+
+QString fSHAREDErrorRpt::mailtoLinkFor(const QString& details, const QString& logText)
+{
+    QString body = reportHeading() +
+                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
+                   kMailBreak;
     body += encodeForMail(details);
-    body += kMailBreak + kMailBreak + encodeForMail(boxText(txtLog));
+    body += kMailBreak + kMailBreak + encodeForMail(logText);
     body = cutMailBody(body);
 
     QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() +
