@@ -4,9 +4,7 @@
 //
 //   crash_writer expect loans|settings DIR   writes both contents beside the file (expected-1,
 //                                            expected-2) and the file itself with the first
-//   crash_writer loop loans|settings DIR     writes the second, the first, the second, ...;
-//                                            prints "writing" as it starts and "saved" once
-//                                            the first save is complete
+//   crash_writer serve loans|settings DIR    forks writers on request (see below)
 
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
@@ -19,8 +17,10 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <chrono>
 #include <csignal>
 #include <cstring>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace {
@@ -85,7 +85,7 @@ void writeSettings(const QString& path, int variant)
 int main(int argc, char* argv[])
 {
     if (argc != 4) {
-        std::fprintf(stderr, "usage: crash_writer expect|loop loans|settings DIR\n");
+        std::fprintf(stderr, "usage: crash_writer expect|serve loans|settings DIR\n");
         return 2;
     }
     static FailingMessageBox boxes;
@@ -113,17 +113,45 @@ int main(int argc, char* argv[])
         write(file, 1);
         return 0;
     }
-    if (std::strcmp(argv[1], "loop") != 0)
+    if (std::strcmp(argv[1], "serve") != 0)
         return 2;
-    // Nobody may be listening any more; that must not end the run.
+    // Starting a program linked with Qt costs far more than a save, so the writers are forked
+    // from here, one per command line read from standard input:
+    //   "time"   one save in a child; prints how many microseconds it took
+    //   "start"  a child that saves the second, the first, the second, ... until killed;
+    //            prints its process id
+    //   "reap"   waits for that child; prints its wait status
     std::signal(SIGPIPE, SIG_IGN);
-    auto say = [](const char* line) {
-        if (::write(STDOUT_FILENO, line, std::strlen(line)) < 0) {
+    std::setvbuf(stdout, nullptr, _IOLBF, 0);
+    char command[32];
+    pid_t child = -1;
+    while (std::fgets(command, sizeof command, stdin) != nullptr) {
+        if (std::strncmp(command, "time", 4) == 0) {
+            const auto begun = std::chrono::steady_clock::now();
+            const pid_t pid = ::fork();
+            if (pid == 0) {
+                write(file, 2);
+                ::_exit(0);
+            }
+            int status = 0;
+            ::waitpid(pid, &status, 0);
+            const auto us = std::chrono::duration_cast<std::chrono::microseconds>(
+                std::chrono::steady_clock::now() - begun);
+            std::printf("%lld\n", static_cast<long long>(us.count()));
+        } else if (std::strncmp(command, "start", 5) == 0) {
+            child = ::fork();
+            if (child == 0) {
+                for (int variant = 2;; variant = 3 - variant)
+                    write(file, variant);
+            }
+            std::printf("%d\n", static_cast<int>(child));
+        } else if (std::strncmp(command, "reap", 4) == 0) {
+            int status = 0;
+            if (child > 0 && ::waitpid(child, &status, 0) != child)
+                status = -1;
+            child = -1;
+            std::printf("%d\n", status);
         }
-    };
-    say("writing\n");
-    write(file, 2);
-    say("saved\n");
-    for (int variant = 1;; variant = 3 - variant)
-        write(file, variant);
+    }
+    return 0;
 }

@@ -231,6 +231,10 @@ QString fSHAREDErrorRpt::cutMailBody(const QString& body, int limit)
     if (body.mid(cut, 3) == QStringLiteral("%0A") && cut >= 3 &&
         body.mid(cut - 3, 3) == QStringLiteral("%0D"))
         cut -= 3;
+    // Nor a character outside the basic plane: half of it is no character at all.
+    if (cut > 0 && cut < body.size() && body.at(cut - 1).isHighSurrogate() &&
+        body.at(cut).isLowSurrogate())
+        --cut;
     return body.left(cut);
 }
 

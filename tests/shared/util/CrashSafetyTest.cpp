@@ -8,8 +8,8 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <random>
-#include <string>
 #include <thread>
 
 #include <fcntl.h>
@@ -27,38 +27,44 @@ protected:
                                  QStringLiteral("/crash_writer"));
     }
 
-    // Starts the writer; output, when given, gets the reading end of its standard output.
-    pid_t start(const char* mode, int* output)
+    // Starts the writer; with toWriter and fromWriter, talks to it over two pipes.
+    pid_t start(const char* mode, FILE** toWriter = nullptr, FILE** fromWriter = nullptr)
     {
-        int fds[2] = {-1, -1};
-        if (output != nullptr && ::pipe2(fds, O_CLOEXEC) != 0)
+        int in[2] = {-1, -1};
+        int out[2] = {-1, -1};
+        if (toWriter != nullptr && (::pipe2(in, O_CLOEXEC) != 0 || ::pipe2(out, O_CLOEXEC) != 0))
             return -1;
         const QByteArray program = writerPath();
         const QByteArray folder = QFile::encodeName(home_.path());
         const pid_t pid = ::fork();
         if (pid == 0) {
-            if (output != nullptr)
-                ::dup2(fds[1], STDOUT_FILENO);
+            if (toWriter != nullptr) {
+                ::dup2(in[0], STDIN_FILENO);
+                ::dup2(out[1], STDOUT_FILENO);
+            }
             const char* argv[] = {program.constData(), mode, GetParam(), folder.constData(),
                                   nullptr};
             ::execv(argv[0], const_cast<char* const*>(argv));
             ::_exit(127);
         }
-        if (output != nullptr) {
-            ::close(fds[1]);
-            *output = fds[0];
+        if (toWriter != nullptr) {
+            ::close(in[0]);
+            ::close(out[1]);
+            *toWriter = ::fdopen(in[1], "w");
+            *fromWriter = ::fdopen(out[0], "r");
         }
         return pid;
     }
 
-    // One line of the writer's output without its line end; "" when it ended first.
-    static std::string readLine(int fd)
+    // Sends one command and reads the one-line answer as a number (-1 when the writer ended).
+    static long long ask(FILE* to, FILE* from, const char* command)
     {
-        std::string line;
-        char c = 0;
-        while (::read(fd, &c, 1) == 1 && c != '\n')
-            line += c;
-        return line;
+        std::fprintf(to, "%s\n", command);
+        std::fflush(to);
+        long long answer = -1;
+        if (std::fscanf(from, "%lld", &answer) != 1)
+            return -1;
+        return answer;
     }
 
     static int waitFor(pid_t pid)
@@ -90,39 +96,28 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
     ASSERT_GT(second.size(), first.size());
     ASSERT_EQ(readBytes(target()), first);
 
-    // How long one save takes here, so that the kills spread over a few of them.
-    int output = -1;
-    pid_t pid = start("loop", &output);
-    ASSERT_GT(pid, 0);
-    ASSERT_EQ(readLine(output), "writing");
-    const auto begun = std::chrono::steady_clock::now();
-    ASSERT_EQ(readLine(output), "saved");
-    const auto saveUs = std::chrono::duration_cast<std::chrono::microseconds>(
-                            std::chrono::steady_clock::now() - begun)
-                            .count();
-    ::kill(pid, SIGKILL);
-    waitFor(pid);
-    ::close(output);
+    FILE* to = nullptr;
+    FILE* from = nullptr;
+    const pid_t server = start("serve", &to, &from);
+    ASSERT_GT(server, 0);
+    // How long one save takes here, so that the kills spread over about two of them.
+    const long long saveUs = ask(to, from, "time");
+    ASSERT_GT(saveUs, 0);
+    ASSERT_EQ(readBytes(target()), second);
 
     std::random_device seedSource;
     const unsigned seed = seedSource();
     std::mt19937 random(seed);
-    std::uniform_int_distribution<long> delayUs(0, 2 * saveUs + 500);
+    std::uniform_int_distribution<long long> delayUs(0, 2 * saveUs);
     int sawFirst = 0;
     int sawSecond = 0;
     constexpr int kKills = 200;
     for (int kill = 0; kill < kKills; ++kill) {
-        pid = start("loop", &output);
+        const long long pid = ask(to, from, "start");
         ASSERT_GT(pid, 0);
-        // A kill before the writer has started would test nothing.
-        if (readLine(output) != "writing") {
-            const int status = waitFor(pid);
-            FAIL() << "the writer ended before writing, status " << status;
-        }
         std::this_thread::sleep_for(std::chrono::microseconds(delayUs(random)));
-        ::kill(pid, SIGKILL);
-        const int status = waitFor(pid);
-        ::close(output);
+        ::kill(static_cast<pid_t>(pid), SIGKILL);
+        const long long status = ask(to, from, "reap");
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "the writer stopped by itself, status " << status;
 
@@ -135,6 +130,9 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
             FAIL() << "kill " << kill << " (seed " << seed << ", save " << saveUs
                    << " us) left " << now.size() << " bytes that are neither content";
     }
+    std::fclose(to);
+    std::fclose(from);
+    EXPECT_EQ(waitFor(server), 0);
     // Saves did complete between kills, so kills fell before, during and after renames.
     EXPECT_GT(sawFirst, 0) << "seed " << seed;
     EXPECT_GT(sawSecond, 0) << "seed " << seed;
