@@ -10,6 +10,8 @@ packages=(
   libcpp-httplib-dev python3-pyftpdlib tinyproxy
   poppler-utils fonts-liberation
   xvfb xauth imagemagick
+  # libFuzzer builds and readable sanitizer stacks (scripts/ci-extra.sh)
+  clang-14 libclang-rt-14-dev llvm-14
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev

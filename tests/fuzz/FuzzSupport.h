@@ -6,7 +6,10 @@
 #include "platform/FileSystem.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTemporaryDir>
+
+#include <cstdlib>
 
 namespace wexlo::fuzz {
 
@@ -27,6 +30,22 @@ inline void setUpOnce()
     static QTemporaryDir* home = new QTemporaryDir;
     Q_UNUSED(app)
     platform::setAppFolder(home->path());
+}
+
+// A file in the throw-away application folder.
+inline QString appFile(const QString& name)
+{
+    return platform::appFolder() + QLatin1Char('/') + name;
+}
+
+// Writes the fuzzer's bytes as they are; a temporary folder that refuses them is a broken run.
+inline void writeFile(const QString& path, const uint8_t* data, size_t size)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+        f.write(reinterpret_cast<const char*>(data), static_cast<qint64>(size)) !=
+            static_cast<qint64>(size))
+        std::abort();
 }
 
 inline QString text(const uint8_t* data, size_t size)

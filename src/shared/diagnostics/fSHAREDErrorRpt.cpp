@@ -231,6 +231,10 @@ QString fSHAREDErrorRpt::cutMailBody(const QString& body, int limit)
     if (body.mid(cut, 3) == QStringLiteral("%0A") && cut >= 3 &&
         body.mid(cut - 3, 3) == QStringLiteral("%0D"))
         cut -= 3;
+    // Nor a character outside the basic plane: half of it is no character at all.
+    if (cut > 0 && cut < body.size() && body.at(cut - 1).isHighSurrogate() &&
+        body.at(cut).isLowSurrogate())
+        --cut;
     return body.left(cut);
 }
 
@@ -252,14 +256,19 @@ QString fSHAREDErrorRpt::reportText() const
 
 QString fSHAREDErrorRpt::mailtoLink() const
 {
-    QString body = reportHeading() +
-                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
-                   kMailBreak;
     const QString details = commentsChanged_ ? QStringLiteral("User: ") + boxText(txtUserMessage) +
                                                    kCrLf + boxText(txtError)
                                              : boxText(txtError);
+    return mailtoLinkFor(details, boxText(txtLog));
+}
+
+QString fSHAREDErrorRpt::mailtoLinkFor(const QString& details, const QString& logText)
+{
+    QString body = reportHeading() +
+                   QStringLiteral(" (Please click Attach and add the log.txt file)") + kMailBreak +
+                   kMailBreak;
     body += encodeForMail(details);
-    body += kMailBreak + kMailBreak + encodeForMail(boxText(txtLog));
+    body += kMailBreak + kMailBreak + encodeForMail(logText);
     body = cutMailBody(body);
 
     QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() +

@@ -34,6 +34,9 @@ public:
     QString reportText() const;
     // The link handed to the mail client.
     QString mailtoLink() const;
+    // The same link from the details (comments and error) and the log as the boxes give them,
+    // with CR LF line ends.
+    static QString mailtoLinkFor(const QString& details, const QString& logText);
 
     static constexpr int kMailLimit = 400;
 

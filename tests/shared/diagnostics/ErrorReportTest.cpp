@@ -262,6 +262,14 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     }
     EXPECT_EQ(bodyWith(394, QStringLiteral("\n")).right(6), QStringLiteral("%0D%0A"));
 
+    // A character outside the basic plane (two UTF-16 units) is kept whole or dropped whole.
+    const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
+    ASSERT_EQ(face.size(), 2);
+    const QString astral = fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + "yy");
+    EXPECT_EQ(astral, QString(399, QLatin1Char('x')));
+    EXPECT_EQ(fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + "yy"),
+              QString(398, QLatin1Char('x')) + face);
+
     // A report of 400 characters or fewer goes whole.
     const QString exact = bodyOf(mailFor(QString(400 - prefix - 23, QLatin1Char('x'))));
     EXPECT_EQ(exact.size(), 400);
