@@ -1,17 +1,19 @@
+#include "app/frmMain.h"
 #include "platform/AppFolder.h"
 
 #include <QApplication>
-#include <QMainWindow>
 
 int main(int argc, char* argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wexlo"));
+    // The exit procedure ends the program itself, whichever windows are still around.
+    QApplication::setQuitOnLastWindowClosed(false);
     wexlo::platform::setAppFolder(
         wexlo::platform::resolveAppFolder(QApplication::arguments(), wexlo::platform::programFolder()));
-    QMainWindow window;
-    window.setWindowTitle(QStringLiteral("Wexlo"));
-    window.resize(640, 480);
+    wexlo::frmMain window;
+    QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
+                     Qt::QueuedConnection);
     window.show();
     return QApplication::exec();
 }

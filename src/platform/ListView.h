@@ -4,6 +4,7 @@
 // column headers, multiple selection, and sorting by one column's text. Rows are addressed
 // by their display position (0-based, in the current sort order); column 0 is the row's
 // text, columns 1.. its sub-items. Sorting is stable: rows with equal keys keep their order.
+// Texts compare without regard to case or accents, as the desktop's list views do.
 
 #include <QList>
 #include <QString>
@@ -37,6 +38,8 @@ public:
     // Many rows at once (loading a file); much faster than add() one by one.
     void addMany(const QList<QStringList>& rows);  // each: text, then sub-items
     void remove(int row);
+    // Removes many rows at once; positions as before the call, in any order.
+    void removeRows(const QList<int>& rows);
     void clear();
 
     QString text(int row) const;
@@ -56,11 +59,18 @@ public:
     void setCurrentRow(int row);  // focus, selection anchor and scroll to show it
     int currentRowIndex() const;
 
+    // The comparison the list sorts with: <0, 0 or >0, ignoring case and accents.
+    static int compareText(const QString& a, const QString& b);
+
 Q_SIGNALS:
+    // A click on a column header; column is 0-based (0 = the row's text).
     void columnClick(int column);
+    // A click on a row; row is its display position.
     void itemClick(int row);
 
 private:
+    void showSortIndicator();
+
     ListViewModel* model_;
 };
 

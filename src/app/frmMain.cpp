@@ -1,0 +1,683 @@
+#include "app/frmMain.h"
+
+#include "platform/AppFolder.h"
+#include "platform/ClickLabel.h"
+#include "platform/ListView.h"
+#include "platform/Platform.h"
+#include "platform/RuntimeError.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/mSHAREDGetDate.h"
+#include "shared/diagnostics/ErrorHandler.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/settings/mSHAREDSettings.h"
+#include "shared/ui/fSHAREDAbout.h"
+#include "shared/ui/frmSplash.h"
+#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/mSHAREDTextSubs.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTimer>
+
+#include <cmath>
+
+namespace wexlo {
+
+namespace {
+
+const QString kModule = QStringLiteral("frmMain");
+
+// The window's design size (client area) and the least outer size the resize rule allows.
+constexpr int kDesignWidth = 7008;
+constexpr int kDesignHeight = 4896;
+constexpr int kMinWidth = 7104;
+constexpr int kMinHeight = 5544;
+
+enum Column { ColDate = 0, ColLentTo = 1, ColItem = 2, ColPhone = 3, ColAddress = 4 };
+
+QString title() { return mSHAREDSubs::AppTitle(); }
+
+int dpi() { return std::max(1, platform::systemMetrics().logicalDpi()); }
+int toTwips(int pixels) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi())); }
+// The fewest whole pixels that cover the given twips.
+int pixelsCovering(int twipsValue) { return static_cast<int>(std::ceil(twipsValue * dpi() / 1440.0)); }
+
+QRect twipsRect(int left, int top, int width, int height)
+{
+    return {platform::twips(left), platform::twips(top), platform::twips(width), platform::twips(height)};
+}
+
+// Leading and trailing space characters off, nothing else.
+QString trimSpaces(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
+}
+
+// "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
+QString isoDate(const QDate& d)
+{
+    if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+        return {};
+    QString s(10, QLatin1Char('-'));
+    int y = d.year();
+    for (int i = 3; i >= 0; --i, y /= 10)
+        s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
+    s[5] = QLatin1Char(static_cast<char>('0' + d.month() / 10));
+    s[6] = QLatin1Char(static_cast<char>('0' + d.month() % 10));
+    s[8] = QLatin1Char(static_cast<char>('0' + d.day() / 10));
+    s[9] = QLatin1Char(static_cast<char>('0' + d.day() % 10));
+    return s;
+}
+
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// The common forms read without the general parser, which is slow for a big file: a whole
+// day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
+bool quickDate(const QString& text, QDate& out)
+{
+    const QString t = trimSpaces(text);
+    if (t.size() == 10 && t.at(4) == QLatin1Char('-') && t.at(7) == QLatin1Char('-')) {
+        for (int i : {0, 1, 2, 3, 5, 6, 8, 9})
+            if (!isDigit(t.at(i)))
+                return false;
+        out = QDate(t.left(4).toInt(), t.mid(5, 2).toInt(), t.mid(8, 2).toInt());
+        return out.isValid();
+    }
+    qsizetype i = (t.startsWith(QLatin1Char('-'))) ? 1 : 0;
+    if (t.size() - i < 1 || t.size() - i > 7)
+        return false;
+    for (qsizetype j = i; j < t.size(); ++j)
+        if (!isDigit(t.at(j)))
+            return false;
+    out = dates::fromDayNumber(t.toLongLong());
+    return out.isValid();
+}
+
+bool readDate(const QString& text, QDate& out)
+{
+    if (quickDate(text, out))
+        return true;
+    return dates::tryParseDate(text, out) && out.isValid();
+}
+
+// A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
+QString dayNumberText(qint64 n)
+{
+    return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');
+}
+
+struct Place {
+    QWidget* widget;
+    const char* name;
+    int left, top, width, height;
+};
+
+}  // namespace
+
+// ---- Construction -----------------------------------------------------------------------
+
+frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
+{
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Wexlo"));
+    setWindowIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
+    buildControls();
+    buildMenu();
+
+    Timer3 = new QTimer(this);
+    Timer3->setObjectName(QStringLiteral("Timer3"));
+    Timer3->setInterval(30000);
+    connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
+    Timer3->start();
+
+    resize(platform::twips(kDesignWidth), platform::twips(kDesignHeight) + menuBar()->sizeHint().height());
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+    Form_Load();
+}
+
+frmMain::~frmMain() = default;
+
+void frmMain::buildControls()
+{
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    setCentralWidget(client);
+    // The layout is measured for the desktop's small dialog font.
+    QFont small = client->font();
+    small.setPointSizeF(8.0);
+    client->setFont(small);
+
+    ListView1 = new platform::ListView(client);
+    ListView1->setColumns({{QStringLiteral("Date"), 1000},
+                           {QStringLiteral("Lent To"), 1200},
+                           {QStringLiteral("Item"), 4000},
+                           {QStringLiteral("Phone"), 900},
+                           {QStringLiteral("Address"), 3500}});
+    ListView1->setAccessibleName(QStringLiteral("Loans List"));
+    Frame2 = new QGroupBox(client);
+    Frame2->setAccessibleName(QStringLiteral("Entry panel"));
+
+    cmdExit = new QPushButton(QStringLiteral("Exit"), Frame2);
+    cmdDelete = new QPushButton(QStringLiteral("Delete"), Frame2);
+    cmdDelete->setToolTip(QStringLiteral("Deletes the selected loan item"));
+    cmdAdd = new QPushButton(QStringLiteral("Add Item"), Frame2);
+    txtAddress = new QLineEdit(Frame2);
+    txtPhone = new QLineEdit(Frame2);
+    txtLentTo = new QLineEdit(Frame2);
+    txtItem = new QLineEdit(Frame2);
+    lblPh = new QLabel(QStringLiteral("Phone:"), Frame2);
+    Label1[3] = new QLabel(QStringLiteral("Address:"), Frame2);
+    lblDate = new platform::ClickLabel(Frame2);
+    Label1[2] = new QLabel(QStringLiteral("Lent To:"), Frame2);
+    Label1[1] = new QLabel(QStringLiteral("Item:"), Frame2);
+    Label1[0] = new QLabel(QStringLiteral("Date:"), Frame2);
+
+    // Twips, the frame's controls relative to the frame; listed in tab order.
+    const Place places[] = {
+        {ListView1, "ListView1", 144, 144, 6636, 2844},
+        {Frame2, "Frame2", 192, 3264, 6636, 1500},
+        {cmdExit, "cmdExit", 5856, 912, 684, 492},
+        {cmdDelete, "cmdDelete", 5856, 192, 684, 540},
+        {txtAddress, "txtAddress", 864, 1056, 4572, 300},
+        {txtPhone, "txtPhone", 4176, 672, 1260, 300},
+        {cmdAdd, "cmdAdd", 4272, 240, 1164, 300},
+        {txtLentTo, "txtLentTo", 2592, 624, 972, 300},
+        {txtItem, "txtItem", 624, 240, 3564, 300},
+        {lblPh, "lblPh(4)", 3600, 672, 540, 204},
+        {Label1[3], "Label1(3)", 48, 1104, 732, 252},
+        {lblDate, "lblDate", 624, 624, 1128, 300},
+        {Label1[2], "Label1(2)", 1776, 672, 732, 252},
+        {Label1[1], "Label1(1)", 96, 288, 492, 252},
+        {Label1[0], "Label1(0)", 96, 672, 492, 204},
+    };
+    QWidget* previous = nullptr;
+    for (const Place& p : places) {
+        p.widget->setObjectName(QString::fromLatin1(p.name));
+        p.widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
+        if (p.widget->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel*>(p.widget) != nullptr)
+            continue;
+        if (previous != nullptr)
+            setTabOrder(previous, p.widget);
+        previous = p.widget;
+    }
+
+    for (QLabel* l : {lblPh, Label1[0], Label1[1], Label1[2], Label1[3]}) {
+        l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        l->setAccessibleName(l->text());
+    }
+    lblDate->setAlignment(Qt::AlignCenter);
+    lblDate->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    lblDate->setLineWidth(1);
+    lblDate->setAutoFillBackground(true);
+    lblDate->setBackgroundRole(QPalette::Base);
+    lblDate->setFocusPolicy(Qt::NoFocus);
+    lblDate->setAccessibleName(QStringLiteral("Date"));
+    lblDate->setToolTip(QString());
+
+    for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd}) {
+        b->setAccessibleName(b->text());
+        b->setAutoDefault(false);
+    }
+    const std::pair<QLineEdit*, QLabel*> boxes[] = {
+        {txtItem, Label1[1]}, {txtLentTo, Label1[2]}, {txtPhone, lblPh}, {txtAddress, Label1[3]}};
+    for (const auto& [box, label] : boxes) {
+        QString name = label->text();
+        name.chop(1);  // the caption without its colon
+        box->setAccessibleName(name);
+        label->setBuddy(box);
+    }
+
+    connect(cmdAdd, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdAdd_Click"), kModule, [this] { cmdAdd_Click(); }); });
+    connect(cmdDelete, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdDelete_Click"), kModule, [this] { cmdDelete_Click(); }); });
+    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
+    connect(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); });
+    connect(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick);
+    connect(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click);
+    txtItem->installEventFilter(this);
+    txtLentTo->installEventFilter(this);
+}
+
+void frmMain::buildMenu()
+{
+    auto action = [this](QMenu* menu, const QString& caption, const char* name) {
+        QAction* a = menu->addAction(caption);
+        a->setObjectName(QString::fromLatin1(name));
+        return a;
+    };
+    mnuFile = menuBar()->addMenu(QStringLiteral("File"));
+    mnuFile->setObjectName(QStringLiteral("mnuFile"));
+    mnuPrint = action(mnuFile, QStringLiteral("Print List"), "mnuPrint");
+    mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
+    mnuTools->setObjectName(QStringLiteral("mnuTools"));
+    mnuCheckVersion = action(mnuTools, QStringLiteral("Check for Update"), "mnuCheckVersion");
+    mnuAutoCheckDisabled =
+        action(mnuTools, QStringLiteral("Disable automatic 'check for new version'"), "mnuAutoCheckDisabled");
+    mnuAutoCheckDisabled->setCheckable(true);
+    mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
+    mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
+    mnuAbout = action(mnuHelp, QStringLiteral("About"), "mnuAbout");
+    mnuQuit = menuBar()->addAction(QStringLiteral("Quit"));
+    mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
+
+    connect(mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
+    connect(mnuCheckVersion, &QAction::triggered, this, &frmMain::mnuCheckVersion_Click);
+    connect(mnuAutoCheckDisabled, &QAction::triggered, this, &frmMain::mnuAutoCheckDisabled_Click);
+    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
+    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+}
+
+// ---- Start-up ---------------------------------------------------------------------------
+
+void frmMain::Form_Load()
+{
+    OnError on(QStringLiteral("Form_Load"), kModule);
+    frmSplash* splash = nullptr;
+    on([&] {
+        splash = new frmSplash();
+        splash->show();
+        splash->lblstatus->setText(QStringLiteral("Starting up"));
+        platform::eventPump().processEvents();
+    });
+    on([&] { setEntryDate(platform::clock().today()); });
+    on([&] { LoadList(); });
+    on([&] {
+        if (ListView1->count() > 0) {
+            ListView1->setSelected(0, true);
+            ListView1->setCurrentRow(0);
+            ShowLoan(0);
+        }
+    });
+    on([&] {
+        SettingsPath = mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("Wexlo.ini");
+        mSHAREDSettings::LoadSettingsFile(SettingsPath);
+    });
+    on([&] {
+        mnuAutoCheckDisabled->setChecked(
+            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    });
+    on([&] { mSHAREDDelay::delayseconds(0.5f); });
+    on([&] {
+        if (splash == nullptr)
+            return;
+        splash->hide();
+        platform::eventPump().processEvents();
+        delete splash;
+        splash = nullptr;
+    });
+    delete splash;  // still here only when hiding it failed
+
+    if (!dataReadable_)
+        platform::message(this,
+                          QStringLiteral("The loans could not be read from %1.\n\nWexlo will not save "
+                                         "any changes until it is started again with a readable file.")
+                              .arg(QDir::toNativeSeparators(dataFilePath())),
+                          title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+}
+
+// ---- Loans and the data file ------------------------------------------------------------
+
+QString frmMain::dataFilePath() const
+{
+    return mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("datalist.txt");
+}
+
+bool frmMain::LoadList()
+{
+    ListView1->clear();
+    QString text;
+    dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
+
+    QList<QStringList> rows;
+    int orphans = 0;
+    // No line end at all (an empty file included): nothing to load.
+    if (text.contains(QLatin1Char('\n'))) {
+        const QStringList lines = text.split(QLatin1Char('\n'));
+        rows.reserve(lines.size() / 5 + 1);
+        QStringList* current = nullptr;
+        for (QString line : lines) {
+            if (line.endsWith(QLatin1Char('\r')))
+                line.chop(1);
+            const qsizetype colon = line.indexOf(QLatin1Char(':'));
+            if (colon < 0)
+                continue;
+            const QStringView key = QStringView(line).left(colon);
+            const QString value = line.mid(colon + 1);
+            int field = -1;
+            if (key == u"DATE") {
+                QDate d;
+                QString shown = readDate(value, d) ? isoDate(d) : QString();
+                // A value that is no date stays as written, so that saving keeps it.
+                rows.append(QStringList{shown.isEmpty() ? value : shown, {}, {}, {}, {}});
+                current = &rows.last();
+                continue;
+            }
+            if (key == u"LENTTO")
+                field = ColLentTo;
+            else if (key == u"ITEM")
+                field = ColItem;
+            else if (key == u"PHONE")
+                field = ColPhone;
+            else if (key == u"ADDRESS")
+                field = ColAddress;
+            else
+                continue;
+            if (current == nullptr) {
+                ++orphans;
+                continue;
+            }
+            (*current)[field] = trimSpaces(value);
+        }
+    }
+    ListView1->addMany(rows);
+    ListView1->setSorting(true, ColDate, Qt::DescendingOrder);
+
+    if (orphans > 0) {
+        OnError on(QStringLiteral("LoadList"), kModule);
+        on([&] {
+            mSHAREDLogging::writelog(QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
+                                         .arg(orphans));
+        });
+    }
+    return dataReadable_;
+}
+
+bool frmMain::SaveList()
+{
+    auto notSaved = [this](const QString& why) {
+        platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
+                          platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        return false;
+    };
+    if (!dataReadable_)
+        return notSaved(QStringLiteral("%1 could not be read at start-up, and saving would replace it. "
+                                       "Start Wexlo again once the file can be read.")
+                            .arg(QDir::toNativeSeparators(dataFilePath())));
+
+    const int rows = ListView1->count();
+    QString text;
+    text.reserve(static_cast<qsizetype>(rows) * 96);
+    for (int r = 0; r < rows; ++r) {
+        const QString date = ListView1->cell(r, ColDate);
+        QDate d;
+        text += QStringLiteral("DATE:");
+        // A date that could not be read when loading goes back as it was written.
+        text += readDate(date, d) ? dayNumberText(dates::dayNumber(d)) : date;
+        text += QStringLiteral("\r\nLENTTO:");
+        text += ListView1->cell(r, ColLentTo);
+        text += QStringLiteral("\r\nITEM:");
+        text += ListView1->cell(r, ColItem);
+        text += QStringLiteral("\r\nPHONE:");
+        text += ListView1->cell(r, ColPhone);
+        text += QStringLiteral("\r\nADDRESS:");
+        text += ListView1->cell(r, ColAddress);
+        text += QStringLiteral("\r\n");
+    }
+
+    auto out = mSHAREDFileSubs::openforoutput(dataFilePath());
+    if (!out)
+        return notSaved(QStringLiteral("%1 could not be opened for writing.")
+                            .arg(QDir::toNativeSeparators(dataFilePath())));
+    try {
+        out->write(text);
+        out->close();
+    } catch (const RuntimeError& e) {
+        return notSaved(QStringLiteral("%1 (%2).").arg(e.description()).arg(e.number()));
+    } catch (const std::exception&) {
+        return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
+    }
+    return true;
+}
+
+void frmMain::setEntryDate(const QDate& date)
+{
+    entryDate_ = date;
+    entryDateText_.clear();
+    lblDate->setText(mSHAREDDateFunc::shortformatdate(date));
+}
+
+void frmMain::ShowLoan(int row)
+{
+    const QString date = ListView1->text(row);
+    QDate d;
+    if (readDate(date, d)) {
+        setEntryDate(d);
+    } else {
+        entryDate_ = QDate();
+        entryDateText_ = date;
+        lblDate->setText(date);
+    }
+    txtLentTo->setText(ListView1->cell(row, ColLentTo));
+    txtItem->setText(ListView1->cell(row, ColItem));
+    txtPhone->setText(ListView1->cell(row, ColPhone));
+    txtAddress->setText(ListView1->cell(row, ColAddress));
+}
+
+// ---- The user's operations --------------------------------------------------------------
+
+void frmMain::cmdAdd_Click()
+{
+    if (txtItem->text().isEmpty()) {
+        platform::message(this, QStringLiteral("Please enter a description for the item"), title());
+        return;
+    }
+    if (txtLentTo->text().isEmpty()) {
+        platform::message(this, QStringLiteral("Please enter a name for the person you are lending to"),
+                          title());
+        return;
+    }
+    const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
+    ListView1->add(date, {trimSpaces(txtLentTo->text()), trimSpaces(txtItem->text()),
+                          trimSpaces(txtPhone->text()), trimSpaces(txtAddress->text())});
+    SaveList();
+}
+
+void frmMain::cmdDelete_Click()
+{
+    const QList<int> selected = ListView1->selectedRows();
+    if (selected.isEmpty()) {
+        platform::message(this, QStringLiteral("Please select an item before trying to delete it"), title());
+        return;
+    }
+    const QString question = selected.size() == 1
+                                 ? QStringLiteral("This will delete the selected entry. Are you sure?")
+                                 : QStringLiteral("This will delete all selected entries. Are you sure?");
+    if (platform::message(this, question, title(), platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+        return;
+    ListView1->removeRows(selected);
+    SaveList();
+}
+
+void frmMain::ListView1_ColumnClick(int column)
+{
+    const int previousKey = ListView1->sortKey();
+    const int key = column - 1;
+    Qt::SortOrder order;
+    if (key == previousKey)
+        order = ListView1->sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+    else
+        order = key == ColDate ? Qt::DescendingOrder : Qt::AscendingOrder;
+    ListView1->setSorting(true, key, order);
+}
+
+void frmMain::ListView1_ItemClick(int row) { ShowLoan(row); }
+
+void frmMain::lblDate_Click()
+{
+    OnError on(QStringLiteral("lblDate_click"), kModule);
+    QDate shown = entryDate_;
+    if (!shown.isValid())
+        on([&] { shown = dates::parseDate(lblDate->text()); });
+    QDate chosen;
+    on([&] {
+        chosen = mSHAREDGetDate::getdate(QStringLiteral("Enter date this item was lent"), shown, this);
+    });
+    on([&] {
+        if (chosen.isValid() && dates::dayNumber(chosen) != 0)
+            setEntryDate(chosen);
+    });
+}
+
+void frmMain::txtItem_GotFocus() { mSHAREDTextSubs::highlighttext(txtItem); }
+
+void frmMain::txtLentTo_GotFocus() { mSHAREDTextSubs::highlighttext(txtLentTo); }
+
+bool frmMain::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::FocusIn && (watched == txtItem || watched == txtLentTo)) {
+        const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
+        auto select = [this, watched] {
+            if (watched == txtItem)
+                txtItem_GotFocus();
+            else
+                txtLentTo_GotFocus();
+        };
+        if (byMouse)
+            QTimer::singleShot(0, this, select);  // after the click has placed the cursor
+        else
+            select();
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+// ---- Menu -------------------------------------------------------------------------------
+
+void frmMain::mnuAbout_Click()
+{
+    OnError on(QStringLiteral("mnuabout_click"), kModule);
+    fSHAREDAbout* about = nullptr;
+    on([&] { about = new fSHAREDAbout(this); });
+    on([&] {
+        if (about == nullptr)
+            raiseError(err::ObjectNotSet);
+        about->exec();
+    });
+    on([&] {
+        delete about;
+        about = nullptr;
+    });
+}
+
+void frmMain::mnuAutoCheckDisabled_Click()
+{
+    OnError on(QStringLiteral("mnudisableversioncheck_click"), kModule);
+    // The checkable menu item has already flipped its mark.
+    on([&] {
+        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
+                                      mnuAutoCheckDisabled->isChecked());
+    });
+}
+
+void frmMain::mnuPrint_Click() {}
+
+void frmMain::mnuCheckVersion_Click() {}
+
+void frmMain::Timer3_Timer() { Timer3->stop(); }
+
+// ---- Layout -----------------------------------------------------------------------------
+
+void frmMain::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    Form_Resize();
+}
+
+void frmMain::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !isMinimized())
+        Form_Resize();
+}
+
+void frmMain::Form_Resize()
+{
+    OnError on(QStringLiteral("Form_Resize"), kModule);
+    on([&] {
+        if (isMinimized())
+            return;
+        const QRect outer = frameGeometry();
+        const int extraW = outer.width() - width();
+        const int extraH = outer.height() - height();
+        int w = toTwips(outer.width());
+        int h = toTwips(outer.height());
+        if (w < kMinWidth) {
+            // The new size comes back as another resize, which lays the window out.
+            resize(pixelsCovering(kMinWidth) - extraW, height());
+            return;
+        }
+        if (h < kMinHeight) {
+            resize(width(), pixelsCovering(kMinHeight) - extraH);
+            h = kMinHeight;
+        }
+        const int bars = toTwips(platform::systemMetrics().captionHeight()) +
+                         toTwips(platform::systemMetrics().menuHeight());
+        const int frameH = toTwips(Frame2->height());
+        const int frameW = toTwips(Frame2->width());
+        const int listW = w - 300;
+        const int listLeft = (w - listW) / 2;
+        const int listTop = 50;
+        const int listH = std::max(0, h - listTop - frameH - bars - 200);
+        ListView1->setGeometry(twipsRect(listLeft, listTop, listW, listH));
+        Frame2->move(platform::twips((w - frameW) / 2), platform::twips(listH + listTop + 10));
+    });
+}
+
+// ---- Closing ----------------------------------------------------------------------------
+
+void frmMain::cmdExit_Click() { ExitProgram(); }
+
+void frmMain::mnuQuit_Click() { ExitProgram(); }
+
+void frmMain::closeEvent(QCloseEvent* event)
+{
+    // Only a close from the window's own controls (close button, system menu, Alt+F4) comes
+    // from the window system; the program's own closes go ahead as they are.
+    if (!exiting_ && event->spontaneous())
+        ExitProgram();
+    event->accept();
+}
+
+void frmMain::ExitProgram()
+{
+    if (exiting_)
+        return;
+    exiting_ = true;
+    OnError on(QStringLiteral("ExitProgram"), kModule);
+    on([&] { mSHAREDSettings::SaveSettingsFile(SettingsPath); });
+    on([&] {
+        hide();
+        platform::eventPump().processEvents();
+    });
+    on([&] {
+        const QWidgetList windows = QApplication::topLevelWidgets();
+        for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
+            QWidget* w = *it;
+            if (w == this)
+                continue;
+            const Qt::WindowType type = w->windowType();
+            if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen)
+                w->close();
+        }
+    });
+    on([&] { mSHAREDLogging::listactions(); });
+    close();
+    Q_EMIT programEnded();
+}
+
+}  // namespace wexlo

@@ -1,0 +1,119 @@
+#pragma once
+
+// The program's main window: the loans list, the entry panel for one loan, the menu, the
+// start-up sequence and the shutdown procedure.
+
+#include <QDate>
+#include <QMainWindow>
+#include <QString>
+
+#include <array>
+
+class QAction;
+class QCloseEvent;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QPushButton;
+class QTimer;
+
+namespace wexlo::platform {
+class ClickLabel;
+class ListView;
+}  // namespace wexlo::platform
+
+namespace wexlo {
+
+class frmMain : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit frmMain(QWidget* parent = nullptr);
+    ~frmMain() override;
+
+    // ---- Controls ----------------------------------------------------------------------
+    platform::ListView* ListView1 = nullptr;
+    QGroupBox* Frame2 = nullptr;
+    QTimer* Timer3 = nullptr;
+    QPushButton* cmdExit = nullptr;
+    QPushButton* cmdDelete = nullptr;
+    QPushButton* cmdAdd = nullptr;
+    QLineEdit* txtAddress = nullptr;
+    QLineEdit* txtPhone = nullptr;
+    QLineEdit* txtLentTo = nullptr;
+    QLineEdit* txtItem = nullptr;
+    platform::ClickLabel* lblDate = nullptr;
+    std::array<QLabel*, 4> Label1{};
+    QLabel* lblPh = nullptr;  // index 4 of its control array
+
+    QMenu* mnuFile = nullptr;
+    QMenu* mnuTools = nullptr;
+    QMenu* mnuHelp = nullptr;
+    QAction* mnuPrint = nullptr;
+    QAction* mnuCheckVersion = nullptr;
+    QAction* mnuAutoCheckDisabled = nullptr;
+    QAction* mnuAbout = nullptr;
+    QAction* mnuQuit = nullptr;
+
+    // The settings file's full path, set at start-up.
+    QString SettingsPath;
+
+    // ---- Loans and the data file -------------------------------------------------------
+    // Fills the list from datalist.txt, newest first. False when the file exists but could
+    // not be read; then nothing is saved until the next start.
+    bool LoadList();
+    // Replaces datalist.txt with every row in display order. False (after telling the user)
+    // when the loans could not be saved.
+    bool SaveList();
+    QString dataFilePath() const;
+    bool dataFileReadable() const { return dataReadable_; }
+
+    // Copies a row into the entry fields.
+    void ShowLoan(int row);
+    // The date lent shown in the entry panel (null while it shows a row's unreadable date).
+    QDate entryDate() const { return entryDate_; }
+
+    void ExitProgram();
+
+    // ---- Event handlers ----------------------------------------------------------------
+    void cmdAdd_Click();
+    void cmdDelete_Click();
+    void cmdExit_Click();
+    void ListView1_ColumnClick(int column);  // 1-based, as the header counts
+    void ListView1_ItemClick(int row);
+    void lblDate_Click();
+    void txtItem_GotFocus();
+    void txtLentTo_GotFocus();
+    void mnuAbout_Click();
+    void mnuQuit_Click();
+    void mnuAutoCheckDisabled_Click();
+    // Printing and the update checks hook in here.
+    void mnuPrint_Click();
+    void mnuCheckVersion_Click();
+    void Timer3_Timer();
+
+Q_SIGNALS:
+    // The exit procedure has finished: the program should end.
+    void programEnded();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildControls();
+    void buildMenu();
+    void Form_Load();
+    void Form_Resize();
+    void setEntryDate(const QDate& date);
+
+    QDate entryDate_;
+    QString entryDateText_;  // a row's date text that is not a date, shown as it is
+    bool dataReadable_ = true;
+    bool exiting_ = false;
+};
+
+}  // namespace wexlo
