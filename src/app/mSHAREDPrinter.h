@@ -1,0 +1,25 @@
+#pragma once
+
+// Choosing the printer for this program, and the printout of the loans list.
+
+#include <QString>
+
+class QWidget;
+
+namespace wexlo::platform {
+class ListView;
+}
+
+namespace wexlo::mSHAREDPrinter {
+
+// Lets the user choose the printer and its settings in the system print dialog and makes them
+// the program's printer; the system's default printer stays as it is. Returns only when the
+// user confirmed; otherwise raises the failing error's number (24000 when cancelled).
+void SelectPrinter(QWidget* owner, const QString& title);
+
+// "Print List": the printer dialog, then date, person and item of every row in the list's
+// display order. Cancelling the dialog prints nothing; a failure after it prints nothing
+// either and tells the user why.
+void PrintLoansList(QWidget* owner, const platform::ListView& list);
+
+}  // namespace wexlo::mSHAREDPrinter

@@ -1,0 +1,148 @@
+#include "platform/Printer.h"
+
+#include <QDir>
+#include <QFile>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinterInfo>
+
+namespace wexlo::platform {
+
+namespace {
+bool has(std::int32_t flags, std::int32_t bit) { return (flags & bit) == bit; }
+}  // namespace
+
+PrintDialogSetup dialogSetup(const PrintDialogRequest& r)
+{
+    PrintDialogSetup s;
+    s.options = QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintSelection |
+                QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize |
+                QAbstractPrintDialog::PrintCollateCopies;
+    if (has(r.flags, pd::NoPageNums))
+        s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintPageRange);
+    if (has(r.flags, pd::NoSelection))
+        s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintSelection);
+    // Qt's dialog cannot show the print-to-file box greyed out, so disabling it hides it.
+    if (has(r.flags, pd::HidePrintToFile) || has(r.flags, pd::DisablePrintToFile))
+        s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintToFile);
+
+    if (has(r.flags, pd::PageNums))
+        s.range = QAbstractPrintDialog::PageRange;
+    else if (has(r.flags, pd::Selection))
+        s.range = QAbstractPrintDialog::Selection;
+
+    s.minPage = r.minPage;
+    s.maxPage = r.maxPage;
+    // A range the dialog would refuse is left out rather than passed on.
+    if (r.fromPage > 0 && r.toPage >= r.fromPage && r.fromPage >= r.minPage &&
+        r.toPage <= r.maxPage) {
+        s.fromPage = r.fromPage;
+        s.toPage = r.toPage;
+    }
+    s.printToFile = has(r.flags, pd::PrintToFile) &&
+                    s.options.testFlag(QAbstractPrintDialog::PrintToFile);
+    s.collate = has(r.flags, pd::Collate);
+    s.copies = r.copies;
+    return s;
+}
+
+// ---- Real implementation ---------------------------------------------------------------
+
+QStringList PrintSystem::installedPrinters() const { return QPrinterInfo::availablePrinterNames(); }
+
+QString PrintSystem::defaultPrinter() const { return QPrinterInfo::defaultPrinterName(); }
+
+void PrintSystem::usePrinter(QPrinter& printer, const QString& name)
+{
+    printer.setOutputFormat(QPrinter::NativeFormat);
+    printer.setPrinterName(name);
+}
+
+PrintDialogResult PrintSystem::showPrintDialog(const PrintDialogRequest& request)
+{
+    const PrintDialogSetup s = dialogSetup(request);
+    // A printer of its own, so the dialog starts on the default printer with its defaults
+    // and the program's printer only changes when the choice is applied.
+    QPrinter chosen(QPrinter::HighResolution);
+    if (s.printToFile)
+        chosen.setOutputFileName(QDir::home().filePath(QStringLiteral("print.pdf")));
+    if (s.collate)
+        chosen.setCollateCopies(true);
+    if (s.copies > 0)
+        chosen.setCopyCount(s.copies);
+
+    QPrintDialog dialog(&chosen, request.owner);
+    dialog.setOptions(s.options);
+    dialog.setMinMax(s.minPage, s.maxPage);
+    if (s.fromPage > 0)
+        dialog.setFromTo(s.fromPage, s.toPage);
+    dialog.setPrintRange(s.range);
+
+    PrintDialogResult result;
+    if (dialog.exec() != QDialog::Accepted)
+        return result;
+
+    result.ok = true;
+    if (dialog.printRange() == QAbstractPrintDialog::PageRange)
+        result.flags |= pd::PageNums;
+    else if (dialog.printRange() == QAbstractPrintDialog::Selection)
+        result.flags |= pd::Selection;
+    result.outputFileName = chosen.outputFileName();
+    if (chosen.outputFormat() == QPrinter::PdfFormat && !result.outputFileName.isEmpty())
+        result.flags |= pd::PrintToFile;
+    result.flags |= pd::UseDevModeCopiesAndCollate;
+    result.fromPage = dialog.fromPage();
+    result.toPage = dialog.toPage();
+    result.copies = 1;
+
+    DeviceMode& dm = result.devMode;
+    dm.deviceName = chosen.printerName();
+    dm.orientation = chosen.pageLayout().orientation();
+    dm.paperSize = chosen.pageLayout().pageSize();
+    dm.copies = chosen.copyCount();
+    dm.printQuality = chosen.resolution();
+    dm.duplex = chosen.duplex();
+    dm.collate = chosen.collateCopies();
+    return result;
+}
+
+namespace {
+PrintSystem& realPrintSystem()
+{
+    static PrintSystem s;
+    return s;
+}
+PrintSystem*& currentPrintSystem()
+{
+    static PrintSystem* s = nullptr;
+    return s;
+}
+}  // namespace
+
+PrintSystem& printSystem()
+{
+    PrintSystem* s = currentPrintSystem();
+    return s != nullptr ? *s : realPrintSystem();
+}
+
+void setPrintSystem(PrintSystem* s) { currentPrintSystem() = s; }
+
+QPrinter& printer()
+{
+    // Never deleted: it lives as long as the program, past the application object.
+    static QPrinter* p = new QPrinter(QPrinter::HighResolution);
+    return *p;
+}
+
+void abortPrinting(QPrinter& printer, QPainter& painter)
+{
+    if (printer.abort() || !painter.isActive())
+        return;
+    const bool toFile = printer.outputFormat() == QPrinter::PdfFormat;
+    const QString file = printer.outputFileName();
+    painter.end();
+    if (toFile && !file.isEmpty())
+        QFile::remove(file);
+}
+
+}  // namespace wexlo::platform
