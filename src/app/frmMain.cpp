@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include "app/mSHAREDPrinter.h"
+
 #include "platform/AppFolder.h"
 #include "platform/ClickLabel.h"
 #include "platform/ListView.h"
@@ -605,7 +607,7 @@ void frmMain::mnuAutoCheckDisabled_Click()
     });
 }
 
-void frmMain::mnuPrint_Click() {}
+void frmMain::mnuPrint_Click() { mSHAREDPrinter::PrintLoansList(this, *ListView1); }
 
 // ---- The update check --------------------------------------------------------------------
 
