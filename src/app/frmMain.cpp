@@ -664,6 +664,16 @@ void frmMain::Updater_FormClosed()
     });
 }
 
+void frmMain::releaseUpdater()
+{
+    if (!Updater)
+        return;
+    Updater->disconnect(this);
+    Updater->hide();
+    Updater->deleteLater();
+    Updater = nullptr;
+}
+
 void frmMain::Updater_Finished() {}
 
 void frmMain::Updater_Status(const QString& text) { Q_UNUSED(text) }
@@ -678,15 +688,8 @@ void frmMain::Updater_InstallFile()
         hide();
         platform::eventPump().processEvents();
     });
-    on([&] {
-        // The update window is inside its own signal: let it finish before it goes.
-        if (Updater) {
-            Updater->disconnect(this);
-            Updater->hide();
-            Updater->deleteLater();
-            Updater = nullptr;
-        }
-    });
+    // The update window is inside its own signal: it goes once that has finished.
+    on([&] { releaseUpdater(); });
     on([&] {
         mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
                                        mSHAREDUpdater::UpdateFileName());
@@ -787,16 +790,8 @@ void frmMain::ExitProgram()
         hide();
         platform::eventPump().processEvents();
     });
-    on([&] {
-        // The update window is let go without its close handling, which would store its
-        // check box after the settings were saved.
-        if (Updater) {
-            Updater->disconnect(this);
-            Updater->hide();
-            Updater->deleteLater();
-            Updater = nullptr;
-        }
-    });
+    // Without its close handling, which would store its check box after the settings were saved.
+    on([&] { releaseUpdater(); });
     on([&] {
         const QWidgetList windows = QApplication::topLevelWidgets();
         for (auto it = windows.crbegin(); it != windows.crend(); ++it) {

@@ -123,6 +123,7 @@ private:
     void Form_Load();
     void Form_Resize();
     void setEntryDate(const QDate& date);
+    void releaseUpdater();
 
     QDate entryDate_;
     QString entryDateText_;  // a row's date text that is not a date, shown as it is
