@@ -66,6 +66,9 @@ int monthFromName(const QString& name)
     return 0;
 }
 
+
+}  // namespace
+
 bool allDigits(const QString& s)
 {
     if (s.isEmpty())
@@ -75,8 +78,6 @@ bool allDigits(const QString& s)
             return false;
     return true;
 }
-
-}  // namespace
 
 QDate dayZero() { return QDate(1899, 12, 30); }
 

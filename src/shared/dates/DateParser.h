@@ -19,6 +19,9 @@ QDate dayZero();  // 30 December 1899
 qint64 dayNumber(const QDate& d);
 QDate fromDayNumber(qint64 n);
 
+// True for a non-empty text of ASCII digits only.
+bool allDigits(const QString& s);
+
 QDate parseDate(const QString& text);
 bool tryParseDate(const QString& text, QDate& out);
 

@@ -84,15 +84,6 @@ QPushButton* makeButton(QWidget* parent, const ControlSpec& c)
     return b;
 }
 
-bool isDigits(const QString& s)
-{
-    if (s.isEmpty())
-        return false;
-    for (const QChar c : s)
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    return true;
-}
 
 // The numeric value of the leading digits of a text, as a 16-bit whole number.
 int value16(const QString& text)
@@ -426,8 +417,8 @@ bool fSHAREDGetDate::dateapproved()
         // A year of one or three digits is a typo rather than a date.
         const QString year = txtYear->text();
         QDate parsed;
-        valid = isDigits(txtfield[0]->text()) && isDigits(txtfield[1]->text()) &&
-                isDigits(year) && (year.size() == 2 || year.size() == 4) &&
+        valid = dates::allDigits(txtfield[0]->text()) && dates::allDigits(txtfield[1]->text()) &&
+                dates::allDigits(year) && (year.size() == 2 || year.size() == 4) &&
                 dates::tryParseDate(localeOrderText(), parsed);
     });
     if (!valid) {
