@@ -1,5 +1,6 @@
 #include "app/frmMain.h"
 
+#include "app/LoansFile.h"
 #include "app/mSHAREDPrinter.h"
 
 #include "platform/AppFolder.h"
@@ -48,7 +49,7 @@ constexpr int kDesignHeight = 4896;
 constexpr int kMinWidth = 7104;
 constexpr int kMinHeight = 5544;
 
-enum Column { ColDate = 0, ColLentTo = 1, ColItem = 2, ColPhone = 3, ColAddress = 4 };
+using namespace loansfile;
 
 QString title() { return mSHAREDSubs::AppTitle(); }
 
@@ -60,86 +61,6 @@ int pixelsCovering(int twipsValue) { return static_cast<int>(std::ceil(twipsValu
 QRect twipsRect(int left, int top, int width, int height)
 {
     return {platform::twips(left), platform::twips(top), platform::twips(width), platform::twips(height)};
-}
-
-// Leading and trailing space characters off, nothing else.
-QString trimSpaces(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
-}
-
-// "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
-QString isoDate(const QDate& d)
-{
-    if (!d.isValid() || d.year() < 1 || d.year() > 9999)
-        return {};
-    QString s(10, QLatin1Char('-'));
-    int y = d.year();
-    for (int i = 3; i >= 0; --i, y /= 10)
-        s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
-    s[5] = QLatin1Char(static_cast<char>('0' + d.month() / 10));
-    s[6] = QLatin1Char(static_cast<char>('0' + d.month() % 10));
-    s[8] = QLatin1Char(static_cast<char>('0' + d.day() / 10));
-    s[9] = QLatin1Char(static_cast<char>('0' + d.day() % 10));
-    return s;
-}
-
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
-
-// The common forms read without the general parser, which is slow for a big file: a whole
-// day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
-bool quickDate(const QString& text, QDate& out)
-{
-    const QChar* p = text.constData();
-    qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && p[b] == QLatin1Char(' '))
-        ++b;
-    while (e > b && p[e - 1] == QLatin1Char(' '))
-        --e;
-    auto digits = [p](qsizetype from, qsizetype to, int& value) {
-        value = 0;
-        for (qsizetype i = from; i < to; ++i) {
-            if (!isDigit(p[i]))
-                return false;
-            value = value * 10 + (p[i].unicode() - '0');
-        }
-        return true;
-    };
-    if (e - b == 10 && p[b + 4] == QLatin1Char('-') && p[b + 7] == QLatin1Char('-')) {
-        int y = 0, m = 0, d = 0;
-        if (!digits(b, b + 4, y) || !digits(b + 5, b + 7, m) || !digits(b + 8, b + 10, d))
-            return false;
-        out = QDate(y, m, d);
-        return out.isValid();
-    }
-    const bool negative = b < e && p[b] == QLatin1Char('-');
-    if (negative)
-        ++b;
-    int n = 0;
-    if (e - b < 1 || e - b > 7 || !digits(b, e, n))
-        return false;
-    out = dates::fromDayNumber(negative ? -n : n);
-    return out.isValid();
-}
-
-bool readDate(const QString& text, QDate& out)
-{
-    if (quickDate(text, out))
-        return true;
-    return dates::tryParseDate(text, out) && out.isValid();
-}
-
-// A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
-QString dayNumberText(qint64 n)
-{
-    return (n < 0 ? QString() : QStringLiteral(" ")) + QString::number(n) + QLatin1Char(' ');
 }
 
 struct Place {
@@ -367,55 +288,15 @@ bool frmMain::LoadList()
     QString text;
     dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
 
-    QList<QStringList> rows;
-    int orphans = 0;
-    // No line end at all (an empty file included): nothing to load.
-    if (text.contains(QLatin1Char('\n'))) {
-        const QStringList lines = text.split(QLatin1Char('\n'));
-        rows.reserve(lines.size() / 5 + 1);
-        QStringList* current = nullptr;
-        for (QString line : lines) {
-            if (line.endsWith(QLatin1Char('\r')))
-                line.chop(1);
-            const qsizetype colon = line.indexOf(QLatin1Char(':'));
-            if (colon < 0)
-                continue;
-            const QStringView key = QStringView(line).left(colon);
-            const QString value = line.mid(colon + 1);
-            int field = -1;
-            if (key == u"DATE") {
-                QDate d;
-                QString shown = readDate(value, d) ? isoDate(d) : QString();
-                // A value that is no date stays as written, so that saving keeps it.
-                rows.append(QStringList{shown.isEmpty() ? value : shown, {}, {}, {}, {}});
-                current = &rows.last();
-                continue;
-            }
-            if (key == u"LENTTO")
-                field = ColLentTo;
-            else if (key == u"ITEM")
-                field = ColItem;
-            else if (key == u"PHONE")
-                field = ColPhone;
-            else if (key == u"ADDRESS")
-                field = ColAddress;
-            else
-                continue;
-            if (current == nullptr) {
-                ++orphans;
-                continue;
-            }
-            (*current)[field] = trimSpaces(value);
-        }
-    }
-    ListView1->addMany(rows);
+    const loansfile::Parsed parsed = loansfile::parse(text);
+    ListView1->addMany(parsed.rows);
     ListView1->setSorting(true, ColDate, Qt::DescendingOrder);
 
-    if (orphans > 0) {
+    if (parsed.orphans > 0) {
         OnError on(QStringLiteral("LoadList"), kModule);
         on([&] {
             mSHAREDLogging::writelog(QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
-                                         .arg(orphans));
+                                         .arg(parsed.orphans));
         });
     }
     return dataReadable_;
@@ -433,32 +314,14 @@ bool frmMain::SaveList()
                                        "Start Wexlo again once the file can be read.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
 
-    const int rows = ListView1->count();
-    QString text;
-    text.reserve(static_cast<qsizetype>(rows) * 192);
-    for (int r = 0; r < rows; ++r) {
-        const QString date = ListView1->cell(r, ColDate);
-        QDate d;
-        text += QStringLiteral("DATE:");
-        // A date that could not be read when loading goes back as it was written.
-        text += readDate(date, d) ? dayNumberText(dates::dayNumber(d)) : date;
-        text += QStringLiteral("\r\nLENTTO:");
-        text += ListView1->cell(r, ColLentTo);
-        text += QStringLiteral("\r\nITEM:");
-        text += ListView1->cell(r, ColItem);
-        text += QStringLiteral("\r\nPHONE:");
-        text += ListView1->cell(r, ColPhone);
-        text += QStringLiteral("\r\nADDRESS:");
-        text += ListView1->cell(r, ColAddress);
-        text += QStringLiteral("\r\n");
-    }
-
     auto out = mSHAREDFileSubs::openforoutput(dataFilePath());
     if (!out)
         return notSaved(QStringLiteral("%1 could not be opened for writing.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
     try {
-        out->write(text);
+        loansfile::format(
+            ListView1->count(), [this](int row, int column) { return ListView1->cell(row, column); },
+            [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();
     } catch (const RuntimeError& e) {
         return notSaved(QStringLiteral("%1 (%2).").arg(e.description()).arg(e.number()));

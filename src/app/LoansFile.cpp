@@ -1,0 +1,189 @@
+#include "app/LoansFile.h"
+
+#include "shared/dates/DateParser.h"
+
+namespace wexlo::loansfile {
+
+namespace {
+
+bool isDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+
+// The common forms read without the general parser, which is slow for a big file: a whole
+// day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
+bool quickDate(const QString& text, QDate& out)
+{
+    const QChar* p = text.constData();
+    qsizetype b = 0;
+    qsizetype e = text.size();
+    while (b < e && p[b] == QLatin1Char(' '))
+        ++b;
+    while (e > b && p[e - 1] == QLatin1Char(' '))
+        --e;
+    auto digits = [p](qsizetype from, qsizetype to, int& value) {
+        value = 0;
+        for (qsizetype i = from; i < to; ++i) {
+            if (!isDigit(p[i]))
+                return false;
+            value = value * 10 + (p[i].unicode() - '0');
+        }
+        return true;
+    };
+    if (e - b == 10 && p[b + 4] == QLatin1Char('-') && p[b + 7] == QLatin1Char('-')) {
+        int y = 0, m = 0, d = 0;
+        if (!digits(b, b + 4, y) || !digits(b + 5, b + 7, m) || !digits(b + 8, b + 10, d))
+            return false;
+        out = QDate(y, m, d);
+        return out.isValid();
+    }
+    const bool negative = b < e && p[b] == QLatin1Char('-');
+    if (negative)
+        ++b;
+    int n = 0;
+    if (e - b < 1 || e - b > 7 || !digits(b, e, n))
+        return false;
+    out = dates::fromDayNumber(negative ? -n : n);
+    return out.isValid();
+}
+
+// A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
+// Written digit by digit: this runs once per loan on every save.
+void appendDayNumber(QString& out, qint64 n)
+{
+    char buf[24];
+    int i = sizeof buf;
+    buf[--i] = ' ';
+    const bool negative = n < 0;
+    quint64 v = negative ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    do {
+        buf[--i] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    buf[--i] = negative ? '-' : ' ';
+    out += QLatin1StringView(buf + i, static_cast<qsizetype>(sizeof buf) - i);
+}
+
+}  // namespace
+
+QString isoDate(const QDate& d)
+{
+    if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+        return {};
+    QString s(10, QLatin1Char('-'));
+    int y = d.year();
+    for (int i = 3; i >= 0; --i, y /= 10) s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
+    s[5] = QLatin1Char(static_cast<char>('0' + d.month() / 10));
+    s[6] = QLatin1Char(static_cast<char>('0' + d.month() % 10));
+    s[8] = QLatin1Char(static_cast<char>('0' + d.day() / 10));
+    s[9] = QLatin1Char(static_cast<char>('0' + d.day() % 10));
+    return s;
+}
+
+bool readDate(const QString& text, QDate& out)
+{
+    if (quickDate(text, out))
+        return true;
+    return dates::tryParseDate(text, out) && out.isValid();
+}
+
+QString trimSpaces(const QString& s)
+{
+    qsizetype b = 0;
+    qsizetype e = s.size();
+    while (b < e && s.at(b) == QLatin1Char(' '))
+        ++b;
+    while (e > b && s.at(e - 1) == QLatin1Char(' '))
+        --e;
+    return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
+}
+
+Parsed parse(const QString& text)
+{
+    Parsed result;
+    // No line end at all (an empty file included): nothing to load.
+    if (!text.contains(QLatin1Char('\n')))
+        return result;
+    result.rows.reserve(text.count(QLatin1Char('\n')) / 5 + 1);
+    QStringList* current = nullptr;
+    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+        if (line.endsWith(QLatin1Char('\r')))
+            line.chop(1);
+        const qsizetype colon = line.indexOf(QLatin1Char(':'));
+        if (colon < 0)
+            continue;
+        const QStringView key = line.left(colon);
+        const QString value = line.mid(colon + 1).toString();
+        int field = -1;
+        if (key == u"DATE") {
+            QDate d;
+            QString shown = readDate(value, d) ? isoDate(d) : QString();
+            result.rows.append(QStringList{shown.isEmpty() ? value : shown, {}, {}, {}, {}});
+            current = &result.rows.last();
+            continue;
+        }
+        if (key == u"LENTTO")
+            field = ColLentTo;
+        else if (key == u"ITEM")
+            field = ColItem;
+        else if (key == u"PHONE")
+            field = ColPhone;
+        else if (key == u"ADDRESS")
+            field = ColAddress;
+        else
+            continue;
+        if (current == nullptr) {
+            ++result.orphans;
+            continue;
+        }
+        (*current)[field] = trimSpaces(value);
+    }
+    return result;
+}
+
+void format(int rowCount, const std::function<QString(int row, int column)>& cell,
+            const std::function<void(const QByteArray& bytes)>& sink)
+{
+    // Handed on in pieces of about 32,000 characters: one buffer for a whole big file costs more in
+    // fresh memory pages than the writing itself.
+    constexpr qsizetype kPiece = 32 * 1024;
+    QString text;
+    text.reserve(kPiece + 4096);
+    auto flush = [&] {
+        sink(text.toUtf8());
+        text.resize(0);
+    };
+    for (int r = 0; r < rowCount; ++r) {
+        const QString date = cell(r, ColDate);
+        QDate d;
+        text += QLatin1StringView("DATE:");
+        // A date that could not be read when loading goes back as it was written.
+        if (readDate(date, d))
+            appendDayNumber(text, dates::dayNumber(d));
+        else
+            text += date;
+        text += QLatin1StringView("\r\nLENTTO:");
+        text += cell(r, ColLentTo);
+        text += QLatin1StringView("\r\nITEM:");
+        text += cell(r, ColItem);
+        text += QLatin1StringView("\r\nPHONE:");
+        text += cell(r, ColPhone);
+        text += QLatin1StringView("\r\nADDRESS:");
+        text += cell(r, ColAddress);
+        text += QLatin1StringView("\r\n");
+        if (text.size() >= kPiece)
+            flush();
+    }
+    if (!text.isEmpty())
+        flush();
+}
+
+QByteArray format(int rowCount, const std::function<QString(int row, int column)>& cell)
+{
+    QByteArray bytes;
+    format(rowCount, cell, [&bytes](const QByteArray& piece) { bytes += piece; });
+    return bytes;
+}
+
+}  // namespace wexlo::loansfile

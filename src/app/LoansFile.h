@@ -1,0 +1,51 @@
+#pragma once
+
+// The loans file datalist.txt: five "KEY:value" lines per loan (DATE, LENTTO, ITEM, PHONE,
+// ADDRESS), CR LF after every line. The DATE line holds a day number between blanks. Reading
+// and writing are plain functions so that the file format can be tested and fuzzed without a
+// window.
+
+#include <QByteArray>
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+namespace wexlo::loansfile {
+
+// A row's cells, as the list shows them.
+enum Column {
+    ColDate = 0,
+    ColLentTo = 1,
+    ColItem = 2,
+    ColPhone = 3,
+    ColAddress = 4,
+    ColumnCount = 5
+};
+
+struct Parsed {
+    QList<QStringList> rows;  // file order; each has ColumnCount cells
+    int orphans = 0;          // field lines before the first DATE line (skipped)
+};
+
+// Reads the file's text (LF or CR LF line ends). A DATE value that is a day number or a date
+// becomes the row's "YYYY-MM-DD"; any other value is kept as written so that saving keeps it.
+Parsed parse(const QString& text);
+
+// The file's bytes (UTF-8) for rows 0..rowCount-1, each cell given by cell(row, column),
+// handed to sink in pieces in file order.
+void format(int rowCount, const std::function<QString(int row, int column)>& cell,
+            const std::function<void(const QByteArray& bytes)>& sink);
+// The same, whole.
+QByteArray format(int rowCount, const std::function<QString(int row, int column)>& cell);
+
+// "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
+QString isoDate(const QDate& d);
+// A row's date or a DATE value (a day number between blanks, or any date the user's forms read).
+bool readDate(const QString& text, QDate& out);
+// Leading and trailing space characters off, nothing else.
+QString trimSpaces(const QString& s);
+
+}  // namespace wexlo::loansfile
