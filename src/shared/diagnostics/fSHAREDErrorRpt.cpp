@@ -2,6 +2,7 @@
 
 #include "WexloConfig.h"
 #include "platform/AppFolder.h"
+#include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDOSINFO.h"
@@ -38,11 +39,6 @@ QString boxText(const QPlainTextEdit* box)
     text.replace(QLatin1Char('\n'), kCrLf);
     return text;
 }
-
-struct Place {
-    QWidget* widget;
-    int left, top, width, height;  // twips, relative to the parent
-};
 
 }  // namespace
 
@@ -104,7 +100,7 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
 
     // Geometry and tab order. The log and comment frames have their own rows, empty until the
     // user reveals them.
-    const Place places[] = {
+    platform::placeInTabOrder({
         {Label1, 120, 120, 6735, 255},          {Frame1, 120, 420, 6735, 1455},
         {txtError, 120, 270, 6495, 1065},       {Frame2, 120, 1980, 6735, 2295},
         {txtLog, 120, 270, 6495, 1905},         {Frame3, 120, 4380, 6735, 1455},
@@ -112,17 +108,7 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
         {cmdViewLog, 2400, 5985, 2175, 375},    {cmdViewReport, 4680, 5985, 2175, 375},
         {cmdEmail, 120, 6465, 2175, 375},       {cmdHelp, 2400, 6465, 2175, 375},
         {cmdExit, 4680, 6465, 2175, 375},
-    };
-    QWidget* previous = nullptr;
-    for (const Place& p : places) {
-        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top),
-                              platform::twips(p.width), platform::twips(p.height));
-        if (p.widget->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr)
-                setTabOrder(previous, p.widget);
-            previous = p.widget;
-        }
-    }
+    });
     setFixedSize(platform::twips(6975), platform::twips(6960));
 
     Frame2->hide();

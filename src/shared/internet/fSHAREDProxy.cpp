@@ -1,5 +1,6 @@
 #include "shared/internet/fSHAREDProxy.h"
 
+#include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/settings/mSHAREDSettings.h"
@@ -25,11 +26,6 @@ const QString kModule = QStringLiteral("frmProxySetup");
 constexpr std::int32_t kSystemProxy = 0;
 constexpr std::int32_t kNoProxy = 1;
 constexpr std::int32_t kManualProxy = 2;
-
-struct Place {
-    QWidget* widget;
-    int left, top, width, height;  // twips, relative to the parent
-};
 
 }  // namespace
 
@@ -91,7 +87,7 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     cmdOK->setDefault(true);
 
     // In tab order.
-    const Place places[] = {
+    platform::placeInTabOrder({
         {optNamed, 240, 240, 2880, 285},   {optDefault, 240, 570, 2880, 285},
         {optNoProxy, 240, 900, 2880, 285}, {Frame1, 120, 1320, 4575, 2175},
         {Label1, 120, 330, 1095, 255},     {txtServer, 1320, 300, 3135, 300},
@@ -101,17 +97,7 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
         {Label5, 120, 1770, 1095, 255},    {txtPassword2, 1320, 1740, 3135, 300},
         {cmdOK, 2280, 3660, 1095, 375},    {cmdCancel, 3600, 3660, 1095, 375},
         {cmdHelp, 3600, 240, 1095, 375},
-    };
-    QWidget* previous = nullptr;
-    for (const Place& p : places) {
-        p.widget->setGeometry(platform::twips(p.left), platform::twips(p.top),
-                              platform::twips(p.width), platform::twips(p.height));
-        if (p.widget->focusPolicy() != Qt::NoFocus) {
-            if (previous != nullptr)
-                setTabOrder(previous, p.widget);
-            previous = p.widget;
-        }
-    }
+    });
     setFixedSize(platform::twips(4815), platform::twips(4200));
     Frame1->hide();
 
