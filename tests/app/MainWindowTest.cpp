@@ -8,6 +8,7 @@
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/util/mSHAREDDelay.h"
+#include "MainWindowFixture.h"
 #include "support/Fixture.h"
 
 #include <QHeaderView>
@@ -25,23 +26,8 @@ namespace {
 
 using platform::MsgAnswer;
 
-class MainWindowTest : public WexloTest {
+class MainWindowTest : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        mSHAREDDelay::resetForTests();
-    }
-    void TearDown() override
-    {
-        win_.reset();
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        WexloTest::TearDown();
-    }
-
     frmMain& open()
     {
         win_ = std::make_unique<frmMain>();
@@ -85,7 +71,6 @@ protected:
         QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
     }
 
-    std::unique_ptr<frmMain> win_;
 };
 
 // ---- The data file ----------------------------------------------------------------------

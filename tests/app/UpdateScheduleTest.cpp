@@ -8,6 +8,7 @@
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
+#include "MainWindowFixture.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>
@@ -22,23 +23,8 @@
 namespace wexlo::test {
 namespace {
 
-class UpdateSchedule : public WexloTest {
+class UpdateSchedule : public MainWindowFixture {
 protected:
-    void SetUp() override
-    {
-        WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        mSHAREDDelay::resetForTests();
-    }
-    void TearDown() override
-    {
-        win_.reset();
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        WexloTest::TearDown();
-    }
-
     // Opens the window with a closed port as its server, so a check fails at once, and
     // shortens the 30-second timer.
     frmMain& open(int timerMs = 10)
@@ -54,7 +40,6 @@ protected:
     static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
     void waitForTimer() { QTRY_VERIFY_WITH_TIMEOUT(!win_->Timer3->isActive(), 5000); }
 
-    std::unique_ptr<frmMain> win_;
 };
 
 TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
