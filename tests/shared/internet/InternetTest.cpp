@@ -8,10 +8,20 @@
 
 #include <httplib.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
+#include <QProcess>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace wexlo::test {
 namespace {
@@ -57,6 +67,66 @@ private:
     httplib::Server server_;
     int port_ = 0;
     std::thread thread_;
+};
+
+
+// pyftpdlib serving a folder anonymously on a free 127.0.0.1 port.
+class FtpServer {
+public:
+    explicit FtpServer(const QString& dir)
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
+            return;
+        port_ = probePort(false);
+        proc_.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                     QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port_),
+                     QStringLiteral("-d"), dir});
+        if (!proc_.waitForStarted(3000))
+            return;
+        for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
+            if (probePort(true)) {
+                ready_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~FtpServer()
+    {
+        proc_.kill();
+        proc_.waitForFinished(2000);
+    }
+    bool ready() const { return ready_; }
+    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError()); }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("ftp://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
+    }
+
+private:
+    // Without connect: a free port; with connect: whether the server accepts on port_.
+    quint16 probePort(bool connect) const
+    {
+        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        a.sin_port = htons(connect ? port_ : 0);
+        socklen_t len = sizeof a;
+        quint16 result = 0;
+        if (connect) {
+            result = ::connect(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 ? 1 : 0;
+        } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0
+                   && ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
+            result = ntohs(a.sin_port);
+        }
+        ::close(fd);
+        return result;
+    }
+    QProcess proc_;
+    quint16 port_ = 0;
+    bool ready_ = false;
 };
 
 std::string pattern(size_t n)
@@ -165,6 +235,69 @@ TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
     EXPECT_EQ(errors_.last(), "No address specified");
     EXPECT_FALSE(QFile::exists(appFile("x.bin")));
     EXPECT_LT(t.elapsed(), 5000);
+}
+
+TEST_F(InternetTest, FtpDownloadArrivesWholeAndMissingFileLeavesNothing)
+{
+    const QString dir = appFile("ftproot");
+    QDir().mkpath(dir);
+    writeBytes(dir + "/pub.bin", QByteArray::fromStdString(pattern(200000)));
+    FtpServer server(dir);
+    if (!server.ready())
+        GTEST_SKIP() << "pyftpdlib could not be started with /usr/bin/python3: " << server.why().toStdString();
+    cSHAREDInternet inet;
+    listen(inet);
+    const QString target = appFile("got.bin");
+    qint64 sizeAtFinish = -1;
+    QObject::connect(inet.window(), &fSHAREDInternet::DownloadFinished,
+                     [&] { sizeAtFinish = QFileInfo(target).size(); });
+    ASSERT_TRUE(inet.GetFile(server.url("/pub.bin"), target, false, false, false)) << errors_.join('\n').toStdString();
+    EXPECT_EQ(sizeAtFinish, 200000);
+    EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(200000)));
+    EXPECT_TRUE(errors_.isEmpty());
+
+    const QString missing = appFile("none.bin");
+    EXPECT_FALSE(inet.GetFile(server.url("/nothere.bin"), missing, false, false, false));
+    ASSERT_FALSE(errors_.isEmpty());
+    EXPECT_FALSE(errors_.last().isEmpty());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
+{
+    // Accepts connections (the kernel completes them) and never answers.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), len), 0);
+    ASSERT_EQ(::listen(fd, 4), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(ntohs(a.sin_port));
+
+    fSHAREDInternet::setTimeoutForTests(20, 3);
+    auto window = std::make_unique<fSHAREDInternet>();
+    fSHAREDInternet::setTimeoutForTests(1000, 60);
+    QStringList errors;
+    QObject::connect(window.get(), &fSHAREDInternet::DownloadError, [&](const QString& t) { errors << t; });
+    window->DownloadFile(url, appFile("silent.bin"), false);
+    QElapsedTimer t;
+    t.start();
+    while (errors.size() < 3 && t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_GE(errors.size(), 3) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors.first(), "Transfer timed out");
+    EXPECT_EQ(errors.count("Transfer timed out"), errors.size());
+
+    window->Timer1()->stop();
+    const qsizetype seen = errors.size();
+    t.restart();
+    while (t.elapsed() < 100)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(errors.size(), seen);
+    window->Cancel();
+    ::close(fd);
 }
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
