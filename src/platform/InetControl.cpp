@@ -378,7 +378,7 @@ private:
         }
         if (!failText_.isEmpty())
             info_ = failText_;
-        else if (!isHttp_ && ftpReply_.size() > 3 && (ftpReply_[0] == '4' || ftpReply_[0] == '5'))
+        else if (!isHttp_ && !ftpReply_.isEmpty())
             info_ = QString::fromUtf8(ftpReply_);  // the server's own reason
         else if (errorBuffer_[0] != '\0')
             info_ = QString::fromUtf8(errorBuffer_);
@@ -447,8 +447,10 @@ private:
         try {
             const QByteArray line(data, static_cast<qsizetype>(length));
             if (!self->isHttp_) {
+                // Keeps the server's last refusal: the closing exchange that follows a
+                // failed command would otherwise hide its reason.
                 const QByteArray reply = line.trimmed();
-                if (!reply.isEmpty())
+                if (reply.size() > 3 && (reply[0] == '4' || reply[0] == '5'))
                     self->ftpReply_ = reply;
                 return length;
             }
