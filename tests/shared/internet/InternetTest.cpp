@@ -223,6 +223,29 @@ TEST_F(InternetTest, EmptyChunkedNulAnd404Responses)
     EXPECT_TRUE(errors_.isEmpty());
 }
 
+TEST_F(InternetTest, OpenUrlRefusesAResponseAbove16MiBAsAFailedTransfer)
+{
+    const std::string big = pattern(16 * 1024 * 1024 + 1);
+    HttpServer server;
+    server.serve("/sized", big);
+    server.serve("/chunked", big, false);
+    server.serve("/limit", pattern(16 * 1024 * 1024));
+    cSHAREDInternet inet;
+    listen(inet);
+    for (const char* path : {"/sized", "/chunked"}) {
+        errors_.clear();
+        EXPECT_EQ(inet.OpenURL(server.url(path), false), QString()) << path;
+        EXPECT_EQ(errors_.size(), 1) << path;
+        EXPECT_FALSE(inet.Connected());
+    }
+    errors_.clear();
+    EXPECT_EQ(inet.OpenURL(server.url("/limit"), false).size(), 16 * 1024 * 1024);
+    EXPECT_TRUE(errors_.isEmpty());
+    // A file download has no such limit.
+    EXPECT_TRUE(inet.GetFile(server.url("/sized"), appFile("big.bin"), true, true, true));
+    EXPECT_EQ(QFileInfo(appFile("big.bin")).size(), qint64(big.size()));
+}
+
 TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
 {
     cSHAREDInternet inet;
