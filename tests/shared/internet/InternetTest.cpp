@@ -5,6 +5,7 @@
 #include "platform/InetControl.h"
 #include "shared/internet/cSHAREDInternet.h"
 #include "shared/internet/fSHAREDInternet.h"
+#include "shared/settings/mSHAREDSettings.h"
 
 #include <httplib.h>
 
@@ -58,6 +59,13 @@ public:
                                              });
         });
     }
+    // Answers with the request's Via header: what a proxy on the way added.
+    void echoVia(const std::string& path)
+    {
+        server_.Get(path, [](const httplib::Request& req, httplib::Response& res) {
+            res.set_content("via:" + req.get_header_value("Via"), "text/plain");
+        });
+    }
     QString url(const char* path) const
     {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
@@ -69,6 +77,26 @@ private:
     std::thread thread_;
 };
 
+
+// Without connect: a free port; with connect: whether a server accepts on port.
+quint16 probePort(bool connect, quint16 port = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(connect ? port : 0);
+    socklen_t len = sizeof a;
+    quint16 result = 0;
+    if (connect) {
+        result = ::connect(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 ? 1 : 0;
+    } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0
+               && ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
+        result = ntohs(a.sin_port);
+    }
+    ::close(fd);
+    return result;
+}
 
 // pyftpdlib serving a folder anonymously on a free 127.0.0.1 port.
 class FtpServer {
@@ -85,7 +113,7 @@ public:
         if (!proc_.waitForStarted(3000))
             return;
         for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
-            if (probePort(true)) {
+            if (probePort(true, port_)) {
                 ready_ = true;
                 return;
             }
@@ -105,25 +133,54 @@ public:
     }
 
 private:
-    // Without connect: a free port; with connect: whether the server accepts on port_.
-    quint16 probePort(bool connect) const
+    QProcess proc_;
+    quint16 port_ = 0;
+    bool ready_ = false;
+};
+
+// tinyproxy on a free 127.0.0.1 port, optionally asking for Basic credentials.
+class TinyProxy {
+public:
+    TinyProxy(const QString& dir, const QString& user = {}, const QString& password = {})
     {
-        const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in a{};
-        a.sin_family = AF_INET;
-        a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        a.sin_port = htons(connect ? port_ : 0);
-        socklen_t len = sizeof a;
-        quint16 result = 0;
-        if (connect) {
-            result = ::connect(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 ? 1 : 0;
-        } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0
-                   && ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
-            result = ntohs(a.sin_port);
+        for (const char* p : {"/usr/bin/tinyproxy", "/usr/sbin/tinyproxy"})
+            if (QFile::exists(QString::fromLatin1(p)))
+                program_ = QString::fromLatin1(p);
+        if (program_.isEmpty())
+            return;
+        port_ = probePort(false);
+        QByteArray conf = "Port " + QByteArray::number(port_) + "\nListen 127.0.0.1\nTimeout 30\n"
+                          "MaxClients 8\nAllow 127.0.0.1\nLogLevel Critical\nViaProxyName \"tinyproxy\"\n";
+        if (!user.isEmpty())
+            conf += "BasicAuth " + user.toUtf8() + " " + password.toUtf8() + "\n";
+        const QString path = dir + QStringLiteral("/tinyproxy.conf");
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(conf) != conf.size())
+            return;
+        f.close();
+        proc_.start(program_, {QStringLiteral("-d"), QStringLiteral("-c"), path});
+        if (!proc_.waitForStarted(3000))
+            return;
+        for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
+            if (probePort(true, port_)) {
+                ready_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
-        ::close(fd);
-        return result;
     }
+    ~TinyProxy()
+    {
+        proc_.kill();
+        proc_.waitForFinished(2000);
+    }
+    bool installed() const { return !program_.isEmpty(); }
+    bool ready() const { return ready_; }
+    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput()); }
+    quint16 port() const { return port_; }
+
+private:
+    QString program_;
     QProcess proc_;
     quint16 port_ = 0;
     bool ready_ = false;
@@ -142,7 +199,8 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
+                              "no_proxy", "NO_PROXY"})
             qunsetenv(v);
     }
     void TearDown() override
@@ -323,6 +381,54 @@ TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
     EXPECT_EQ(errors.size(), seen);
     window->Cancel();
     ::close(fd);
+}
+
+TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
+{
+    if (!QFile::exists("/usr/bin/tinyproxy") && !QFile::exists("/usr/sbin/tinyproxy"))
+        GTEST_SKIP() << "tinyproxy is not installed";
+    mSHAREDSettings::resetForTests();
+    mSHAREDSettings::LoadSettingsFile(appFile("Wexlo.ini"));
+    using mSHAREDSettings::WriteSetting;
+    HttpServer server;
+    server.echoVia("/via");
+    TinyProxy open(home_.path());
+    QDir().mkpath(appFile("guarded"));
+    TinyProxy guarded(appFile("guarded"), "ann", "s3cret");
+    ASSERT_TRUE(open.ready()) << open.why().toStdString();
+    ASSERT_TRUE(guarded.ready()) << guarded.why().toStdString();
+    cSHAREDInternet inet;
+    listen(inet);
+    const auto fetch = [&] {
+        inet.ApplyProxy();
+        return inet.OpenURL(server.url("/via"), false);
+    };
+
+    // Named proxy, without and with credentials.
+    WriteSetting("ProxyType", 2);
+    WriteSetting("ProxyServer", QStringLiteral("127.0.0.1"));
+    WriteSetting("ProxyPort", QString::number(open.port()));
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    WriteSetting("ProxyPort", QString::number(guarded.port()));
+    EXPECT_FALSE(fetch().startsWith("via:")) << "the guarded proxy let a stranger through";
+    WriteSetting("ProxyUser", QStringLiteral("ann"));
+    WriteSetting("ProxyPwd", QStringLiteral("s3cret"));
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    ASSERT_TRUE(inet.GetFile(server.url("/via"), appFile("via.txt"), true, true, true));
+    EXPECT_TRUE(readBytes(appFile("via.txt")).contains("tinyproxy"));
+
+    // Type 0 follows the proxy environment and its exceptions; type 1 ignores it.
+    qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(open.port()).toLatin1());
+    WriteSetting("ProxyType", 0);
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    qputenv("no_proxy", "127.0.0.1");
+    EXPECT_EQ(fetch(), "via:");
+    qunsetenv("no_proxy");
+    WriteSetting("ProxyType", 1);
+    EXPECT_EQ(fetch(), "via:");
+    qunsetenv("http_proxy");
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    mSHAREDSettings::resetForTests();
 }
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
