@@ -447,11 +447,14 @@ private:
         try {
             const QByteArray line(data, static_cast<qsizetype>(length));
             if (!self->isHttp_) {
-                // Keeps the server's last refusal: the closing exchange that follows a
-                // failed command would otherwise hide its reason.
+                // Keeps the server's refusal of the command that failed: a later positive
+                // reply makes it stale, but the goodbye (221) of the closing exchange that
+                // follows a failure must not hide its reason.
                 const QByteArray reply = line.trimmed();
                 if (reply.size() > 3 && (reply[0] == '4' || reply[0] == '5'))
                     self->ftpReply_ = reply;
+                else if (!reply.startsWith("221"))
+                    self->ftpReply_.clear();
                 return length;
             }
             self->reach(ReceivingResponse);
