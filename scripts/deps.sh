@@ -8,6 +8,8 @@ packages=(
   libcurl4-openssl-dev
   libgtest-dev libgmock-dev
   libcpp-httplib-dev python3-pyftpdlib tinyproxy
+  # the baseline of bench/bench_download.cpp
+  curl
   poppler-utils fonts-liberation
   xvfb xauth imagemagick
   # libFuzzer builds and readable sanitizer stacks (scripts/ci-extra.sh)

@@ -378,7 +378,7 @@ private:
         }
         if (!failText_.isEmpty())
             info_ = failText_;
-        else if (!isHttp_ && ftpReply_.size() > 3 && (ftpReply_[0] == '4' || ftpReply_[0] == '5'))
+        else if (!isHttp_ && !ftpReply_.isEmpty())
             info_ = QString::fromUtf8(ftpReply_);  // the server's own reason
         else if (errorBuffer_[0] != '\0')
             info_ = QString::fromUtf8(errorBuffer_);
@@ -447,9 +447,14 @@ private:
         try {
             const QByteArray line(data, static_cast<qsizetype>(length));
             if (!self->isHttp_) {
+                // Keeps the server's refusal of the command that failed: a later positive
+                // reply makes it stale, but the goodbye (221) of the closing exchange that
+                // follows a failure must not hide its reason.
                 const QByteArray reply = line.trimmed();
-                if (!reply.isEmpty())
+                if (reply.size() > 3 && (reply[0] == '4' || reply[0] == '5'))
                     self->ftpReply_ = reply;
+                else if (!reply.startsWith("221"))
+                    self->ftpReply_.clear();
                 return length;
             }
             self->reach(ReceivingResponse);

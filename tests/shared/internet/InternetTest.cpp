@@ -5,13 +5,24 @@
 #include "platform/InetControl.h"
 #include "shared/internet/cSHAREDInternet.h"
 #include "shared/internet/fSHAREDInternet.h"
+#include "shared/settings/mSHAREDSettings.h"
 
 #include <httplib.h>
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QTimer>
+#include <QProcess>
+#include <QDir>
+#include <QFileInfo>
 #include <QStringList>
 
 #include <thread>
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace wexlo::test {
 namespace {
@@ -48,6 +59,13 @@ public:
                                              });
         });
     }
+    // Answers with the request's Via header: what a proxy on the way added.
+    void echoVia(const std::string& path)
+    {
+        server_.Get(path, [](const httplib::Request& req, httplib::Response& res) {
+            res.set_content("via:" + req.get_header_value("Via"), "text/plain");
+        });
+    }
     QString url(const char* path) const
     {
         return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
@@ -57,6 +75,115 @@ private:
     httplib::Server server_;
     int port_ = 0;
     std::thread thread_;
+};
+
+
+// Without connect: a free port; with connect: whether a server accepts on port.
+quint16 probePort(bool connect, quint16 port = 0)
+{
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    a.sin_port = htons(connect ? port : 0);
+    socklen_t len = sizeof a;
+    quint16 result = 0;
+    if (connect) {
+        result = ::connect(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 ? 1 : 0;
+    } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0
+               && ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
+        result = ntohs(a.sin_port);
+    }
+    ::close(fd);
+    return result;
+}
+
+// pyftpdlib serving a folder anonymously on a free 127.0.0.1 port.
+class FtpServer {
+public:
+    explicit FtpServer(const QString& dir)
+    {
+        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
+            return;
+        port_ = probePort(false);
+        proc_.start(QStringLiteral("/usr/bin/python3"),
+                    {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                     QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port_),
+                     QStringLiteral("-d"), dir});
+        if (!proc_.waitForStarted(3000))
+            return;
+        for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
+            if (probePort(true, port_)) {
+                ready_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~FtpServer()
+    {
+        proc_.kill();
+        proc_.waitForFinished(2000);
+    }
+    bool ready() const { return ready_; }
+    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError()); }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("ftp://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
+    }
+
+private:
+    QProcess proc_;
+    quint16 port_ = 0;
+    bool ready_ = false;
+};
+
+// tinyproxy on a free 127.0.0.1 port, optionally asking for Basic credentials.
+class TinyProxy {
+public:
+    TinyProxy(const QString& dir, const QString& user = {}, const QString& password = {})
+    {
+        for (const char* p : {"/usr/bin/tinyproxy", "/usr/sbin/tinyproxy"})
+            if (QFile::exists(QString::fromLatin1(p)))
+                program_ = QString::fromLatin1(p);
+        if (program_.isEmpty())
+            return;
+        port_ = probePort(false);
+        QByteArray conf = "Port " + QByteArray::number(port_) + "\nListen 127.0.0.1\nTimeout 30\n"
+                          "MaxClients 8\nAllow 127.0.0.1\nLogLevel Critical\nViaProxyName \"tinyproxy\"\n";
+        if (!user.isEmpty())
+            conf += "BasicAuth " + user.toUtf8() + " " + password.toUtf8() + "\n";
+        const QString path = dir + QStringLiteral("/tinyproxy.conf");
+        QFile f(path);
+        if (!f.open(QIODevice::WriteOnly) || f.write(conf) != conf.size())
+            return;
+        f.close();
+        proc_.start(program_, {QStringLiteral("-d"), QStringLiteral("-c"), path});
+        if (!proc_.waitForStarted(3000))
+            return;
+        for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
+            if (probePort(true, port_)) {
+                ready_ = true;
+                return;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+    }
+    ~TinyProxy()
+    {
+        proc_.kill();
+        proc_.waitForFinished(2000);
+    }
+    bool installed() const { return !program_.isEmpty(); }
+    bool ready() const { return ready_; }
+    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput()); }
+    quint16 port() const { return port_; }
+
+private:
+    QString program_;
+    QProcess proc_;
+    quint16 port_ = 0;
+    bool ready_ = false;
 };
 
 std::string pattern(size_t n)
@@ -72,7 +199,8 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY"})
+        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
+                              "no_proxy", "NO_PROXY"})
             qunsetenv(v);
     }
     void TearDown() override
@@ -153,6 +281,29 @@ TEST_F(InternetTest, EmptyChunkedNulAnd404Responses)
     EXPECT_TRUE(errors_.isEmpty());
 }
 
+TEST_F(InternetTest, OpenUrlRefusesAResponseAbove16MiBAsAFailedTransfer)
+{
+    const std::string big = pattern(16 * 1024 * 1024 + 1);
+    HttpServer server;
+    server.serve("/sized", big);
+    server.serve("/chunked", big, false);
+    server.serve("/limit", pattern(16 * 1024 * 1024));
+    cSHAREDInternet inet;
+    listen(inet);
+    for (const char* path : {"/sized", "/chunked"}) {
+        errors_.clear();
+        EXPECT_EQ(inet.OpenURL(server.url(path), false), QString()) << path;
+        EXPECT_EQ(errors_.size(), 1) << path;
+        EXPECT_FALSE(inet.Connected());
+    }
+    errors_.clear();
+    EXPECT_EQ(inet.OpenURL(server.url("/limit"), false).size(), 16 * 1024 * 1024);
+    EXPECT_TRUE(errors_.isEmpty());
+    // A file download has no such limit.
+    EXPECT_TRUE(inet.GetFile(server.url("/sized"), appFile("big.bin"), true, true, true));
+    EXPECT_EQ(QFileInfo(appFile("big.bin")).size(), qint64(big.size()));
+}
+
 TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
 {
     cSHAREDInternet inet;
@@ -165,6 +316,119 @@ TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
     EXPECT_EQ(errors_.last(), "No address specified");
     EXPECT_FALSE(QFile::exists(appFile("x.bin")));
     EXPECT_LT(t.elapsed(), 5000);
+}
+
+TEST_F(InternetTest, FtpDownloadArrivesWholeAndMissingFileLeavesNothing)
+{
+    const QString dir = appFile("ftproot");
+    QDir().mkpath(dir);
+    writeBytes(dir + "/pub.bin", QByteArray::fromStdString(pattern(200000)));
+    FtpServer server(dir);
+    if (!server.ready())
+        GTEST_SKIP() << "pyftpdlib could not be started with /usr/bin/python3: " << server.why().toStdString();
+    cSHAREDInternet inet;
+    listen(inet);
+    const QString target = appFile("got.bin");
+    qint64 sizeAtFinish = -1;
+    QObject::connect(inet.window(), &fSHAREDInternet::DownloadFinished,
+                     [&] { sizeAtFinish = QFileInfo(target).size(); });
+    ASSERT_TRUE(inet.GetFile(server.url("/pub.bin"), target, false, false, false)) << errors_.join('\n').toStdString();
+    EXPECT_EQ(sizeAtFinish, 200000);
+    EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(200000)));
+    EXPECT_TRUE(errors_.isEmpty());
+
+    const QString missing = appFile("none.bin");
+    EXPECT_FALSE(inet.GetFile(server.url("/nothere.bin"), missing, false, false, false));
+    ASSERT_FALSE(errors_.isEmpty());
+    // The server's own reason, not a generic text.
+    EXPECT_TRUE(errors_.last().startsWith("550 ")) << errors_.last().toStdString();
+    EXPECT_EQ(statuses_.last(), errors_.last());
+    EXPECT_FALSE(QFile::exists(missing));
+}
+
+TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
+{
+    // Accepts connections (the kernel completes them) and never answers.
+    const int fd = ::socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    a.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t len = sizeof a;
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&a), len), 0);
+    ASSERT_EQ(::listen(fd, 4), 0);
+    ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
+    const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(ntohs(a.sin_port));
+
+    fSHAREDInternet::setTimeoutForTests(20, 3);
+    auto window = std::make_unique<fSHAREDInternet>();
+    fSHAREDInternet::setTimeoutForTests(1000, 60);
+    QStringList errors;
+    QObject::connect(window.get(), &fSHAREDInternet::DownloadError, [&](const QString& t) { errors << t; });
+    window->DownloadFile(url, appFile("silent.bin"), false);
+    QElapsedTimer t;
+    t.start();
+    while (errors.size() < 3 && t.elapsed() < 3000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_GE(errors.size(), 3) << errors.join('\n').toStdString();
+    EXPECT_EQ(errors.first(), "Transfer timed out");
+    EXPECT_EQ(errors.count("Transfer timed out"), errors.size());
+
+    window->Timer1()->stop();
+    const qsizetype seen = errors.size();
+    t.restart();
+    while (t.elapsed() < 100)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(errors.size(), seen);
+    window->Cancel();
+    ::close(fd);
+}
+
+TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
+{
+    if (!QFile::exists("/usr/bin/tinyproxy") && !QFile::exists("/usr/sbin/tinyproxy"))
+        GTEST_SKIP() << "tinyproxy is not installed";
+    mSHAREDSettings::resetForTests();
+    mSHAREDSettings::LoadSettingsFile(appFile("Wexlo.ini"));
+    using mSHAREDSettings::WriteSetting;
+    HttpServer server;
+    server.echoVia("/via");
+    TinyProxy open(home_.path());
+    QDir().mkpath(appFile("guarded"));
+    TinyProxy guarded(appFile("guarded"), "ann", "s3cret");
+    ASSERT_TRUE(open.ready()) << open.why().toStdString();
+    ASSERT_TRUE(guarded.ready()) << guarded.why().toStdString();
+    cSHAREDInternet inet;
+    listen(inet);
+    const auto fetch = [&] {
+        inet.ApplyProxy();
+        return inet.OpenURL(server.url("/via"), false);
+    };
+
+    // Named proxy, without and with credentials.
+    WriteSetting("ProxyType", 2);
+    WriteSetting("ProxyServer", QStringLiteral("127.0.0.1"));
+    WriteSetting("ProxyPort", QString::number(open.port()));
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    WriteSetting("ProxyPort", QString::number(guarded.port()));
+    EXPECT_FALSE(fetch().startsWith("via:")) << "the guarded proxy let a stranger through";
+    WriteSetting("ProxyUser", QStringLiteral("ann"));
+    WriteSetting("ProxyPwd", QStringLiteral("s3cret"));
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    ASSERT_TRUE(inet.GetFile(server.url("/via"), appFile("via.txt"), true, true, true));
+    EXPECT_TRUE(readBytes(appFile("via.txt")).contains("tinyproxy"));
+
+    // Type 0 follows the proxy environment and its exceptions; type 1 ignores it.
+    qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(open.port()).toLatin1());
+    WriteSetting("ProxyType", 0);
+    EXPECT_TRUE(fetch().contains("tinyproxy"));
+    qputenv("no_proxy", "127.0.0.1");
+    EXPECT_EQ(fetch(), "via:");
+    qunsetenv("no_proxy");
+    WriteSetting("ProxyType", 1);
+    EXPECT_EQ(fetch(), "via:");
+    qunsetenv("http_proxy");
+    EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+    mSHAREDSettings::resetForTests();
 }
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)

@@ -1,0 +1,105 @@
+// Downloading a 50 MB package from a loopback HTTP server: cSHAREDInternet::GetFile, as the
+// update download uses it, beside the curl command-line tool against the same server, and the
+// growth of our resident memory while it runs.
+
+#include "platform/AppFolder.h"
+#include "shared/internet/cSHAREDInternet.h"
+#include "support/BenchUtil.h"
+
+#include <httplib.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+using namespace wexlo;
+
+namespace {
+
+constexpr size_t kSize = 50u * 1024u * 1024u;
+
+// A field of /proc/self/status in kB ("VmHWM", "VmRSS").
+long statusKb(const char* field)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return -1;
+    const QByteArray key = QByteArray(field) + ':';
+    for (const QByteArray& line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
+    return -1;
+}
+
+// Resets the peak so that VmHWM measures from here (Linux: writing 5 to clear_refs).
+void resetPeak()
+{
+    QFile f(QStringLiteral("/proc/self/clear_refs"));
+    if (f.open(QIODevice::WriteOnly))
+        f.write("5");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    for (const char* v : {"http_proxy", "https_proxy", "all_proxy", "HTTPS_PROXY", "ALL_PROXY"})
+        qunsetenv(v);
+    QTemporaryDir dir;
+    platform::setAppFolder(dir.path());
+
+    std::string body(kSize, '\0');
+    for (size_t i = 0; i < kSize; ++i)
+        body[i] = static_cast<char>((i * 7919u) >> 3);
+    httplib::Server server;
+    server.Get("/WexloUpd.exe", [&body](const httplib::Request&, httplib::Response& res) {
+        // Streamed from the one copy, so that the server adds nothing to the memory measured.
+        res.set_content_provider(body.size(), "application/octet-stream",
+                                 [&body](size_t offset, size_t length, httplib::DataSink& sink) {
+                                     sink.write(body.data() + offset, std::min<size_t>(length, 65536));
+                                     return true;
+                                 });
+    });
+    const int port = server.bind_to_any_port("127.0.0.1");
+    std::thread thread([&] { server.listen_after_bind(); });
+    while (!server.is_running())
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    const QString url = QStringLiteral("http://127.0.0.1:%1/WexloUpd.exe").arg(port);
+    const QString ours = dir.filePath(QStringLiteral("WexloUpd.exe"));
+    const QString theirs = dir.filePath(QStringLiteral("curl.bin"));
+
+    long growthKb = 0;
+    bool whole = true;
+    const double getFile = bench::bestMs(3, [&] {
+        cSHAREDInternet inet;
+        resetPeak();
+        const long idle = statusKb("VmRSS");
+        whole = inet.GetFile(url, ours, true, false, false) && QFileInfo(ours).size() == qint64(kSize) && whole;
+        growthKb = std::max(growthKb, statusKb("VmHWM") - idle);
+    });
+    const bool curlThere = QFile::exists(QStringLiteral("/usr/bin/curl"));
+    const double curl = curlThere ? bench::bestMs(3, [&] {
+        QProcess::execute(QStringLiteral("/usr/bin/curl"), {QStringLiteral("-s"), QStringLiteral("-o"), theirs, url});
+    })
+                                  : 0.0;
+    if (!whole)
+        std::printf("our download did not arrive whole\n");
+    if (!curlThere)
+        std::printf("/usr/bin/curl is missing: no baseline\n");
+    bench::report("GetFile, 50 MB over loopback HTTP", getFile, "curl -s -o FILE URL", curl, "ms");
+    std::printf("%-44s %10.1f MB above idle (target < 20 MB)\n", "peak resident growth during GetFile",
+                static_cast<double>(growthKb) / 1024.0);
+
+    server.stop();
+    thread.join();
+    return whole ? 0 : 1;
+}
