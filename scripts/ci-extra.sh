@@ -31,7 +31,9 @@ for fuzzer in build-fuzz/tests/fuzz/fuzz_*; do
   mkdir -p "$work/$name"
   [ -d "$corpus" ] && cp -R "$corpus/." "$work/$name/"
   echo "== $name: ${seconds}s"
-  if ! "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
+  # Each fuzzer keeps a throw-away application folder for its whole run; under $work it goes
+  # with the rest.
+  if ! TMPDIR="$work" "$fuzzer" -max_total_time="$seconds" -timeout=5 -rss_limit_mb=2048 -print_final_stats=1 \
       -artifact_prefix="$artifacts/$name-" "$work/$name" >"$work/$name.log" 2>&1; then
     tail -n 60 "$work/$name.log"
     echo "$name FAILED; input kept under $artifacts/"

@@ -158,8 +158,9 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
         const QString date = cell(r, ColDate);
         QDate d;
         text += QLatin1StringView("DATE:");
-        // A date that could not be read when loading goes back as it was written.
-        if (readDate(date, d))
+        // A date that could not be read when loading goes back as it was written; so does one
+        // outside the years a row can show, which loading kept as written too.
+        if (readDate(date, d) && !isoDate(d).isEmpty())
             appendDayNumber(text, dates::dayNumber(d));
         else
             text += date;
