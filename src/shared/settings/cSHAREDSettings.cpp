@@ -322,12 +322,17 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
 
 void cSHAREDSettings::writeEntries(mSHAREDFileSubs::OutputFile& out) const
 {
+    // The reader skips a line whose key equals the previous line's key without its blanks, so
+    // such a line is not written either: what is saved is exactly what loads back.
     QString lastKey;
+    bool first = true;
     for (const cSHAREDSetting& entry : list_) {
         const QString key = withoutCommas(entry.KeyName).toUpper();
-        if (key != lastKey)
-            out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
+        if (!first && (key == lastKey || key == trimBlanks(lastKey)))
+            continue;
+        out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
         lastKey = key;
+        first = false;
     }
 }
 

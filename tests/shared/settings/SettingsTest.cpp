@@ -178,6 +178,16 @@ TEST_F(Settings, LoadSkipsBadLinesAndKeepsTheRestOfTheLine)
     EXPECT_EQ(saved(), QByteArray("A,B,C\r\nDUP,first\r\nEMPTY,\r\nLATE,2\r\nOTHER,x\r\n"));
 }
 
+TEST_F(Settings, AKeyWithBlanksByHandSavesWhatLoadsBack)
+{
+    // "  A" sorts just before "A", and the reader skips an "A" line right after "  A".
+    load("A,1\r\n  A,2\r\nB,3\r\n");
+    const QByteArray once = saved();
+    EXPECT_EQ(once, QByteArray("  A,2\r\nB,3\r\n"));
+    LoadSettingsFile(ini_);
+    EXPECT_EQ(saved(), once);
+}
+
 TEST_F(Settings, LowerCaseKeyByHandIsNotFoundButSavedInUpperCase)
 {
     load("proxytype,1\r\n");
