@@ -1,6 +1,7 @@
 #include "app/LoansFile.h"
 
 #include "shared/dates/DateParser.h"
+#include "shared/util/mSHAREDTextSubs.h"
 
 namespace wexlo::loansfile {
 
@@ -65,11 +66,17 @@ void appendDayNumber(QString& out, qint64 n)
     out += QLatin1StringView(buf + i, static_cast<qsizetype>(sizeof buf) - i);
 }
 
+// The years a row's "YYYY-MM-DD" can show.
+bool inShownYears(const QDate& d)
+{
+    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
+}
+
 }  // namespace
 
 QString isoDate(const QDate& d)
 {
-    if (!d.isValid() || d.year() < 1 || d.year() > 9999)
+    if (!inShownYears(d))
         return {};
     QString s(10, QLatin1Char('-'));
     int y = d.year();
@@ -86,17 +93,6 @@ bool readDate(const QString& text, QDate& out)
     if (quickDate(text, out))
         return true;
     return dates::tryParseDate(text, out) && out.isValid();
-}
-
-QString trimSpaces(const QString& s)
-{
-    qsizetype b = 0;
-    qsizetype e = s.size();
-    while (b < e && s.at(b) == QLatin1Char(' '))
-        ++b;
-    while (e > b && s.at(e - 1) == QLatin1Char(' '))
-        --e;
-    return (b == 0 && e == s.size()) ? s : s.mid(b, e - b);
 }
 
 Parsed parse(const QString& text)
@@ -137,7 +133,7 @@ Parsed parse(const QString& text)
             ++result.orphans;
             continue;
         }
-        (*current)[field] = trimSpaces(value);
+        (*current)[field] = mSHAREDTextSubs::trimBlanks(value);
     }
     return result;
 }
@@ -160,7 +156,7 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
         text += QLatin1StringView("DATE:");
         // A date that could not be read when loading goes back as it was written; so does one
         // outside the years a row can show, which loading kept as written too.
-        if (readDate(date, d) && !isoDate(d).isEmpty())
+        if (readDate(date, d) && inShownYears(d))
             appendDayNumber(text, dates::dayNumber(d));
         else
             text += date;

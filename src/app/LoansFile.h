@@ -45,7 +45,5 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
 QString isoDate(const QDate& d);
 // A row's date or a DATE value (a day number between blanks, or any date the user's forms read).
 bool readDate(const QString& text, QDate& out);
-// Leading and trailing space characters off, nothing else.
-QString trimSpaces(const QString& s);
 
 }  // namespace wexlo::loansfile

@@ -369,8 +369,9 @@ void frmMain::cmdAdd_Click()
         return;
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
-    ListView1->add(date, {trimSpaces(txtLentTo->text()), trimSpaces(txtItem->text()),
-                          trimSpaces(txtPhone->text()), trimSpaces(txtAddress->text())});
+    using mSHAREDTextSubs::trimBlanks;
+    ListView1->add(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()), trimBlanks(txtPhone->text()),
+                          trimBlanks(txtAddress->text())});
     SaveList();
 }
 

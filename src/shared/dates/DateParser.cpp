@@ -66,7 +66,6 @@ int monthFromName(const QString& name)
     return 0;
 }
 
-
 }  // namespace
 
 bool allDigits(const QString& s)

@@ -1,6 +1,7 @@
 #include "shared/settings/cSHAREDSetting.h"
 
 #include "platform/RuntimeError.h"
+#include "shared/util/mSHAREDTextSubs.h"
 
 #include <QLocale>
 
@@ -11,22 +12,11 @@ namespace wexlo {
 
 namespace {
 
-// Text read from the settings file carries blanks around numbers (" 5 "); only blanks are
-// dropped, as a hand-edited tab is not a blank.
-QString withoutBlanks(const QString& s)
-{
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s.at(from) == QLatin1Char(' ')) ++from;
-    while (to > from && s.at(to - 1) == QLatin1Char(' ')) --to;
-    return s.mid(from, to - from);
-}
-
 // The text as a number: a whole number, or a decimal one rounded half to even. False when
 // the text is no number at all.
 bool textAsNumber(const QString& text, double& out)
 {
-    const QString t = withoutBlanks(text);
+    const QString t = mSHAREDTextSubs::trimBlanks(text);
     if (t.isEmpty())
         return false;
     bool ok = false;
@@ -69,7 +59,7 @@ bool SettingValue::toBool() const
         case Kind::Number:
             return std::get<std::int32_t>(v_) != 0;
         case Kind::Text: {
-            const QString t = withoutBlanks(std::get<QString>(v_)).toUpper();
+            const QString t = mSHAREDTextSubs::trimBlanks(std::get<QString>(v_)).toUpper();
             if (t == QLatin1String("TRUE"))
                 return true;
             if (t == QLatin1String("FALSE"))
@@ -119,7 +109,7 @@ bool SettingValue::isNumericZero() const
             const QString& t = std::get<QString>(v_);
             // A line "KEY," holds nothing, so it counts as zero; other text that is no number
             // is a real value and never zero.
-            if (withoutBlanks(t).isEmpty())
+            if (mSHAREDTextSubs::trimBlanks(t).isEmpty())
                 return true;
             double d = 1;
             return textAsNumber(t, d) && d == 0;

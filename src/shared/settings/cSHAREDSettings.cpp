@@ -8,6 +8,7 @@
 #include "shared/diagnostics/mSHAREDShowError.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"
+#include "shared/util/mSHAREDTextSubs.h"
 
 #include <new>
 #include <utility>
@@ -30,19 +31,10 @@ QString withoutCommas(QString key)
     return key;
 }
 
-QString trimBlanks(const QString& s)
-{
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s.at(from) == QLatin1Char(' ')) ++from;
-    while (to > from && s.at(to - 1) == QLatin1Char(' ')) --to;
-    return s.mid(from, to - from);
-}
-
 // True when the text reads as a Boolean, in English or in the user's words; value gets it.
 bool readsAsFlag(const QString& text, bool& value)
 {
-    const QString test = trimBlanks(text).toUpper();
+    const QString test = mSHAREDTextSubs::trimBlanks(text).toUpper();
     const QString localFalse = mSHAREDDateFunc::falsestring();
     if (test == QLatin1String("FALSE") || (!localFalse.isEmpty() && test == localFalse)) {
         value = false;
@@ -304,7 +296,7 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             const SettingValue value =
                 readsAsFlag(valueText, flag) ? SettingValue(flag) : SettingValue(valueText);
             // Of adjacent lines with the same key only the first counts.
-            if (currentKey == trimBlanks(previousKey).toUpper() || trimBlanks(currentKey).isEmpty())
+            if (currentKey == mSHAREDTextSubs::trimBlanks(previousKey).toUpper() || mSHAREDTextSubs::trimBlanks(currentKey).isEmpty())
                 continue;
             addsetting(currentKey, value);
         } catch (...) {
@@ -325,14 +317,12 @@ void cSHAREDSettings::writeEntries(mSHAREDFileSubs::OutputFile& out) const
     // The reader skips a line whose key equals the previous line's key without its blanks, so
     // such a line is not written either: what is saved is exactly what loads back.
     QString lastKey;
-    bool first = true;
     for (const cSHAREDSetting& entry : list_) {
         const QString key = withoutCommas(entry.KeyName).toUpper();
-        if (!first && (key == lastKey || key == trimBlanks(lastKey)))
+        if (key == lastKey || key == mSHAREDTextSubs::trimBlanks(lastKey))
             continue;
         out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
         lastKey = key;
-        first = false;
     }
 }
 

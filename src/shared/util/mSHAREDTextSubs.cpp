@@ -18,4 +18,15 @@ void highlighttext(QLineEdit* box)
     on([&] { platform::eventPump().processEvents(); });
 }
 
+QString trimBlanks(const QString& s)
+{
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && s.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && s.at(to - 1) == QLatin1Char(' '))
+        --to;
+    return (from == 0 && to == s.size()) ? s : s.mid(from, to - from);
+}
+
 }  // namespace wexlo::mSHAREDTextSubs

@@ -1,10 +1,15 @@
 #pragma once
 
+#include <QString>
+
 class QLineEdit;
 
 namespace wexlo::mSHAREDTextSubs {
 
 // Selects the whole text of the box, then lets pending window events run once.
 void highlighttext(QLineEdit* box);
+
+// Leading and trailing blanks (space characters) off, nothing else: a tab is not a blank.
+QString trimBlanks(const QString& s);
 
 }  // namespace wexlo::mSHAREDTextSubs

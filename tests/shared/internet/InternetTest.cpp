@@ -98,18 +98,23 @@ quint16 probePort(bool connect, quint16 port = 0)
     return result;
 }
 
-// pyftpdlib serving a folder anonymously on a free 127.0.0.1 port.
-class FtpServer {
+// A server program the test starts on a free 127.0.0.1 port; ready once that port answers.
+class ServerProcess {
 public:
-    explicit FtpServer(const QString& dir)
+    ServerProcess() : port_(probePort(false)) {}
+    ~ServerProcess()
     {
-        if (!QFile::exists(QStringLiteral("/usr/bin/python3")))
-            return;
-        port_ = probePort(false);
-        proc_.start(QStringLiteral("/usr/bin/python3"),
-                    {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
-                     QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port_),
-                     QStringLiteral("-d"), dir});
+        proc_.kill();
+        proc_.waitForFinished(2000);
+    }
+    bool ready() const { return ready_; }
+    quint16 port() const { return port_; }
+    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput()); }
+
+protected:
+    void start(const QString& program, const QStringList& arguments)
+    {
+        proc_.start(program, arguments);
         if (!proc_.waitForStarted(3000))
             return;
         for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
@@ -120,26 +125,32 @@ public:
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
         }
     }
-    ~FtpServer()
-    {
-        proc_.kill();
-        proc_.waitForFinished(2000);
-    }
-    bool ready() const { return ready_; }
-    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError()); }
-    QString url(const char* path) const
-    {
-        return QStringLiteral("ftp://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
-    }
 
 private:
     QProcess proc_;
-    quint16 port_ = 0;
+    quint16 port_;
     bool ready_ = false;
 };
 
-// tinyproxy on a free 127.0.0.1 port, optionally asking for Basic credentials.
-class TinyProxy {
+// pyftpdlib serving a folder anonymously.
+class FtpServer : public ServerProcess {
+public:
+    explicit FtpServer(const QString& dir)
+    {
+        if (QFile::exists(QStringLiteral("/usr/bin/python3")))
+            start(QStringLiteral("/usr/bin/python3"),
+                  {QStringLiteral("-m"), QStringLiteral("pyftpdlib"), QStringLiteral("-i"),
+                   QStringLiteral("127.0.0.1"), QStringLiteral("-p"), QString::number(port()),
+                   QStringLiteral("-d"), dir});
+    }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("ftp://127.0.0.1:%1%2").arg(port()).arg(QString::fromLatin1(path));
+    }
+};
+
+// tinyproxy, optionally asking for Basic credentials.
+class TinyProxy : public ServerProcess {
 public:
     TinyProxy(const QString& dir, const QString& user = {}, const QString& password = {})
     {
@@ -148,8 +159,7 @@ public:
                 program_ = QString::fromLatin1(p);
         if (program_.isEmpty())
             return;
-        port_ = probePort(false);
-        QByteArray conf = "Port " + QByteArray::number(port_) + "\nListen 127.0.0.1\nTimeout 30\n"
+        QByteArray conf = "Port " + QByteArray::number(port()) + "\nListen 127.0.0.1\nTimeout 30\n"
                           "MaxClients 8\nAllow 127.0.0.1\nLogLevel Critical\nViaProxyName \"tinyproxy\"\n";
         if (!user.isEmpty())
             conf += "BasicAuth " + user.toUtf8() + " " + password.toUtf8() + "\n";
@@ -158,32 +168,12 @@ public:
         if (!f.open(QIODevice::WriteOnly) || f.write(conf) != conf.size())
             return;
         f.close();
-        proc_.start(program_, {QStringLiteral("-d"), QStringLiteral("-c"), path});
-        if (!proc_.waitForStarted(3000))
-            return;
-        for (int i = 0; i < 300 && proc_.state() == QProcess::Running; ++i) {
-            if (probePort(true, port_)) {
-                ready_ = true;
-                return;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        }
-    }
-    ~TinyProxy()
-    {
-        proc_.kill();
-        proc_.waitForFinished(2000);
+        start(program_, {QStringLiteral("-d"), QStringLiteral("-c"), path});
     }
     bool installed() const { return !program_.isEmpty(); }
-    bool ready() const { return ready_; }
-    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput()); }
-    quint16 port() const { return port_; }
 
 private:
     QString program_;
-    QProcess proc_;
-    quint16 port_ = 0;
-    bool ready_ = false;
 };
 
 std::string pattern(size_t n)
