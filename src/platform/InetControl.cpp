@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <mutex>
+#include <utility>
 #include <vector>
 
 namespace wexlo::platform {
@@ -144,6 +145,8 @@ public:
             ftpFolder_.clear();
             return;
         }
+        // The body file applies to this request alone, whether it starts or not.
+        const QString bodyFile = std::exchange(bodyFile_, QString());
         if (easy_)
             raiseError(err::InetStillExecuting);
 
@@ -163,7 +166,26 @@ public:
             start(base + folder + remote, local);
             return;
         }
-        start(url, QString());
+        start(url, bodyFile);
+    }
+
+    void setBodyFile(const QString& path, int chunkSize) override
+    {
+        bodyFile_ = chunkSize > 0 ? path : QString();
+        savedChunk_ = chunkSize;
+    }
+
+    bool bodySaved() const override { return bodySaved_; }
+
+    SkippedChunk skipChunk() override
+    {
+        if (!bodySaved_ || savedPosition_ >= savedSize_)
+            return {};
+        SkippedChunk chunk;
+        chunk.length = static_cast<int>(std::min<qint64>(savedChunk_, savedSize_ - savedPosition_));
+        chunk.startsWithNul = chunkStartsNul_[static_cast<size_t>(savedPosition_ / savedChunk_)];
+        savedPosition_ += chunk.length;
+        return chunk;
     }
 
     void cancel() override
@@ -171,6 +193,7 @@ public:
         dropTransfer();
         pending_.clear();
         body_.clear();
+        forgetSavedBody();
         headers_.clear();
         ftpHost_.clear();
         ftpFolder_.clear();
@@ -211,6 +234,7 @@ private:
     void start(const QString& url, const QString& localFile)
     {
         body_.clear();
+        forgetSavedBody();
         headers_.clear();
         info_.clear();
         failText_.clear();
@@ -315,6 +339,15 @@ private:
         drive_.start();
     }
 
+    void forgetSavedBody()
+    {
+        bodySaved_ = false;
+        savedSize_ = 0;
+        savedPosition_ = 0;
+        chunkStartsNul_.clear();
+        chunkStartsNul_.shrink_to_fit();
+    }
+
     void dropTransfer()
     {
         if (easy_) {
@@ -364,6 +397,7 @@ private:
         if (result == CURLE_OK && localFile_) {
             try {
                 localFile_->commit();
+                bodySaved_ = true;
             } catch (const RuntimeError& e) {
                 failText_ = e.message();
                 result = CURLE_WRITE_ERROR;
@@ -403,6 +437,18 @@ private:
         delivering_ = false;
     }
 
+    // Remembers the first byte of every block skipChunk will pass over, so that a saved body
+    // reads as the same chunks as one kept for getChunk.
+    void noteChunkStarts(const char* data, qint64 length)
+    {
+        if (savedChunk_ <= 0)
+            return;
+        qint64 at = (savedChunk_ - savedSize_ % savedChunk_) % savedChunk_;
+        for (; at < length; at += savedChunk_)
+            chunkStartsNul_.push_back(data[at] == '\0');
+        savedSize_ += length;
+    }
+
     void noteFtpLength()
     {
         curl_off_t length = -1;
@@ -422,7 +468,8 @@ private:
                 self->noteFtpLength();
             self->reach(ResponseReceived);
             if (self->localFile_) {
-                self->localFile_->write(QByteArray(data, length));
+                self->localFile_->write(QByteArray::fromRawData(data, length));
+                self->noteChunkStarts(data, length);
                 return size * count;
             }
             if (self->maxResponseSize() > 0 && self->body_.size() + length > self->maxResponseSize()) {
@@ -508,6 +555,13 @@ private:
     QString failText_;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     std::unique_ptr<FileWriter> localFile_;
+    // The body file asked for the next request, and what the last one saved there.
+    QString bodyFile_;
+    int savedChunk_ = 0;
+    bool bodySaved_ = false;
+    qint64 savedSize_ = 0;
+    qint64 savedPosition_ = 0;
+    std::vector<bool> chunkStartsNul_;
     QString ftpHost_;
     QString ftpFolder_;
     QByteArray ftpReply_;

@@ -65,6 +65,25 @@ public:
     virtual QString getHeader(const QString& name) const = 0;
     // Text describing the last failure.
     virtual QString responseInfo() const = 0;
+
+    // A file download's body need not pass through getChunk: set before a "GET", this makes
+    // that request write its body into path while it arrives, replacing the file only when the
+    // response is complete. The body is then passed over with skipChunk in blocks of
+    // chunkSize. An empty path (or a control that cannot do it) keeps the body for getChunk.
+    virtual void setBodyFile(const QString& path, int chunkSize)
+    {
+        Q_UNUSED(path);
+        Q_UNUSED(chunkSize);
+    }
+    // True when the last response's body went into the body file (and the file is complete).
+    virtual bool bodySaved() const { return false; }
+    // The next block of a saved body as getChunk would have returned it: its length (0 when
+    // exhausted) and whether its first byte is NUL.
+    struct SkippedChunk {
+        int length = 0;
+        bool startsWithNul = false;
+    };
+    virtual SkippedChunk skipChunk() { return {}; }
     virtual bool stillExecuting() const = 0;
 
 signals:

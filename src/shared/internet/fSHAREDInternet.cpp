@@ -192,7 +192,7 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     Timer1_->start();
 
     if (CurrentURL.left(3).toUpper() != QLatin1String("FTP")) {
-        on([&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); });
+        on([&] { executeGet(); });
         return;
     }
 
@@ -356,7 +356,7 @@ void fSHAREDInternet::requestFailed(int number)
     on([&] { inet().cancel(); });
     if (number == err::InetUrlMalformed) {
         GetSize = false;
-        on([&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); });
+        on([&] { executeGet(); });
         return;
     }
     on([] { mSHAREDSubs::normalmouse(); });
@@ -422,18 +422,27 @@ void fSHAREDInternet::errorStep(OnError& on)
     mSHAREDDelay::throttledyield();
 }
 
+void fSHAREDInternet::executeGet()
+{
+    // Written while it arrives, the body need not be copied out of the control afterwards.
+    inet().setBodyFile(SaveToFile ? TargetFile : QString(), kChunkSize);
+    inet().execute(CurrentURL.trimmed(), QStringLiteral("GET"));
+}
+
 void fSHAREDInternet::readingStep(OnError& on)
 {
     if (ExpectedFilesize_ == 0) {
         GetSize = false;
-        if (!step(on, [&] { inet().execute(CurrentURL.trimmed(), QStringLiteral("GET")); }))
+        if (!step(on, [&] { executeGet(); }))
             return;
     }
     if (!SuppressAllButErrors)
         emit Status(QStringLiteral("Downloading"));
 
+    // A body the control has already saved into the target is passed over, not copied.
+    const bool saved = SaveToFile && inet().bodySaved();
     bool writeFailed = false;
-    if (SaveToFile) {
+    if (SaveToFile && !saved) {
         // Written beside the target and renamed at the end: a failed download leaves no
         // half file behind.
         if (!step(on, [&] { file_ = platform::fileSystem().replace(TargetFile); }))
@@ -446,14 +455,24 @@ void fSHAREDInternet::readingStep(OnError& on)
     bool textSeen = false;
     const bool quiet = SuppressAllButErrors || SuppressAllButDLAndErrors;
     QByteArray chunk;
+    int length = 0;
     do {
         chunk.clear();  // a failed read ends the loop instead of repeating the last chunk
-        if (!step(on, [&] { chunk = inet().getChunk(kChunkSize); })) {
-            file_.reset();
-            return;
+        bool startsWithNul = false;
+        if (saved) {
+            const platform::InetControl::SkippedChunk skipped = inet().skipChunk();
+            length = skipped.length;
+            startsWithNul = skipped.startsWithNul;
+        } else {
+            if (!step(on, [&] { chunk = inet().getChunk(kChunkSize); })) {
+                file_.reset();
+                return;
+            }
+            length = static_cast<int>(chunk.size());
+            startsWithNul = length > 0 && chunk.at(0) == '\0';
         }
         TimeoutTicks = 0;
-        if (SaveToFile && file_ && !chunk.isEmpty()) {
+        if (SaveToFile && file_ && length > 0) {
             const bool ok = step(on, [&] {
                 try {
                     file_->write(chunk);
@@ -466,13 +485,13 @@ void fSHAREDInternet::readingStep(OnError& on)
                 return;
             writeFailed = writeFailed || !file_;
         }
-        if (!chunk.isEmpty()) {
+        if (length > 0) {
             // A file download keeps its bytes in the file only.
             if (SaveToFile)
-                textSeen = textSeen || chunk.at(0) != '\0';
+                textSeen = textSeen || !startsWithNul;
             else
                 ReceivedText += ByteArrayToString(chunk);
-            counter += chunk.size();
+            counter += length;
         }
         const bool haveText = SaveToFile ? textSeen : !ReceivedText.isEmpty();
         if (ExpectedFilesize_ > 0) {
@@ -496,7 +515,7 @@ void fSHAREDInternet::readingStep(OnError& on)
                 return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) + QStringLiteral("kb");
             }, 100.0f);
         }
-    } while (!chunk.isEmpty());
+    } while (length > 0);
 
     TransferDone = true;
     Timer1_->stop();

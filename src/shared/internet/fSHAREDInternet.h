@@ -73,6 +73,8 @@ private:
     void sizeStep(OnError& on);
     void errorStep(OnError& on);
     void readingStep(OnError& on);
+    // Executes "GET" for CurrentURL; a file download's body goes straight into TargetFile.
+    void executeGet();
     void ftpCompleted();
     void ReportProgress(const std::function<QString()>& text, float percent);
     void requestFailed(int number);

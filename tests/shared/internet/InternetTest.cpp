@@ -17,6 +17,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
+#include <algorithm>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -41,19 +42,22 @@ public:
         server_.stop();
         thread_.join();
     }
-    // Serves bytes at path, with a Content-Length or chunked without one.
-    void serve(const std::string& path, const std::string& body, bool withLength = true, int status = 200)
+    // Serves bytes at path, with a Content-Length or chunked without one (in pieces of that
+    // size, when given).
+    void serve(const std::string& path, const std::string& body, bool withLength = true, int status = 200,
+               size_t piece = 0)
     {
-        server_.Get(path, [body, withLength, status](const httplib::Request&, httplib::Response& res) {
+        server_.Get(path, [body, withLength, status, piece](const httplib::Request&, httplib::Response& res) {
             res.status = status;
             if (withLength) {
                 res.set_content(body, "application/octet-stream");
                 return;
             }
             res.set_chunked_content_provider("application/octet-stream",
-                                             [body](size_t, httplib::DataSink& sink) {
-                                                 if (!body.empty())
-                                                     sink.write(body.data(), body.size());
+                                             [body, piece](size_t, httplib::DataSink& sink) {
+                                                 const size_t step = piece ? piece : body.size();
+                                                 for (size_t at = 0; at < body.size(); at += step)
+                                                     sink.write(body.data() + at, std::min(step, body.size() - at));
                                                  sink.done();
                                                  return true;
                                              });
@@ -244,6 +248,46 @@ TEST_F(InternetTest, GetFileWithSizeCountsRealBytes)
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (68%)")) << statuses_.join('\n').toStdString();
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (100%)")) << statuses_.join('\n').toStdString();
     EXPECT_FALSE(statuses_.join('\n').contains("137"));
+}
+
+// A file download goes straight into the target; the reading step then passes over the saved
+// body in the same chunks that reading it would have given, so its reports do not change.
+TEST_F(InternetTest, ASavedBodyPassesAsTheChunksReadingWouldGive)
+{
+    // Every third chunk starts with NUL; the server writes in pieces that straddle chunk starts.
+    std::string body = pattern(300000);
+    for (size_t at = 0; at < body.size(); at += 3 * 1024)
+        body[at] = '\0';
+    HttpServer server;
+    server.serve("/b.bin", body, false, 200, 777);
+    server.serve("/nulfirst.bin", std::string(1, '\0') + pattern(2999));
+
+    auto control = platform::createCurlInetControl();
+    const QString target = appFile("b.bin");
+    control->setBodyFile(target, 1024);
+    control->execute(server.url("/b.bin"), QStringLiteral("GET"));
+    QElapsedTimer waited;
+    waited.start();
+    while (control->stillExecuting() && waited.elapsed() < 10000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_TRUE(control->bodySaved());
+    EXPECT_EQ(readBytes(target), QByteArray::fromStdString(body));
+    EXPECT_TRUE(control->getChunk(1024).isEmpty());
+    int chunks = 0;
+    for (auto c = control->skipChunk(); c.length > 0; c = control->skipChunk(), ++chunks) {
+        ASSERT_EQ(c.length, std::min<int>(1024, 300000 - chunks * 1024)) << chunks;
+        ASSERT_EQ(c.startsWithNul, chunks % 3 == 0) << chunks;
+    }
+    EXPECT_EQ(chunks, 293);
+
+    // A first chunk that starts with NUL holds the percentage at 0 until a chunk with text.
+    cSHAREDInternet inet;
+    listen(inet);
+    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    ASSERT_TRUE(inet.GetFile(server.url("/nulfirst.bin"), appFile("n.bin"), true, false, false));
+    EXPECT_EQ(progress_, (QStringList{"0|1 kb of 3 kb (0%)", "68|2 kb of 3 kb (68%)", "100|3 kb of 3 kb (100%)",
+                                      "100|3 kb of 3 kb (100%)"}));
+    EXPECT_EQ(readBytes(appFile("n.bin")).size(), 3000);
 }
 
 TEST_F(InternetTest, EmptyChunkedNulAnd404Responses)
