@@ -1,6 +1,7 @@
 // Transfers against an HTTP server that the test runs on 127.0.0.1.
 
 #include "support/Fixture.h"
+#include "support/LoopbackHttp.h"
 
 #include "platform/InetControl.h"
 #include "shared/internet/cSHAREDInternet.h"
@@ -28,26 +29,15 @@
 namespace wexlo::test {
 namespace {
 
-class HttpServer {
+class HttpServer : public LoopbackHttp {
 public:
-    HttpServer()
-    {
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(2));
-    }
-    ~HttpServer()
-    {
-        server_.stop();
-        thread_.join();
-    }
+    HttpServer() { start(); }
     // Serves bytes at path, with a Content-Length or chunked without one (in pieces of that
     // size, when given).
     void serve(const std::string& path, const std::string& body, bool withLength = true, int status = 200,
                size_t piece = 0)
     {
-        server_.Get(path, [body, withLength, status, piece](const httplib::Request&, httplib::Response& res) {
+        server().Get(path, [body, withLength, status, piece](const httplib::Request&, httplib::Response& res) {
             res.status = status;
             if (withLength) {
                 res.set_content(body, "application/octet-stream");
@@ -66,19 +56,11 @@ public:
     // Answers with the request's Via header: what a proxy on the way added.
     void echoVia(const std::string& path)
     {
-        server_.Get(path, [](const httplib::Request& req, httplib::Response& res) {
+        server().Get(path, [](const httplib::Request& req, httplib::Response& res) {
             res.set_content("via:" + req.get_header_value("Via"), "text/plain");
         });
     }
-    QString url(const char* path) const
-    {
-        return QStringLiteral("http://127.0.0.1:%1%2").arg(port_).arg(QString::fromLatin1(path));
-    }
-
-private:
-    httplib::Server server_;
-    int port_ = 0;
-    std::thread thread_;
+    QString url(const char* path) const { return base() + QString::fromLatin1(path); }
 };
 
 

@@ -7,6 +7,7 @@
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/updater/mSHAREDUpdater.h"
 #include "support/Fixture.h"
+#include "support/LoopbackHttp.h"
 
 #include <QFile>
 #include <QLabel>
@@ -26,7 +27,7 @@ namespace {
 
 // A web server on 127.0.0.1 serving the version file, the details file and packages. What a
 // path answers can be changed while it runs.
-class UpdateServer {
+class UpdateServer : public test::LoopbackHttp {
 public:
     enum class Mode { Whole, Chunked, CutOff };
     struct Reply {
@@ -39,7 +40,7 @@ public:
 
     UpdateServer()
     {
-        server_.Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
+        server().Get(".*", [this](const httplib::Request& req, httplib::Response& res) {
             Reply r;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
@@ -78,17 +79,9 @@ public:
                                          });
             }
         });
-        port_ = server_.bind_to_any_port("127.0.0.1");
-        thread_ = std::thread([this] { server_.listen_after_bind(); });
-        while (!server_.is_running())
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        start();
     }
-    ~UpdateServer()
-    {
-        server_.stop();
-        thread_.join();
-    }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
+    ~UpdateServer() { stop(); }  // before the replies go
     void serve(const std::string& path, const std::string& body, int status = 200,
                const char* type = "text/plain")
     {
@@ -112,11 +105,8 @@ private:
         replies_[path] = std::move(r);
     }
 
-    httplib::Server server_;
     std::mutex mutex_;
     std::map<std::string, Reply> replies_;
-    int port_ = 0;
-    std::thread thread_;
 };
 
 class Updater : public test::WexloTest {
