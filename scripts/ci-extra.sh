@@ -25,7 +25,7 @@ artifacts="build-fuzz/artifacts"
 mkdir -p "$artifacts"
 failed=0
 for fuzzer in build-fuzz/tests/fuzz/fuzz_*; do
-  [ -x "$fuzzer" ] || continue
+  [ -f "$fuzzer" ] && [ -x "$fuzzer" ] || continue
   name="$(basename "$fuzzer")"
   corpus="tests/fuzz/corpus/${name#fuzz_}"
   mkdir -p "$work/$name"
