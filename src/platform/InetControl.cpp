@@ -147,6 +147,7 @@ public:
         }
         // The body file applies to this request alone, whether it starts or not.
         const QString bodyFile = std::exchange(bodyFile_, QString());
+        const int bodyChunk = std::exchange(bodyChunk_, 0);
         if (easy_)
             raiseError(err::InetStillExecuting);
 
@@ -163,16 +164,16 @@ public:
             QString base = ftpHost_.isEmpty() ? url : ftpHost_;
             while (base.endsWith(QLatin1Char('/')))
                 base.chop(1);
-            start(base + folder + remote, local);
+            start(base + folder + remote, local, 0);
             return;
         }
-        start(url, bodyFile);
+        start(url, bodyFile, bodyChunk);
     }
 
     void setBodyFile(const QString& path, int chunkSize) override
     {
         bodyFile_ = chunkSize > 0 ? path : QString();
-        savedChunk_ = chunkSize;
+        bodyChunk_ = chunkSize;
     }
 
     bool bodySaved() const override { return bodySaved_; }
@@ -231,10 +232,12 @@ public:
     }
 
 private:
-    void start(const QString& url, const QString& localFile)
+    // localFile receives the body; chunkSize > 0 makes it a body file that skipChunk passes over.
+    void start(const QString& url, const QString& localFile, int chunkSize)
     {
         body_.clear();
         forgetSavedBody();
+        savedChunk_ = localFile.isEmpty() ? 0 : chunkSize;
         headers_.clear();
         info_.clear();
         failText_.clear();
@@ -341,6 +344,7 @@ private:
 
     void forgetSavedBody()
     {
+        savedChunk_ = 0;
         bodySaved_ = false;
         savedSize_ = 0;
         savedPosition_ = 0;
@@ -397,7 +401,7 @@ private:
         if (result == CURLE_OK && localFile_) {
             try {
                 localFile_->commit();
-                bodySaved_ = true;
+                bodySaved_ = savedChunk_ > 0;
             } catch (const RuntimeError& e) {
                 failText_ = e.message();
                 result = CURLE_WRITE_ERROR;
@@ -446,7 +450,6 @@ private:
         qint64 at = (savedChunk_ - savedSize_ % savedChunk_) % savedChunk_;
         for (; at < length; at += savedChunk_)
             chunkStartsNul_.push_back(data[at] == '\0');
-        savedSize_ += length;
     }
 
     void noteFtpLength()
@@ -470,6 +473,7 @@ private:
             if (self->localFile_) {
                 self->localFile_->write(QByteArray::fromRawData(data, length));
                 self->noteChunkStarts(data, length);
+                self->savedSize_ += length;
                 return size * count;
             }
             if (self->maxResponseSize() > 0 && self->body_.size() + length > self->maxResponseSize()) {
@@ -557,6 +561,7 @@ private:
     std::unique_ptr<FileWriter> localFile_;
     // The body file asked for the next request, and what the last one saved there.
     QString bodyFile_;
+    int bodyChunk_ = 0;
     int savedChunk_ = 0;
     bool bodySaved_ = false;
     qint64 savedSize_ = 0;

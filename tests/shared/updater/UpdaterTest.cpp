@@ -15,11 +15,9 @@
 
 #include <httplib.h>
 
-#include <chrono>
 #include <map>
 #include <memory>
 #include <mutex>
-#include <thread>
 
 using namespace wexlo;
 
