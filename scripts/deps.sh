@@ -5,7 +5,9 @@ set -euo pipefail
 packages=(
   g++ cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
-  libcurl4-openssl-dev
+  libcurl4-openssl-dev libsodium-dev
+  # signs update packages in the tests (and for the maker)
+  minisign
   libgtest-dev libgmock-dev
   libcpp-httplib-dev python3-pyftpdlib tinyproxy
   # the baseline of bench/bench_download.cpp
@@ -17,7 +19,7 @@ packages=(
 )
 if [ "${1:-}" = "--run-only" ]; then
   packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            qt6-qpa-plugins libcurl4-openssl-dev fonts-liberation)
+            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev fonts-liberation)
 fi
 
 missing=()

@@ -5,6 +5,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QList>
 #include <QTemporaryFile>
 #include <QThread>
@@ -13,6 +14,7 @@
 #include <curl/curl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 #include <mutex>
 #include <utility>
@@ -215,6 +217,7 @@ public:
 
     QString responseInfo() const override { return info_; }
     bool stillExecuting() const override { return easy_ != nullptr; }
+    qint64 bytesReceived() const override { return bodyBytes_; }
 
     // ---- driving ----------------------------------------------------------------------
 
@@ -246,6 +249,10 @@ private:
         reached_ = 0;
         pending_.clear();
         errorBuffer_[0] = '\0';
+        bodyBytes_ = 0;
+        excess_ = false;
+        alive_.invalidate();
+        secureStart_ = url.trimmed().startsWith(QLatin1String("https:"), Qt::CaseInsensitive);
 
         easy_ = curl_easy_init();
         if (!easy_)
@@ -266,7 +273,9 @@ private:
 
         curl_easy_setopt(easy_, CURLOPT_URL, u.constData());
         curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
-        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, "http,https,ftp");
+        // A request that starts encrypted never goes on in the clear; onHeader holds the same
+        // rule for a later https step of a redirect chain.
+        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, secureStart_ ? "https" : "http,https,ftp");
         curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
         // Each request has a connection of its own, so "disconnected" is what it says.
@@ -287,6 +296,11 @@ private:
         curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlInetControl::onProgress);
         curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+        // libcurl stops reading at the Content-Length and only says so in its verbose text;
+        // a body longer than announced must fail, so that text is watched.
+        curl_easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, &CurlInetControl::onDebug);
+        curl_easy_setopt(easy_, CURLOPT_DEBUGDATA, this);
+        curl_easy_setopt(easy_, CURLOPT_VERBOSE, 1L);
 
         if (requestTimeout() > 0) {
             const long seconds = requestTimeout();
@@ -398,6 +412,10 @@ private:
         curl_easy_cleanup(easy_);
         easy_ = nullptr;
 
+        if (result == CURLE_OK && excess_) {
+            failText_ = QStringLiteral("The response is longer than its Content-Length");
+            result = CURLE_WEIRD_SERVER_REPLY;
+        }
         if (result == CURLE_OK && localFile_) {
             try {
                 localFile_->commit();
@@ -470,15 +488,15 @@ private:
             if (!self->isHttp_ && self->reached_ < ResponseReceived)
                 self->noteFtpLength();
             self->reach(ResponseReceived);
+            if (!self->bodyFits(length))
+                return 0;
+            self->bodyBytes_ += length;
+            self->signOfLife();
             if (self->localFile_) {
                 self->localFile_->write(QByteArray::fromRawData(data, length));
                 self->noteChunkStarts(data, length);
                 self->savedSize_ += length;
                 return size * count;
-            }
-            if (self->maxResponseSize() > 0 && self->body_.size() + length > self->maxResponseSize()) {
-                self->failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_FILESIZE_EXCEEDED));
-                return 0;
             }
             if (!self->body_.append(data, length))
                 return 0;
@@ -488,6 +506,39 @@ private:
         } catch (...) {
             self->failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
         }
+        return 0;
+    }
+
+    // Whether length more body bytes stay within the limit and the announced length.
+    bool bodyFits(qint64 length)
+    {
+        if (maxResponseSize() > 0 && bodyBytes_ + length > maxResponseSize()) {
+            failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_FILESIZE_EXCEEDED));
+            return false;
+        }
+        curl_off_t announced = -1;
+        if (isHttp_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
+            announced >= 0 && bodyBytes_ + length > announced) {
+            failText_ = QStringLiteral("The response is longer than its Content-Length");
+            return false;
+        }
+        return true;
+    }
+
+    // Body bytes arrived: "receiving the response" again, a few times a second at most.
+    void signOfLife()
+    {
+        if (alive_.isValid() && alive_.elapsed() < kAliveIntervalMs)
+            return;
+        alive_.start();
+        if (reached_ >= ResponseReceived)
+            pending_.push_back(ReceivingResponse);
+    }
+
+    static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
+    {
+        if (type == CURLINFO_TEXT && size >= 12 && std::memcmp(data, "Excess found", 12) == 0)
+            static_cast<CurlInetControl*>(user)->excess_ = true;
         return 0;
     }
 
@@ -508,6 +559,8 @@ private:
                     self->ftpReply_.clear();
                 return length;
             }
+            if (self->reached_ < ReceivingResponse)
+                self->alive_.start();
             self->reach(ReceivingResponse);
             if (line.startsWith("HTTP/")) {
                 self->headers_.clear();
@@ -515,6 +568,8 @@ private:
                 long code = 0;
                 curl_easy_getinfo(self->easy_, CURLINFO_RESPONSE_CODE, &code);
                 const bool followed = code / 100 == 3 && !self->getHeader(QStringLiteral("Location")).isEmpty();
+                if (followed && !self->redirectAllowed())
+                    return 0;
                 if (code >= 200 && !followed)
                     self->reach(ResponseReceived);
             } else {
@@ -524,6 +579,21 @@ private:
             return 0;
         }
         return length;
+    }
+
+    // A redirect never leads from https to http or ftp, wherever in the chain it comes.
+    bool redirectAllowed()
+    {
+        char* here = nullptr;
+        char* next = nullptr;
+        curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
+        curl_easy_getinfo(easy_, CURLINFO_REDIRECT_URL, &next);
+        const auto secure = [](const char* u) { return u && qstrnicmp(u, "https:", 6) == 0; };
+        if (!secure(here) || !next || secure(next))
+            return true;
+        failText_ = QStringLiteral("Refused a redirect from https to ") +
+                    QString::fromUtf8(next).section(QLatin1Char(':'), 0, 0);
+        return false;
     }
 
     static int onSocket(void* user, curl_socket_t, curlsocktype)
@@ -571,6 +641,10 @@ private:
     QString ftpFolder_;
     QByteArray ftpReply_;
     qint64 ftpLength_ = -1;
+    qint64 bodyBytes_ = 0;
+    bool excess_ = false;
+    bool secureStart_ = false;
+    QElapsedTimer alive_;
 };
 
 InetControlFactory& factory()

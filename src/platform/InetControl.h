@@ -34,6 +34,8 @@ public:
     // 0 the system's configuration (the proxy environment), 1 direct, 2 the named proxy.
     enum AccessType { UseDefault = 0, Direct = 1, NamedProxy = 2 };
 
+    static constexpr int kAliveIntervalMs = 200;
+
     explicit InetControl(QObject* parent = nullptr) : QObject(parent) {}
     ~InetControl() override = default;
 
@@ -48,9 +50,12 @@ public:
     // Seconds a request may go without any progress before it fails; 0 for no limit.
     int requestTimeout() const { return requestTimeout_; }
     virtual void setRequestTimeout(int seconds) { requestTimeout_ = seconds; }
-    // A response body beyond this many bytes fails the request; 0 for no limit.
+    // A response body beyond this many bytes fails the request; 0 for no limit. A body longer
+    // than its Content-Length fails whatever the limit.
     qint64 maxResponseSize() const { return maxResponseSize_; }
     virtual void setMaxResponseSize(qint64 bytes) { maxResponseSize_ = bytes; }
+    // Body bytes of the current response that have arrived so far.
+    virtual qint64 bytesReceived() const { return 0; }
 
     // Starts a request and returns at once. Operation "GET" fetches the URL; for FTP the
     // exchange "CD folder", "GET remote-file local-path", "CLOSE" against "ftp://host"
@@ -87,6 +92,8 @@ public:
     virtual bool stillExecuting() const = 0;
 
 signals:
+    // While a response body streams in, ReceivingResponse comes again every kAliveIntervalMs
+    // at most (only when bytes arrived meanwhile): the sign of life a time-out waits for.
     void StateChanged(int state);
 
 private:

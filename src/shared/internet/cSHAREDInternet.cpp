@@ -65,8 +65,12 @@ bool cSHAREDInternet::GetFile(const QString& URL, const QString& FileName, bool 
             break;
         }
     }
-    if (!success)
+    if (!success) {
+        // Whatever failed, the transfer ends now: no byte more goes to disk.
+        if (fInet->Connected())
+            fInet->stopTransfer();
         mSHAREDFileSubs::EraseFile(FileName);
+    }
     return success;
 }
 

@@ -36,6 +36,12 @@ int& timerLimit()
     return ticks;
 }
 
+qint64& downloadLimit()
+{
+    static qint64 bytes = fSHAREDInternet::kMaxDownload;
+    return bytes;
+}
+
 // Half to even, as every rounding of these texts.
 double roundTo(double value, int decimals)
 {
@@ -93,6 +99,11 @@ void fSHAREDInternet::setTimeoutForTests(int intervalMs, int tickLimit)
 {
     timerInterval() = intervalMs;
     timerLimit() = tickLimit;
+}
+
+void fSHAREDInternet::setDownloadLimitForTests(qint64 bytes)
+{
+    downloadLimit() = bytes > 0 ? bytes : kMaxDownload;
 }
 
 fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
@@ -154,6 +165,7 @@ QString fSHAREDInternet::OpenURL(const QString& URL, bool ShowStatus)
     SaveToFile = false;
     GetSize = false;
     ftpDownload_ = false;
+    liveCounter_ = 0;
     // A text answer lives in memory; anything larger is refused as a failed transfer.
     on([&] { inet().setMaxResponseSize(kMaxTextResponse); });
     on([&] { inet().execute(URL.trimmed(), QStringLiteral("GET")); });
@@ -180,6 +192,7 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     ExpectedFilesize_ = 0;
     SaveToFile = true;
     ftpDownload_ = false;
+    liveCounter_ = 0;
     // The proxy that ApplyProxy chose holds for downloads too.
     on([&] {
         if (mSHAREDFileSubs::FileExists(FileName))
@@ -187,7 +200,7 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     });
     TargetFile = FileName;
     on([&] { inet().setRequestTimeout(10); });
-    on([&] { inet().setMaxResponseSize(0); });
+    on([&] { inet().setMaxResponseSize(downloadLimit()); });
     TimeoutTicks = 0;
     Timer1_->start();
 
@@ -253,6 +266,14 @@ void fSHAREDInternet::CancelDownload()
             mSHAREDFileSubs::EraseFile(TargetFile);
     });
     emit DownloadError(QStringLiteral("Download cancelled"));
+}
+
+void fSHAREDInternet::stopTransfer()
+{
+    OnError on(QStringLiteral("sub cancel"), kModule);
+    on([&] { inet().cancel(); });
+    file_.reset();
+    ftpDownload_ = false;
 }
 
 bool fSHAREDInternet::Connected()
@@ -377,7 +398,10 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
     case platform::InetControl::Resolved: status("Resolved host"); break;
     case platform::InetControl::Connecting: status("Connecting"); break;
     case platform::InetControl::Connected: status("Connected"); break;
-    case platform::InetControl::ReceivingResponse: emit Receiving(); break;
+    case platform::InetControl::ReceivingResponse:
+        emit Receiving();
+        liveProgress();
+        break;
     case platform::InetControl::Error: errorStep(on); return;
     default: break;
     }
@@ -494,27 +518,12 @@ void fSHAREDInternet::readingStep(OnError& on)
             counter += length;
         }
         const bool haveText = SaveToFile ? textSeen : !ReceivedText.isEmpty();
-        if (ExpectedFilesize_ > 0) {
-            if (haveText)
-                percentage = static_cast<float>(
-                    std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
-            if (!quiet) {
-                if (GetSize)
-                    ReportProgress([&] {
-                        return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
-                               number(roundTo(ExpectedFilesize_ / 1024.0, 0)) + QStringLiteral(" kb (") +
-                               number(percentage) + QStringLiteral("%)");
-                    }, percentage);
-                else
-                    ReportProgress([&] {
-                        return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
-                    }, 0.0f);
-            }
-        } else if (!quiet) {
-            ReportProgress([&] {
-                return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) + QStringLiteral("kb");
-            }, 100.0f);
-        }
+        if (ExpectedFilesize_ > 0 && haveText)
+            percentage = static_cast<float>(
+                std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+        // What was shown while it arrived is not shown again; the end still is.
+        if (!quiet && !(saved && length > 0 && counter <= liveCounter_))
+            reportBytes(counter, percentage);
     } while (length > 0);
 
     TransferDone = true;
@@ -537,6 +546,42 @@ void fSHAREDInternet::readingStep(OnError& on)
     emit Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
                 QStringLiteral(" kb (100%)"));
     emit DownloadFinished();
+}
+
+void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
+{
+    if (ExpectedFilesize_ > 0) {
+        if (GetSize)
+            ReportProgress([&] {
+                return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
+                       number(roundTo(ExpectedFilesize_ / 1024.0, 0)) + QStringLiteral(" kb (") +
+                       number(percentage) + QStringLiteral("%)");
+            }, percentage);
+        else
+            ReportProgress([&] {
+                return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
+            }, 0.0f);
+    } else {
+        ReportProgress([&] {
+            return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) + QStringLiteral("kb");
+        }, 100.0f);
+    }
+}
+
+void fSHAREDInternet::liveProgress()
+{
+    // Only a file download whose response headers have been seen, and only while it runs.
+    if (!SaveToFile || ExpectedFilesize_ == 0 || TransferDone || !Inet1_ ||
+        SuppressAllButErrors || SuppressAllButDLAndErrors)
+        return;
+    const qint64 counter = Inet1_->bytesReceived();
+    if (counter <= liveCounter_)
+        return;
+    liveCounter_ = counter;
+    float percentage = 0.0f;
+    if (ExpectedFilesize_ > 0)
+        percentage = static_cast<float>(std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+    reportBytes(counter, percentage);
 }
 
 void fSHAREDInternet::ftpCompleted()
@@ -567,6 +612,10 @@ void fSHAREDInternet::Timer1_Timer()
     if (TimeoutTicks < std::numeric_limits<std::int16_t>::max())
         ++TimeoutTicks;
     if (TimeoutTicks > tickLimit_) {
+        // The transfer stops here: a request left running would go on writing a file that
+        // nobody will take.
+        if (!TransferDone || Connected())
+            stopTransfer();
         emit DownloadError(QStringLiteral("Transfer timed out"));
         TransferDone = true;
     }

@@ -42,6 +42,9 @@ public:
     QString ProxyUser();
     QString ProxyPassword();
     QString ByteArrayToString(const QByteArray& bytes);
+    // Ends the running transfer at once without an event: the control stops and a partial
+    // file is dropped, so nothing more is written after a failure.
+    void stopTransfer();
 
     // The control (nullptr when it could not be created) and the timer, for tests and tools.
     platform::InetControl* Inet1() const { return Inet1_.get(); }
@@ -51,10 +54,14 @@ public:
 
     // The largest response OpenURL takes as text.
     static constexpr qint64 kMaxTextResponse = 16 * 1024 * 1024;
+    // The largest file DownloadFile takes; an endless body fails there instead of filling the disk.
+    static constexpr qint64 kMaxDownload = 256 * 1024 * 1024;
 
     // Test seam: Timer1's interval and the tick count after which a transfer times out
     // (1000 ms and 60 normally). Takes effect for windows created afterwards.
     static void setTimeoutForTests(int intervalMs, int tickLimit);
+    // Test seam: the largest file DownloadFile takes (kMaxDownload normally; 0 puts it back).
+    static void setDownloadLimitForTests(qint64 bytes);
 
 signals:
     void Status(const QString& text);
@@ -77,6 +84,10 @@ private:
     void executeGet();
     void ftpCompleted();
     void ReportProgress(const std::function<QString()>& text, float percent);
+    // The report of the reading step for counter bytes at that percentage.
+    void reportBytes(qint64 counter, float percentage);
+    // A file download reports its progress while the body arrives, not only at the end.
+    void liveProgress();
     void requestFailed(int number);
 
     std::unique_ptr<platform::InetControl> Inet1_;
@@ -97,6 +108,8 @@ private:
     bool reportedOnce_ = false;
     // An FTP download: the control writes the file itself and completion ends it.
     bool ftpDownload_ = false;
+    // Bytes of this transfer already reported while they arrived (0: none).
+    qint64 liveCounter_ = 0;
     std::unique_ptr<platform::FileWriter> file_;
 };
 

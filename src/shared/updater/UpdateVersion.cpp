@@ -114,8 +114,16 @@ void ExtractVersion(const QString& text, ParsedVersion& v)
         address.replace(QStringLiteral("@@@"), QString::number(v.Major) + QString::number(v.Minor) +
                                                    QString::number(v.Revision) + v.Letter);
         v.Address = address;
-        mSHAREDLogging::logdebug(QStringLiteral("Url set to ") + v.Address);
+        mSHAREDLogging::logdebug(QStringLiteral("Url set to ") + forLog(v.Address));
     });
+}
+
+QString forLog(const QString& serverText)
+{
+    if (serverText.size() <= kLoggedServerText)
+        return serverText;
+    return serverText.left(kLoggedServerText) +
+           QStringLiteral("... [cut, %1 characters in all]").arg(serverText.size());
 }
 
 }  // namespace wexlo

@@ -34,4 +34,9 @@ double leadingNumber(const QString& text);
 // Rounds half to even into a 16-bit whole number; raises error 6 (overflow) out of range.
 std::int16_t roundToInt16(double value);
 
+// Text that came from a server, fit for the log: at most kLoggedServerText characters, the rest
+// cut off and the cut marked, so a hostile server cannot grow the log.
+constexpr qsizetype kLoggedServerText = 300;
+QString forLog(const QString& serverText);
+
 }  // namespace wexlo

@@ -13,6 +13,7 @@
 #include "shared/internet/fSHAREDProxy.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/ui/mSHAREDProgress.h"
+#include "shared/updater/PackageSignature.h"
 #include "shared/updater/mSHAREDUpdater.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"
@@ -179,6 +180,7 @@ void fSHAREDUpdater::Form_Load()
                             mSHAREDSubs::AppVersion());
     });
     on([&] { syncCheckBox(); });
+    on([&] { ExtractVersion(mSHAREDSubs::AppVersion(), RunningVersion); });
 }
 
 void fSHAREDUpdater::syncCheckBox()
@@ -277,6 +279,14 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
         } else {
             const bool newer = available.isNewerThan(running);
             DownloadURL = available.Address;
+            AvailableVersion = available;
+            RunningVersion = running;
+            NewerFound = newer;
+            // A package is offered only for a newer version.
+            on([&] {
+                cmdDownload->setEnabled(newer);
+                cmdDownloadInstall->setEnabled(newer);
+            });
             const QString shown = available.text().toUpper();
             if (newer) {
                 on([&] {
@@ -429,10 +439,23 @@ void fSHAREDUpdater::makeSureAddressKnown()
         CheckForUpdate(true, UpdateURL, DetailsURL, UpdateFilename, QString());
 }
 
+bool fSHAREDUpdater::newerVersionOffered()
+{
+    // Without an address the download fails as it always did.
+    if (NewerFound || DownloadURL.isEmpty())
+        return true;
+    SetStatus(QStringLiteral("Error - There is no newer version to download."));
+    return false;
+}
+
 void fSHAREDUpdater::cmdDownload_Click()
 {
     OnError on(QStringLiteral("cmdDownload_Click"), kModule);
     on([&] { makeSureAddressKnown(); });
+    bool offered = true;
+    on([&] { offered = newerVersionOffered(); });
+    if (!offered)
+        return;
     bool saved = false;
     on([&] {
         saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
@@ -449,6 +472,10 @@ void fSHAREDUpdater::cmdDownloadInstall_Click()
 {
     OnError on(QStringLiteral("cmdDownloadInstall_Click"), kModule);
     on([&] { makeSureAddressKnown(); });
+    bool offered = true;
+    on([&] { offered = newerVersionOffered(); });
+    if (!offered)
+        return;
     bool saved = false;
     on([&] {
         saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
@@ -480,6 +507,8 @@ void fSHAREDUpdater::cmdDownloadInstall_Click()
 
 void fSHAREDUpdater::DownloadAndInstall(const QString& packageUrl)
 {
+    if (!newerVersionOffered())
+        return;
     DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename, packageUrl);
 }
 
@@ -489,9 +518,14 @@ bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName
     bool result = false;
     OnError on(QStringLiteral("DownloadFile"), kModule, OnError::Form::NumberDash);
     CheckRunning = false;
+    if (!PackageSignature::haveKey()) {
+        // Nothing could show that a package is the maker's, so none is fetched at all.
+        on([&] { SetStatus(PackageSignature::refusal(PackageSignature::Verdict::NoKey)); });
+        return false;
+    }
     on([&] { cInternet->ApplyProxy(); });
     on([&] { mSHAREDSubs::busymouse(); });
-    on([&] { mSHAREDLogging::writelog(QStringLiteral("Trying to download ") + address); });
+    on([&] { mSHAREDLogging::writelog(QStringLiteral("Trying to download ") + forLog(address)); });
     const QString target = folder + fileName;
     bool fetched = false;
     // Only web and FTP addresses are fetched; anything else counts as a failed download.
@@ -508,7 +542,7 @@ bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName
             on([&] { SetStatus(QStringLiteral("Error - Downloaded file is incomplete. Please retry")); });
             on([&] { mSHAREDFileSubs::EraseFile(target); });
         } else if (size >= kMinimumPackageSize) {
-            result = true;
+            on([&] { result = signedByMaker(target, address); });
         } else {
             QString text;
             on([&] { mSHAREDFileSubs::LoadTextFile(target, text); });
@@ -520,6 +554,25 @@ bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName
     }
     mSHAREDSubs::normalmouse();
     return result;
+}
+
+bool fSHAREDUpdater::signedByMaker(const QString& target, const QString& address)
+{
+    using namespace PackageSignature;
+    Verdict verdict = Verdict::Missing;
+    try {
+        const QString signature = cInternet->OpenURL(signatureAddress(address), false);
+        verdict = verify(target, signature.toUtf8(), publicKey(), AvailableVersion, RunningVersion);
+    } catch (...) {
+        // Deleted below whatever went wrong: an unchecked package is never kept.
+        mSHAREDFileSubs::EraseFile(target);
+        throw;
+    }
+    if (verdict == Verdict::Good)
+        return true;
+    mSHAREDFileSubs::EraseFile(target);
+    SetStatus(refusal(verdict));
+    return false;
 }
 
 void fSHAREDUpdater::cInternet_Progress(float percent, const QString& text)

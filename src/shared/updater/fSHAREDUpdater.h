@@ -85,6 +85,10 @@ private:
     void cmdDownload_Click();
     void cmdDownloadInstall_Click();
     void makeSureAddressKnown();
+    // True when the last check found a newer version; otherwise says why nothing is fetched.
+    bool newerVersionOffered();
+    // The maker's signature check of a saved package; a refused package is deleted.
+    bool signedByMaker(const QString& target, const QString& address);
     void cInternet_Progress(float percent, const QString& text);
     void cInternet_NoInternet();
     QString savedPackagePath() const;
@@ -96,6 +100,10 @@ private:
     QString DownloadURL;
     bool InternetMissing = false;
     bool CheckRunning = false;
+    // What the last check that read an address found, and the version it compared with.
+    ParsedVersion AvailableVersion;
+    ParsedVersion RunningVersion;
+    bool NewerFound = false;
 };
 
 }  // namespace wexlo

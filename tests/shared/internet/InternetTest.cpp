@@ -19,6 +19,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <atomic>
 #include <thread>
 
 #include <arpa/inet.h>
@@ -397,6 +398,150 @@ TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
     EXPECT_EQ(errors.size(), seen);
     window->Cancel();
     ::close(fd);
+}
+
+// Servers that behave like real ones on a poor line: a body in small pieces with pauses, one
+// that falls silent, one that never ends, one longer than its Content-Length.
+class TroublesomeServer : public LoopbackHttp {
+public:
+    static constexpr size_t kPiece = 1000;
+    TroublesomeServer()
+    {
+        // 60 pieces, one every 50 ms: three seconds in all.
+        server().Get("/trickle", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_content_provider(60 * kPiece, "application/octet-stream",
+                                     [this](size_t offset, size_t, httplib::DataSink& sink) {
+                                         pause(50);
+                                         const std::string piece(kPiece, char('a' + offset / kPiece % 26));
+                                         return !stopping_ && sink.write(piece.data(), piece.size());
+                                     });
+        });
+        // Ten pieces, then nothing more while the connection stays open.
+        server().Get("/silent", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_content_provider(60 * kPiece, "application/octet-stream",
+                                     [this](size_t offset, size_t, httplib::DataSink& sink) {
+                                         if (offset >= 10 * kPiece) {
+                                             pause(10000);
+                                             return false;
+                                         }
+                                         const std::string piece(kPiece, 's');
+                                         return sink.write(piece.data(), piece.size());
+                                     });
+        });
+        // No Content-Length and no end, as fast as it goes (at most 200 MB).
+        server().Get("/endless", [this](const httplib::Request&, httplib::Response& res) {
+            res.set_chunked_content_provider("application/octet-stream",
+                                             [this](size_t offset, httplib::DataSink& sink) {
+                                                 static const std::string block(64 * 1024, 'e');
+                                                 if (stopping_ || offset > 200u * 1024 * 1024)
+                                                     return false;
+                                                 return sink.write(block.data(), block.size());
+                                             });
+        });
+        // Announces 30,000 bytes and sends 60,000.
+        server().Get("/longer", [](const httplib::Request&, httplib::Response& res) {
+            res.set_content_provider(30000, "application/octet-stream",
+                                     [](size_t offset, size_t, httplib::DataSink& sink) {
+                                         if (offset > 0)
+                                             return false;
+                                         const std::string body(60000, 'l');
+                                         return sink.write(body.data(), body.size());
+                                     });
+        });
+        start();
+    }
+    ~TroublesomeServer()
+    {
+        stopping_ = true;
+        stop();
+    }
+    QString url(const char* path) const { return base() + QString::fromLatin1(path); }
+
+private:
+    // Sleeps in small steps so that the server can stop meanwhile.
+    void pause(int ms)
+    {
+        for (int waited = 0; waited < ms && !stopping_; waited += 10)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::atomic<bool> stopping_{false};
+};
+
+// Files of the folder that this process still holds open after their name is gone: a
+// transfer that goes on writing where nobody can see or take it.
+QStringList openDeletedFilesUnder(const QString& folder)
+{
+    QStringList found;
+    const QString root = QFileInfo(folder).canonicalFilePath();
+    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
+        char target[4096];
+        const ssize_t n = ::readlink(QFile::encodeName(fd.absoluteFilePath()).constData(), target, sizeof target - 1);
+        if (n <= 0)
+            continue;
+        const QString path = QString::fromLocal8Bit(target, n);
+        if (path.startsWith(root) && path.endsWith(QStringLiteral(" (deleted)")))
+            found << path;
+    }
+    return found;
+}
+
+TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes)
+{
+    TroublesomeServer server;
+    // 0.45 s without a sign of life is a time-out; the trickle lasts over six such periods.
+    fSHAREDInternet::setTimeoutForTests(50, 8);
+    fSHAREDInternet::setDownloadLimitForTests(2 * 1024 * 1024);
+    cSHAREDInternet inet;
+    fSHAREDInternet::setTimeoutForTests(1000, 60);
+    listen(inet);
+    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    int shownWhileArriving = 0;
+    QObject::connect(&inet, &cSHAREDInternet::Progress, [&](float, const QString& text) {
+        if (inet.Connected() && text.endsWith(QStringLiteral("%)")))
+            ++shownWhileArriving;
+    });
+
+    struct Case {
+        const char* path;
+        bool completes;
+        const char* error;  // the first error raised
+    };
+    const Case cases[] = {
+        {"/trickle", true, ""},
+        {"/silent", false, "Transfer timed out"},
+        {"/endless", false, "Maximum file size exceeded"},
+        {"/longer", false, "The response is longer than its Content-Length"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.path);
+        errors_.clear();
+        shownWhileArriving = 0;
+        const QString target = appFile(QStringLiteral("WexloUpd.exe"));
+        QElapsedTimer took;
+        took.start();
+        EXPECT_EQ(inet.GetFile(server.url(c.path), target, true, false, false), c.completes)
+            << errors_.join('\n').toStdString();
+        EXPECT_LT(took.elapsed(), 20000);
+        EXPECT_FALSE(inet.Connected());
+        if (c.completes) {
+            EXPECT_EQ(QFileInfo(target).size(), 60000);
+            EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
+            EXPECT_GE(shownWhileArriving, 3);
+            continue;
+        }
+        ASSERT_FALSE(errors_.isEmpty());
+        EXPECT_EQ(errors_.first(), QString::fromLatin1(c.error));
+        // Stopped at once: nothing under the name, nothing growing without one.
+        EXPECT_FALSE(QFile::exists(target));
+        EXPECT_EQ(openDeletedFilesUnder(home_.path()), QStringList());
+        EXPECT_EQ(QDir(home_.path()).entryList(QDir::Files), QStringList());
+        QElapsedTimer later;
+        later.start();
+        while (later.elapsed() < 300)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(openDeletedFilesUnder(home_.path()), QStringList());
+    }
+    fSHAREDInternet::setDownloadLimitForTests(0);
 }
 
 TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)

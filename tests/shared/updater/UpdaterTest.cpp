@@ -5,23 +5,75 @@
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/PackageSignature.h"
 #include "shared/updater/mSHAREDUpdater.h"
 #include "support/Fixture.h"
 #include "support/LoopbackHttp.h"
 
+#include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
 #include <QSignalSpy>
+#include <QTemporaryDir>
 
 #include <httplib.h>
+#include <sodium.h>
 
 #include <map>
+#include <optional>
+#include <vector>
 #include <memory>
 #include <mutex>
 
 using namespace wexlo;
 
 namespace {
+
+// A signing key of the maker, made with libsodium, that signs as minisign does: Ed25519 over
+// the BLAKE2b-512 hash of the package ("ED"), and over the signature and trusted comment.
+class MakerKey {
+public:
+    MakerKey()
+    {
+        EXPECT_GE(sodium_init(), 0);
+        crypto_sign_keypair(pk_, sk_);
+        randombytes_buf(id_, sizeof id_);
+    }
+    // The key's base64 line, as `minisign -P` takes it.
+    QString publicLine() const
+    {
+        QByteArray raw("Ed");
+        raw.append(reinterpret_cast<const char*>(id_), sizeof id_);
+        raw.append(reinterpret_cast<const char*>(pk_), sizeof pk_);
+        return QString::fromLatin1(raw.toBase64());
+    }
+    std::string sign(const std::string& package, const std::string& trustedComment) const
+    {
+        unsigned char hash[crypto_generichash_BYTES_MAX];
+        crypto_generichash(hash, sizeof hash, reinterpret_cast<const unsigned char*>(package.data()),
+                           package.size(), nullptr, 0);
+        unsigned char sig[crypto_sign_BYTES];
+        crypto_sign_detached(sig, nullptr, hash, sizeof hash, sk_);
+        QByteArray line("ED");
+        line.append(reinterpret_cast<const char*>(id_), sizeof id_);
+        line.append(reinterpret_cast<const char*>(sig), sizeof sig);
+        QByteArray global(reinterpret_cast<const char*>(sig), sizeof sig);
+        global.append(trustedComment.data(), static_cast<qsizetype>(trustedComment.size()));
+        unsigned char globalSig[crypto_sign_BYTES];
+        crypto_sign_detached(globalSig, nullptr, reinterpret_cast<const unsigned char*>(global.constData()),
+                             static_cast<unsigned long long>(global.size()), sk_);
+        return "untrusted comment: signature from the test's key\n" + line.toBase64().toStdString() +
+               "\ntrusted comment: " + trustedComment + "\n" +
+               QByteArray(reinterpret_cast<const char*>(globalSig), sizeof globalSig).toBase64().toStdString() +
+               "\n";
+    }
+
+private:
+    unsigned char pk_[crypto_sign_PUBLICKEYBYTES];
+    unsigned char sk_[crypto_sign_SECRETKEYBYTES];
+    unsigned char id_[8];
+};
 
 // A web server on 127.0.0.1 serving the version file, the details file and packages. What a
 // path answers can be changed while it runs.
@@ -42,6 +94,7 @@ public:
             Reply r;
             {
                 std::lock_guard<std::mutex> lock(mutex_);
+                ++hits_[req.path];
                 const auto it = replies_.find(req.path);
                 if (it == replies_.end()) {
                     res.status = 404;
@@ -96,6 +149,12 @@ public:
         set(path, Reply{std::string(sent, 'x'), 200, "application/octet-stream", Mode::CutOff, size});
     }
 
+    int hits(const std::string& path)
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        return hits_[path];
+    }
+
 private:
     void set(const std::string& path, Reply r)
     {
@@ -105,6 +164,7 @@ private:
 
     std::mutex mutex_;
     std::map<std::string, Reply> replies_;
+    std::map<std::string, int> hits_;
 };
 
 class Updater : public test::WexloTest {
@@ -112,6 +172,7 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
+        PackageSignature::setPublicKeyForTests(key_.publicLine());
         mSHAREDSettings::resetForTests();
         mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
         window_ = std::make_unique<fSHAREDUpdater>();
@@ -124,6 +185,7 @@ protected:
         statuses_.reset();
         window_.reset();
         mSHAREDSettings::resetForTests();
+        PackageSignature::setPublicKeyForTests(std::nullopt);
         WexloTest::TearDown();
     }
 
@@ -146,11 +208,22 @@ protected:
             out.append(args.at(0).toString());
         return out;
     }
+    // Serves the package's signature beside it, naming version in its trusted comment.
+    void sign(const std::string& path, const std::string& body, const std::string& version = "1.00.0009")
+    {
+        server_.serve(path + ".minisig", key_.sign(body, "timestamp:1772841600\tfile:WexloUpd.exe\tversion:" + version));
+    }
+    void servePackage(const std::string& path, const std::string& body)
+    {
+        server_.serve(path, body, 200, "application/octet-stream");
+        sign(path, body);
+    }
     QString lastStatus() const { return statuses().isEmpty() ? QString() : statuses().last(); }
     QString result() const { return window_->lblUpdate->text(); }
     QColor resultColour() const { return window_->lblUpdate->palette().color(QPalette::WindowText); }
     QString savedPath() const { return appFile(QStringLiteral("WexloUpd.exe")); }
 
+    MakerKey key_;
     UpdateServer server_;
     std::unique_ptr<fSHAREDUpdater> window_;
     std::unique_ptr<QSignalSpy> statuses_;
@@ -292,7 +365,7 @@ TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
 
 TEST_F(Updater, DownloadOnlySavesThePackageAndSaysWhere)
 {
-    server_.serve("/pkg/WexloUpd.exe", std::string(300000, 'p'), 200, "application/octet-stream");
+    servePackage("/pkg/WexloUpd.exe", std::string(300000, 'p'));
     serveVersion("1.00.0009");
     check();
     window_->cmdDownload->click();
@@ -310,7 +383,7 @@ TEST_F(Updater, DownloadWithoutAnAddressRunsAQuietCheckFirst)
     window_->cmdDownload->click();  // the quiet check fails again: nothing to fetch
     EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
 
-    server_.serve("/pkg/WexloUpd.exe", std::string(30000, 'p'), 200, "application/octet-stream");
+    servePackage("/pkg/WexloUpd.exe", std::string(30000, 'p'));
     serveVersion("1.00.0009");
     boxes_.answers.push_back(platform::MsgAnswer::No);  // the quiet check's question
     window_->cmdDownload->click();
@@ -321,6 +394,7 @@ TEST_F(Updater, DownloadWithoutAnAddressRunsAQuietCheckFirst)
 TEST_F(Updater, PackageWithoutContentLengthIsAcceptedAndShowsPlainProgressText)
 {
     server_.serveChunked("/pkg/WexloUpd.exe", 300000);
+    sign("/pkg/WexloUpd.exe", std::string(300000, 'x'));
     serveVersion("1.00.0009");
     check();
     EXPECT_TRUE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
@@ -341,7 +415,9 @@ TEST_F(Updater, AServerErrorPageIsDeletedAndReported)
 TEST_F(Updater, PackagesBelow25000BytesAreRejectedSilently)
 {
     server_.serve("/small", std::string(24999, 'p'), 200, "application/octet-stream");
-    server_.serve("/enough", std::string(25000, 'p'), 200, "application/octet-stream");
+    servePackage("/enough", std::string(25000, 'p'));
+    serveVersion("1.00.0009");
+    check();
     const QString folder = platform::appFolder() + QLatin1Char('/');
     statuses_->clear();
     EXPECT_FALSE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/small")));
@@ -373,7 +449,7 @@ TEST_F(Updater, AddressesOtherThanWebAndFtpAreRefused)
 
 TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
 {
-    server_.serve("/pkg/WexloUpd.exe", std::string(30000, 'p'), 200, "application/octet-stream");
+    servePackage("/pkg/WexloUpd.exe", std::string(30000, 'p'));
     serveVersion("1.00.0009");
     check();
     QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
@@ -389,6 +465,126 @@ TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
               QStringLiteral("The update has been downloaded. Do you want to install it now?"));
     EXPECT_EQ(install.count(), 1);
     EXPECT_FALSE(window_->isVisible());
+}
+
+// ---- The maker's signature -------------------------------------------------------------
+
+// Signs with Debian's minisign program: proves the reader against the real tool.
+struct ToolSignature {
+    QString publicLine;
+    std::string signature;
+};
+std::optional<ToolSignature> signWithMinisign(const QString& dir, const std::string& package,
+                                              const QString& trustedComment)
+{
+    const QString tool = QStringLiteral("/usr/bin/minisign");
+    if (!QFile::exists(tool))
+        return std::nullopt;
+    const auto run = [&](const QStringList& args) {
+        QProcess p;
+        p.start(tool, args);
+        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+    };
+    const QString pub = dir + QStringLiteral("/maker.pub");
+    const QString sec = dir + QStringLiteral("/maker.key");
+    const QString file = dir + QStringLiteral("/WexloUpd.exe");
+    QFile f(file);
+    if (!f.open(QIODevice::WriteOnly) || f.write(package.data(), qint64(package.size())) != qint64(package.size()))
+        return std::nullopt;
+    f.close();
+    if (!run({"-G", "-W", "-f", "-p", pub, "-s", sec}) ||
+        !run({"-S", "-s", sec, "-m", file, "-t", trustedComment}))
+        return std::nullopt;
+    QFile p(pub), s(file + QStringLiteral(".minisig"));
+    if (!p.open(QIODevice::ReadOnly) || !s.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QList<QByteArray> lines = p.readAll().split('\n');
+    if (lines.size() < 2)
+        return std::nullopt;
+    return ToolSignature{QString::fromLatin1(lines[1].trimmed()), s.readAll().toStdString()};
+}
+
+// Every package that is not the maker's, unchanged, for the newer version the check found, is
+// refused with its reason, deleted, and never handed over; the maker's own is installed.
+TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
+{
+    const std::string package(30000, 'p');
+    const std::string comment = "timestamp:1772841600\tfile:WexloUpd.exe\tversion:1.00.0009";
+    MakerKey stranger;
+    QTemporaryDir toolDir;
+    const auto tool = signWithMinisign(toolDir.path(), package, QStringLiteral("version:1.00.0009"));
+    if (!tool)
+        ADD_FAILURE() << "minisign could not sign (is Debian's minisign installed?)";
+    std::string commentChanged = key_.sign(package, comment);
+    commentChanged.replace(commentChanged.find("1772841600"), 10, "1772841601");
+
+    using V = PackageSignature::Verdict;
+    struct Case {
+        const char* name;
+        std::string served;                 // the package the server gives
+        std::optional<std::string> sig;     // its .minisig, none for a 404
+        std::optional<QString> key;         // the key built in, when not the fixture's
+        V verdict;
+    };
+    const std::vector<Case> cases = {
+        {"good, signed here with libsodium", package, key_.sign(package, comment), {}, V::Good},
+        {"good, signed by the minisign tool", package, tool ? tool->signature : std::string(),
+         tool ? tool->publicLine : QString(), V::Good},
+        {"signed with another key", package, stranger.sign(package, comment), {}, V::OtherKey},
+        {"package changed after signing", package + "!", key_.sign(package, comment), {}, V::PackageChanged},
+        {"trusted comment changed", package, commentChanged, {}, V::CommentChanged},
+        {"signed for an older version", package, key_.sign(package, "version:1.00.0007"), {}, V::WrongVersion},
+        {"signed without a version", package, key_.sign(package, "timestamp:1772841600"), {}, V::WrongVersion},
+        {"no .minisig beside it", package, std::nullopt, {}, V::Missing},
+        {"not a signature file", package, std::string(400, 'x'), {}, V::Missing},
+        {"no key built in", package, key_.sign(package, comment), QString(), V::NoKey},
+    };
+    serveVersion("1.00.0009");
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(savedPath());
+        PackageSignature::setPublicKeyForTests(c.key ? *c.key : key_.publicLine());
+        server_.serve("/pkg/WexloUpd.exe", c.served, 200, "application/octet-stream");
+        if (c.sig)
+            server_.serve("/pkg/WexloUpd.exe.minisig", *c.sig);
+        else
+            server_.serve("/pkg/WexloUpd.exe.minisig", "<html>404 Not Found</html>", 404, "text/html");
+        const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
+        ASSERT_TRUE(check());
+        QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
+        boxes_.answers = {platform::MsgAnswer::Yes};
+        boxes_.shown.clear();
+        window_->cmdDownloadInstall->click();
+        if (c.verdict == V::Good) {
+            EXPECT_EQ(install.count(), 1);
+            EXPECT_EQ(readBytes(savedPath()), QByteArray::fromStdString(package));
+            continue;
+        }
+        EXPECT_EQ(install.count(), 0);
+        EXPECT_TRUE(boxes_.shown.isEmpty()) << boxes_.lastText().toStdString();
+        EXPECT_FALSE(QFile::exists(savedPath()));
+        EXPECT_EQ(lastStatus(), PackageSignature::refusal(c.verdict));
+        // A build without a key does not even fetch the package.
+        EXPECT_EQ(server_.hits("/pkg/WexloUpd.exe") - fetchedBefore, c.verdict == V::NoKey ? 0 : 1);
+    }
+
+    // An older or equal version on the server offers nothing to download.
+    PackageSignature::setPublicKeyForTests(key_.publicLine());
+    for (const char* older : {"1.00.0007", "1.00.0008"}) {
+        SCOPED_TRACE(older);
+        serveVersion(older);
+        server_.serve("/pkg/WexloUpd.exe.minisig", key_.sign(package, std::string("version:") + older));
+        const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
+        EXPECT_FALSE(check());
+        EXPECT_FALSE(window_->cmdDownload->isEnabled());
+        EXPECT_FALSE(window_->cmdDownloadInstall->isEnabled());
+        window_->DownloadAndInstall(window_->downloadUrl());
+        EXPECT_EQ(lastStatus(), QStringLiteral("Error - There is no newer version to download."));
+        EXPECT_EQ(server_.hits("/pkg/WexloUpd.exe"), fetchedBefore);
+    }
+    serveVersion("1.00.0009");
+    EXPECT_TRUE(check());
+    EXPECT_TRUE(window_->cmdDownloadInstall->isEnabled());
 }
 
 // ---- The schedule ----------------------------------------------------------------------

@@ -1,0 +1,207 @@
+#include "shared/updater/PackageSignature.h"
+
+#include "WexloConfig.h"
+
+#include <QFile>
+#include <QList>
+
+#include <sodium.h>
+
+#include <array>
+#include <mutex>
+
+namespace wexlo::PackageSignature {
+
+namespace {
+
+constexpr int kKeyIdBytes = 8;
+constexpr qsizetype kPublicKeyBytes = 2 + kKeyIdBytes + crypto_sign_PUBLICKEYBYTES;
+constexpr qsizetype kSignatureBytes = 2 + kKeyIdBytes + crypto_sign_BYTES;
+constexpr qint64 kHashBlock = 64 * 1024;
+
+std::optional<QString>& testKey()
+{
+    static std::optional<QString> key;
+    return key;
+}
+
+bool sodiumReady()
+{
+    static std::once_flag once;
+    static bool ready = false;
+    std::call_once(once, [] { ready = sodium_init() >= 0; });
+    return ready;
+}
+
+QByteArray strictBase64(const QByteArray& text)
+{
+    const auto decoded = QByteArray::fromBase64Encoding(
+        text.trimmed(), QByteArray::Base64Encoding | QByteArray::AbortOnBase64DecodingErrors);
+    return decoded ? *decoded : QByteArray();
+}
+
+// The parts of a signature file. The untrusted comment is read past, never trusted.
+struct SignatureFile {
+    QByteArray algorithm;  // "ED": the package's BLAKE2b-512 hash was signed
+    QByteArray keyId;
+    QByteArray signature;
+    QByteArray trustedComment;
+    QByteArray globalSignature;
+};
+
+std::optional<SignatureFile> readSignatureFile(const QByteArray& text)
+{
+    QList<QByteArray> lines = text.split('\n');
+    for (QByteArray& line : lines)
+        if (line.endsWith('\r'))
+            line.chop(1);
+    if (lines.size() < 4 || !lines[0].startsWith("untrusted comment:"))
+        return std::nullopt;
+    const QByteArray sig = strictBase64(lines[1]);
+    static const QByteArray kTrusted("trusted comment: ");
+    if (sig.size() != kSignatureBytes || !lines[2].startsWith(kTrusted))
+        return std::nullopt;
+    const QByteArray global = strictBase64(lines[3]);
+    if (global.size() != crypto_sign_BYTES)
+        return std::nullopt;
+    SignatureFile f;
+    f.algorithm = sig.left(2);
+    f.keyId = sig.mid(2, kKeyIdBytes);
+    f.signature = sig.mid(2 + kKeyIdBytes);
+    f.trustedComment = lines[2].mid(kTrusted.size());
+    f.globalSignature = global;
+    return f;
+}
+
+bool verifyDetached(const QByteArray& signature, const QByteArray& message, const QByteArray& publicKey)
+{
+    return crypto_sign_verify_detached(reinterpret_cast<const unsigned char*>(signature.constData()),
+                                       reinterpret_cast<const unsigned char*>(message.constData()),
+                                       static_cast<unsigned long long>(message.size()),
+                                       reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
+}
+
+// BLAKE2b-512 of the file, read in blocks; empty when it cannot be read.
+QByteArray hashFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    crypto_generichash_state state;
+    crypto_generichash_init(&state, nullptr, 0, crypto_generichash_BYTES_MAX);
+    QByteArray block(kHashBlock, Qt::Uninitialized);
+    for (;;) {
+        const qint64 n = file.read(block.data(), kHashBlock);
+        if (n < 0)
+            return {};
+        if (n == 0)
+            break;
+        crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(block.constData()),
+                                  static_cast<unsigned long long>(n));
+    }
+    QByteArray hash(crypto_generichash_BYTES_MAX, '\0');
+    crypto_generichash_final(&state, reinterpret_cast<unsigned char*>(hash.data()), hash.size());
+    return hash;
+}
+
+// The version named by "version:" in the trusted comment (its fields are separated by blanks
+// or tabs); empty when there is none.
+QString commentVersion(const QByteArray& comment)
+{
+    static const QByteArray kField("version:");
+    qsizetype at = 0;
+    while ((at = comment.indexOf(kField, at)) >= 0) {
+        if (at == 0 || comment[at - 1] == ' ' || comment[at - 1] == '\t') {
+            qsizetype end = at + kField.size();
+            while (end < comment.size() && comment[end] != ' ' && comment[end] != '\t')
+                ++end;
+            return QString::fromUtf8(comment.mid(at + kField.size(), end - at - kField.size()));
+        }
+        at += kField.size();
+    }
+    return {};
+}
+
+bool sameVersion(const ParsedVersion& a, const ParsedVersion& b)
+{
+    return !a.isNewerThan(b) && !b.isNewerThan(a);
+}
+
+}  // namespace
+
+QString signatureAddress(const QString& packageAddress)
+{
+    return packageAddress.trimmed() + QStringLiteral(".minisig");
+}
+
+QString publicKey()
+{
+    if (testKey())
+        return *testKey();
+    return QStringLiteral(WEXLO_UPDATE_PUBLIC_KEY);
+}
+
+void setPublicKeyForTests(const std::optional<QString>& key) { testKey() = key; }
+
+bool haveKey()
+{
+    const QByteArray key = strictBase64(publicKey().toLatin1());
+    return key.size() == kPublicKeyBytes && key.startsWith("Ed");
+}
+
+Verdict verify(const QString& packagePath, const QByteArray& signatureFile, const QString& key,
+               const ParsedVersion& expected, const ParsedVersion& running)
+{
+    const QByteArray keyBytes = strictBase64(key.toLatin1());
+    if (keyBytes.size() != kPublicKeyBytes || !keyBytes.startsWith("Ed") || !sodiumReady())
+        return Verdict::NoKey;
+    const std::optional<SignatureFile> sig = readSignatureFile(signatureFile);
+    // Only prehashed signatures: the legacy form signs the whole file as one message.
+    if (!sig || sig->algorithm != "ED")
+        return Verdict::Missing;
+    if (sig->keyId != keyBytes.mid(2, kKeyIdBytes))
+        return Verdict::OtherKey;
+    const QByteArray publicKeyBytes = keyBytes.mid(2 + kKeyIdBytes);
+    const QByteArray hash = hashFile(packagePath);
+    if (hash.isEmpty() || !verifyDetached(sig->signature, hash, publicKeyBytes))
+        return Verdict::PackageChanged;
+    if (!verifyDetached(sig->globalSignature, sig->signature + sig->trustedComment, publicKeyBytes))
+        return Verdict::CommentChanged;
+    const QString named = commentVersion(sig->trustedComment);
+    if (named.isEmpty())
+        return Verdict::WrongVersion;
+    ParsedVersion signedVersion;
+    ExtractVersion(named, signedVersion);
+    if (!sameVersion(signedVersion, expected))
+        return Verdict::WrongVersion;
+    if (!signedVersion.isNewerThan(running))
+        return Verdict::NotNewer;
+    return Verdict::Good;
+}
+
+QString refusal(Verdict verdict)
+{
+    switch (verdict) {
+    case Verdict::Good:
+        return {};
+    case Verdict::NoKey:
+        return QStringLiteral(
+            "Error - This copy of the program cannot check update packages, so it does not download "
+            "them. Please get the update from the maker's web site.");
+    case Verdict::Missing:
+        return QStringLiteral("Error - The update package is not signed by the maker.");
+    case Verdict::OtherKey:
+        return QStringLiteral("Error - The update package is signed with a key other than the maker's.");
+    case Verdict::PackageChanged:
+        return QStringLiteral("Error - The update package has been changed since the maker signed it.");
+    case Verdict::CommentChanged:
+        return QStringLiteral("Error - The signature of the update package has been tampered with.");
+    case Verdict::WrongVersion:
+        return QStringLiteral("Error - The update package is signed for another version than the one available.");
+    case Verdict::NotNewer:
+        return QStringLiteral("Error - The update package is not newer than this version.");
+    }
+    return {};
+}
+
+}  // namespace wexlo::PackageSignature
