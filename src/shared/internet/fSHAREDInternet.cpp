@@ -521,8 +521,12 @@ void fSHAREDInternet::readingStep(OnError& on)
         if (ExpectedFilesize_ > 0 && haveText)
             percentage = static_cast<float>(
                 std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
-        // What was shown while it arrived is not shown again; the end still is.
-        if (!quiet && !(saved && length > 0 && counter <= liveCounter_))
+        // What was shown while it arrived is not shown again; the end always is, so that a
+        // slow download does not stop short of its last figure.
+        const bool shownLive = saved && liveCounter_ > 0;
+        if (shownLive && length == 0)
+            reportedOnce_ = false;
+        if (!quiet && !(shownLive && length > 0 && counter <= liveCounter_))
             reportBytes(counter, percentage);
     } while (length > 0);
 
@@ -571,7 +575,8 @@ void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
 void fSHAREDInternet::liveProgress()
 {
     // Only a file download whose response headers have been seen, and only while it runs.
-    if (!SaveToFile || ExpectedFilesize_ == 0 || TransferDone || !Inet1_ ||
+    // (TransferDone is no guide: only OpenURL clears it.)
+    if (!SaveToFile || ExpectedFilesize_ == 0 || !Inet1_ || !Inet1_->stillExecuting() ||
         SuppressAllButErrors || SuppressAllButDLAndErrors)
         return;
     const qint64 counter = Inet1_->bytesReceived();
