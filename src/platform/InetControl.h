@@ -121,6 +121,9 @@ namespace detail {
 // no window events run and no state change is delivered meanwhile. False (having waited
 // nothing) when no transfer is running.
 bool serviceTransfersWhileSleeping(int ms);
+// Test seam: https servers are trusted by the certificates in this file instead of the
+// system's (empty: the system's again).
+void setTrustedCertificatesForTests(const QString& pemFile);
 }  // namespace detail
 
 }  // namespace wexlo::platform

@@ -545,6 +545,94 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
     fSHAREDInternet::setDownloadLimitForTests(0);
 }
 
+// python3's https server with a certificate made here for 127.0.0.1, whose paths redirect.
+class HttpsRedirector : public ServerProcess {
+public:
+    HttpsRedirector(const QString& dir, const QString& plainBase) : cert_(dir + QStringLiteral("/cert.pem"))
+    {
+        const QString key = dir + QStringLiteral("/key.pem");
+        QProcess openssl;
+        openssl.start(QStringLiteral("/usr/bin/openssl"),
+                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert_, "-days", "1",
+                       "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
+        if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
+            return;
+        static const char* script = R"(
+import http.server, ssl, sys
+port, cert, key, plain = int(sys.argv[1]), sys.argv[2], sys.argv[3], sys.argv[4]
+class H(http.server.BaseHTTPRequestHandler):
+    def log_message(self, *a): pass
+    def do_GET(self):
+        routes = {"/to-plain": plain + "/plain", "/to-ftp": "ftp://127.0.0.1:9/x",
+                  "/to-secure": "https://127.0.0.1:%d/ok" % port}
+        if self.path in routes:
+            self.send_response(302)
+            self.send_header("Location", routes[self.path])
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
+        body = b"secure ok"
+        self.send_response(200)
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+ctx = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+ctx.load_cert_chain(cert, key)
+srv = http.server.HTTPServer(("127.0.0.1", port), H)
+srv.socket = ctx.wrap_socket(srv.socket, server_side=True)
+srv.serve_forever()
+)";
+        start(QStringLiteral("/usr/bin/python3"),
+              {QStringLiteral("-c"), QString::fromLatin1(script), QString::number(port()), cert_, key, plainBase});
+    }
+    QString cert() const { return cert_; }
+    QString url(const char* path) const
+    {
+        return QStringLiteral("https://127.0.0.1:%1%2").arg(port()).arg(QString::fromLatin1(path));
+    }
+
+private:
+    QString cert_;
+};
+
+// A redirect never leads from https to plain http or ftp, also when https is a later step.
+TEST_F(InternetTest, RedirectsNeverLeaveHttps)
+{
+    HttpServer plain;
+    std::atomic<int> plainHits{0};
+    plain.server().Get("/plain", [&](const httplib::Request&, httplib::Response& res) {
+        ++plainHits;
+        res.set_content("plain reached", "text/plain");
+    });
+    HttpsRedirector secure(home_.path(), plain.base());
+    if (!secure.ready())
+        GTEST_SKIP() << "no https server (openssl and python3): " << secure.why().toStdString();
+    plain.server().Get("/start", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_redirect(secure.url("/to-plain").toStdString());
+    });
+    platform::detail::setTrustedCertificatesForTests(secure.cert());
+    cSHAREDInternet inet;
+    listen(inet);
+    struct Case {
+        QString url;
+        const char* text;
+    };
+    const Case cases[] = {
+        {secure.url("/to-secure"), "secure ok"},  // https to https is followed
+        {secure.url("/to-plain"), ""},
+        {secure.url("/to-ftp"), ""},
+        {plain.url("/start"), ""},  // http, then https, then http again
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url.toStdString());
+        errors_.clear();
+        EXPECT_EQ(inet.OpenURL(c.url, false), QString::fromLatin1(c.text));
+        EXPECT_EQ(errors_.isEmpty(), c.text[0] != '\0') << errors_.join('\n').toStdString();
+    }
+    EXPECT_EQ(plainHits, 0);
+    platform::detail::setTrustedCertificatesForTests(QString());
+}
+
 TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
 {
     if (!QFile::exists("/usr/bin/tinyproxy") && !QFile::exists("/usr/sbin/tinyproxy"))

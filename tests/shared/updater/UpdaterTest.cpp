@@ -467,6 +467,20 @@ TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
     EXPECT_FALSE(window_->isVisible());
 }
 
+// A version file can hold an address of any length; the log gets only its beginning, marked.
+TEST_F(Updater, ServerTextReachesTheLogCut)
+{
+    const std::string address = server_.base().toStdString() + "/pkg/" + std::string(1000000, 'a');
+    server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n" + address + "\r\n");
+    check();
+    window_->cmdDownload->click();
+    mSHAREDLogging::listactions();
+    const QString log = logText();
+    EXPECT_LT(log.size(), 4000);
+    EXPECT_TRUE(log.contains(QStringLiteral("Trying to download ") + server_.base() + QStringLiteral("/pkg/aaa")));
+    EXPECT_TRUE(log.contains(QStringLiteral("... [cut, %1 characters in all]").arg(address.size())));
+}
+
 // ---- The maker's signature -------------------------------------------------------------
 
 // Signs with Debian's minisign program: proves the reader against the real tool.
