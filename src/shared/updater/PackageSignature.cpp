@@ -181,23 +181,22 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
 
 QString refusal(Verdict verdict)
 {
+    // Short enough for the status line of the update window.
     switch (verdict) {
     case Verdict::Good:
         return {};
     case Verdict::NoKey:
-        return QStringLiteral(
-            "Error - This copy of the program cannot check update packages, so it does not download "
-            "them. Please get the update from the maker's web site.");
+        return QStringLiteral("Error - This copy cannot verify update packages.");
     case Verdict::Missing:
         return QStringLiteral("Error - The update package is not signed by the maker.");
     case Verdict::OtherKey:
-        return QStringLiteral("Error - The update package is signed with a key other than the maker's.");
+        return QStringLiteral("Error - The update package is signed with another key.");
     case Verdict::PackageChanged:
-        return QStringLiteral("Error - The update package has been changed since the maker signed it.");
+        return QStringLiteral("Error - The update package was changed after signing.");
     case Verdict::CommentChanged:
-        return QStringLiteral("Error - The signature of the update package has been tampered with.");
+        return QStringLiteral("Error - The update package's signature was tampered with.");
     case Verdict::WrongVersion:
-        return QStringLiteral("Error - The update package is signed for another version than the one available.");
+        return QStringLiteral("Error - The update package is signed for another version.");
     case Verdict::NotNewer:
         return QStringLiteral("Error - The update package is not newer than this version.");
     }
