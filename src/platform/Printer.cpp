@@ -54,6 +54,10 @@ QString PrintSystem::defaultPrinter() const { return QPrinterInfo::defaultPrinte
 
 void PrintSystem::usePrinter(QPrinter& printer, const QString& name)
 {
+    // A file named for an earlier print to file would take this job too: the printer engine
+    // writes into it instead of sending the job to the queue. Dropped first, because dropping
+    // it later would also drop the queue chosen here.
+    printer.setOutputFileName(QString());
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(name);
 }
