@@ -10,6 +10,24 @@ namespace wexlo::platform {
 
 namespace {
 bool has(std::int32_t flags, std::int32_t bit) { return (flags & bit) == bit; }
+
+// Qt's dialog, built with CUPS, offers page ranges of its own (the print server picks the pages)
+// whenever it is shown, even when the options leave them out. The options decide: without a
+// page range the controls for one are switched off again once the dialog is up.
+class OptionsPrintDialog : public QPrintDialog {
+public:
+    using QPrintDialog::QPrintDialog;
+
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible);
+        if (!visible || testOption(QAbstractPrintDialog::PrintPageRange))
+            return;
+        for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"})
+            if (auto* control = findChild<QWidget*>(QString::fromLatin1(name)))
+                control->setEnabled(false);
+    }
+};
 }  // namespace
 
 PrintDialogSetup dialogSetup(const PrintDialogRequest& r)
@@ -75,12 +93,13 @@ PrintDialogResult PrintSystem::showPrintDialog(const PrintDialogRequest& request
     if (s.copies > 0)
         chosen.setCopyCount(s.copies);
 
-    QPrintDialog dialog(&chosen, request.owner);
-    dialog.setOptions(s.options);
+    OptionsPrintDialog dialog(&chosen, request.owner);
     dialog.setMinMax(s.minPage, s.maxPage);
     if (s.fromPage > 0)
         dialog.setFromTo(s.fromPage, s.toPage);
     dialog.setPrintRange(s.range);
+    // After the page limits, which switch the page range back on.
+    dialog.setOptions(s.options);
 
     PrintDialogResult result;
     if (dialog.exec() != QDialog::Accepted)
