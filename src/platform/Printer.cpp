@@ -1,5 +1,6 @@
 #include "platform/Printer.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -12,16 +13,30 @@ namespace {
 bool has(std::int32_t flags, std::int32_t bit) { return (flags & bit) == bit; }
 
 // Qt's dialog, built with CUPS, offers page ranges of its own (the print server picks the pages)
-// whenever it is shown, even when the options leave them out. The options decide: without a
-// page range the controls for one are switched off again once the dialog is up.
+// when it is shown and when another printer is chosen in it, even when the options leave them
+// out. The options decide: without a page range the controls for one are switched off again
+// after each of those.
 class OptionsPrintDialog : public QPrintDialog {
 public:
-    using QPrintDialog::QPrintDialog;
+    OptionsPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent)
+    {
+        // Connected after the dialog's own reaction, so it runs after it.
+        if (auto* printers = findChild<QComboBox*>(QStringLiteral("printers")))
+            connect(printers, &QComboBox::currentIndexChanged, this,
+                    [this] { keepPageRangeOff(); });
+    }
 
     void setVisible(bool visible) override
     {
         QPrintDialog::setVisible(visible);
-        if (!visible || testOption(QAbstractPrintDialog::PrintPageRange))
+        if (visible)
+            keepPageRangeOff();
+    }
+
+private:
+    void keepPageRangeOff()
+    {
+        if (testOption(QAbstractPrintDialog::PrintPageRange))
             return;
         for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"})
             if (auto* control = findChild<QWidget*>(QString::fromLatin1(name)))

@@ -225,7 +225,8 @@ TEST_F(PrintList, EachPrintGoesWhereItsOwnDialogSaid)
     EXPECT_FALSE(QFile::exists(file));
     const QList<QStringList> p = pages();
     ASSERT_EQ(p.size(), 1);
-    EXPECT_TRUE(squeeze(p[0].last()).endsWith(QStringLiteral("Dora Tent"))) << p[0].last().toStdString();
+    EXPECT_TRUE(squeeze(p[0].last()).endsWith(QStringLiteral("Dora Tent")))
+        << p[0].last().toStdString();
 
     // And a file again, under another name.
     const QString again = appFile(QStringLiteral("again.pdf"));
