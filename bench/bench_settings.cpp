@@ -1,5 +1,6 @@
 // The settings store against a std::map doing the same work: loading and saving a file of
-// 1,000 keys, and 100,000 lookups of keys that are there.
+// 1,000 keys, 100,000 lookups of keys that are there, and loading a hand-edited file of
+// 100,000 keys in shuffled order (and the same keys in order).
 
 #include "platform/FileSystem.h"
 #include "shared/settings/cSHAREDSettings.h"
@@ -9,6 +10,7 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <random>
@@ -20,6 +22,7 @@ namespace {
 
 constexpr int kKeys = 1000;
 constexpr int kLookups = 100000;
+constexpr int kBigKeys = 100000;
 
 QString keyName(int i)
 {
@@ -31,6 +34,21 @@ void writeFile(const QString& path)
     QString text;
     for (int i = 0; i < kKeys; ++i)
         text += keyName(i) + QStringLiteral(", ") + QString::number(i) + QStringLiteral(" \r\n");
+    mSHAREDFileSubs::WriteTextFile(path, text);
+}
+
+// kBigKeys distinct keys, one a line, shuffled or in ascending order.
+void writeBigFile(const QString& path, bool shuffled)
+{
+    std::vector<QString> keys;
+    keys.reserve(kBigKeys);
+    for (int i = 0; i < kBigKeys; ++i)
+        keys.push_back(QStringLiteral("KEY%1").arg(i, 6, 10, QLatin1Char('0')));
+    if (shuffled)
+        std::shuffle(keys.begin(), keys.end(), std::mt19937(11));
+    QString text;
+    for (const QString& k : keys)
+        text += k + QStringLiteral(",value of ") + k + QStringLiteral("\r\n");
     mSHAREDFileSubs::WriteTextFile(path, text);
 }
 
@@ -96,5 +114,23 @@ int main(int argc, char** argv)
         std::printf("lookups missed: %d of %d\n", 10 * kLookups - hits, 10 * kLookups);
         return 1;
     }
+
+    const QString shuffled = dir.filePath(QStringLiteral("shuffled.ini"));
+    const QString sorted = dir.filePath(QStringLiteral("sorted.ini"));
+    writeBigFile(shuffled, true);
+    writeBigFile(sorted, false);
+    constexpr int bigRuns = 3;
+    const double shuffledOurs = bench::bestMs(bigRuns, [&] { store.LoadSettings(shuffled); });
+    if (store.SettingsCount() != kBigKeys ||
+        store.SettingNameByIndex(1) != QStringLiteral("KEY000000") ||
+        store.SettingNameByIndex(kBigKeys) != QStringLiteral("KEY099999")) {
+        std::printf("shuffled load gave a wrong list\n");
+        return 1;
+    }
+    const double shuffledMap = bench::bestMs(bigRuns, [&] { map = mapLoad(shuffled); });
+    bench::report("load 100,000 shuffled keys", shuffledOurs, "std::map", shuffledMap);
+    const double sortedOurs = bench::bestMs(bigRuns, [&] { store.LoadSettings(sorted); });
+    const double sortedMap = bench::bestMs(bigRuns, [&] { map = mapLoad(sorted); });
+    bench::report("load 100,000 keys in order", sortedOurs, "std::map", sortedMap);
     return 0;
 }

@@ -560,9 +560,11 @@ void frmMain::Updater_InstallFile()
     });
     bool started = false;
     on([&] {
-        started = mSHAREDFileSubs::FileExists(updaterProgram) &&
-                  platform::shell().startProgram(updaterProgram, {windowTitle()},
-                                                 platform::appFolder());
+        if (!mSHAREDFileSubs::FileExists(updaterProgram))
+            raiseError(err::FileNotFound);
+        if (!platform::shell().startProgram(updaterProgram, {windowTitle()}, platform::appFolder()))
+            raiseError(err::PathFileAccessError);
+        started = true;
     });
     if (!started) {
         // Ending now would look as if the update were being installed while nothing is.

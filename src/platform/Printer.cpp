@@ -1,5 +1,6 @@
 #include "platform/Printer.h"
 
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
@@ -10,6 +11,38 @@ namespace wexlo::platform {
 
 namespace {
 bool has(std::int32_t flags, std::int32_t bit) { return (flags & bit) == bit; }
+
+// Qt's dialog, built with CUPS, offers page ranges of its own (the print server picks the pages)
+// when it is shown and when another printer is chosen in it, even when the options leave them
+// out. The options decide: without a page range the controls for one are switched off again
+// after each of those.
+class OptionsPrintDialog : public QPrintDialog {
+public:
+    OptionsPrintDialog(QPrinter* printer, QWidget* parent) : QPrintDialog(printer, parent)
+    {
+        // Connected after the dialog's own reaction, so it runs after it.
+        if (auto* printers = findChild<QComboBox*>(QStringLiteral("printers")))
+            connect(printers, &QComboBox::currentIndexChanged, this,
+                    [this] { keepPageRangeOff(); });
+    }
+
+    void setVisible(bool visible) override
+    {
+        QPrintDialog::setVisible(visible);
+        if (visible)
+            keepPageRangeOff();
+    }
+
+private:
+    void keepPageRangeOff()
+    {
+        if (testOption(QAbstractPrintDialog::PrintPageRange))
+            return;
+        for (const char* name : {"printRange", "from", "to", "pagesRadioButton", "pagesLineEdit"})
+            if (auto* control = findChild<QWidget*>(QString::fromLatin1(name)))
+                control->setEnabled(false);
+    }
+};
 }  // namespace
 
 PrintDialogSetup dialogSetup(const PrintDialogRequest& r)
@@ -54,6 +87,10 @@ QString PrintSystem::defaultPrinter() const { return QPrinterInfo::defaultPrinte
 
 void PrintSystem::usePrinter(QPrinter& printer, const QString& name)
 {
+    // A file named for an earlier print to file would take this job too: the printer engine
+    // writes into it instead of sending the job to the queue. Dropped first, because dropping
+    // it later would also drop the queue chosen here.
+    printer.setOutputFileName(QString());
     printer.setOutputFormat(QPrinter::NativeFormat);
     printer.setPrinterName(name);
 }
@@ -71,12 +108,13 @@ PrintDialogResult PrintSystem::showPrintDialog(const PrintDialogRequest& request
     if (s.copies > 0)
         chosen.setCopyCount(s.copies);
 
-    QPrintDialog dialog(&chosen, request.owner);
-    dialog.setOptions(s.options);
+    OptionsPrintDialog dialog(&chosen, request.owner);
     dialog.setMinMax(s.minPage, s.maxPage);
     if (s.fromPage > 0)
         dialog.setFromTo(s.fromPage, s.toPage);
     dialog.setPrintRange(s.range);
+    // After the page limits, which switch the page range back on.
+    dialog.setOptions(s.options);
 
     PrintDialogResult result;
     if (dialog.exec() != QDialog::Accepted)

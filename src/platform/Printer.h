@@ -91,7 +91,8 @@ public:
     // Names of the installed printers, in the system's order.
     virtual QStringList installedPrinters() const;
     virtual QString defaultPrinter() const;
-    // Makes the named installed printer the one `printer` prints on.
+    // Makes the named installed printer the one `printer` prints on; a file that an earlier
+    // print to file named no longer takes the jobs.
     virtual void usePrinter(QPrinter& printer, const QString& name);
     // Shows the system print dialog, starting on the default printer with its defaults.
     virtual PrintDialogResult showPrintDialog(const PrintDialogRequest& request);

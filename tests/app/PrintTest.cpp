@@ -208,6 +208,36 @@ TEST_F(PrintList, ChoosingThePrinterGoesThroughTheDialogOnce)
     EXPECT_TRUE(QFile::exists(pdf_));
 }
 
+TEST_F(PrintList, EachPrintGoesWhereItsOwnDialogSaid)
+{
+    addLoan(QDate(2026, 2, 1), QStringLiteral("Dora"), QStringLiteral("Tent"));
+    const QString file = appFile(QStringLiteral("saved.pdf"));
+    system_.answer = test::ScriptedPrintSystem::printToFile(file);
+    print();
+    ASSERT_TRUE(QFile::exists(file));
+    EXPECT_TRUE(test::pdfText(file).contains(QStringLiteral("Dora")));
+    EXPECT_FALSE(QFile::exists(pdf_));
+
+    // Then a printer: the job reaches its queue and the saved file is left alone.
+    ASSERT_TRUE(QFile::remove(file));
+    system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Office Laser"));
+    print();
+    EXPECT_FALSE(QFile::exists(file));
+    const QList<QStringList> p = pages();
+    ASSERT_EQ(p.size(), 1);
+    EXPECT_TRUE(squeeze(p[0].last()).endsWith(QStringLiteral("Dora Tent")))
+        << p[0].last().toStdString();
+
+    // And a file again, under another name.
+    const QString again = appFile(QStringLiteral("again.pdf"));
+    ASSERT_TRUE(QFile::remove(pdf_));
+    system_.answer = test::ScriptedPrintSystem::printToFile(again);
+    print();
+    EXPECT_TRUE(QFile::exists(again));
+    EXPECT_FALSE(QFile::exists(pdf_));
+    EXPECT_TRUE(boxes_.shown.isEmpty());
+}
+
 TEST_F(PrintList, RefusedJobIsReportedAndNothingIsLeft)
 {
     addLoan(QDate(2026, 2, 1), QStringLiteral("Dora"), QStringLiteral("Tent"));

@@ -5,6 +5,7 @@
 #include "platform/Platform.h"
 #include "shared/dates/DateParser.h"
 #include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
@@ -132,19 +133,41 @@ TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
     EXPECT_EQ(readBytes(record), QByteArray("Wexlo|WexloUpd.exe"));
 }
 
-TEST_F(UpdateSchedule, MissingUpdaterIsReportedAndTheProgramKeepsRunning)
+TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsRunning)
 {
-    writeBytes(appFile(QStringLiteral("WexloUpd.exe")), QByteArray(30000, 'p'));
-    open(60000);
-    QSignalSpy ended(win_.get(), &frmMain::programEnded);
-    win_->Updater_InstallFile();
-    EXPECT_EQ(ended.count(), 0);
-    EXPECT_TRUE(win_->isVisible());
-    EXPECT_TRUE(QFile::exists(appFile(QStringLiteral("WexloUpd.exe"))));
-    ASSERT_FALSE(boxes_.shown.isEmpty());
-    EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("Updater.exe"))));
-    EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
-    EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
+    struct Case {
+        const char* updater;  // nullptr: no Updater.exe at all
+        const char* logged;
+    };
+    const Case cases[] = {
+        {nullptr, "File not found(53) in updater_installfile of module frmMain"},
+        // There, but not a program anyone may start.
+        {"#!/bin/sh\n", "Path/File access error(75) in updater_installfile of module frmMain"},
+    };
+    platform::setShell(nullptr);  // really try to start it
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.logged);
+        const QString program = appFile(QStringLiteral("Updater.exe"));
+        QFile::remove(program);
+        if (c.updater != nullptr) {
+            writeBytes(program, c.updater);
+            QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+        }
+        writeBytes(appFile(QStringLiteral("WexloUpd.exe")), QByteArray(30000, 'p'));
+        boxes_.shown.clear();
+        open(60000);
+        QSignalSpy ended(win_.get(), &frmMain::programEnded);
+        win_->Updater_InstallFile();
+        EXPECT_EQ(ended.count(), 0);
+        EXPECT_TRUE(win_->isVisible());
+        EXPECT_TRUE(QFile::exists(appFile(QStringLiteral("WexloUpd.exe"))));
+        ASSERT_FALSE(boxes_.shown.isEmpty());
+        EXPECT_TRUE(boxes_.lastText().contains(program));
+        EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
+        EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
+        mSHAREDLogging::listactions();
+        EXPECT_TRUE(logText().contains(QString::fromLatin1(c.logged))) << logText().toStdString();
+    }
 }
 
 }  // namespace

@@ -10,8 +10,11 @@ namespace wexlo::test {
 void ScriptedPrintSystem::usePrinter(QPrinter& printer, const QString& name)
 {
     used.append(name);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfPath);
+    // The real choice first, so that whatever it does to the destination counts; a printer it
+    // leaves without a file of its own sends the job to the queue, which here is pdfPath.
+    PrintSystem::usePrinter(printer, name);
+    if (printer.outputFileName().isEmpty())
+        printer.setOutputFileName(pdfPath);
 }
 
 platform::PrintDialogResult ScriptedPrintSystem::showPrintDialog(
@@ -33,6 +36,14 @@ platform::PrintDialogResult ScriptedPrintSystem::confirm(const QString& device)
     a.devMode.copies = 1;
     a.devMode.paperSize = QPageSize(QPageSize::A4);
     a.devMode.printQuality = 600;
+    return a;
+}
+
+platform::PrintDialogResult ScriptedPrintSystem::printToFile(const QString& file)
+{
+    platform::PrintDialogResult a = confirm(QString());
+    a.flags |= platform::pd::PrintToFile;
+    a.outputFileName = file;
     return a;
 }
 

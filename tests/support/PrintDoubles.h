@@ -18,7 +18,7 @@ public:
     QStringList printers{QStringLiteral("Office Laser"), QStringLiteral("Label Writer"),
                          QStringLiteral("Hall Inkjet")};
     QString defaultName = QStringLiteral("Office Laser");
-    // Where every chosen printer prints to.
+    // Where the chosen printers' queue prints to.
     QString pdfPath;
 
     // The user's answer. ok = false cancels; the dialog's device name defaults to the
@@ -37,6 +37,8 @@ public:
 
     // A confirmed dialog on `device` with one copy and otherwise default settings.
     static platform::PrintDialogResult confirm(const QString& device = QStringLiteral("Office Laser"));
+    // A confirmed "Print to File (PDF)" into `file`: the system dialog names no printer then.
+    static platform::PrintDialogResult printToFile(const QString& file);
     void cancel(int extendedError = 0);
 };
 

@@ -20,6 +20,9 @@ namespace {
 
 const QString kModule = QStringLiteral("dlgGetDate");
 
+// No date chosen: a null date, or day 0 itself (a loan saved with the day number 0).
+bool isZeroDate(const QDate& d) { return d.isNull() || d == dates::dayZero(); }
+
 // Geometry in twips: left, top, width, height.
 struct Geometry {
     int left, top, width, height;
@@ -277,7 +280,7 @@ QDate fSHAREDGetDate::GetDateInCurrentMonth(const QString& vWindowTitle, const Q
     WindowTitle(vWindowTitle);
     DefaultDate(vDefaultDate);
     // The fields start at today when there is no default, so today's month is the limit then.
-    const QDate limit = vDefaultDate.isNull() ? platform::clock().today() : vDefaultDate;
+    const QDate limit = isZeroDate(vDefaultDate) ? platform::clock().today() : vDefaultDate;
     for (;;) {
         const QDate d = EnteredDate();
         if (Cancelled)
@@ -338,7 +341,7 @@ void fSHAREDGetDate::setupfields()
 {
     OnError on(QStringLiteral("setupfields"), kModule);
     on([&] {
-        entereddate_ = defaultdate_.isNull() ? platform::clock().today() : defaultdate_;
+        entereddate_ = isZeroDate(defaultdate_) ? platform::clock().today() : defaultdate_;
     });
     on([&] {
         txtfield[daybox_]->setText(QStringLiteral("%1").arg(entereddate_.day(), 2, 10, QLatin1Char('0')));

@@ -49,7 +49,7 @@ public:
     // zero date) when the user cancelled.
     QDate EnteredDate();
     void EnteredDate(const QDate& d);
-    // The date the fields start with; a null date means today.
+    // The date the fields start with; the zero date (null, or day 0) means today.
     QDate DefaultDate();
     void DefaultDate(const QDate& d);
 

@@ -10,7 +10,9 @@
 #include "shared/util/mSHAREDSubs.h"
 #include "shared/util/mSHAREDTextSubs.h"
 
+#include <algorithm>
 #include <new>
+#include <numeric>
 #include <utility>
 
 namespace wexlo {
@@ -233,38 +235,24 @@ void cSHAREDSettings::sortsettings()
 {
     OnError on(QStringLiteral("sortsettings"), kModule);
     on([&] {
-        auto name = [&](std::int32_t pos) -> const QString& {
-            return list_[static_cast<std::size_t>(pos - 1)].KeyName;
+        auto before = [](const cSHAREDSetting& a, const cSHAREDSetting& b) {
+            return QString::compare(a.KeyName, b.KeyName, Qt::CaseSensitive) < 0;
         };
-        auto exchange = [&](std::int32_t a, std::int32_t b) {
-            cSHAREDSetting& x = list_[static_cast<std::size_t>(a - 1)];
-            cSHAREDSetting& y = list_[static_cast<std::size_t>(b - 1)];
-            x.KeyName.swap(y.KeyName);
-            const SettingValue kept = x.KeyValue;
-            x.KeyValue = y.KeyValue;
-            y.KeyValue = kept;
-        };
-        // Cocktail shaker sort: a list that is already in order costs one pass each way.
-        std::int32_t lo = 1;
-        std::int32_t hi = SettingsCount();
-        bool exchanged = true;
-        while (exchanged) {
-            exchanged = false;
-            for (std::int32_t j = lo; j <= hi - 1; ++j) {
-                if (QString::compare(name(j), name(j + 1), Qt::CaseSensitive) > 0) {
-                    exchange(j, j + 1);
-                    exchanged = true;
-                }
-            }
-            ++lo;
-            for (std::int32_t j = hi; j >= lo; --j) {
-                if (QString::compare(name(j), name(j - 1), Qt::CaseSensitive) < 0) {
-                    exchange(j, j - 1);
-                    exchanged = true;
-                }
-            }
-            --hi;
-        }
+        // A list already in order, as in a file this program wrote, is only looked over once.
+        if (std::is_sorted(list_.begin(), list_.end(), before))
+            return;
+        // Stable, so entries with equal keys keep their order. The positions are sorted and
+        // each entry then moved once.
+        std::vector<std::size_t> order(list_.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+            return before(list_[a], list_[b]);
+        });
+        std::vector<cSHAREDSetting> sorted;
+        sorted.reserve(list_.size());
+        for (const std::size_t from : order)
+            sorted.push_back(std::move(list_[from]));
+        list_ = std::move(sorted);
     });
 }
 
@@ -282,6 +270,10 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
 
+    // The lines are gathered in file order and sorted once at the end: putting each into its
+    // place as it comes costs a move of everything after it, far too slow for a long file
+    // in no order.
+    std::vector<cSHAREDSetting> loaded;
     QString currentKey;
     for (const QString& line : lines) {
         try {
@@ -298,7 +290,7 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             // Of adjacent lines with the same key only the first counts.
             if (currentKey == mSHAREDTextSubs::trimBlanks(previousKey).toUpper() || mSHAREDTextSubs::trimBlanks(currentKey).isEmpty())
                 continue;
-            addsetting(currentKey, value);
+            loaded.push_back(cSHAREDSetting{currentKey, value});
         } catch (...) {
             const auto [number, description] = describe(std::current_exception());
             Q_UNUSED(description);
@@ -309,7 +301,20 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             mSHAREDSubs::busymouse();
         }
     }
+    list_ = std::move(loaded);
     sortsettings();
+    // A key on several lines is one entry, with the value of its last line.
+    std::size_t kept = 0;
+    for (std::size_t i = 0; i < list_.size(); ++i) {
+        if (kept > 0 && list_[kept - 1].KeyName == list_[i].KeyName) {
+            list_[kept - 1].KeyValue = std::move(list_[i].KeyValue);
+            continue;
+        }
+        if (kept != i)
+            list_[kept] = std::move(list_[i]);
+        ++kept;
+    }
+    list_.resize(kept);
 }
 
 void cSHAREDSettings::writeEntries(mSHAREDFileSubs::OutputFile& out) const

@@ -48,6 +48,9 @@ QString makerWebsite() { return QStringLiteral(WEXLO_MAKER_WEBSITE); }
 
 bool fetchableScheme(const QString& address)
 {
+    // A bare FTP host ("ftp.example.org/pub/file") is fetched over FTP.
+    if (address.trimmed().left(4).toUpper() == QLatin1String("FTP."))
+        return true;
     const QString scheme = QUrl(address.trimmed()).scheme().toLower();
     return scheme == QLatin1String("http") || scheme == QLatin1String("https") ||
            scheme == QLatin1String("ftp");

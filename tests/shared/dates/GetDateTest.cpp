@@ -452,14 +452,18 @@ TEST_F(GetDateDialog, ZeroDefaultStartsAtToday)
 {
     useLocale(QLocale::English, QLocale::UnitedKingdom);
     clock_.current = QDateTime(QDate(2026, 11, 2), QTime(9, 0));
-    const QDate d = run({[](fSHAREDGetDate& g) {
-                            EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("02"));
-                            EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("11"));
-                            EXPECT_EQ(g.txtYear->text(), QStringLiteral("2026"));
-                            press(g, Qt::Key_F10);
-                        }},
-                        QDate());
-    EXPECT_EQ(d, QDate(2026, 11, 2));
+    // No date at all, and day 0 itself (a loan saved with the day number 0).
+    for (const QDate& zero : {QDate(), QDate(1899, 12, 30)}) {
+        SCOPED_TRACE(zero.toString(Qt::ISODate).toStdString());
+        const QDate d = run({[](fSHAREDGetDate& g) {
+                                EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("02"));
+                                EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("11"));
+                                EXPECT_EQ(g.txtYear->text(), QStringLiteral("2026"));
+                                press(g, Qt::Key_F10);
+                            }},
+                            zero);
+        EXPECT_EQ(d, QDate(2026, 11, 2));
+    }
 }
 
 TEST_F(GetDateDialog, CurrentMonthOnlyAsksAgainFromTheDefault)

@@ -6,7 +6,13 @@
 #include "support/Fixture.h"
 #include "support/PrintDoubles.h"
 
+#include <QApplication>
+#include <QPrintDialog>
 #include <QPrinter>
+#include <QRadioButton>
+#include <QTimer>
+
+#include <optional>
 
 using namespace wexlo;
 namespace pd = wexlo::platform::pd;
@@ -141,6 +147,59 @@ TEST(PrintFlags, DialogShowsWhatTheFlagsOffer)
     s = platform::dialogSetup(r);
     EXPECT_FALSE(s.options.testFlag(D::PrintToFile));
     EXPECT_FALSE(s.printToFile);
+}
+
+class SystemPrintDialog : public test::WexloTest {};
+
+// The system's own dialog, looked at while it is open: the page range is offered exactly when
+// the flags ask for page numbers, whatever else the dialog is given.
+TEST_F(SystemPrintDialog, PageRangeIsOfferedOnlyWhenTheFlagsAskForPageNumbers)
+{
+    struct Case {
+        std::int32_t flags;
+        bool offered;
+    };
+    const Case cases[] = {
+        {0, false},
+        {pd::NoSelection | pd::Collate, false},
+        {pd::PageNums, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flags);
+        std::optional<bool> option;
+        std::optional<bool> pagesButton;      // "Pages from ... to"
+        std::optional<bool> pageListButton;   // "Pages" with a list (CUPS)
+        int ticks = 0;
+        QTimer watch;
+        watch.setInterval(10);
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            auto* dialog = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
+            if (dialog == nullptr) {
+                if (++ticks > 500)
+                    watch.stop();
+                return;
+            }
+            watch.stop();
+            option = dialog->testOption(QAbstractPrintDialog::PrintPageRange);
+            if (auto* pages = dialog->findChild<QRadioButton*>(QStringLiteral("printRange")))
+                pagesButton = pages->isEnabled();
+            if (auto* list = dialog->findChild<QRadioButton*>(QStringLiteral("pagesRadioButton")))
+                pageListButton = list->isEnabled();
+            dialog->reject();
+        });
+        watch.start();
+
+        cSHAREDcDlg dlg;
+        dlg.flags = c.flags;
+        dlg.Object = &platform::printer();
+        EXPECT_THROW(dlg.ShowPrinter(), RuntimeError);
+        EXPECT_EQ(option, std::optional<bool>(c.offered));
+        EXPECT_EQ(pagesButton, std::optional<bool>(c.offered));
+        // Qt offers the list only for printers that pick pages themselves, never for a file.
+        if (!c.offered && pageListButton.has_value()) {
+            EXPECT_FALSE(*pageListButton);
+        }
+    }
 }
 
 class PrintDialogRoad : public test::WexloTest {

@@ -10,6 +10,7 @@
 
 #include <sys/stat.h>
 #include <algorithm>
+#include <map>
 #include <set>
 
 using namespace wexlo;
@@ -161,6 +162,32 @@ TEST_F(Settings, HandEditedUnsortedFileIsSortedAfterLoading)
     EXPECT_EQ(keys(), (QStringList{"1", "A", "B", "C", "_", "a"}));
     EXPECT_EQ(ReadSetting(QStringLiteral("b")), text("2"));
     EXPECT_EQ(saved(), QByteArray("1,n\r\nA,1\r\nB,2\r\nC,3\r\n_,u\r\nA,x\r\n"));
+}
+
+TEST_F(Settings, ShuffledFileWithRepeatedKeysLoadsAsLineByLineWould)
+{
+    // Few keys over many lines, so that keys come back often, adjacent and not.
+    QRandomGenerator rng(17);
+    QByteArray file;
+    std::map<QString, QString> expected;
+    QString previous;
+    for (int i = 0; i < 3000; ++i) {
+        QString key;
+        const int len = 1 + static_cast<int>(rng.bounded(3));
+        for (int c = 0; c < len; ++c) key += QLatin1Char("AB_1Z"[rng.bounded(5)]);
+        const QString value = QString::number(i);
+        file += (key + QLatin1Char(',') + value + QStringLiteral("\r\n")).toLatin1();
+        // Of adjacent lines with the same key the first counts; otherwise the last.
+        if (key != previous)
+            expected[key] = value;
+        previous = key;
+    }
+    load(file);
+    QStringList wantKeys;
+    for (const auto& [k, v] : expected) wantKeys << k;
+    ASSERT_EQ(keys(), wantKeys);
+    for (const auto& [k, v] : expected)
+        EXPECT_EQ(ReadSetting(k), SettingValue(v)) << qPrintable(k);
 }
 
 // ---- Loading ------------------------------------------------------------------------------

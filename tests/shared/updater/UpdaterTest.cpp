@@ -8,6 +8,7 @@
 #include "shared/updater/PackageSignature.h"
 #include "shared/updater/mSHAREDUpdater.h"
 #include "support/Fixture.h"
+#include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
 
 #include <QDir>
@@ -437,14 +438,45 @@ TEST_F(Updater, CutOffTransferNeverLeavesAPackage)
         << lastStatus().toStdString();
 }
 
-TEST_F(Updater, AddressesOtherThanWebAndFtpAreRefused)
+TEST_F(Updater, OnlyWebAndFtpAddressesAreFetchedBareFtpHostsToo)
 {
     writeBytes(appFile(QStringLiteral("secret")), QByteArray(30000, 's'));
-    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
-                                       QStringLiteral("WexloUpd.exe"),
-                                       QStringLiteral("file://") + appFile(QStringLiteral("secret"))));
-    EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
-    EXPECT_FALSE(QFile::exists(savedPath()));
+    const QString served = appFile(QStringLiteral("ftproot"));
+    QDir().mkpath(served + QStringLiteral("/pub"));
+    writeBytes(served + QStringLiteral("/pub/WexloUpd.exe"), QByteArray(30000, 'f'));
+    test::LoopbackFtp ftp(served);
+    // "ftp.localhost" is the loopback address without asking any name server.
+    const QString host = QStringLiteral("localhost:%1").arg(ftp.port());
+
+    struct Case {
+        QString address;
+        bool fetched;
+    };
+    const Case cases[] = {
+        {QStringLiteral("file://") + appFile(QStringLiteral("secret")), false},
+        {QStringLiteral("ftpx://") + host + QStringLiteral("/pub/WexloUpd.exe"), false},
+        {host + QStringLiteral("/pub/WexloUpd.exe"), false},
+        {QStringLiteral("ftp.") + host + QStringLiteral("/pub/WexloUpd.exe"), true},
+        {QStringLiteral("FTP.") + host + QStringLiteral("\\pub\\WexloUpd.exe"), true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address.toStdString());
+        if (c.fetched && !ftp.ready()) {
+            ADD_FAILURE() << "pyftpdlib could not be started: " << ftp.why().toStdString();
+            continue;
+        }
+        QFile::remove(savedPath());
+        statuses_->clear();
+        EXPECT_EQ(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
+                                        QStringLiteral("WexloUpd.exe"), c.address),
+                  c.fetched);
+        if (c.fetched) {
+            EXPECT_EQ(readBytes(savedPath()), QByteArray(30000, 'f'));
+        } else {
+            EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
+            EXPECT_FALSE(QFile::exists(savedPath()));
+        }
+    }
 }
 
 TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
