@@ -131,7 +131,12 @@ bool sameVersion(const ParsedVersion& a, const ParsedVersion& b)
 
 QString signatureAddress(const QString& packageAddress)
 {
-    return packageAddress.trimmed() + QStringLiteral(".minisig");
+    QString address = packageAddress.trimmed();
+    // A bare FTP host ("FTP.host\path") is fetched over FTP with its backslashes read as
+    // slashes; its signature comes from the same place.
+    if (address.left(4).toUpper() == QLatin1String("FTP."))
+        address = QStringLiteral("ftp://") + address.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return address + QStringLiteral(".minisig");
 }
 
 QString publicKey()

@@ -444,6 +444,11 @@ TEST_F(Updater, OnlyWebAndFtpAddressesAreFetchedBareFtpHostsToo)
     const QString served = appFile(QStringLiteral("ftproot"));
     QDir().mkpath(served + QStringLiteral("/pub"));
     writeBytes(served + QStringLiteral("/pub/WexloUpd.exe"), QByteArray(30000, 'f'));
+    // A package is kept only when signed for the newer version a check found.
+    writeBytes(served + QStringLiteral("/pub/WexloUpd.exe.minisig"),
+               QByteArray::fromStdString(key_.sign(std::string(30000, 'f'), "version:1.00.0009")));
+    serveVersion("1.00.0009");
+    ASSERT_TRUE(check());
     test::LoopbackFtp ftp(served);
     // "ftp.localhost" is the loopback address without asking any name server.
     const QString host = QStringLiteral("localhost:%1").arg(ftp.port());
