@@ -304,6 +304,9 @@ bool frmMain::LoadList()
 
 bool frmMain::SaveList()
 {
+    // A failed save is recorded as well as shown; the rows stay in the window to be saved
+    // with the next change.
+    OnError on(QStringLiteral("SaveList"), kModule);
     auto notSaved = [this](const QString& why) {
         platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
                           platform::MsgButtons::Ok, platform::MsgIcon::Warning);
@@ -314,18 +317,24 @@ bool frmMain::SaveList()
                                        "Start Wexlo again once the file can be read.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
 
-    auto out = mSHAREDFileSubs::openforoutput(dataFilePath());
-    if (!out)
+    int openError = 0;
+    auto out = mSHAREDFileSubs::openforoutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+    if (!out) {
+        if (openError != 0)
+            on.record(openError, errorDescription(openError));
         return notSaved(QStringLiteral("%1 could not be opened for writing.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
+    }
     try {
         loansfile::format(
             ListView1->count(), [this](int row, int column) { return ListView1->cell(row, column); },
             [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();
     } catch (const RuntimeError& e) {
+        on.record(e.number(), e.description());
         return notSaved(QStringLiteral("%1 (%2).").arg(e.description()).arg(e.number()));
     } catch (const std::exception&) {
+        on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
         return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
     }
     return true;
@@ -554,13 +563,15 @@ void frmMain::Updater_InstallFile()
     });
     // The update window is inside its own signal: it goes once that has finished.
     on([&] { releaseUpdater(); });
+    // The updater is not started on a note that was not written whole.
+    bool noted = false;
     on([&] {
-        mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
-                                       mSHAREDUpdater::UpdateFileName());
+        noted = mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
+                                               mSHAREDUpdater::UpdateFileName());
     });
     bool started = false;
     on([&] {
-        started = mSHAREDFileSubs::FileExists(updaterProgram) &&
+        started = noted && mSHAREDFileSubs::FileExists(updaterProgram) &&
                   platform::shell().startProgram(updaterProgram, {windowTitle()},
                                                  platform::appFolder());
     });
