@@ -192,7 +192,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
                          : c.target == Target::Settings ? QStringLiteral("Wexlo.ini")
                                                         : QStringLiteral("fulllog.txt");
     const QString target = file(name);
-    const QByteArray old = c.target == Target::Loans      ? loans(c.large ? 900 : 200)
+    const QByteArray old = c.target == Target::Loans      ? loans(c.large ? 900 : 100)
                            : c.target == Target::Settings ? settings(c.large ? 1500 : 4)
                                                           : QByteArray("the previous preview\r\n");
     ASSERT_EQ(old.size() > 64 * 1024, c.large);
@@ -205,7 +205,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         win_ = std::make_unique<frmMain>();
         win_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
-        ASSERT_EQ(win_->ListView1->count(), c.large ? 900 : 200);
+        ASSERT_EQ(win_->ListView1->count(), c.large ? 900 : 100);
         win_->txtItem->setText(QStringLiteral("Ladder"));
         win_->txtLentTo->setText(QStringLiteral("Zoë"));
         win_->txtAddress->setText(bigValue());
@@ -298,7 +298,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         EXPECT_FALSE(f.startsWith(QLatin1Char('.'))) << "temporary file left: " << f.toStdString();
 
     if (c.target == Target::Loans)
-        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 200) + 1) << "the window lost the new loan";
+        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1) << "the window lost the new loan";
     if (c.target == Target::Preview)
         EXPECT_TRUE(shell_.opened.isEmpty()) << "a preview that was not written was opened";
 
