@@ -9,6 +9,7 @@
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "MainWindowFixture.h"
+#include "platform/RuntimeError.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>
@@ -145,6 +146,20 @@ TEST_F(UpdateSchedule, MissingUpdaterIsReportedAndTheProgramKeepsRunning)
     EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("Updater.exe"))));
     EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
     EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
+
+    // The updater is there, but its note could not be written whole: it is not started on it.
+    writeBytes(appFile(QStringLiteral("Updater.exe")), "#!/bin/sh\n");
+    QFile::remove(appFile(QStringLiteral("updater.ini")));
+    useFaultyFileSystem();
+    files_.failCommit[QStringLiteral("updater.ini")] = err::DeviceIOError;
+    boxes_.shown.clear();
+    win_->show();
+    win_->Updater_InstallFile();
+    EXPECT_TRUE(shell_.started.isEmpty());
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("updater.ini"))));
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.lastText().startsWith(QStringLiteral("The updater could not be started")));
 }
 
 }  // namespace
