@@ -308,6 +308,7 @@ bool frmMain::SaveList()
     // with the next change.
     OnError on(QStringLiteral("SaveList"), kModule);
     auto notSaved = [this](const QString& why) {
+        loansUnsaved_ = true;
         platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
                           platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return false;
@@ -337,6 +338,7 @@ bool frmMain::SaveList()
         on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
         return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
     }
+    loansUnsaved_ = false;
     return true;
 }
 
@@ -660,6 +662,9 @@ void frmMain::ExitProgram()
         return;
     exiting_ = true;
     OnError on(QStringLiteral("ExitProgram"), kModule);
+    // Loans that a failed save left only in the window get one more chance before they go.
+    if (loansUnsaved_ && dataReadable_)
+        on([&] { SaveList(); });
     on([&] { mSHAREDSettings::SaveSettingsFile(SettingsPath); });
     on([&] {
         hide();

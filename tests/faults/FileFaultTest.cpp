@@ -311,6 +311,12 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     const QString log = QString::fromUtf8(readBytes(file(QStringLiteral("log.txt"))));
     if (*c.logged != '\0')
         EXPECT_TRUE(log.contains(QString::fromUtf8(c.logged))) << log.toStdString();
+
+    // What the window kept is saved at the latest when the program ends, on the mended disk.
+    if (c.target == Target::Loans) {
+        win_->ExitProgram();
+        EXPECT_EQ(readBytes(target).count("DATE:"), (c.large ? 900 : 100) + 1);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Disk, FileFaults, ::testing::ValuesIn(kCases),
