@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
 
 #include <algorithm>
 #include <cerrno>
@@ -74,17 +75,6 @@ class TempFileWriter final : public FileWriter {
 public:
     TempFileWriter(const QString& path, FileAccess access) : target_(QFile::encodeName(path))
     {
-        const qsizetype slash = target_.lastIndexOf('/');
-        temp_ = (slash < 0 ? QByteArray() : target_.left(slash + 1)) + '.' +
-                target_.mid(slash + 1) + ".XXXXXX";
-        fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
-        if (fd_ < 0) {
-            const int e = errno;
-            temp_.clear();
-            if (e == ENOENT)
-                raiseError(err::PathNotFound);
-            raiseErrno(e, err::PathFileAccessError);
-        }
         struct stat st {};
         mode_t mode = 0;
         if (access == FileAccess::OwnerOnly)
@@ -93,6 +83,21 @@ public:
             mode = st.st_mode & 07777;
         else
             mode = 0666 & ~currentUmask();
+        // A file without a name until it is whole, as QSaveFile makes it: a program killed
+        // while saving leaves nothing behind. Where the filesystem has no such files, a named
+        // one beside the target, as QSaveFile names it.
+        fd_ = ::open(folderOf(target_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+            temp_ = target_ + ".XXXXXX";
+            fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
+        }
+        if (fd_ < 0) {
+            const int e = errno;
+            temp_.clear();
+            if (e == ENOENT)
+                raiseError(err::PathNotFound);
+            raiseErrno(e, err::PathFileAccessError);
+        }
         ::fchmod(fd_, mode);
     }
 
@@ -119,6 +124,8 @@ public:
         // A full disk or a failing device may only show here, after the writes were accepted.
         if (::fsync(fd_) != 0)
             raiseFromErrno(err::DeviceIOError);
+        if (temp_.isEmpty())
+            giveName();
         const int fd = fd_;
         fd_ = -1;
         if (::close(fd) != 0)
@@ -136,8 +143,25 @@ public:
     }
 
 private:
+    // Links the nameless file into the folder under a fresh name beside the target.
+    void giveName()
+    {
+        const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
+        for (int attempt = 0; attempt < 100; ++attempt) {
+            const QByteArray name =
+                target_ + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0xFFFFFFu, 36);
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                temp_ = name;
+                return;
+            }
+            if (errno != EEXIST)
+                raiseFromErrno(err::PathFileAccessError);
+        }
+        raiseError(err::FileAlreadyExists);
+    }
+
     QByteArray target_;
-    QByteArray temp_;
+    QByteArray temp_;  // empty while the file has no name
     int fd_ = -1;
 };
 
