@@ -212,10 +212,11 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
     };
     try {
         if (FileExists(path) && isReadOnly(path) && !MakeReadWrite(path)) {
-            // The line is this failure's record (error 0 below: nothing more to log).
+            // This line is the failure's record, so the caller gets 0: nothing more to log.
+            const QString line =
+                path + QStringLiteral(" is read only, can't change it to read write, can't update it");
             try {
-                mSHAREDLogging::writelog(path + QStringLiteral(
-                                                    " is read only, can't change it to read write, can't update it"));
+                mSHAREDLogging::writelog(line);
             } catch (...) {
                 return fail(err::PermissionDenied);
             }
