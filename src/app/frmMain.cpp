@@ -304,7 +304,11 @@ bool frmMain::LoadList()
 
 bool frmMain::SaveList()
 {
+    // A failed save is recorded as well as shown; the rows stay in the window to be saved
+    // with the next change.
+    OnError on(QStringLiteral("SaveList"), kModule);
     auto notSaved = [this](const QString& why) {
+        loansUnsaved_ = true;
         platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
                           platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return false;
@@ -314,20 +318,27 @@ bool frmMain::SaveList()
                                        "Start Wexlo again once the file can be read.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
 
-    auto out = mSHAREDFileSubs::openforoutput(dataFilePath());
-    if (!out)
+    int openError = 0;
+    auto out = mSHAREDFileSubs::openforoutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+    if (!out) {
+        if (openError != 0)
+            on.record(openError, errorDescription(openError));
         return notSaved(QStringLiteral("%1 could not be opened for writing.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
+    }
     try {
         loansfile::format(
             ListView1->count(), [this](int row, int column) { return ListView1->cell(row, column); },
             [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();
     } catch (const RuntimeError& e) {
+        on.record(e.number(), e.description());
         return notSaved(QStringLiteral("%1 (%2).").arg(e.description()).arg(e.number()));
     } catch (const std::exception&) {
+        on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
         return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
     }
+    loansUnsaved_ = false;
     return true;
 }
 
@@ -554,12 +565,17 @@ void frmMain::Updater_InstallFile()
     });
     // The update window is inside its own signal: it goes once that has finished.
     on([&] { releaseUpdater(); });
+    // The updater is not started on a note that was not written whole.
+    bool noted = false;
     on([&] {
-        mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
-                                       mSHAREDUpdater::UpdateFileName());
+        noted = mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
+                                               mSHAREDUpdater::UpdateFileName());
     });
     bool started = false;
     on([&] {
+        // A note that could not be written whole was reported where it was written.
+        if (!noted)
+            return;
         if (!mSHAREDFileSubs::FileExists(updaterProgram))
             raiseError(err::FileNotFound);
         if (!platform::shell().startProgram(updaterProgram, {windowTitle()}, platform::appFolder()))
@@ -651,6 +667,9 @@ void frmMain::ExitProgram()
         return;
     exiting_ = true;
     OnError on(QStringLiteral("ExitProgram"), kModule);
+    // Loans that a failed save left only in the window get one more chance before they go.
+    if (loansUnsaved_ && dataReadable_)
+        on([&] { SaveList(); });
     on([&] { mSHAREDSettings::SaveSettingsFile(SettingsPath); });
     on([&] {
         hide();

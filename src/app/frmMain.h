@@ -128,6 +128,7 @@ private:
     QDate entryDate_;
     QString entryDateText_;  // a row's date text that is not a date, shown as it is
     bool dataReadable_ = true;
+    bool loansUnsaved_ = false;  // the last save failed: the window holds what the file lacks
     bool exiting_ = false;
     QString updateServer_;  // the maker's server, or the one given on the command line
 };

@@ -20,7 +20,9 @@ struct FileInfo {
 };
 
 // A file being replaced: written to a temporary file beside it and renamed over it by
-// commit(). Destroying it without commit() leaves the old file untouched.
+// commit(), which first makes sure every byte reached the disk. Any failed write, flush or
+// close throws and the old file stays as it was; destroying the writer without commit()
+// leaves the old file untouched too.
 class FileWriter {
 public:
     virtual ~FileWriter() = default;
@@ -39,6 +41,11 @@ public:
     virtual QStringList match(const QString& folder, const QString& pattern) const;
     virtual QByteArray readAll(const QString& path);
     virtual std::unique_ptr<FileWriter> replace(const QString& path,
+                                                FileAccess access = FileAccess::Normal);
+    // Like replace(), but where the folder cannot take a temporary file while the file itself
+    // is writable, the file is written in place at commit(): still checked at every step, and
+    // on a failure its old content is put back as far as the disk allows.
+    virtual std::unique_ptr<FileWriter> rewrite(const QString& path,
                                                 FileAccess access = FileAccess::Normal);
     // Appends bytes, creating the file when missing.
     virtual void append(const QString& path, const QByteArray& bytes);

@@ -106,6 +106,17 @@ TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
     EXPECT_EQ(w.ListView1->cell(0, 2), QString::fromUtf8("Café table €"));
     ASSERT_TRUE(w.SaveList());
     EXPECT_EQ(readBytes(appFile("datalist.txt")), record(" 38928 ", "René", "Café table €"));
+    win_.reset();
+
+    // A hand-edited file mixes them line by line: each line keeps its own reading, so a save
+    // changes no value (the UTF-8 name is not read as Windows-1252).
+    writeData(record(" 38929 ", "J\xC3\xBCrgen", "Caf\xE9 \x81\x9D") + record(" 38928 ", "Ren\xE9", "Stove \xE2\x82\xAC"));
+    frmMain& mixed = open();
+    EXPECT_EQ(mixed.ListView1->rowCells(0), (QStringList{"2006-07-31", "Jürgen", QString::fromUtf8("Café \u0081\u009D"), "", ""}));
+    EXPECT_EQ(mixed.ListView1->rowCells(1), (QStringList{"2006-07-30", "René", "Stove €", "", ""}));
+    ASSERT_TRUE(mixed.SaveList());
+    EXPECT_EQ(readBytes(appFile("datalist.txt")),
+              record(" 38929 ", "Jürgen", "Café \xC2\x81\xC2\x9D") + record(" 38928 ", "René", "Stove €"));
 }
 
 TEST_F(MainWindowTest, FileFormatEdges)

@@ -10,6 +10,7 @@
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "MainWindowFixture.h"
+#include "platform/RuntimeError.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>
@@ -168,6 +169,22 @@ TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsR
         mSHAREDLogging::listactions();
         EXPECT_TRUE(logText().contains(QString::fromLatin1(c.logged))) << logText().toStdString();
     }
+
+    // The updater is there, but its note could not be written whole: it is not started on it.
+    writeBytes(appFile(QStringLiteral("Updater.exe")), "#!/bin/sh\n");
+    QFile::remove(appFile(QStringLiteral("updater.ini")));
+    platform::setShell(&shell_);
+    useFaultyFileSystem();
+    files_.failCommit[QStringLiteral("updater.ini")] = err::DeviceIOError;
+    boxes_.shown.clear();
+    win_->show();
+    QSignalSpy ended(win_.get(), &frmMain::programEnded);
+    win_->Updater_InstallFile();
+    EXPECT_TRUE(shell_.started.isEmpty());
+    EXPECT_EQ(ended.count(), 0);
+    EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("updater.ini"))));
+    ASSERT_EQ(boxes_.shown.size(), 1);
+    EXPECT_TRUE(boxes_.lastText().startsWith(QStringLiteral("The updater could not be started")));
 }
 
 }  // namespace

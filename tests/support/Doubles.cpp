@@ -137,6 +137,15 @@ std::unique_ptr<platform::FileWriter> FaultyFileSystem::replace(const QString& p
                                           find(writeLimit, path), find(failCommit, path), &commits);
 }
 
+std::unique_ptr<platform::FileWriter> FaultyFileSystem::rewrite(const QString& path,
+                                                                platform::FileAccess access)
+{
+    if (const int* e = find(failOpen, path))
+        raiseError(*e);
+    return std::make_unique<FaultyWriter>(FileSystem::rewrite(path, access), find(failWrite, path),
+                                          find(writeLimit, path), find(failCommit, path), &commits);
+}
+
 void FaultyFileSystem::append(const QString& path, const QByteArray& bytes)
 {
     if (const int* e = find(failAppend, path))

@@ -113,6 +113,8 @@ public:
     QByteArray readAll(const QString& path) override;
     std::unique_ptr<platform::FileWriter> replace(const QString& path,
                                                   platform::FileAccess access) override;
+    std::unique_ptr<platform::FileWriter> rewrite(const QString& path,
+                                                  platform::FileAccess access) override;
     void append(const QString& path, const QByteArray& bytes) override;
     void remove(const QString& path) override;
     bool makeWritable(const QString& path) override;

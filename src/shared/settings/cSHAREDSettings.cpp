@@ -336,7 +336,16 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
     // The file holds the proxy password, so only its owner may read it. It is replaced
     // atomically: a failed save leaves the previous file as it was.
     constexpr auto access = platform::FileAccess::OwnerOnly;
-    auto out = mSHAREDFileSubs::openforoutput(settingsFile, access);
+    // Every failure is recorded too, so that the log tells what the user was shown.
+    OnError on(QStringLiteral("SaveSettings"), kModule);
+    auto open = [&]() {
+        int error = 0;
+        auto file = mSHAREDFileSubs::openforoutput(settingsFile, access, &error);
+        if (!file && error != 0)
+            on.record(error, errorDescription(error));
+        return file;
+    };
+    auto out = open();
     if (!out)
         return;
     try {
@@ -345,6 +354,7 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
         return;
     } catch (...) {
         const auto [number, description] = describe(std::current_exception());
+        on.record(number, description);
         // Whatever was written is dropped, never committed over the old file.
         out.reset();
         if (number == err::BadFileNameOrNumber || number == err::PathFileAccessError) {
@@ -361,7 +371,7 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
                                                  "to attempt to save again."),
                               mSHAREDSubs::AppTitle());
             // One more attempt; its failure is the caller's to handle.
-            out = mSHAREDFileSubs::openforoutput(settingsFile, access);
+            out = open();
             if (!out)
                 return;
             writeEntries(*out);

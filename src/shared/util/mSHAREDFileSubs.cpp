@@ -24,10 +24,12 @@ qsizetype lastSeparator(const QString& path)
 }
 
 // Windows-1252 bytes 0x80..0x9F; the rest of the page is Latin-1.
+// The five bytes the page leaves undefined keep their value (as Windows reads them), so that
+// a save writes them back rather than a replacement character.
 constexpr char16_t kCp1252High[32] = {
-    0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD, 0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
 }  // namespace
 
 // ---- OutputFile ------------------------------------------------------------------------
@@ -82,20 +84,33 @@ QString decodeText(const QByteArray& bytes)
 {
     QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = utf8.decode(bytes);
-    if (!utf8.hasError()) {
-        if (text.startsWith(QChar(0xFEFF)))
-            text.remove(0, 1);
-        return text;
+    if (utf8.hasError()) {
+        // A file edited on Windows may mix encodings line by line: each line that is valid
+        // UTF-8 is read as such, any other as Windows-1252, so that a save after a load
+        // leaves untouched values as they were.
+        text.clear();
+        text.reserve(bytes.size());
+        qsizetype from = 0;
+        while (from < bytes.size()) {
+            qsizetype end = bytes.indexOf('\n', from);
+            end = end < 0 ? bytes.size() : end + 1;
+            const QByteArrayView line(bytes.constData() + from, end - from);
+            QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+            const QString decoded = lineDecoder.decode(line);
+            if (!lineDecoder.hasError()) {
+                text += decoded;
+            } else {
+                for (const char ch : line) {
+                    const auto b = static_cast<unsigned char>(ch);
+                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+                }
+            }
+            from = end;
+        }
     }
-    // Not UTF-8: a file made on Windows, in its usual code page.
-    QString out;
-    out.resize(bytes.size());
-    QChar* d = out.data();
-    for (const char ch : bytes) {
-        const auto b = static_cast<unsigned char>(ch);
-        *d++ = (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
-    }
-    return out;
+    if (text.startsWith(QChar(0xFEFF)))
+        text.remove(0, 1);
+    return text;
 }
 
 QByteArray encodeText(const QString& text) { return text.toUtf8(); }
@@ -175,26 +190,44 @@ bool LoadTextFile(const QString& path, QString& text)
 bool WriteTextFile(const QString& path, const QString& text)
 {
     OnError on(QStringLiteral("WriteTextFile"), kModule);
-    auto out = openforoutput(path);
-    if (!out)
+    int error = 0;
+    auto out = openforoutput(path, platform::FileAccess::Normal, &error);
+    if (!out) {
+        if (error != 0)
+            on.record(error, errorDescription(error));
         return false;
+    }
     if (!on([&] { out->write(text); }))
         return false;  // the old content stays
     return on([&] { out->close(); });
 }
 
-std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAccess access)
+std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAccess access,
+                                          int* error)
 {
+    auto fail = [error](int number) -> std::unique_ptr<OutputFile> {
+        if (error != nullptr)
+            *error = number;
+        return nullptr;
+    };
     try {
         if (FileExists(path) && isReadOnly(path) && !MakeReadWrite(path)) {
-            mSHAREDLogging::writelog(
-                path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
-            return nullptr;
+            // This line is the failure's record, so the caller gets 0: nothing more to log.
+            const QString line =
+                path + QStringLiteral(" is read only, can't change it to read write, can't update it");
+            try {
+                mSHAREDLogging::writelog(line);
+            } catch (...) {
+                return fail(err::PermissionDenied);
+            }
+            return fail(0);
         }
-        return std::make_unique<OutputFile>(fs().replace(path, access));
+        return std::make_unique<OutputFile>(fs().rewrite(path, access));
+    } catch (const RuntimeError& e) {
+        // Not recorded here: the caller tells the user and logs it in its own words.
+        return fail(e.number());
     } catch (...) {
-        // The failure is read and discarded: the caller sees only that nothing was opened.
-        return nullptr;
+        return fail(err::OutOfMemory);
     }
 }
 

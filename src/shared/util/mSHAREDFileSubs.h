@@ -43,9 +43,13 @@ void EraseFile(const QString& path);
 bool LoadTextFile(const QString& path, QString& text);
 // Replaces the file's content with exactly the text. False when nothing was written.
 bool WriteTextFile(const QString& path, const QString& text);
-// Opens a file for writing from the start; nullptr on failure (logged as the program does).
+// Opens a file for writing from the start; nullptr on failure. A read-only file that cannot be
+// made writable is logged here (error gets 0); any other failure is not, and error gets its
+// number for the caller to report. Where the folder takes no temporary file but the file is
+// writable, the file is written in place (see platform::FileSystem::rewrite).
 std::unique_ptr<OutputFile> openforoutput(const QString& path,
-                                          platform::FileAccess access = platform::FileAccess::Normal);
+                                          platform::FileAccess access = platform::FileAccess::Normal,
+                                          int* error = nullptr);
 
 QString pathonly(const QString& path);
 QString fileonly(const QString& path);  // fileonly$
@@ -53,7 +57,8 @@ QString fileexpath(const QString& path);
 QString addslash(const QString& path);
 QString driveletter(const QString& path);
 
-// The program's text encoding: UTF-8 out; in, UTF-8 when valid, else Windows-1252.
+// The program's text encoding: UTF-8 out; in, each line as UTF-8 when it is valid UTF-8,
+// else as Windows-1252.
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
 

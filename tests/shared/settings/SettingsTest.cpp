@@ -399,6 +399,33 @@ TEST_F(Settings, SavedFileIsOwnerOnly)
     EXPECT_EQ(mode(ini_), 0600);
 }
 
+TEST_F(Settings, MixedEncodingsAreReadLineByLineAndSavedWithoutChange)
+{
+    // UTF-8 lines with one Windows-1252 line among them, as a hand edit on Windows leaves it.
+    const struct {
+        const char* line;
+        const char* value;  // as read, in UTF-8
+        const char* saved;
+    } lines[] = {
+        {"CITY,K\xF6ln", "Köln", "CITY,Köln"},
+        {"NAME,J\xC3\xBCrgen", "Jürgen", "NAME,Jürgen"},
+        {"PRICE,5 \x80 \x8D", "5 € \u008D", "PRICE,5 € \xC2\x8D"},
+        {"PROXYPWD,p\xC3\xA4ss", "päss", "PROXYPWD,päss"},
+    };
+    QByteArray file;
+    QByteArray expected;
+    for (const auto& l : lines) {
+        file += QByteArray(l.line) + "\r\n";
+        expected += QByteArray(l.saved) + "\r\n";
+    }
+    load(file);
+    for (const auto& l : lines) {
+        const QByteArray key = QByteArray(l.line).left(QByteArray(l.line).indexOf(','));
+        EXPECT_EQ(ReadSetting(QString::fromLatin1(key)).toText(), QString::fromUtf8(l.value)) << l.line;
+    }
+    EXPECT_EQ(saved(), expected);
+}
+
 TEST_F(Settings, ReadOnlyFileOrFailedOpenWritesNothingAndShowsNothing)
 {
     load("A,1\r\n");
