@@ -112,6 +112,23 @@ Parsed parse(const QString& text)
         const QStringView key = line.left(colon);
         const QString value = line.mid(colon + 1).toString();
         int field = -1;
+        if (key == u"DUE" || key == u"RETURNED") {
+            if (current == nullptr) {
+                ++result.orphans;
+                continue;
+            }
+            // Kept as written (without blanks) when it is no date, so that saving keeps it.
+            const QString trimmed = mSHAREDTextSubs::trimBlanks(value);
+            QDate d;
+            const QString shown = readDate(trimmed, d) ? isoDate(d) : QString();
+            const QString kept = shown.isEmpty() ? trimmed : shown;
+            if (kept.isEmpty())
+                continue;
+            if (current->size() < LoanColumnCount)
+                current->resize(LoanColumnCount);
+            (*current)[key == u"DUE" ? ColDue : ColReturned] = kept;
+            continue;
+        }
         if (key == u"DATE") {
             QDate d;
             QString shown = readDate(value, d) ? isoDate(d) : QString();
@@ -138,8 +155,21 @@ Parsed parse(const QString& text)
     return result;
 }
 
-void format(int rowCount, const std::function<QString(int row, int column)>& cell,
-            const std::function<void(const QByteArray& bytes)>& sink)
+namespace {
+
+// A date cell as the file holds it: its day number, or the text as it was read when it is no date
+// a row can show.
+void appendDate(QString& text, const QString& date)
+{
+    QDate d;
+    if (readDate(date, d) && inShownYears(d))
+        appendDayNumber(text, dates::dayNumber(d));
+    else
+        text += date;
+}
+
+void formatRows(int rowCount, const std::function<QString(int row, int column)>& cell,
+                const std::function<void(const QByteArray& bytes)>& sink, bool withLife)
 {
     // Handed on in pieces of about 32,000 characters: one buffer for a whole big file costs more in
     // fresh memory pages than the writing itself.
@@ -151,15 +181,10 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
         text.resize(0);
     };
     for (int r = 0; r < rowCount; ++r) {
-        const QString date = cell(r, ColDate);
-        QDate d;
         text += QLatin1StringView("DATE:");
         // A date that could not be read when loading goes back as it was written; so does one
         // outside the years a row can show, which loading kept as written too.
-        if (readDate(date, d) && inShownYears(d))
-            appendDayNumber(text, dates::dayNumber(d));
-        else
-            text += date;
+        appendDate(text, cell(r, ColDate));
         text += QLatin1StringView("\r\nLENTTO:");
         text += cell(r, ColLentTo);
         text += QLatin1StringView("\r\nITEM:");
@@ -169,6 +194,20 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
         text += QLatin1StringView("\r\nADDRESS:");
         text += cell(r, ColAddress);
         text += QLatin1StringView("\r\n");
+        if (withLife) {
+            const QString due = cell(r, ColDue);
+            if (!due.isEmpty()) {
+                text += QLatin1StringView("DUE:");
+                appendDate(text, due);
+                text += QLatin1StringView("\r\n");
+            }
+            const QString returned = cell(r, ColReturned);
+            if (!returned.isEmpty()) {
+                text += QLatin1StringView("RETURNED:");
+                appendDate(text, returned);
+                text += QLatin1StringView("\r\n");
+            }
+        }
         if (text.size() >= kPiece)
             flush();
     }
@@ -176,10 +215,31 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
         flush();
 }
 
+}  // namespace
+
+void format(int rowCount, const std::function<QString(int row, int column)>& cell,
+            const std::function<void(const QByteArray& bytes)>& sink)
+{
+    formatRows(rowCount, cell, sink, false);
+}
+
 QByteArray format(int rowCount, const std::function<QString(int row, int column)>& cell)
 {
     QByteArray bytes;
     format(rowCount, cell, [&bytes](const QByteArray& piece) { bytes += piece; });
+    return bytes;
+}
+
+void formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell,
+                 const std::function<void(const QByteArray& bytes)>& sink)
+{
+    formatRows(rowCount, cell, sink, true);
+}
+
+QByteArray formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell)
+{
+    QByteArray bytes;
+    formatLoans(rowCount, cell, [&bytes](const QByteArray& piece) { bytes += piece; });
     return bytes;
 }
 

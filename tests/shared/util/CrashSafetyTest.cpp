@@ -77,7 +77,7 @@ protected:
 
     QString target() const
     {
-        return appFile(QString::fromLatin1(GetParam()) == QLatin1String("loans")
+        return appFile(QString::fromLatin1(GetParam()) != QLatin1String("settings")
                            ? QStringLiteral("datalist.txt")
                            : QStringLiteral("Wexlo.ini"));
     }
@@ -138,7 +138,7 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
     EXPECT_GT(sawSecond, 0) << "seed " << seed;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CrashSafety, ::testing::Values("loans", "settings"));
+INSTANTIATE_TEST_SUITE_P(Files, CrashSafety, ::testing::Values("loans", "returned", "settings"));
 
 }  // namespace
 }  // namespace wexlo::test
