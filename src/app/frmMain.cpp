@@ -217,20 +217,21 @@ void frmMain::buildMenu()
     mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuPrint = action(mnuFile, QStringLiteral("Print List"), "mnuPrint");
-    mnuPrintOverdue = action(mnuFile, QStringLiteral("Print Overdue List"), "mnuPrintOverdue");
-    mnuEdit = menuBar()->addMenu(QStringLiteral("Edit"));
+    mnuPrintOverdue = action(mnuFile, QStringLiteral("Print &Overdue List"), "mnuPrintOverdue");
+    // The new menus carry keyboard mnemonics (Alt+E, Alt+V), shown underlined.
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
     mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
-    mnuSetDue = action(mnuEdit, QStringLiteral("Set Due Date..."), "mnuSetDue");
-    mnuClearDue = action(mnuEdit, QStringLiteral("Clear Due Date"), "mnuClearDue");
+    mnuSetDue = action(mnuEdit, QStringLiteral("Set &Due Date..."), "mnuSetDue");
+    mnuClearDue = action(mnuEdit, QStringLiteral("&Clear Due Date"), "mnuClearDue");
     mnuEdit->addSeparator();
-    mnuMarkReturned = action(mnuEdit, QStringLiteral("Mark Returned"), "mnuMarkReturned");
+    mnuMarkReturned = action(mnuEdit, QStringLiteral("Mark &Returned"), "mnuMarkReturned");
     mnuMarkReturned->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    mnuMarkNotReturned = action(mnuEdit, QStringLiteral("Mark Not Returned"), "mnuMarkNotReturned");
-    mnuView = menuBar()->addMenu(QStringLiteral("View"));
+    mnuMarkNotReturned = action(mnuEdit, QStringLiteral("Mark &Not Returned"), "mnuMarkNotReturned");
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
-    mnuShowDue = action(mnuView, QStringLiteral("Show Due Dates"), "mnuShowDue");
-    mnuOverdueOnly = action(mnuView, QStringLiteral("Overdue Only"), "mnuOverdueOnly");
-    mnuShowReturned = action(mnuView, QStringLiteral("Show Returned Loans"), "mnuShowReturned");
+    mnuShowDue = action(mnuView, QStringLiteral("Show &Due Dates"), "mnuShowDue");
+    mnuOverdueOnly = action(mnuView, QStringLiteral("&Overdue Only"), "mnuOverdueOnly");
+    mnuShowReturned = action(mnuView, QStringLiteral("Show &Returned Loans"), "mnuShowReturned");
     for (QAction* a : {mnuShowDue, mnuOverdueOnly, mnuShowReturned})
         a->setCheckable(true);
     mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
@@ -406,7 +407,8 @@ void frmMain::ShowLoan(int row)
     txtItem->setText(ListView1->cell(row, ColItem));
     txtPhone->setText(ListView1->cell(row, ColPhone));
     txtAddress->setText(ListView1->cell(row, ColAddress));
-    showLife(row);
+    shownLoan_ = ListView1->rowHandle(ListView1->modelRow(row));
+    showLife(ListView1->modelRow(shownLoan_));
 }
 
 // ---- The user's operations --------------------------------------------------------------
@@ -653,16 +655,13 @@ void frmMain::setLifeDate(const QList<int>& modelRows, int column, const QString
     SaveList();
     updateEditActions();
     // The panel follows the loan it shows, wherever it went.
-    const int shown = ListView1->currentRowIndex();
+    const int shown = ListView1->modelRow(shownLoan_);
     if (shown >= 0)
         showLife(shown);
-    else
-        lblLife->clear();
 }
 
-void frmMain::showLife(int row)
+void frmMain::showLife(int m)
 {
-    const int m = ListView1->modelRow(row);
     QStringList parts;
     const QString due = ListView1->modelCell(m, ColDue);
     const QString returned = ListView1->modelCell(m, ColReturned);
@@ -742,7 +741,7 @@ void frmMain::midnightPassed()
         today_ = now;
         todayIso_ = isoDate(now);
         ListView1->refreshLooks();
-        const int shown = ListView1->currentRowIndex();
+        const int shown = ListView1->modelRow(shownLoan_);
         if (shown >= 0)
             showLife(shown);
         updateEditActions();

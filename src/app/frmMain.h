@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
 
@@ -154,7 +155,7 @@ private:
     void buildLoanLife();
     QList<int> selectedModelRows() const;
     void setLifeDate(const QList<int>& modelRows, int column, const QString& iso);
-    void showLife(int row);
+    void showLife(int modelRow);
     void updateEditActions();
     void applyRowFilter();
     void armMidnight();
@@ -162,6 +163,7 @@ private:
 
     QDate entryDate_;
     QDate today_;
+    QPersistentModelIndex shownLoan_;  // the loan the entry panel shows
     QString todayIso_;
     QTimer* midnight_ = nullptr;
     QString entryDateText_;  // a row's date text that is not a date, shown as it is

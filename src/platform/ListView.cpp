@@ -346,6 +346,18 @@ int ListView::modelRow(int row) const
     return idx.isValid() ? proxy_->mapToSource(idx).row() : -1;
 }
 
+QPersistentModelIndex ListView::rowHandle(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return {};
+    return QPersistentModelIndex(model_->index(modelRow, 0));
+}
+
+int ListView::modelRow(const QPersistentModelIndex& handle) const
+{
+    return handle.isValid() && handle.model() == model_ ? handle.row() : -1;
+}
+
 int ListView::displayRow(int modelRow) const
 {
     if (modelRow < 0 || modelRow >= modelCount())

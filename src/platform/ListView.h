@@ -12,6 +12,7 @@
 // number (cell(), sortKey(), columnClick) whether or not the columns before it are shown.
 
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QStringList>
 #include <QTreeView>
@@ -79,6 +80,10 @@ public:
     void setModelCells(const QList<int>& modelRows, int column, const QString& text);
     void removeModelRows(const QList<int>& modelRows);
     int modelRow(int row) const;         // display position -> model position, -1 if none
+    // A handle that follows a model row through sorting, moves and filtering (invalid once the
+    // row is removed), and the row's model position now (-1 when gone).
+    QPersistentModelIndex rowHandle(int modelRow) const;
+    int modelRow(const QPersistentModelIndex& handle) const;
     int displayRow(int modelRow) const;  // -1 when the row is not shown
 
     // Rows with text in this column sort after all others (-1: none).
