@@ -206,6 +206,9 @@ public:
                 keys.push_back(keyOf(rows[i]));
             parts[i] = isLater(rows[i]) ? 1 : 0;
         }
+        // Unsorted rows only need the later ones after the others, which they mostly are.
+        if (!sorted && std::is_sorted(parts.begin(), parts.end()))
+            return;
         std::vector<int> perm(n);
         std::iota(perm.begin(), perm.end(), 0);
         const bool ascending = order == Qt::AscendingOrder;
