@@ -94,8 +94,9 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
     const QByteArray second = readBytes(appFile(QStringLiteral("expected-2")));
     ASSERT_GT(first.size(), 100000);
     ASSERT_GT(second.size(), first.size());
-    if (QString::fromLatin1(GetParam()) == QLatin1String("returned"))
+    if (QString::fromLatin1(GetParam()) == QLatin1String("returned")) {
         ASSERT_TRUE(first.contains("\r\nDUE: ") && first.contains("\r\nRETURNED: "));
+    }
     ASSERT_EQ(readBytes(target()), first);
 
     FILE* to = nullptr;
