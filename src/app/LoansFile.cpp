@@ -76,15 +76,16 @@ bool inShownYears(const QDate& d)
 
 QString isoDate(const QDate& d)
 {
-    if (!inShownYears(d))
+    int y = 0, month = 0, day = 0;
+    d.getDate(&y, &month, &day);  // once: each of year(), month() and day() would work it out again
+    if (!d.isValid() || y < 1 || y > 9999)
         return {};
     QString s(10, QLatin1Char('-'));
-    int y = d.year();
     for (int i = 3; i >= 0; --i, y /= 10) s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
-    s[5] = QLatin1Char(static_cast<char>('0' + d.month() / 10));
-    s[6] = QLatin1Char(static_cast<char>('0' + d.month() % 10));
-    s[8] = QLatin1Char(static_cast<char>('0' + d.day() / 10));
-    s[9] = QLatin1Char(static_cast<char>('0' + d.day() % 10));
+    s[5] = QLatin1Char(static_cast<char>('0' + month / 10));
+    s[6] = QLatin1Char(static_cast<char>('0' + month % 10));
+    s[8] = QLatin1Char(static_cast<char>('0' + day / 10));
+    s[9] = QLatin1Char(static_cast<char>('0' + day % 10));
     return s;
 }
 
@@ -157,10 +158,53 @@ Parsed parse(const QString& text)
 
 namespace {
 
+// Days from 1 March of year 0 in the proleptic Gregorian calendar, by arithmetic alone.
+qint64 civilDays(int y, int m, int d)
+{
+    y -= m <= 2 ? 1 : 0;
+    const int era = y / 400;
+    const int yoe = y - era * 400;
+    const int doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
+    const int doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return static_cast<qint64>(era) * 146097 + doe;
+}
+
+// A row's "YYYY-MM-DD" (years 1 to 9999) as its day number without going through QDate, which
+// costs more than the rest of a save. False for any other text.
+bool isoDayNumber(const QString& text, qint64& out)
+{
+    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+        return false;
+    const QChar* p = text.constData();
+    int v[3] = {0, 0, 0};
+    const int from[3] = {0, 5, 8};
+    const int to[3] = {4, 7, 10};
+    for (int f = 0; f < 3; ++f)
+        for (int i = from[f]; i < to[f]; ++i) {
+            if (!isDigit(p[i]))
+                return false;
+            v[f] = v[f] * 10 + (p[i].unicode() - '0');
+        }
+    static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const int y = v[0], m = v[1], d = v[2];
+    if (y < 1 || m < 1 || m > 12 || d < 1 || d > kDays[m - 1])
+        return false;
+    if (m == 2 && d == 29 && !(y % 4 == 0 && (y % 100 != 0 || y % 400 == 0)))
+        return false;
+    static const qint64 zero = civilDays(1899, 12, 30);
+    out = civilDays(y, m, d) - zero;
+    return true;
+}
+
 // A date cell as the file holds it: its day number, or the text as it was read when it is no date
 // a row can show.
 void appendDate(QString& text, const QString& date)
 {
+    qint64 n = 0;
+    if (isoDayNumber(date, n)) {
+        appendDayNumber(text, n);
+        return;
+    }
     QDate d;
     if (readDate(date, d) && inShownYears(d))
         appendDayNumber(text, dates::dayNumber(d));
@@ -168,8 +212,10 @@ void appendDate(QString& text, const QString& date)
         text += date;
 }
 
-void formatRows(int rowCount, const std::function<QString(int row, int column)>& cell,
-                const std::function<void(const QByteArray& bytes)>& sink, bool withLife)
+// cell gives a QString or a reference to one (which saves a reference count per cell).
+template <class Cell>
+void formatRows(int rowCount, const Cell& cell, const std::function<void(const QByteArray& bytes)>& sink,
+                bool withLife)
 {
     // Handed on in pieces of about 32,000 characters: one buffer for a whole big file costs more in
     // fresh memory pages than the writing itself.
@@ -195,13 +241,13 @@ void formatRows(int rowCount, const std::function<QString(int row, int column)>&
         text += cell(r, ColAddress);
         text += QLatin1StringView("\r\n");
         if (withLife) {
-            const QString due = cell(r, ColDue);
+            const QString& due = cell(r, ColDue);
             if (!due.isEmpty()) {
                 text += QLatin1StringView("DUE:");
                 appendDate(text, due);
                 text += QLatin1StringView("\r\n");
             }
-            const QString returned = cell(r, ColReturned);
+            const QString& returned = cell(r, ColReturned);
             if (!returned.isEmpty()) {
                 text += QLatin1StringView("RETURNED:");
                 appendDate(text, returned);
@@ -232,6 +278,12 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
 
 void formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell,
                  const std::function<void(const QByteArray& bytes)>& sink)
+{
+    formatRows(rowCount, cell, sink, true);
+}
+
+void formatLoanRefs(int rowCount, const std::function<const QString&(int row, int column)>& cell,
+                    const std::function<void(const QByteArray& bytes)>& sink)
 {
     formatRows(rowCount, cell, sink, true);
 }

@@ -52,6 +52,9 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
 void formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell,
                  const std::function<void(const QByteArray& bytes)>& sink);
 QByteArray formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell);
+// The same with cells given by reference (a big list saves faster so).
+void formatLoanRefs(int rowCount, const std::function<const QString&(int row, int column)>& cell,
+                    const std::function<void(const QByteArray& bytes)>& sink);
 
 // "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
 QString isoDate(const QDate& d);

@@ -332,8 +332,9 @@ bool frmMain::LoadList()
     dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
 
     const loansfile::Parsed parsed = loansfile::parse(text);
-    ListView1->addMany(parsed.rows);
+    // Sorted as they go in: newest first, loans of one day in file order.
     ListView1->setSorting(true, ColDate, Qt::DescendingOrder);
+    ListView1->addMany(parsed.rows);
 
     if (parsed.orphans > 0) {
         OnError on(QStringLiteral("LoadList"), kModule);
@@ -368,13 +369,22 @@ bool frmMain::SaveList()
     const auto firstReturned = std::find_if(order.begin(), order.end(), [this](int m) {
         return !ListView1->modelCell(m, ColReturned).isEmpty();
     });
-    std::stable_sort(firstReturned, order.end(), [this](int a, int b) {
-        return ListView1->modelCell(a, ColReturned) < ListView1->modelCell(b, ColReturned);
-    });
+    if (firstReturned != order.end()) {
+        std::vector<std::pair<QString, int>> back;
+        back.reserve(static_cast<size_t>(order.end() - firstReturned));
+        for (auto it = firstReturned; it != order.end(); ++it)
+            back.emplace_back(ListView1->modelCell(*it, ColReturned), *it);
+        std::stable_sort(back.begin(), back.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i < back.size(); ++i)
+            firstReturned[static_cast<std::ptrdiff_t>(i)] = back[i].second;
+    }
     try {
-        loansfile::formatLoans(
+        loansfile::formatLoanRefs(
             static_cast<int>(order.size()),
-            [this, &order](int row, int column) { return ListView1->modelCell(order[size_t(row)], column); },
+            [this, &order](int row, int column) -> const QString& {
+                return ListView1->modelCellRef(order[size_t(row)], column);
+            },
             [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();
     } catch (const RuntimeError& e) {

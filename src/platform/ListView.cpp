@@ -387,13 +387,24 @@ void ListView::addMany(const QList<QStringList>& rows)
 {
     if (rows.isEmpty())
         return;
-    const int first = modelCount();
-    model_->beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    model_->rows.reserve(model_->rows.size() + static_cast<size_t>(rows.size()));
+    if (modelCount() > 0) {
+        const int first = modelCount();
+        model_->beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        model_->rows.reserve(model_->rows.size() + static_cast<size_t>(rows.size()));
+        for (const QStringList& r : rows)
+            model_->rows.push_back(ListViewModel::makeRow(r));
+        model_->endInsertRows();
+        model_->sortNow();
+        return;
+    }
+    // Into an empty list (loading a file): filled and sorted in one reset, which the filter and
+    // the view take in one pass.
+    model_->beginResetModel();
+    model_->rows.reserve(static_cast<size_t>(rows.size()));
     for (const QStringList& r : rows)
         model_->rows.push_back(ListViewModel::makeRow(r));
-    model_->endInsertRows();
     model_->sortNow();
+    model_->endResetModel();
 }
 
 void ListView::remove(int row) { removeModelRows({modelRow(row)}); }
@@ -447,6 +458,15 @@ int ListView::modelCount() const { return static_cast<int>(model_->rows.size());
 
 QString ListView::modelCell(int modelRow, int column) const { return model_->cellText(modelRow, column); }
 
+const QString& ListView::modelCellRef(int modelRow, int column) const
+{
+    static const QString none;
+    if (modelRow < 0 || modelRow >= modelCount() || column < 0)
+        return none;
+    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    return column < static_cast<int>(r.size()) ? r[static_cast<size_t>(column)] : none;
+}
+
 QStringList ListView::modelRowCells(int modelRow) const
 {
     if (modelRow < 0 || modelRow >= modelCount())
@@ -473,9 +493,10 @@ void ListView::setModelCell(int modelRow, int column, const QString& text)
         model_->rows.erase(model_->rows.begin() + modelRow);
         model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(place), std::move(row));
         model_->endMoveRows();
-    } else {
-        model_->rows[from] = std::move(row);
+        model_->rowChanged(static_cast<int>(place));  // the move had the filter look at every row
+        return;
     }
+    model_->rows[from] = std::move(row);
     model_->rowChanged(static_cast<int>(place));
     proxy_->refilterRows();
 }

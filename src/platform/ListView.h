@@ -73,6 +73,8 @@ public:
     // ---- Every row, shown or not ---------------------------------------------------------
     int modelCount() const;
     QString modelCell(int modelRow, int column) const;
+    // The same without a copy: valid until the list changes (an empty text for a missing cell).
+    const QString& modelCellRef(int modelRow, int column) const;
     QStringList modelRowCells(int modelRow) const;
     // Changes one cell; the row moves to its sorted place (and to the end of the later rows
     // when it gains text in the later column), and is shown or hidden by the filter.
