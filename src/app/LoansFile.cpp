@@ -14,7 +14,7 @@ bool isDigit(QChar c)
 
 // The common forms read without the general parser, which is slow for a big file: a whole
 // day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
-bool quickDate(const QString& text, QDate& out)
+bool quickDate(QStringView text, QDate& out)
 {
     const QChar* p = text.constData();
     qsizetype b = 0;
@@ -96,6 +96,30 @@ bool readDate(const QString& text, QDate& out)
     return dates::tryParseDate(text, out) && out.isValid();
 }
 
+namespace {
+
+QStringView trimmedView(QStringView s)
+{
+    qsizetype from = 0;
+    qsizetype to = s.size();
+    while (from < to && s.at(from) == QLatin1Char(' '))
+        ++from;
+    while (to > from && s.at(to - 1) == QLatin1Char(' '))
+        --to;
+    return s.mid(from, to - from);
+}
+
+// A date value as a row holds it: "YYYY-MM-DD", or empty when it is no date a row can show.
+QString rowDate(QStringView value)
+{
+    QDate d;
+    if (quickDate(value, d))
+        return isoDate(d);
+    return dates::tryParseDate(value.toString(), d) && d.isValid() ? isoDate(d) : QString();
+}
+
+}  // namespace
+
 Parsed parse(const QString& text)
 {
     Parsed result;
@@ -104,14 +128,21 @@ Parsed parse(const QString& text)
         return result;
     result.rows.reserve(text.count(QLatin1Char('\n')) / 5 + 1);
     QStringList* current = nullptr;
-    for (QStringView line : QStringView(text).split(QLatin1Char('\n'))) {
+    const QStringView all(text);
+    qsizetype start = 0;
+    while (start <= all.size()) {
+        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
+        if (end < 0)
+            end = all.size();
+        QStringView line = all.mid(start, end - start);
+        start = end + 1;
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
         const qsizetype colon = line.indexOf(QLatin1Char(':'));
         if (colon < 0)
             continue;
         const QStringView key = line.left(colon);
-        const QString value = line.mid(colon + 1).toString();
+        const QStringView value = line.mid(colon + 1);
         int field = -1;
         if (key == u"DUE" || key == u"RETURNED") {
             if (current == nullptr) {
@@ -119,10 +150,9 @@ Parsed parse(const QString& text)
                 continue;
             }
             // Kept as written (without blanks) when it is no date, so that saving keeps it.
-            const QString trimmed = mSHAREDTextSubs::trimBlanks(value);
-            QDate d;
-            const QString shown = readDate(trimmed, d) ? isoDate(d) : QString();
-            const QString kept = shown.isEmpty() ? trimmed : shown;
+            const QStringView trimmed = trimmedView(value);
+            const QString shown = rowDate(trimmed);
+            const QString kept = shown.isEmpty() ? trimmed.toString() : shown;
             if (kept.isEmpty())
                 continue;
             if (current->size() < LoanColumnCount)
@@ -131,9 +161,8 @@ Parsed parse(const QString& text)
             continue;
         }
         if (key == u"DATE") {
-            QDate d;
-            QString shown = readDate(value, d) ? isoDate(d) : QString();
-            result.rows.append(QStringList{shown.isEmpty() ? value : shown, {}, {}, {}, {}});
+            const QString shown = rowDate(value);
+            result.rows.append(QStringList{shown.isEmpty() ? value.toString() : shown, {}, {}, {}, {}});
             current = &result.rows.last();
             continue;
         }
@@ -151,7 +180,7 @@ Parsed parse(const QString& text)
             ++result.orphans;
             continue;
         }
-        (*current)[field] = mSHAREDTextSubs::trimBlanks(value);
+        (*current)[field] = trimmedView(value).toString();
     }
     return result;
 }
