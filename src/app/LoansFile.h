@@ -1,7 +1,9 @@
 #pragma once
 
 // The loans file datalist.txt: five "KEY:value" lines per loan (DATE, LENTTO, ITEM, PHONE,
-// ADDRESS), CR LF after every line. The DATE line holds a day number between blanks. Reading
+// ADDRESS), CR LF after every line. The DATE line holds a day number between blanks. A loan
+// with a due date has a "DUE:" line after ADDRESS, a returned loan a "RETURNED:" line (both
+// day numbers written as DATE is); readers that do not know these keys skip them. Reading
 // and writing are plain functions so that the file format can be tested and fuzzed without a
 // window.
 
@@ -22,11 +24,17 @@ enum Column {
     ColItem = 2,
     ColPhone = 3,
     ColAddress = 4,
-    ColumnCount = 5
+    ColumnCount = 5,
+    // A loan's life, held as "YYYY-MM-DD" beyond the five cells that the list has always shown.
+    ColDue = 5,
+    ColReturned = 6,
+    LoanColumnCount = 7
 };
 
 struct Parsed {
-    QList<QStringList> rows;  // file order; each has ColumnCount cells
+    // File order; each has ColumnCount cells, or LoanColumnCount when the record has a DUE or
+    // RETURNED line.
+    QList<QStringList> rows;
     int orphans = 0;          // field lines before the first DATE line (skipped)
 };
 
@@ -40,6 +48,13 @@ void format(int rowCount, const std::function<QString(int row, int column)>& cel
             const std::function<void(const QByteArray& bytes)>& sink);
 // The same, whole.
 QByteArray format(int rowCount, const std::function<QString(int row, int column)>& cell);
+// As format(), with each loan's DUE and RETURNED lines when its cell holds a date.
+void formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell,
+                 const std::function<void(const QByteArray& bytes)>& sink);
+QByteArray formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell);
+// The same with cells given by reference (a big list saves faster so).
+void formatLoanRefs(int rowCount, const std::function<const QString&(int row, int column)>& cell,
+                    const std::function<void(const QByteArray& bytes)>& sink);
 
 // "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
 QString isoDate(const QDate& d);

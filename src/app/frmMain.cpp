@@ -27,6 +27,8 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
+#include <QItemSelectionModel>
+#include <QKeySequence>
 #include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
@@ -35,13 +37,17 @@
 #include <QScreen>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
+#include <numeric>
+#include <vector>
 
 namespace wexlo {
 
 namespace {
 
 const QString kModule = QStringLiteral("frmMain");
+const QString kShowDueDates = QStringLiteral("ShowDueDates");
 
 // The window's design size (client area) and the least outer size the resize rule allows.
 constexpr int kDesignWidth = 7008;
@@ -78,8 +84,11 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Wexlo"));
     setWindowIcon(QIcon(QStringLiteral(":/wexlo/desktop/wexlo-128.png")));
+    today_ = platform::clock().today();
+    todayIso_ = isoDate(today_);
     buildControls();
     buildMenu();
+    buildLoanLife();
 
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
@@ -208,6 +217,23 @@ void frmMain::buildMenu()
     mnuFile = menuBar()->addMenu(QStringLiteral("File"));
     mnuFile->setObjectName(QStringLiteral("mnuFile"));
     mnuPrint = action(mnuFile, QStringLiteral("Print List"), "mnuPrint");
+    mnuPrintOverdue = action(mnuFile, QStringLiteral("Print &Overdue List"), "mnuPrintOverdue");
+    // The new menus carry keyboard mnemonics (Alt+E, Alt+V), shown underlined.
+    mnuEdit = menuBar()->addMenu(QStringLiteral("&Edit"));
+    mnuEdit->setObjectName(QStringLiteral("mnuEdit"));
+    mnuSetDue = action(mnuEdit, QStringLiteral("Set &Due Date..."), "mnuSetDue");
+    mnuClearDue = action(mnuEdit, QStringLiteral("&Clear Due Date"), "mnuClearDue");
+    mnuEdit->addSeparator();
+    mnuMarkReturned = action(mnuEdit, QStringLiteral("Mark &Returned"), "mnuMarkReturned");
+    mnuMarkReturned->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
+    mnuMarkNotReturned = action(mnuEdit, QStringLiteral("Mark &Not Returned"), "mnuMarkNotReturned");
+    mnuView = menuBar()->addMenu(QStringLiteral("&View"));
+    mnuView->setObjectName(QStringLiteral("mnuView"));
+    mnuShowDue = action(mnuView, QStringLiteral("Show &Due Dates"), "mnuShowDue");
+    mnuOverdueOnly = action(mnuView, QStringLiteral("&Overdue Only"), "mnuOverdueOnly");
+    mnuShowReturned = action(mnuView, QStringLiteral("Show &Returned Loans"), "mnuShowReturned");
+    for (QAction* a : {mnuShowDue, mnuOverdueOnly, mnuShowReturned})
+        a->setCheckable(true);
     mnuTools = menuBar()->addMenu(QStringLiteral("Tools"));
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     mnuCheckVersion = action(mnuTools, QStringLiteral("Check for Update"), "mnuCheckVersion");
@@ -225,6 +251,19 @@ void frmMain::buildMenu()
     connect(mnuAutoCheckDisabled, &QAction::triggered, this, &frmMain::mnuAutoCheckDisabled_Click);
     connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
     connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
+    const std::pair<QAction*, void (frmMain::*)()> life[] = {
+        {mnuPrintOverdue, &frmMain::mnuPrintOverdue_Click},
+        {mnuSetDue, &frmMain::mnuSetDue_Click},
+        {mnuClearDue, &frmMain::mnuClearDue_Click},
+        {mnuMarkReturned, &frmMain::mnuMarkReturned_Click},
+        {mnuMarkNotReturned, &frmMain::mnuMarkNotReturned_Click},
+        {mnuShowDue, &frmMain::mnuShowDue_Click},
+        {mnuOverdueOnly, &frmMain::mnuOverdueOnly_Click},
+        {mnuShowReturned, &frmMain::mnuShowReturned_Click}};
+    for (const auto& [a, handler] : life)
+        connect(a, &QAction::triggered, this, [this, a = a, handler = handler] {
+            runGuarded(a->objectName() + QStringLiteral("_Click"), kModule, [this, handler] { (this->*handler)(); });
+        });
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -255,6 +294,10 @@ void frmMain::Form_Load()
     on([&] {
         mnuAutoCheckDisabled->setChecked(
             mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    });
+    on([&] {
+        mnuShowDue->setChecked(mSHAREDSettings::ReadSetting(kShowDueDates, false).toBool());
+        ListView1->setColumnShown(ColDue, mnuShowDue->isChecked());
     });
     on([&] { mSHAREDDelay::delayseconds(0.5f); });
     on([&] {
@@ -289,8 +332,9 @@ bool frmMain::LoadList()
     dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
 
     const loansfile::Parsed parsed = loansfile::parse(text);
-    ListView1->addMany(parsed.rows);
+    // Sorted as they go in: newest first, loans of one day in file order.
     ListView1->setSorting(true, ColDate, Qt::DescendingOrder);
+    ListView1->addMany(parsed.rows);
 
     if (parsed.orphans > 0) {
         OnError on(QStringLiteral("LoadList"), kModule);
@@ -326,9 +370,29 @@ bool frmMain::SaveList()
         return notSaved(QStringLiteral("%1 could not be opened for writing.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
     }
+    // Every loan the list holds, shown or not: the active ones in display order, then the returned
+    // ones in the order of their return.
+    std::vector<int> order(static_cast<size_t>(ListView1->modelCount()));
+    std::iota(order.begin(), order.end(), 0);
+    const auto firstReturned = std::find_if(order.begin(), order.end(), [this](int m) {
+        return !ListView1->modelCell(m, ColReturned).isEmpty();
+    });
+    if (firstReturned != order.end()) {
+        std::vector<std::pair<QString, int>> back;
+        back.reserve(static_cast<size_t>(order.end() - firstReturned));
+        for (auto it = firstReturned; it != order.end(); ++it)
+            back.emplace_back(ListView1->modelCell(*it, ColReturned), *it);
+        std::stable_sort(back.begin(), back.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        for (size_t i = 0; i < back.size(); ++i)
+            firstReturned[static_cast<std::ptrdiff_t>(i)] = back[i].second;
+    }
     try {
-        loansfile::format(
-            ListView1->count(), [this](int row, int column) { return ListView1->cell(row, column); },
+        loansfile::formatLoanRefs(
+            static_cast<int>(order.size()),
+            [this, &order](int row, int column) -> const QString& {
+                return ListView1->modelCellRef(order[size_t(row)], column);
+            },
             [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();
     } catch (const RuntimeError& e) {
@@ -364,6 +428,8 @@ void frmMain::ShowLoan(int row)
     txtItem->setText(ListView1->cell(row, ColItem));
     txtPhone->setText(ListView1->cell(row, ColPhone));
     txtAddress->setText(ListView1->cell(row, ColAddress));
+    shownLoan_ = ListView1->rowHandle(ListView1->modelRow(row));
+    showLife(ListView1->modelRow(shownLoan_));
 }
 
 // ---- The user's operations --------------------------------------------------------------
@@ -483,6 +549,226 @@ void frmMain::mnuAutoCheckDisabled_Click()
 }
 
 void frmMain::mnuPrint_Click() { mSHAREDPrinter::PrintLoansList(this, *ListView1); }
+
+// ---- A loan's life: due dates, returns, overdue loans -------------------------------------
+
+namespace {
+
+// A due or return date as the list and the panel show it: the short date form.
+QString shownDate(const QString& iso)
+{
+    QDate d;
+    return readDate(iso, d) ? mSHAREDDateFunc::shortformatdate(d) : iso;
+}
+
+bool isIso(const QString& s)
+{
+    return s.size() == 10 && s.at(4) == QLatin1Char('-') && s.at(7) == QLatin1Char('-');
+}
+
+}  // namespace
+
+void frmMain::buildLoanLife()
+{
+    // The two columns beyond the five, hidden until asked for.
+    ListView1->setColumns({{QStringLiteral("Date"), 1000},
+                           {QStringLiteral("Lent To"), 1200},
+                           {QStringLiteral("Item"), 4000},
+                           {QStringLiteral("Phone"), 900},
+                           {QStringLiteral("Address"), 3500},
+                           {QStringLiteral("Due"), 1000},
+                           {QStringLiteral("Returned"), 1000}});
+    ListView1->setColumnShown(ColDue, false);
+    ListView1->setColumnShown(ColReturned, false);
+    ListView1->setColumnFormat(ColDue, shownDate);
+    ListView1->setColumnFormat(ColReturned, shownDate);
+    ListView1->setLaterColumn(ColReturned);
+    ListView1->setRowLook([this](int m) {
+        platform::ListView::Look look;
+        const QString returned = ListView1->modelCell(m, ColReturned);
+        if (!returned.isEmpty()) {
+            look.tone = platform::ListView::Tone::Dimmed;
+            look.note = QStringLiteral("returned ") + shownDate(returned);
+            return look;
+        }
+        const QString due = ListView1->modelCell(m, ColDue);
+        if (due.isEmpty())
+            return look;
+        if (isOverdue(m)) {
+            look.tone = platform::ListView::Tone::Warning;
+            look.note = QStringLiteral("overdue, due ") + shownDate(due);
+        } else {
+            look.note = QStringLiteral("due ") + shownDate(due);
+        }
+        return look;
+    });
+    applyRowFilter();
+
+    // A line of the entry panel, in the free strip above the item box.
+    lblLife = new QLabel(Frame2);
+    lblLife->setObjectName(QStringLiteral("lblLife"));
+    lblLife->setFont(Frame2->font());
+    lblLife->setGeometry(twipsRect(624, 20, 3564, 210));
+    lblLife->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    lblLife->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblLife->setFocusPolicy(Qt::NoFocus);
+
+    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &frmMain::updateEditActions);
+    updateEditActions();
+
+    midnight_ = new QTimer(this);
+    midnight_->setObjectName(QStringLiteral("midnight"));
+    midnight_->setSingleShot(true);
+    connect(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed);
+    armMidnight();
+}
+
+bool frmMain::isOverdue(int modelRow) const
+{
+    if (!ListView1->modelCell(modelRow, ColReturned).isEmpty())
+        return false;
+    const QString due = ListView1->modelCell(modelRow, ColDue);
+    return isIso(due) && due < todayIso_;
+}
+
+void frmMain::applyRowFilter()
+{
+    const bool showReturned = mnuShowReturned != nullptr && mnuShowReturned->isChecked();
+    const bool overdueOnly = mnuOverdueOnly != nullptr && mnuOverdueOnly->isChecked();
+    ListView1->setRowFilter([this, showReturned, overdueOnly](int m) {
+        if (overdueOnly)
+            return isOverdue(m);
+        return showReturned || ListView1->modelCell(m, ColReturned).isEmpty();
+    });
+    ListView1->setColumnShown(ColReturned, showReturned);
+}
+
+QList<int> frmMain::selectedModelRows() const
+{
+    QList<int> rows;
+    for (int r : ListView1->selectedRows())
+        rows.append(ListView1->modelRow(r));
+    return rows;
+}
+
+void frmMain::updateEditActions()
+{
+    bool any = false, active = false, returned = false, due = false;
+    for (int m : selectedModelRows()) {
+        any = true;
+        const bool isReturned = !ListView1->modelCell(m, ColReturned).isEmpty();
+        returned = returned || isReturned;
+        active = active || !isReturned;
+        due = due || !ListView1->modelCell(m, ColDue).isEmpty();
+    }
+    mnuSetDue->setEnabled(any);
+    mnuClearDue->setEnabled(due);
+    mnuMarkReturned->setEnabled(active);
+    mnuMarkNotReturned->setEnabled(returned);
+}
+
+void frmMain::setLifeDate(const QList<int>& modelRows, int column, const QString& iso)
+{
+    if (modelRows.isEmpty())
+        return;
+    ListView1->setModelCells(modelRows, column, iso);
+    SaveList();
+    updateEditActions();
+    // The panel follows the loan it shows, wherever it went.
+    const int shown = ListView1->modelRow(shownLoan_);
+    if (shown >= 0)
+        showLife(shown);
+}
+
+void frmMain::showLife(int m)
+{
+    QStringList parts;
+    const QString due = ListView1->modelCell(m, ColDue);
+    const QString returned = ListView1->modelCell(m, ColReturned);
+    if (!due.isEmpty())
+        parts.append(QStringLiteral("Due: ") + shownDate(due) +
+                     (isOverdue(m) ? QStringLiteral(" (overdue)") : QString()));
+    if (!returned.isEmpty())
+        parts.append(QStringLiteral("Returned: ") + shownDate(returned));
+    lblLife->setText(parts.join(QStringLiteral("    ")));
+}
+
+void frmMain::mnuSetDue_Click()
+{
+    const QList<int> rows = selectedModelRows();
+    if (rows.isEmpty())
+        return;
+    const QDate chosen =
+        mSHAREDGetDate::getdate(QStringLiteral("Enter date this item is due back"), today_.addDays(14), this);
+    if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
+        return;
+    // The first due date ever set shows the column; after that it stays as the user left it.
+    if (mSHAREDSettings::ReadSetting(kShowDueDates).isEmpty()) {
+        mnuShowDue->setChecked(true);
+        mnuShowDue_Click();
+    }
+    setLifeDate(rows, ColDue, isoDate(chosen));
+}
+
+void frmMain::mnuClearDue_Click() { setLifeDate(selectedModelRows(), ColDue, QString()); }
+
+void frmMain::mnuMarkReturned_Click()
+{
+    QList<int> rows;
+    for (int m : selectedModelRows())
+        if (ListView1->modelCell(m, ColReturned).isEmpty())
+            rows.append(m);
+    setLifeDate(rows, ColReturned, todayIso_);
+}
+
+void frmMain::mnuMarkNotReturned_Click()
+{
+    QList<int> rows;
+    for (int m : selectedModelRows())
+        if (!ListView1->modelCell(m, ColReturned).isEmpty())
+            rows.append(m);
+    setLifeDate(rows, ColReturned, QString());
+}
+
+void frmMain::mnuShowDue_Click()
+{
+    ListView1->setColumnShown(ColDue, mnuShowDue->isChecked());
+    mSHAREDSettings::WriteSetting(kShowDueDates, mnuShowDue->isChecked());
+}
+
+void frmMain::mnuOverdueOnly_Click() { applyRowFilter(); }
+
+void frmMain::mnuShowReturned_Click() { applyRowFilter(); }
+
+void frmMain::mnuPrintOverdue_Click()
+{
+    mSHAREDPrinter::PrintOverdueList(this, *ListView1, [this](int m) { return isOverdue(m); });
+}
+
+void frmMain::armMidnight()
+{
+    const QDateTime now = platform::clock().now();
+    const QDateTime next(now.date().addDays(1), QTime(0, 0));
+    // A little after midnight, so that the clock reads the new day; never a busy loop.
+    const qint64 ms = std::clamp<qint64>(now.msecsTo(next) + 50, 1000, 24LL * 3600 * 1000);
+    midnight_->start(static_cast<int>(ms));
+}
+
+void frmMain::midnightPassed()
+{
+    const QDate now = platform::clock().today();
+    if (now != today_) {
+        today_ = now;
+        todayIso_ = isoDate(now);
+        ListView1->refreshLooks();
+        const int shown = ListView1->modelRow(shownLoan_);
+        if (shown >= 0)
+            showLife(shown);
+        updateEditActions();
+    }
+    armMidnight();
+}
 
 // ---- The update check --------------------------------------------------------------------
 

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QMainWindow>
+#include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
 
@@ -59,6 +60,20 @@ public:
     QAction* mnuAbout = nullptr;
     QAction* mnuQuit = nullptr;
 
+    // A loan's life beyond the register: due dates, returns, overdue loans.
+    QMenu* mnuEdit = nullptr;
+    QMenu* mnuView = nullptr;
+    QAction* mnuPrintOverdue = nullptr;
+    QAction* mnuSetDue = nullptr;
+    QAction* mnuClearDue = nullptr;
+    QAction* mnuMarkReturned = nullptr;
+    QAction* mnuMarkNotReturned = nullptr;
+    QAction* mnuShowDue = nullptr;
+    QAction* mnuOverdueOnly = nullptr;
+    QAction* mnuShowReturned = nullptr;
+    // The selected loan's due and return dates, on a line of the entry panel (empty without).
+    QLabel* lblLife = nullptr;
+
     // The settings file's full path, set at start-up.
     QString SettingsPath;
 
@@ -95,6 +110,19 @@ public:
     void mnuPrint_Click();
     void mnuCheckVersion_Click();
     void Timer3_Timer();
+    void mnuPrintOverdue_Click();
+    void mnuSetDue_Click();
+    void mnuClearDue_Click();
+    void mnuMarkReturned_Click();
+    void mnuMarkNotReturned_Click();
+    void mnuShowDue_Click();
+    void mnuOverdueOnly_Click();
+    void mnuShowReturned_Click();
+
+    // A loan (by its place in the model, shown or not) is overdue: due before today, not returned.
+    bool isOverdue(int modelRow) const;
+    // Today as the overdue rule sees it; moves on at midnight.
+    QDate today() const { return today_; }
 
     // ---- The update check --------------------------------------------------------------
     // The one update window, created at the first check and kept (none before).
@@ -124,8 +152,20 @@ private:
     void Form_Resize();
     void setEntryDate(const QDate& date);
     void releaseUpdater();
+    void buildLoanLife();
+    QList<int> selectedModelRows() const;
+    void setLifeDate(const QList<int>& modelRows, int column, const QString& iso);
+    void showLife(int modelRow);
+    void updateEditActions();
+    void applyRowFilter();
+    void armMidnight();
+    void midnightPassed();
 
     QDate entryDate_;
+    QDate today_;
+    QPersistentModelIndex shownLoan_;  // the loan the entry panel shows
+    QString todayIso_;
+    QTimer* midnight_ = nullptr;
     QString entryDateText_;  // a row's date text that is not a date, shown as it is
     bool dataReadable_ = true;
     bool loansUnsaved_ = false;  // the last save failed: the window holds what the file lacks

@@ -1,5 +1,7 @@
 #include "app/mSHAREDPrinter.h"
 
+#include "app/LoansFile.h"
+
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
@@ -21,12 +23,22 @@ namespace wexlo::mSHAREDPrinter {
 
 namespace {
 
-// Left edges of the three columns, in twips from the left of the printable area.
+// Left edges of the three columns, in twips from the left of the printable area; due and
+// return dates, when the list shows them, come after the item.
 constexpr std::array<int, 3> kColumnTwips{0, 2000, 5000};
+constexpr int kDueTwips = 8600;
+constexpr int kReturnedTwips = 9800;
+// The overdue list: date, person, item, due date, phone, address.
+constexpr std::array<int, 6> kOverdueTwips{0, 1300, 3100, 5600, 6900, 8400};
 
 struct Line {
-    std::array<QString, 3> cells;
+    QStringList cells;
     bool bold = false;
+};
+
+struct Printout {
+    QList<int> columnTwips;
+    QList<Line> lines;
 };
 
 // A failure of the printout, with the sentence that tells the user why.
@@ -35,38 +47,83 @@ struct PrintFailure {
     QString reason;
 };
 
-QList<Line> composeLines(const platform::ListView& list)
+QString shortDate(const QString& text, int row)
 {
-    QList<Line> lines;
+    const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
+    if (!date.isValid())
+        throw PrintFailure{RuntimeError(err::TypeMismatch),
+                           QStringLiteral("The date \"%1\" of loan %2 cannot be read.").arg(text).arg(row + 1)};
+    return mSHAREDDateFunc::shortformatdate(date);
+}
+
+// A due or return date: empty stays empty, and a text that is no date prints as it is.
+QString optionalDate(const QString& text)
+{
+    const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
+    return date.isValid() ? mSHAREDDateFunc::shortformatdate(date) : text;
+}
+
+Printout composeLines(const platform::ListView& list)
+{
+    Printout out;
+    out.columnTwips = {kColumnTwips[0], kColumnTwips[1], kColumnTwips[2]};
+    QStringList heading{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")};
+    QList<int> extra;  // the list's date columns beyond the three, while it shows them
+    const std::pair<int, std::pair<int, const char*>> dated[] = {{loansfile::ColDue, {kDueTwips, "Due"}},
+                                                                 {loansfile::ColReturned, {kReturnedTwips, "Returned"}}};
+    for (const auto& [column, place] : dated)
+        if (list.columnShown(column) && column < list.columnCount()) {
+            extra.append(column);
+            out.columnTwips.append(place.first);
+            heading.append(QString::fromLatin1(place.second));
+        }
+    QList<Line>& lines = out.lines;
     lines.append(Line{{QStringLiteral("Loans list for ") +
-                           mSHAREDDateFunc::shortformatdate(platform::clock().today()),
-                       QString(), QString()},
+                       mSHAREDDateFunc::shortformatdate(platform::clock().today())},
                       false});
     lines.append(Line{});
-    lines.append(Line{{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")},
-                      true});
+    lines.append(Line{heading, true});
     const int rows = list.count();
     lines.reserve(rows + 3);
     for (int row = 0; row < rows; ++row) {
-        const QString text = list.cell(row, 0);
-        const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
-        if (!date.isValid())
-            throw PrintFailure{RuntimeError(err::TypeMismatch),
-                               QStringLiteral("The date \"%1\" of loan %2 cannot be read.")
-                                   .arg(text)
-                                   .arg(row + 1)};
-        lines.append(Line{{mSHAREDDateFunc::shortformatdate(date), list.cell(row, 1),
-                           list.cell(row, 2)},
-                          false});
+        Line line{{shortDate(list.cell(row, 0), row), list.cell(row, 1), list.cell(row, 2)}, false};
+        for (int column : extra)
+            line.cells.append(optionalDate(list.cell(row, column)));
+        lines.append(line);
     }
-    return lines;
+    return out;
+}
+
+Printout composeOverdue(const platform::ListView& list, const std::function<bool(int)>& overdue)
+{
+    Printout out;
+    out.columnTwips = QList<int>(kOverdueTwips.begin(), kOverdueTwips.end());
+    out.lines.append(Line{{QStringLiteral("Overdue loans for ") +
+                           mSHAREDDateFunc::shortformatdate(platform::clock().today())},
+                          false});
+    out.lines.append(Line{});
+    out.lines.append(Line{{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item"),
+                           QStringLiteral("Due"), QStringLiteral("Phone"), QStringLiteral("Address")},
+                          true});
+    // Every overdue loan, whether the list shows it now or not, in the list's order.
+    for (int m = 0; m < list.modelCount(); ++m) {
+        if (!overdue(m))
+            continue;
+        using namespace loansfile;
+        out.lines.append(Line{{shortDate(list.modelCell(m, ColDate), m), list.modelCell(m, ColLentTo),
+                               list.modelCell(m, ColItem), optionalDate(list.modelCell(m, ColDue)),
+                               list.modelCell(m, ColPhone), list.modelCell(m, ColAddress)},
+                              false});
+    }
+    return out;
 }
 
 // Lines go from the top of the printable area down; a line that would cross its bottom
 // edge starts the next page. The margins are the printer's own.
-void printLines(QPrinter& printer, const QList<Line>& lines)
+void printLines(QPrinter& printer, const Printout& printout, const QString& docName)
 {
-    printer.setDocName(QStringLiteral("Loans List"));
+    const QList<Line>& lines = printout.lines;
+    printer.setDocName(docName);
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintFailure{RuntimeError(err::DeviceUnavailable),
@@ -91,9 +148,9 @@ void printLines(QPrinter& printer, const QList<Line>& lines)
                                        QStringLiteral("The printer could not start a new page.")};
                 y = 0;
             }
-            for (std::size_t c = 0; c < line.cells.size(); ++c)
+            for (qsizetype c = 0; c < line.cells.size() && c < printout.columnTwips.size(); ++c)
                 if (!line.cells[c].isEmpty())
-                    painter.drawText(QPointF(kColumnTwips[c] * pixelsPerTwip, y + fm.ascent()),
+                    painter.drawText(QPointF(printout.columnTwips[c] * pixelsPerTwip, y + fm.ascent()),
                                      line.cells[c]);
             y += height;
         }
@@ -127,10 +184,12 @@ void SelectPrinter(QWidget* owner, const QString& title)
     }
 }
 
-void PrintLoansList(QWidget* owner, const platform::ListView& list)
+namespace {
+
+void printWithDialog(QWidget* owner, const QString& title, const std::function<Printout()>& compose)
 {
     try {
-        SelectPrinter(owner, QStringLiteral("Loans List"));
+        SelectPrinter(owner, title);
     } catch (const RuntimeError&) {
         return;  // cancelled: nothing printed, nothing said
     }
@@ -138,7 +197,7 @@ void PrintLoansList(QWidget* owner, const platform::ListView& list)
     mSHAREDSubs::busymouse();
     QString why;
     try {
-        printLines(platform::printer(), composeLines(list));
+        printLines(platform::printer(), compose(), title);
     } catch (const PrintFailure& f) {
         why = f.reason + QLatin1Char(' ') + f.error.message();
     } catch (const RuntimeError& e) {
@@ -152,6 +211,20 @@ void PrintLoansList(QWidget* owner, const platform::ListView& list)
         platform::message(owner, QStringLiteral("The loans list was not printed.\n\n") + why,
                           mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
                           platform::MsgIcon::Warning);
+}
+
+}  // namespace
+
+void PrintLoansList(QWidget* owner, const platform::ListView& list)
+{
+    printWithDialog(owner, QStringLiteral("Loans List"), [&list] { return composeLines(list); });
+}
+
+void PrintOverdueList(QWidget* owner, const platform::ListView& list,
+                      const std::function<bool(int modelRow)>& overdue)
+{
+    printWithDialog(owner, QStringLiteral("Overdue List"),
+                    [&list, &overdue] { return composeOverdue(list, overdue); });
 }
 
 }  // namespace wexlo::mSHAREDPrinter

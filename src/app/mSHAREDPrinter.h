@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 class QWidget;
 
 namespace wexlo::platform {
@@ -20,6 +22,12 @@ void SelectPrinter(QWidget* owner, const QString& title);
 // "Print List": the printer dialog, then date, person and item of every row in the list's
 // display order. Cancelling the dialog prints nothing; a failure after it prints nothing
 // either and tells the user why.
+// Due and return dates follow in columns of their own while the list shows them.
 void PrintLoansList(QWidget* owner, const platform::ListView& list);
+
+// "Print Overdue List": the loans for which overdue(model row) holds, in the list's order, with
+// the borrower's phone and address: the list to take to the phone.
+void PrintOverdueList(QWidget* owner, const platform::ListView& list,
+                      const std::function<bool(int modelRow)>& overdue);
 
 }  // namespace wexlo::mSHAREDPrinter

@@ -3,10 +3,13 @@
 #include "platform/Platform.h"
 
 #include <QAbstractTableModel>
+#include <QBrush>
+#include <QSortFilterProxyModel>
 #include <QHeaderView>
 #include <QItemSelectionModel>
 
 #include <algorithm>
+#include <cstdint>
 #include <numeric>
 #include <vector>
 
@@ -43,7 +46,9 @@ QString sortForm(const QString& s)
 
 }  // namespace
 
-// Rows in display order; each row is its text followed by its sub-items.
+// Every row the list holds, in model order: the rows without text in the later column first,
+// then those with it; each part in display order while sorting is on. Each row is its text
+// followed by its sub-items (a row may hold fewer cells than there are columns).
 class ListViewModel : public QAbstractTableModel {
     friend class ListView;
 
@@ -55,6 +60,10 @@ public:
     bool sorted = false;
     int key = 0;
     Qt::SortOrder order = Qt::AscendingOrder;
+    int later = -1;
+    std::function<ListView::Look(int)> look;
+    std::vector<std::function<QString(const QString&)>> formats;  // by column
+    const QWidget* view = nullptr;                                 // for its palette
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -66,9 +75,44 @@ public:
     }
     QVariant data(const QModelIndex& index, int role) const override
     {
-        if (role != Qt::DisplayRole || !index.isValid())
+        if (!index.isValid())
             return {};
-        return cellText(index.row(), index.column());
+        switch (role) {
+        case Qt::DisplayRole: {
+            const QString text = cellText(index.row(), index.column());
+            const auto c = static_cast<size_t>(index.column());
+            if (c < formats.size() && formats[c] && !text.isEmpty())
+                return formats[c](text);
+            return text;
+        }
+        case Qt::ForegroundRole:
+        case Qt::BackgroundRole:
+        case Qt::ToolTipRole:
+        case Qt::AccessibleDescriptionRole:
+            break;
+        default:
+            return {};
+        }
+        if (!look)
+            return {};
+        const ListView::Look l = look(index.row());
+        if (role == Qt::ToolTipRole || role == Qt::AccessibleDescriptionRole)
+            return l.note.isEmpty() ? QVariant() : QVariant(l.note);
+        if (l.tone == ListView::Tone::Normal || view == nullptr)
+            return {};
+        const QPalette& pal = view->palette();
+        if (l.tone == ListView::Tone::Dimmed)
+            return role == Qt::ForegroundRole ? QVariant(QBrush(pal.color(QPalette::Disabled, QPalette::Text)))
+                                              : QVariant();
+        // A warning: the base colour tinted towards red, under the theme's own text colour,
+        // so that it reads in light and dark themes alike.
+        if (role == Qt::ForegroundRole)
+            return QBrush(pal.color(QPalette::Text));
+        const QColor base = pal.color(QPalette::Base);
+        const QColor warn(220, 50, 40);
+        auto mix = [](int a, int b) { return (a * 62 + b * 38) / 100; };
+        return QBrush(QColor(mix(base.red(), warn.red()), mix(base.green(), warn.green()),
+                             mix(base.blue(), warn.blue())));
     }
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override
     {
@@ -95,21 +139,48 @@ public:
         return std::vector<QString>(cells.begin(), cells.end());
     }
 
+    bool isLater(const std::vector<QString>& row) const
+    {
+        return later >= 0 && later < static_cast<int>(row.size()) && !row[static_cast<size_t>(later)].isEmpty();
+    }
+
     QString keyOf(const std::vector<QString>& row) const
     {
         return sortForm(key < static_cast<int>(row.size()) ? row[static_cast<size_t>(key)] : QString());
     }
 
-    // Where a new row goes under the current sort: after every row that sorts equal to it,
-    // as a stable sort of the list with the row appended would place it.
-    size_t sortedPlace(const std::vector<QString>& row) const
+    // The first of the later rows (the model keeps them after the others).
+    size_t firstLater(size_t skip = SIZE_MAX) const
     {
-        const QString k = keyOf(row);
         size_t lo = 0;
-        size_t hi = rows.size();
+        size_t hi = rows.size() - (skip < rows.size() ? 1 : 0);
+        auto at = [&](size_t i) -> const std::vector<QString>& { return rows[i >= skip ? i + 1 : i]; };
         while (lo < hi) {
             const size_t mid = lo + (hi - lo) / 2;
-            const QString m = keyOf(rows[mid]);
+            if (isLater(at(mid)))
+                hi = mid;
+            else
+                lo = mid + 1;
+        }
+        return lo;
+    }
+
+    // Where a row goes, counted among the rows without the one at skip: with sorting on, after
+    // every row of its part that sorts equal to it, as a stable sort of the list with the row
+    // appended would place it; otherwise at the end of its part.
+    size_t sortedPlace(const std::vector<QString>& row, size_t skip = SIZE_MAX) const
+    {
+        const size_t n = rows.size() - (skip < rows.size() ? 1 : 0);
+        const size_t split = later >= 0 ? firstLater(skip) : n;
+        const bool rowLater = isLater(row);
+        size_t lo = rowLater ? split : 0;
+        size_t hi = rowLater ? n : split;
+        if (!sorted)
+            return hi;
+        const QString k = keyOf(row);
+        while (lo < hi) {
+            const size_t mid = lo + (hi - lo) / 2;
+            const QString m = keyOf(rows[mid >= skip ? mid + 1 : mid]);
             const bool after = order == Qt::AscendingOrder ? k < m : m < k;
             if (after)
                 hi = mid;
@@ -119,23 +190,37 @@ public:
         return lo;
     }
 
+    // Puts the rows in order: the later rows after the others, each part sorted by the key
+    // (stably) while sorting is on.
     void sortNow()
     {
         const size_t n = rows.size();
-        if (!sorted || n < 2)
+        if (n < 2 || (!sorted && later < 0))
             return;
         std::vector<QString> keys;
-        keys.reserve(n);
-        for (const auto& r : rows)
-            keys.push_back(keyOf(r));
+        std::vector<char> parts(n, 0);
+        if (sorted)
+            keys.reserve(n);
+        for (size_t i = 0; i < n; ++i) {
+            if (sorted)
+                keys.push_back(keyOf(rows[i]));
+            parts[i] = isLater(rows[i]) ? 1 : 0;
+        }
+        // Unsorted rows only need the later ones after the others, which they mostly are.
+        if (!sorted && std::is_sorted(parts.begin(), parts.end()))
+            return;
         std::vector<int> perm(n);
         std::iota(perm.begin(), perm.end(), 0);
-        if (order == Qt::AscendingOrder)
-            std::stable_sort(perm.begin(), perm.end(),
-                             [&](int a, int b) { return keys[size_t(a)] < keys[size_t(b)]; });
-        else
-            std::stable_sort(perm.begin(), perm.end(),
-                             [&](int a, int b) { return keys[size_t(b)] < keys[size_t(a)]; });
+        const bool ascending = order == Qt::AscendingOrder;
+        std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
+            const auto ua = size_t(a);
+            const auto ub = size_t(b);
+            if (parts[ua] != parts[ub])
+                return parts[ua] < parts[ub];
+            if (!sorted)
+                return false;
+            return ascending ? keys[ua] < keys[ub] : keys[ub] < keys[ua];
+        });
         bool moved = false;
         for (size_t i = 0; i < n && !moved; ++i)
             moved = perm[i] != static_cast<int>(i);
@@ -160,11 +245,44 @@ public:
         changePersistentIndexList(from, to);
         Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
     }
+
+    void rowChanged(int row)
+    {
+        Q_EMIT dataChanged(index(row, 0), index(row, std::max(0, columnCount() - 1)));
+    }
 };
 
-ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListViewModel(this))
+// What the list shows of its model: the rows the filter accepts and the columns not hidden,
+// in model order.
+class ListViewProxy : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+    std::function<bool(int)> accepts;
+    std::vector<bool> hidden;  // by model column
+
+    void refilterRows() { invalidateRowsFilter(); }
+    void refilterColumns() { invalidateColumnsFilter(); }
+
+protected:
+    bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override
+    {
+        return !accepts || accepts(sourceRow);
+    }
+    bool filterAcceptsColumn(int sourceColumn, const QModelIndex&) const override
+    {
+        const auto c = static_cast<size_t>(sourceColumn);
+        return c >= hidden.size() || !hidden[c];
+    }
+};
+
+ListView::ListView(QWidget* parent)
+    : QTreeView(parent), model_(new ListViewModel(this)), proxy_(new ListViewProxy(this))
 {
-    setModel(model_);
+    model_->view = this;
+    proxy_->setDynamicSortFilter(false);  // the model keeps the order; the proxy only filters
+    proxy_->setSourceModel(model_);
+    setModel(proxy_);
     setRootIsDecorated(false);
     setItemsExpandable(false);
     setUniformRowHeights(true);
@@ -179,7 +297,11 @@ ListView::ListView(QWidget* parent) : QTreeView(parent), model_(new ListViewMode
     header()->setSectionResizeMode(QHeaderView::Interactive);
     header()->setSortIndicatorShown(false);
     connect(header(), &QHeaderView::sectionClicked, this, [this](int section) {
-        Q_EMIT columnClick(section);
+        int c = -1;  // the model column of the clicked section
+        for (int m = 0, shown = -1; m < model_->columnCount() && c < 0; ++m)
+            if (columnShown(m) && ++shown == section)
+                c = m;
+        Q_EMIT columnClick(c);
         showSortIndicator();
     });
     connect(this, &QAbstractItemView::clicked, this, [this](const QModelIndex& index) {
@@ -197,13 +319,55 @@ void ListView::setColumns(const QList<Column>& columns)
     for (const Column& c : columns)
         model_->headers.append(c.caption);
     model_->endResetModel();
-    for (int i = 0; i < columns.size(); ++i)
-        header()->resizeSection(i, twips(columns.at(i).widthTwips));
+    widths_.clear();
+    for (const Column& c : columns)
+        widths_.append(twips(c.widthTwips));
+    applyWidths();
+}
+
+void ListView::applyWidths()
+{
+    for (int c = 0, section = 0; c < widths_.size(); ++c)
+        if (columnShown(c))
+            header()->resizeSection(section++, widths_.at(c));
 }
 
 int ListView::columnCount() const { return static_cast<int>(model_->headers.size()); }
 
-int ListView::count() const { return static_cast<int>(model_->rows.size()); }
+int ListView::count() const { return proxy_->rowCount(); }
+
+QModelIndex ListView::shownIndex(int row, int column) const
+{
+    if (row < 0 || row >= count())
+        return {};
+    return proxy_->index(row, column);
+}
+
+int ListView::modelRow(int row) const
+{
+    const QModelIndex idx = shownIndex(row);
+    return idx.isValid() ? proxy_->mapToSource(idx).row() : -1;
+}
+
+QPersistentModelIndex ListView::rowHandle(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return {};
+    return QPersistentModelIndex(model_->index(modelRow, 0));
+}
+
+int ListView::modelRow(const QPersistentModelIndex& handle) const
+{
+    return handle.isValid() && handle.model() == model_ ? handle.row() : -1;
+}
+
+int ListView::displayRow(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return -1;
+    const QModelIndex idx = proxy_->mapFromSource(model_->index(modelRow, 0));
+    return idx.isValid() ? idx.row() : -1;
+}
 
 int ListView::add(const QString& text, const QStringList& subItems)
 {
@@ -212,38 +376,51 @@ int ListView::add(const QString& text, const QStringList& subItems)
     cells.append(text);
     cells.append(subItems);
     auto row = ListViewModel::makeRow(cells);
-    const size_t at = model_->sorted ? model_->sortedPlace(row) : model_->rows.size();
+    const size_t at = model_->sortedPlace(row);
     model_->beginInsertRows({}, static_cast<int>(at), static_cast<int>(at));
     model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
     model_->endInsertRows();
-    return static_cast<int>(at);
+    return displayRow(static_cast<int>(at));
 }
 
 void ListView::addMany(const QList<QStringList>& rows)
 {
     if (rows.isEmpty())
         return;
-    const int first = count();
-    model_->beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-    model_->rows.reserve(model_->rows.size() + static_cast<size_t>(rows.size()));
+    if (modelCount() > 0) {
+        const int first = modelCount();
+        model_->beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
+        model_->rows.reserve(model_->rows.size() + static_cast<size_t>(rows.size()));
+        for (const QStringList& r : rows)
+            model_->rows.push_back(ListViewModel::makeRow(r));
+        model_->endInsertRows();
+        model_->sortNow();
+        return;
+    }
+    // Into an empty list (loading a file): filled and sorted in one reset, which the filter and
+    // the view take in one pass.
+    model_->beginResetModel();
+    model_->rows.reserve(static_cast<size_t>(rows.size()));
     for (const QStringList& r : rows)
         model_->rows.push_back(ListViewModel::makeRow(r));
-    model_->endInsertRows();
     model_->sortNow();
+    model_->endResetModel();
 }
 
-void ListView::remove(int row)
-{
-    if (row < 0 || row >= count())
-        return;
-    model_->beginRemoveRows({}, row, row);
-    model_->rows.erase(model_->rows.begin() + row);
-    model_->endRemoveRows();
-}
+void ListView::remove(int row) { removeModelRows({modelRow(row)}); }
 
 void ListView::removeRows(const QList<int>& rows)
 {
-    QList<int> doomed = rows;
+    QList<int> inModel;
+    inModel.reserve(rows.size());
+    for (int r : rows)
+        inModel.append(modelRow(r));
+    removeModelRows(inModel);
+}
+
+void ListView::removeModelRows(const QList<int>& modelRows)
+{
+    QList<int> doomed = modelRows;
     std::sort(doomed.begin(), doomed.end(), std::greater<>());
     doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
     // From the last row backwards, one contiguous run at a time.
@@ -256,7 +433,7 @@ void ListView::removeRows(const QList<int>& rows)
             first = doomed.at(i);
             ++i;
         }
-        if (first < 0 || last >= count())
+        if (first < 0 || last >= modelCount())
             continue;
         model_->beginRemoveRows({}, first, last);
         model_->rows.erase(model_->rows.begin() + first, model_->rows.begin() + last + 1);
@@ -271,32 +448,150 @@ void ListView::clear()
     model_->endResetModel();
 }
 
-QString ListView::text(int row) const { return model_->cellText(row, 0); }
+QString ListView::text(int row) const { return model_->cellText(modelRow(row), 0); }
 
-QString ListView::cell(int row, int column) const { return model_->cellText(row, column); }
+QString ListView::cell(int row, int column) const { return model_->cellText(modelRow(row), column); }
 
-QStringList ListView::rowCells(int row) const
+QStringList ListView::rowCells(int row) const { return modelRowCells(modelRow(row)); }
+
+int ListView::modelCount() const { return static_cast<int>(model_->rows.size()); }
+
+QString ListView::modelCell(int modelRow, int column) const { return model_->cellText(modelRow, column); }
+
+const QString& ListView::modelCellRef(int modelRow, int column) const
 {
-    if (row < 0 || row >= count())
+    static const QString none;
+    if (modelRow < 0 || modelRow >= modelCount() || column < 0)
+        return none;
+    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    return column < static_cast<int>(r.size()) ? r[static_cast<size_t>(column)] : none;
+}
+
+QStringList ListView::modelRowCells(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
         return {};
-    const auto& r = model_->rows[static_cast<size_t>(row)];
+    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
     return QStringList(r.begin(), r.end());
+}
+
+void ListView::setModelCell(int modelRow, int column, const QString& text)
+{
+    if (modelRow < 0 || modelRow >= modelCount() || column < 0)
+        return;
+    const auto from = static_cast<size_t>(modelRow);
+    std::vector<QString> row = model_->rows[from];
+    if (static_cast<int>(row.size()) <= column)
+        row.resize(static_cast<size_t>(column) + 1);
+    row[static_cast<size_t>(column)] = text;
+    const bool placeMatters = column == model_->later || (model_->sorted && column == model_->key);
+    const size_t place = placeMatters ? model_->sortedPlace(row, from) : from;
+    if (place != from) {
+        // Counted before the move, the row goes before the row now at dest.
+        const int dest = static_cast<int>(place > from ? place + 1 : place);
+        model_->beginMoveRows({}, modelRow, modelRow, {}, dest);
+        model_->rows.erase(model_->rows.begin() + modelRow);
+        model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(place), std::move(row));
+        model_->endMoveRows();
+        model_->rowChanged(static_cast<int>(place));  // the move had the filter look at every row
+        return;
+    }
+    model_->rows[from] = std::move(row);
+    model_->rowChanged(static_cast<int>(place));
+    proxy_->refilterRows();
+}
+
+void ListView::setModelCells(const QList<int>& modelRows, int column, const QString& text)
+{
+    if (modelRows.size() == 1) {
+        setModelCell(modelRows.first(), column, text);
+        return;
+    }
+    if (column < 0)
+        return;
+    for (int m : modelRows) {
+        if (m < 0 || m >= modelCount())
+            continue;
+        auto& row = model_->rows[static_cast<size_t>(m)];
+        if (static_cast<int>(row.size()) <= column)
+            row.resize(static_cast<size_t>(column) + 1);
+        row[static_cast<size_t>(column)] = text;
+        model_->rowChanged(m);
+    }
+    if (column == model_->later || (model_->sorted && column == model_->key))
+        model_->sortNow();
+    proxy_->refilterRows();
+}
+
+void ListView::setLaterColumn(int column)
+{
+    model_->later = column;
+    model_->sortNow();
+}
+
+void ListView::setRowFilter(std::function<bool(int modelRow)> accepts)
+{
+    proxy_->accepts = std::move(accepts);
+    proxy_->refilterRows();
+}
+
+void ListView::refilter() { proxy_->refilterRows(); }
+
+void ListView::setColumnShown(int column, bool shown)
+{
+    if (column < 0 || columnShown(column) == shown)
+        return;
+    // Keep the widths the user gave the shown columns.
+    for (int c = 0, section = 0; c < widths_.size(); ++c)
+        if (columnShown(c))
+            widths_[c] = header()->sectionSize(section++);
+    if (proxy_->hidden.size() <= static_cast<size_t>(column))
+        proxy_->hidden.resize(static_cast<size_t>(column) + 1, false);
+    proxy_->hidden[static_cast<size_t>(column)] = !shown;
+    proxy_->refilterColumns();
+    applyWidths();
+    showSortIndicator();
+}
+
+bool ListView::columnShown(int column) const
+{
+    const auto c = static_cast<size_t>(column);
+    return column >= 0 && (c >= proxy_->hidden.size() || !proxy_->hidden[c]);
+}
+
+void ListView::setColumnFormat(int column, std::function<QString(const QString&)> format)
+{
+    if (column < 0)
+        return;
+    if (model_->formats.size() <= static_cast<size_t>(column))
+        model_->formats.resize(static_cast<size_t>(column) + 1);
+    model_->formats[static_cast<size_t>(column)] = std::move(format);
+}
+
+void ListView::setRowLook(std::function<Look(int modelRow)> look) { model_->look = std::move(look); }
+
+void ListView::refreshLooks()
+{
+    if (modelCount() > 0)
+        Q_EMIT model_->dataChanged(model_->index(0, 0),
+                                   model_->index(modelCount() - 1, std::max(0, columnCount() - 1)));
+    proxy_->refilterRows();
 }
 
 bool ListView::isSelected(int row) const
 {
-    if (row < 0 || row >= count())
-        return false;
-    return selectionModel()->isSelected(model_->index(row, 0));
+    const QModelIndex idx = shownIndex(row);
+    return idx.isValid() && selectionModel()->isSelected(idx);
 }
 
 void ListView::setSelected(int row, bool selected)
 {
-    if (row < 0 || row >= count())
+    const QModelIndex idx = shownIndex(row);
+    if (!idx.isValid())
         return;
     const auto flags = (selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect) |
                        QItemSelectionModel::Rows;
-    selectionModel()->select(model_->index(row, 0), flags);
+    selectionModel()->select(idx, flags);
 }
 
 QList<int> ListView::selectedRows() const
@@ -328,16 +623,23 @@ void ListView::setSorting(bool on, int key, Qt::SortOrder order)
 
 void ListView::showSortIndicator()
 {
-    header()->setSortIndicatorShown(model_->sorted);
-    if (model_->sorted)
-        header()->setSortIndicator(model_->key, model_->order);
+    int section = -1;
+    for (int c = 0, s = 0; c < columnCount(); ++c)
+        if (columnShown(c)) {
+            if (c == model_->key)
+                section = s;
+            ++s;
+        }
+    header()->setSortIndicatorShown(model_->sorted && section >= 0);
+    if (model_->sorted && section >= 0)
+        header()->setSortIndicator(section, model_->order);
 }
 
 void ListView::setCurrentRow(int row)
 {
-    if (row < 0 || row >= count())
+    const QModelIndex idx = shownIndex(row);
+    if (!idx.isValid())
         return;
-    const QModelIndex idx = model_->index(row, 0);
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
     scrollTo(idx);
 }

@@ -5,17 +5,25 @@
 // by their display position (0-based, in the current sort order); column 0 is the row's
 // text, columns 1.. its sub-items. Sorting is stable: rows with equal keys keep their order.
 // Texts compare without regard to case or accents, as the desktop's list views do.
+//
+// The list can hold more rows than it shows: its model keeps every row (addressed by model
+// position), and a filter decides which rows are shown. Rows with text in the "later" column
+// come after all others, in the model as on screen. Columns may be hidden; a column keeps its
+// number (cell(), sortKey(), columnClick) whether or not the columns before it are shown.
 
 #include <QList>
+#include <QPersistentModelIndex>
 #include <QString>
 #include <QStringList>
 #include <QTreeView>
 
+#include <functional>
 #include <memory>
 
 namespace wexlo::platform {
 
 class ListViewModel;
+class ListViewProxy;
 
 class ListView : public QTreeView {
     Q_OBJECT
@@ -62,6 +70,45 @@ public:
     // The comparison the list sorts with: <0, 0 or >0, ignoring case and accents.
     static int compareText(const QString& a, const QString& b);
 
+    // ---- Every row, shown or not ---------------------------------------------------------
+    int modelCount() const;
+    QString modelCell(int modelRow, int column) const;
+    // The same without a copy: valid until the list changes (an empty text for a missing cell).
+    const QString& modelCellRef(int modelRow, int column) const;
+    QStringList modelRowCells(int modelRow) const;
+    // Changes one cell; the row moves to its sorted place (and to the end of the later rows
+    // when it gains text in the later column), and is shown or hidden by the filter.
+    void setModelCell(int modelRow, int column, const QString& text);
+    void setModelCells(const QList<int>& modelRows, int column, const QString& text);
+    void removeModelRows(const QList<int>& modelRows);
+    int modelRow(int row) const;         // display position -> model position, -1 if none
+    // A handle that follows a model row through sorting, moves and filtering (invalid once the
+    // row is removed), and the row's model position now (-1 when gone).
+    QPersistentModelIndex rowHandle(int modelRow) const;
+    int modelRow(const QPersistentModelIndex& handle) const;
+    int displayRow(int modelRow) const;  // -1 when the row is not shown
+
+    // Rows with text in this column sort after all others (-1: none).
+    void setLaterColumn(int column);
+    // Which rows are shown (all when empty); call refilter() when its answer may have changed.
+    void setRowFilter(std::function<bool(int modelRow)> accepts);
+    void refilter();
+    void setColumnShown(int column, bool shown);
+    bool columnShown(int column) const;
+    // How a column's cell text is shown (it still sorts by the cell text).
+    void setColumnFormat(int column, std::function<QString(const QString&)> format);
+
+    // How a row looks: a warning, or dimmed; the note is read with the row by screen readers
+    // and shown as its tool tip.
+    enum class Tone { Normal, Warning, Dimmed };
+    struct Look {
+        Tone tone = Tone::Normal;
+        QString note;
+    };
+    void setRowLook(std::function<Look(int modelRow)> look);
+    // The looks (or the filter's answers) may have changed for every row.
+    void refreshLooks();
+
 Q_SIGNALS:
     // A click on a column header; column is 0-based (0 = the row's text).
     void columnClick(int column);
@@ -70,8 +117,12 @@ Q_SIGNALS:
 
 private:
     void showSortIndicator();
+    void applyWidths();
+    QModelIndex shownIndex(int row, int column = 0) const;
 
     ListViewModel* model_;
+    ListViewProxy* proxy_;
+    QList<int> widths_;  // pixels, by model column
 };
 
 }  // namespace wexlo::platform

@@ -10,6 +10,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <functional>
 #include <optional>
 
 using namespace wexlo;
@@ -264,6 +265,66 @@ TEST_F(PrintList, UnreadableDateStopsThePrintoutAndSaysWhy)
     EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("\"someday\"")));
     EXPECT_TRUE(boxes_.shown[0].text.contains(QStringLiteral("Type mismatch(13)")));
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
+}
+
+// With due dates and returns: "Print List" prints the rows the list shows, the three columns
+// first and the shown date columns after them; the overdue list prints every overdue loan with
+// the borrower's phone and address, whatever the list shows.
+TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
+{
+    list_.setColumns({{QStringLiteral("Date"), 1000}, {QStringLiteral("Lent To"), 1200},
+                      {QStringLiteral("Item"), 1200}, {QStringLiteral("Phone"), 900},
+                      {QStringLiteral("Address"), 1500}, {QStringLiteral("Due"), 1000},
+                      {QStringLiteral("Returned"), 1000}});
+    list_.setLaterColumn(6);
+    list_.setColumnShown(6, false);
+    list_.setRowFilter([this](int m) { return list_.modelCell(m, 6).isEmpty(); });
+    auto loan = [this](const char* lent, const char* who, const char* due, const char* back) {
+        list_.add(QString::fromLatin1(lent), {QString::fromLatin1(who), QStringLiteral("Drill"),
+                                              QStringLiteral("555 01"), QStringLiteral("1 High St"),
+                                              QString::fromLatin1(due), QString::fromLatin1(back)});
+    };
+    loan("2026-03-01", "Ann", "2026-03-06", "");
+    loan("2026-02-01", "Bob", "2026-03-20", "");
+    loan("2026-01-01", "Cy", "2026-02-01", "2026-02-02");
+    loan("2025-12-01", "Di", "2026-01-01", "");
+    const QString today = mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7));
+    auto d = [](int y, int m, int day) { return mSHAREDDateFunc::shortformatdate(QDate(y, m, day)); };
+    const struct {
+        const char* what;
+        std::function<void()> print;
+        QStringList lines;
+    } cases[] = {
+        {"the list with its Due column",
+         [this] {
+             list_.setColumnShown(5, true);
+             mSHAREDPrinter::PrintLoansList(nullptr, list_);
+         },
+         {"Loans list for " + today, "", "Date Lent To Item Due", d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6),
+          d(2026, 2, 1) + " Bob Drill " + d(2026, 3, 20), d(2025, 12, 1) + " Di Drill " + d(2026, 1, 1)}},
+        {"the overdue list",
+         [this] {
+             list_.setRowFilter([](int) { return false; });  // nothing shown
+             mSHAREDPrinter::PrintOverdueList(nullptr, list_, [this](int m) {
+                 return list_.modelCell(m, 6).isEmpty() && list_.modelCell(m, 5) < QStringLiteral("2026-03-07");
+             });
+         },
+         {"Overdue loans for " + today, "", "Date Lent To Item Due Phone Address",
+          d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6) + " 555 01 1 High St",
+          d(2025, 12, 1) + " Di Drill " + d(2026, 1, 1) + " 555 01 1 High St"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        QFile::remove(pdf_);
+        c.print();
+        const QList<QStringList> p = pages();
+        ASSERT_EQ(p.size(), 1);
+        QStringList got;
+        for (const QString& line : p[0])
+            got.append(squeeze(line));
+        EXPECT_EQ(got, c.lines);
+    }
+    EXPECT_TRUE(boxes_.shown.isEmpty());
 }
 
 }  // namespace

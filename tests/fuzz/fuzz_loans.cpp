@@ -34,14 +34,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     const loansfile::Parsed first = loansfile::parse(text);
     for (const QStringList& row : first.rows)
-        if (row.size() != loansfile::ColumnCount)
+        if (row.size() != loansfile::ColumnCount && row.size() != loansfile::LoanColumnCount)
             std::abort();
 
     auto cellOf = [](const QList<QStringList>& rows) {
-        return [&rows](int r, int c) { return rows.at(r).at(c); };
+        return [&rows](int r, int c) { return rows.at(r).value(c); };
     };
     const QByteArray saved =
-        loansfile::format(static_cast<int>(first.rows.size()), cellOf(first.rows));
+        loansfile::formatLoans(static_cast<int>(first.rows.size()), cellOf(first.rows));
     const loansfile::Parsed second = loansfile::parse(QString::fromUtf8(saved));
     if (second.orphans != 0 || second.rows != first.rows)
         std::abort();  // a save must keep every row as it was read

@@ -2,10 +2,13 @@
 // until it is killed. The crash-safety test kills it at random moments and then looks at what
 // the file holds.
 //
-//   crash_writer expect loans|settings DIR   writes both contents beside the file (expected-1,
-//                                            expected-2) and the file itself with the first
-//   crash_writer serve loans|settings DIR    forks writers on request (see below)
+//   crash_writer expect KIND DIR   writes both contents beside the file (expected-1, expected-2)
+//                                  and the file itself with the first
+//   crash_writer serve KIND DIR    forks writers on request (see below)
+// KIND is loans, returned (loans with due dates and returned loans, written as the main window
+// writes them) or settings.
 
+#include "app/LoansFile.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "shared/settings/cSHAREDSettings.h"
@@ -62,6 +65,33 @@ void writeLoans(const QString& path, int variant)
     out->close();
 }
 
+// Loans with DUE and RETURNED lines, through the main window's writer: every third loan has a
+// due date, every fourth has come back.
+void writeLoansWithLife(const QString& path, int variant)
+{
+    auto out = mSHAREDFileSubs::openforoutput(path);
+    if (!out) {
+        std::fprintf(stderr, "crash_writer: cannot open %s\n", qPrintable(path));
+        std::exit(3);
+    }
+    const int records = variant == 1 ? 800 : 950;
+    const QDate base(2020, 1, 1);
+    auto cell = [&](int i, int column) -> QString {
+        switch (column) {
+        case loansfile::ColDate: return loansfile::isoDate(base.addDays((i * 7 + variant) % 2000));
+        case loansfile::ColLentTo: return QStringLiteral("Borrower %1 of set %2").arg(i).arg(variant);
+        case loansfile::ColItem: return QStringLiteral("Book number %1, a long title: volume %2").arg(i).arg(variant);
+        case loansfile::ColPhone: return QStringLiteral("0%1").arg(100000000 + i * variant);
+        case loansfile::ColAddress: return QStringLiteral("%1 High Street: Flat %2").arg(i).arg(variant);
+        case loansfile::ColDue: return i % 3 == 0 ? loansfile::isoDate(base.addDays(2000 + i % 90)) : QString();
+        case loansfile::ColReturned: return i % 4 == 0 ? loansfile::isoDate(base.addDays(2100 + i / 4)) : QString();
+        default: return {};
+        }
+    };
+    loansfile::formatLoans(records, cell, [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
+    out->close();
+}
+
 void writeSettings(const QString& path, int variant)
 {
     cSHAREDSettings* store = mSHAREDSettings::gSettings();
@@ -96,12 +126,15 @@ int main(int argc, char* argv[])
     });
     platform::setAppFolder(QString::fromLocal8Bit(argv[3]));
 
-    const bool loans = std::strcmp(argv[2], "loans") == 0;
+    const bool life = std::strcmp(argv[2], "returned") == 0;
+    const bool loans = life || std::strcmp(argv[2], "loans") == 0;
     const QString file = inFolder(loans ? QStringLiteral("datalist.txt") : QStringLiteral("Wexlo.ini"));
     if (!loans)
         mSHAREDSettings::LoadSettingsFile(inFolder(QStringLiteral("no-such-file.ini")));
     auto write = [&](const QString& path, int variant) {
-        if (loans)
+        if (life)
+            writeLoansWithLife(path, variant);
+        else if (loans)
             writeLoans(path, variant);
         else
             writeSettings(path, variant);

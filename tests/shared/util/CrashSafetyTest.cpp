@@ -77,7 +77,7 @@ protected:
 
     QString target() const
     {
-        return appFile(QString::fromLatin1(GetParam()) == QLatin1String("loans")
+        return appFile(QString::fromLatin1(GetParam()) != QLatin1String("settings")
                            ? QStringLiteral("datalist.txt")
                            : QStringLiteral("Wexlo.ini"));
     }
@@ -94,6 +94,9 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
     const QByteArray second = readBytes(appFile(QStringLiteral("expected-2")));
     ASSERT_GT(first.size(), 100000);
     ASSERT_GT(second.size(), first.size());
+    if (QString::fromLatin1(GetParam()) == QLatin1String("returned")) {
+        ASSERT_TRUE(first.contains("\r\nDUE: ") && first.contains("\r\nRETURNED: "));
+    }
     ASSERT_EQ(readBytes(target()), first);
 
     FILE* to = nullptr;
@@ -138,7 +141,7 @@ TEST_P(CrashSafety, AKilledSaveLeavesTheOldOrTheNewContentWhole)
     EXPECT_GT(sawSecond, 0) << "seed " << seed;
 }
 
-INSTANTIATE_TEST_SUITE_P(Files, CrashSafety, ::testing::Values("loans", "settings"));
+INSTANTIATE_TEST_SUITE_P(Files, CrashSafety, ::testing::Values("loans", "returned", "settings"));
 
 }  // namespace
 }  // namespace wexlo::test
