@@ -4,6 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 
 #include <algorithm>
@@ -340,6 +341,15 @@ void ListView::setCurrentRow(int row)
     const QModelIndex idx = model_->index(row, 0);
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
     scrollTo(idx);
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRowIndex();
+    QTreeView::keyPressEvent(event);
+    const int after = currentRowIndex();
+    if (after >= 0 && after != before)
+        Q_EMIT currentRowKeyed(after);
 }
 
 int ListView::currentRowIndex() const

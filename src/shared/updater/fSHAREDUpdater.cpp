@@ -106,7 +106,6 @@ void fSHAREDUpdater::buildControls()
 
     picStatus = new platform::PictureBox(this);
     picStatus->setObjectName(QStringLiteral("picStatus"));
-    picStatus->setAccessibleName(QStringLiteral("Status"));
     picStatus->setMinimumHeight(platform::twips(375));
 
     chkDisableAutoUpdate = new QCheckBox(QStringLiteral("Disable automatic checking"), this);
@@ -122,8 +121,9 @@ void fSHAREDUpdater::buildControls()
     label(lblProgram, "lblProgram", "", Frame1);
     label(Label3, "Label3", "Status:", Frame1);
     label(lblUpdate, "lblUpdate", "", Frame1);
-    lblProgram->setAccessibleName(QStringLiteral("You have"));
-    lblUpdate->setAccessibleName(QStringLiteral("Status"));
+    // The value labels are read by their texts; the captions name them.
+    Label1->setBuddy(lblProgram);
+    Label3->setBuddy(lblUpdate);
     auto* grid = new QGridLayout(Frame1);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(lblProgram, 0, 1);
