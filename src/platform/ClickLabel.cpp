@@ -61,7 +61,8 @@ ClickLabel::ClickLabel(QWidget* parent) : QLabel(parent)
 {
     static const bool installed = (QAccessible::installFactory(clickLabelFactory), true);
     Q_UNUSED(installed)
-    setFocusPolicy(Qt::StrongFocus);
+    // Reached by Tab; a click opens what it opens without moving the focus, as before.
+    setFocusPolicy(Qt::TabFocus);
 }
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)

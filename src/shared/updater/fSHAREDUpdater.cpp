@@ -85,7 +85,6 @@ void fSHAREDUpdater::buildControls()
     auto label = [this](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
         l = new QLabel(QString::fromUtf8(caption), parent);
         l->setObjectName(QString::fromLatin1(name));
-        l->setAccessibleName(l->text());
     };
 
     button(cmdCheckAgain, "cmdCheckAgain", "Check Again", "");
