@@ -125,8 +125,9 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     // The bridge to the accessibility bus comes up shortly after the first window.
     const bool busUp = QTest::qWaitFor([] { return QAccessible::isActive(); },
                                        qEnvironmentVariableIsSet("WEXLO_A11Y_BUS") ? 10000 : 0);
-    if (qEnvironmentVariableIsSet("WEXLO_A11Y_BUS"))
+    if (qEnvironmentVariableIsSet("WEXLO_A11Y_BUS")) {
         ASSERT_TRUE(busUp) << "the accessibility bus did not come up";
+    }
 
     mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
     VersionServer server;
@@ -215,10 +216,11 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     announced().clear();
     mSHAREDProgress::PrintCentered(*updater.picStatus, QStringLiteral("Data retrieved"), true);
     QTest::qWait(50);
-    if (busUp)
+    if (busUp) {
         EXPECT_EQ(std::count_if(announced().begin(), announced().end(),
                                 [&](const Announced& a) { return a.object == updater.picStatus; }),
                   1);
+    }
     EXPECT_EQ(bar->role(), QAccessible::StaticText);
     EXPECT_EQ(bar->valueInterface(), nullptr);
 
