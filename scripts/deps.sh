@@ -14,6 +14,8 @@ packages=(
   curl
   poppler-utils fonts-liberation
   xvfb xauth imagemagick
+  # the accessibility test on the desktop's accessibility bus (tests/tools/with-a11y-bus.sh)
+  dbus-daemon at-spi2-core
   # libFuzzer builds and readable sanitizer stacks (scripts/ci-extra.sh)
   clang-14 libclang-rt-14-dev llvm-14
 )

@@ -164,7 +164,8 @@ void frmMain::buildControls()
         p.widget->setObjectName(QString::fromLatin1(p.name));
         p.widget->setFont(client->font());
         p.widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
-        if (p.widget->focusPolicy() == Qt::NoFocus || qobject_cast<QLabel*>(p.widget) != nullptr)
+        // Caption labels take no focus; the date label does, after the fields it sits among.
+        if (p.widget->focusPolicy() == Qt::NoFocus)
             continue;
         if (previous != nullptr)
             setTabOrder(previous, p.widget);
@@ -180,9 +181,9 @@ void frmMain::buildControls()
     lblDate->setLineWidth(1);
     lblDate->setAutoFillBackground(true);
     lblDate->setBackgroundRole(QPalette::Base);
-    lblDate->setFocusPolicy(Qt::NoFocus);
-    lblDate->setAccessibleName(QStringLiteral("Date"));
     lblDate->setToolTip(QString());
+    // Read as "Date:" and the date it shows.
+    Label1[0]->setBuddy(lblDate);
 
     for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd}) {
         b->setAccessibleName(b->text());
@@ -202,6 +203,9 @@ void frmMain::buildControls()
     connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
     connect(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); });
     connect(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick);
+    // A row reached by the keyboard shows its loan as a click does, so the panel and "Delete"
+    // speak of the same row.
+    connect(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick);
     connect(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click);
     txtItem->installEventFilter(this);
     txtLentTo->installEventFilter(this);

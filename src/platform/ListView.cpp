@@ -6,6 +6,7 @@
 #include <QBrush>
 #include <QSortFilterProxyModel>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QItemSelectionModel>
 
 #include <algorithm>
@@ -642,6 +643,15 @@ void ListView::setCurrentRow(int row)
         return;
     selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
     scrollTo(idx);
+}
+
+void ListView::keyPressEvent(QKeyEvent* event)
+{
+    const int before = currentRowIndex();
+    QTreeView::keyPressEvent(event);
+    const int after = currentRowIndex();
+    if (after >= 0 && after != before)
+        Q_EMIT currentRowKeyed(after);
 }
 
 int ListView::currentRowIndex() const

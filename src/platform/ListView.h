@@ -114,6 +114,11 @@ Q_SIGNALS:
     void columnClick(int column);
     // A click on a row; row is its display position.
     void itemClick(int row);
+    // The current row moved by a key (arrows, Page Up/Down, Home, End, typing a row's start).
+    void currentRowKeyed(int row);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void showSortIndicator();

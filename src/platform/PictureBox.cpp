@@ -1,12 +1,70 @@
 #include "platform/PictureBox.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTimer>
 
 #include <algorithm>
+#include <cmath>
 
 namespace wexlo::platform {
+
+namespace {
+
+// What a screen reader gets from a picture box: the printed text as its name, and while a bar
+// is drawn, a progress bar whose value is the bar's percentage.
+class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+public:
+    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box, QAccessible::StaticText) {}
+
+    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+
+    QAccessible::Role role() const override
+    {
+        return box()->progressValue() ? QAccessible::ProgressBar : QAccessible::StaticText;
+    }
+
+    QString text(QAccessible::Text t) const override
+    {
+        if (t == QAccessible::Name && box()->accessibleName().isEmpty() && !box()->shownText().isEmpty())
+            return box()->shownText();
+        if (t == QAccessible::Value) {
+            if (const auto value = box()->progressValue())
+                return QString::number(std::lround(*value)) + QLatin1Char('%');
+            return {};
+        }
+        return QAccessibleWidget::text(t);
+    }
+
+    void* interface_cast(QAccessible::InterfaceType t) override
+    {
+        if (t == QAccessible::ValueInterface && box()->progressValue())
+            return static_cast<QAccessibleValueInterface*>(this);
+        return QAccessibleWidget::interface_cast(t);
+    }
+
+    QVariant currentValue() const override
+    {
+        const auto value = box()->progressValue();
+        return value ? QVariant(*value) : QVariant();
+    }
+    void setCurrentValue(const QVariant&) override {}  // the box only shows what it is given
+    QVariant maximumValue() const override { return 100.0; }
+    QVariant minimumValue() const override { return 0.0; }
+    QVariant minimumStepSize() const override { return 1.0; }
+};
+
+QAccessibleInterface* pictureBoxFactory(const QString& className, QObject* object)
+{
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()) && object->isWidgetType())
+        return new PictureBoxAccessible(static_cast<PictureBox*>(object));
+    return nullptr;
+}
+
+}  // namespace
 
 QColor colorFromNumber(std::uint32_t value, const QPalette& palette)
 {
@@ -45,6 +103,8 @@ std::uint32_t colorNumber(const QColor& c)
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
+    static const bool installed = (QAccessible::installFactory(pictureBoxFactory), true);
+    Q_UNUSED(installed)
     back_ = palette().color(QPalette::Window);
     fore_ = palette().color(QPalette::WindowText);
     fill_ = fore_;
@@ -78,6 +138,9 @@ void PictureBox::Cls()
     canvas_.fill(back_);
     currentX_ = 0;
     currentY_ = 0;
+    shownText_.clear();
+    progress_.reset();
+    contentChanged();
     update();
 }
 
@@ -140,7 +203,44 @@ void PictureBox::Print(const QString& text)
     }
     currentX_ = 0;
     currentY_ += TextHeight(text);
+    if (!shownText_.isEmpty() && !text.isEmpty())
+        shownText_ += QLatin1Char('\n');
+    shownText_ += text;
+    contentChanged();
     update();
+}
+
+void PictureBox::setProgressValue(double percent)
+{
+    progress_ = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
+    contentChanged();
+}
+
+void PictureBox::contentChanged()
+{
+    if (announcePending_)
+        return;
+    announcePending_ = true;
+    QTimer::singleShot(0, this, &PictureBox::announce);
+}
+
+void PictureBox::announce()
+{
+    announcePending_ = false;
+    if (shownText_ != announcedText_) {
+        announcedText_ = shownText_;
+        if (accessibleName().isEmpty()) {
+            QAccessibleEvent event(this, QAccessible::NameChanged);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
+    if (progress_ != announcedProgress_) {
+        announcedProgress_ = progress_;
+        if (progress_) {
+            QAccessibleValueChangeEvent event(this, *progress_);
+            QAccessible::updateAccessibility(&event);
+        }
+    }
 }
 
 QColor PictureBox::colorOf(std::uint32_t value) const

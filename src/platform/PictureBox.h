@@ -2,7 +2,10 @@
 
 // A drawing surface that keeps what was drawn on it (a canvas image) and repaints from it: the
 // place of a picture box that prints text at a print position and draws filled rectangles.
-// Units are pixels of the widget.
+// Units are pixels of the widget. What is drawn is also told to assistive technology: the
+// text printed since the box was last cleared is its accessible name, and a progress value
+// set for a drawn bar is its accessible value; changes are announced once per turn of the
+// event loop, so a status cleared and printed again is spoken once.
 
 #include <QColor>
 #include <QImage>
@@ -11,6 +14,7 @@
 #include <QWidget>
 
 #include <cstdint>
+#include <optional>
 
 namespace wexlo::platform {
 
@@ -86,6 +90,12 @@ public:
     // What is drawn (for tests and for saving).
     const QImage& canvas() const;
 
+    // The text printed since the last Cls, lines joined by a line feed.
+    const QString& shownText() const { return shownText_; }
+    // A bar drawn in the box stands for this percentage (0 to 100) until the next Cls.
+    void setProgressValue(double percent);
+    std::optional<double> progressValue() const { return progress_; }
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -93,6 +103,9 @@ protected:
 private:
     // A hidden widget gets no resize events: the canvas follows the size when it is used.
     void fitCanvas() const;
+    // Announces what changed since the last announcement, at the next turn of the event loop.
+    void contentChanged();
+    void announce();
 
     mutable QImage canvas_;
     QColor back_;
@@ -100,6 +113,11 @@ private:
     QColor fill_;
     double currentX_ = 0;
     double currentY_ = 0;
+    QString shownText_;
+    std::optional<double> progress_;
+    QString announcedText_;
+    std::optional<double> announcedProgress_;
+    bool announcePending_ = false;
 };
 
 }  // namespace wexlo::platform

@@ -1,9 +1,11 @@
 // The main window as its user meets it: the data file, the entry panel, the list and closing.
 
+#include "app/LoansFile.h"
 #include "app/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "platform/ListView.h"
 #include "platform/RuntimeError.h"
+#include "shared/dates/DateParser.h"
 #include "shared/dates/fSHAREDGetDate.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
@@ -203,24 +205,26 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
 TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
 {
     frmMain& w = open();
+    // lblDate has no name of its own: a screen reader reads the date it shows.
+    EXPECT_TRUE(w.findChild<QWidget*>("lblDate")->accessibleName().isEmpty());
     for (const char* name : {"ListView1", "Frame2", "cmdExit", "cmdDelete", "cmdAdd", "txtAddress", "txtPhone",
-                             "txtLentTo", "txtItem", "lblDate", "Label1(0)", "Label1(3)", "lblPh(4)"}) {
+                             "txtLentTo", "txtItem", "Label1(0)", "Label1(3)", "lblPh(4)"}) {
         auto* c = w.findChild<QWidget*>(name);
         ASSERT_NE(c, nullptr) << name;
         EXPECT_FALSE(c->accessibleName().isEmpty()) << name;
     }
     EXPECT_EQ(w.txtLentTo->accessibleName(), "Lent To");
     EXPECT_EQ(w.cmdDelete->toolTip(), "Deletes the selected loan item");
-    // Keyboard order: the list, then the panel's controls in their order.
+    // Keyboard order: the list, then the panel's controls in their order, the date last.
     QStringList order;
     QWidget* at = w.ListView1;
-    for (int i = 0; i < 8; ++i, at = at->nextInFocusChain()) {
+    for (int i = 0; i < 10; ++i, at = at->nextInFocusChain()) {
         while (at->focusPolicy() == Qt::NoFocus || !w.isAncestorOf(at))
             at = at->nextInFocusChain();
         order.append(at->objectName());
     }
     EXPECT_EQ(order, (QStringList{"ListView1", "cmdExit", "cmdDelete", "txtAddress", "txtPhone", "cmdAdd",
-                                  "txtLentTo", "txtItem"}));
+                                  "txtLentTo", "txtItem", "lblDate", "ListView1"}));
 }
 
 TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
@@ -343,6 +347,155 @@ TEST_F(MainWindowTest, AChosenDateKeepsItsCenturyWhateverTheShortDateShows)
     clickAdd();
     EXPECT_EQ(w.ListView1->text(0), "1925-03-02");
     EXPECT_TRUE(data().startsWith("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(QDate(1925, 3, 2))) + " \r\n"));
+}
+
+// ---- The keyboard alone ---------------------------------------------------------------------
+
+// Presses a key on whatever has the focus, as a user at the keyboard does.
+void press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* at = QApplication::focusWidget();
+    ASSERT_NE(at, nullptr);
+    QTest::keyClick(at, static_cast<Qt::Key>(key), modifiers);
+}
+
+void typeText(const QString& text)
+{
+    for (const QChar c : text)
+        QTest::keyClicks(QApplication::focusWidget(), QString(c));
+}
+
+// Types into the date dialog once it is up with the focus in its first box, then presses Enter;
+// a dialog that never comes up is reported, and one left open is cancelled.
+class DateDialogTyping {
+public:
+    explicit DateDialogTyping(QString keys) : keys_(std::move(keys))
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] { tick(); });
+        timer_.start(10);
+    }
+    ~DateDialogTyping() { EXPECT_TRUE(done_) << "the date dialog never came up"; }
+
+private:
+    void tick()
+    {
+        auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+        if (++ticks_ > 500) {
+            timer_.stop();
+            if (dlg != nullptr)
+                dlg->reject();
+            return;
+        }
+        if (done_ || dlg == nullptr || !dlg->isVisible())
+            return;
+        if (QApplication::focusWidget() != dlg->txtfield[0]) {
+            dlg->activateWindow();
+            return;
+        }
+        done_ = true;
+        timer_.stop();
+        typeText(keys_);
+        press(Qt::Key_Return);
+    }
+
+    QString keys_;
+    QTimer timer_;
+    int ticks_ = 0;
+    bool done_ = false;
+};
+
+TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
+{
+    const struct {
+        Qt::Key opener;
+        const char* typed;  // into the dialog, month first as the locale has it
+        QDate date;
+    } cases[] = {
+        {Qt::Key_F4, "12/24/2025", QDate(2025, 12, 24)},
+        {Qt::Key_Return, "02/29/2024", QDate(2024, 2, 29)},
+        {Qt::Key_Space, "7/4/1999", QDate(1999, 7, 4)},
+    };
+    frmMain& w = open();
+    w.activateWindow();
+    w.ListView1->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), w.ListView1);
+    // From the list by Tab to the person, the item, then the date.
+    for (int i = 0; i < 6; ++i)
+        press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w.txtLentTo);
+    typeText("Al");
+    press(Qt::Key_Tab);
+    typeText("Saw");
+    press(Qt::Key_Tab);
+    ASSERT_EQ(QApplication::focusWidget(), w.lblDate);
+    // It shows that it has the focus.
+    QImage focused(w.lblDate->size(), QImage::Format_RGB32);
+    w.lblDate->render(&focused);
+    EXPECT_TRUE(focused.pixelColor(w.lblDate->frameWidth() + 1, w.lblDate->height() / 2) ==
+                w.lblDate->palette().color(QPalette::Highlight));
+
+    int row = 0;
+    for (const auto& c : cases) {
+        {
+            DateDialogTyping typing(QString::fromLatin1(c.typed));
+            press(c.opener);
+        }
+        EXPECT_EQ(w.entryDate(), c.date) << c.typed;
+        EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(c.date));
+        // The window manager gives the window back its activation; the focus is where it was.
+        w.activateWindow();
+        QTRY_COMPARE(QApplication::focusWidget(), w.lblDate);
+        // Back to "Add Item" and press it with Space.
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab, Qt::ShiftModifier);
+        ASSERT_EQ(QApplication::focusWidget(), w.cmdAdd);
+        press(Qt::Key_Space);
+        EXPECT_TRUE(column(0).contains(loansfile::isoDate(c.date))) << c.typed;
+        EXPECT_TRUE(data().contains("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(c.date)) + " \r\n"));
+        for (int i = 0; i < 3; ++i)
+            press(Qt::Key_Tab);
+        ASSERT_EQ(QApplication::focusWidget(), w.lblDate);
+        ++row;
+    }
+    EXPECT_EQ(w.ListView1->count(), row);
+}
+
+TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
+{
+    // Newest first: Cy 2010, Bo 2006, Al 1999, Di 1985.
+    writeData(record("1999-01-02", "Al", "Axe") + record("2006-07-30", "Bo", "Drill") +
+              record("2010-05-05", "Cy", "Saw") + record("1985-03-04", "Di", "Ladder"));
+    frmMain& w = open();
+    w.activateWindow();
+    w.ListView1->setFocus(Qt::OtherFocusReason);
+    QTRY_COMPARE(QApplication::focusWidget(), w.ListView1);
+    ASSERT_EQ(w.txtLentTo->text(), "Cy");
+    const struct {
+        int key;
+        const char* typed;  // instead of a key: type-ahead
+        const char* shown;  // the loan the panel shows afterwards
+    } steps[] = {
+        {Qt::Key_Down, nullptr, "Bo"},  {Qt::Key_Down, nullptr, "Al"},    {Qt::Key_Up, nullptr, "Bo"},
+        {Qt::Key_End, nullptr, "Di"},   {Qt::Key_Home, nullptr, "Cy"},    {Qt::Key_PageDown, nullptr, "Di"},
+        {Qt::Key_PageUp, nullptr, "Cy"}, {0, "1999", "Al"},
+    };
+    for (const auto& s : steps) {
+        if (s.typed != nullptr) {
+            QTest::qWait(QApplication::keyboardInputInterval() + 50);  // a fresh type-ahead
+            typeText(QString::fromLatin1(s.typed));
+        } else {
+            press(s.key);
+        }
+        const int current = w.ListView1->currentRowIndex();
+        EXPECT_EQ(w.txtLentTo->text(), s.shown) << s.key << (s.typed ? s.typed : "");
+        EXPECT_EQ(w.ListView1->cell(current, 1), s.shown);
+        EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(dates::parseDate(w.ListView1->text(current))));
+        EXPECT_EQ(w.ListView1->selectedRows(), QList<int>{current});
+    }
+    // "Delete" removes the loan the panel shows.
+    boxes_.answers.push_back(MsgAnswer::Yes);
+    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+    EXPECT_EQ(column(1), (QStringList{"Cy", "Bo", "Di"}));
 }
 
 TEST_F(MainWindowTest, ItemAndLentToSelectTheirTextOnFocus)

@@ -60,7 +60,6 @@ QLabel* makeLabel(QWidget* parent, const ControlSpec& c)
 {
     auto* l = new QLabel(QString::fromLatin1(c.caption), parent);
     place(l, c);
-    l->setAccessibleName(l->text());
     return l;
 }
 
@@ -620,8 +619,8 @@ bool fSHAREDGetDate::txtYear_KeyPress(QKeyEvent* e)
 
 void fSHAREDGetDate::setLabelText(QLabel* label, const QString& text)
 {
+    // The label's text is what a screen reader reads, announced as it changes.
     label->setText(text);
-    label->setAccessibleName(text);
 }
 
 }  // namespace wexlo

@@ -28,12 +28,28 @@ State& state()
     return s;
 }
 
-// The probe date 25 December 2001 as the user's short date shows it.
+// Every decimal digit of any script as its ASCII digit: locales that write dates in their
+// own digits (Arabic-Indic, Persian, Bengali, Devanagari, ...) are then read for their order.
+QString asciiDigits(const QString& text)
+{
+    QString out;
+    out.reserve(text.size());
+    for (const uint c : text.toUcs4()) {
+        const int digit = QChar::category(c) == QChar::Number_DecimalDigit ? QChar::digitValue(c) : -1;
+        if (digit >= 0)
+            out += QLatin1Char(static_cast<char>('0' + digit));
+        else
+            out += QChar::fromUcs4(c);
+    }
+    return out;
+}
+
+// The probe date 25 December 2001 as the user's short date shows it, in ASCII digits.
 QString probeText()
 {
     if (!state().probeOverride.isEmpty())
-        return state().probeOverride;
-    return platform::locale().locale().toString(QDate(2001, 12, 25), QLocale::ShortFormat);
+        return asciiDigits(state().probeOverride);
+    return asciiDigits(platform::locale().locale().toString(QDate(2001, 12, 25), QLocale::ShortFormat));
 }
 
 // 1-based position of the first occurrence, 0 when absent.

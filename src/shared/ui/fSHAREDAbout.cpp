@@ -66,8 +66,8 @@ W* make(QWidget* parent, const Place& p)
 QLabel* label(QWidget* parent, const Place& p, const QString& caption)
 {
     auto* l = make<QLabel>(parent, p);
+    // A label is read by its text, so a hint that changes is read as it now stands.
     l->setText(caption);
-    l->setAccessibleName(caption);
     return l;
 }
 
@@ -189,6 +189,7 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     Label1 = label(this, kWebmasters, QStringLiteral("Webmasters:"));
     lblPadFiles = link(label(this, kPad, QStringLiteral("Get PAD files for all my software here")));
     lblPadFiles->installEventFilter(this);
+    Label1->setBuddy(lblPadFiles);
 
     Frame3 = make<QGroupBox>(this, kFrame3);
     Frame3->setMouseTracking(true);
@@ -246,7 +247,6 @@ void fSHAREDAbout::Form_Load(QWidget* mainWindow)
         lblversion->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion());
         lblversion->setText(lblversion->text() + QStringLiteral(" (") + kFileDescription +
                             QLatin1Char(')'));
-        lblversion->setAccessibleName(lblversion->text());
     });
 
     // The icons in 8 columns of 2, column by column, all spaced by the size of the first.
@@ -308,7 +308,7 @@ void fSHAREDAbout::mouseMoveEvent(QMouseEvent* event)
 
 void fSHAREDAbout::clearHint()
 {
-    runGuarded(QStringLiteral("form_mousemove"), kModule, [&] { lblAbout->clear(); });
+    runGuarded(QStringLiteral("form_mousemove"), kModule, [&] { lblAbout->setText(QString()); });
 }
 
 void fSHAREDAbout::Image1_MouseMove(int index)
@@ -318,7 +318,7 @@ void fSHAREDAbout::Image1_MouseMove(int index)
         pal.setColor(QPalette::WindowText, QColor(192, 0, 0));
         lblAbout->setPalette(pal);
         lblAbout->setText(Image1.at(index)->toolTip());
-        lblAbout2->clear();
+        lblAbout2->setText(QString());
     });
 }
 

@@ -67,6 +67,8 @@ void showprogress(platform::PictureBox& pic, double value, double maximum, const
         else
             pic.Cls();
     });
+    // A screen reader reads the bar as a progress bar with this value.
+    on([&] { pic.setProgressValue(fraction * 100.0); });
 
     QString caption;
     on([&] {

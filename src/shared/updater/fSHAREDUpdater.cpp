@@ -89,7 +89,6 @@ void fSHAREDUpdater::buildControls()
     auto label = [this](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
         l = new QLabel(QString::fromUtf8(caption), parent);
         l->setObjectName(QString::fromLatin1(name));
-        l->setAccessibleName(l->text());
     };
 
     button(cmdCheckAgain, "cmdCheckAgain", "Check Again", "");
@@ -110,7 +109,6 @@ void fSHAREDUpdater::buildControls()
 
     picStatus = new platform::PictureBox(this);
     picStatus->setObjectName(QStringLiteral("picStatus"));
-    picStatus->setAccessibleName(QStringLiteral("Status"));
     picStatus->setMinimumHeight(platform::twips(375));
 
     chkDisableAutoUpdate = new QCheckBox(QStringLiteral("Disable automatic checking"), this);
@@ -126,8 +124,9 @@ void fSHAREDUpdater::buildControls()
     label(lblProgram, "lblProgram", "", Frame1);
     label(Label3, "Label3", "Status:", Frame1);
     label(lblUpdate, "lblUpdate", "", Frame1);
-    lblProgram->setAccessibleName(QStringLiteral("You have"));
-    lblUpdate->setAccessibleName(QStringLiteral("Status"));
+    // The value labels are read by their texts; the captions name them.
+    Label1->setBuddy(lblProgram);
+    Label3->setBuddy(lblUpdate);
     auto* grid = new QGridLayout(Frame1);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(lblProgram, 0, 1);

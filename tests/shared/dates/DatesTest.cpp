@@ -81,6 +81,46 @@ TEST_F(Dates, RealLocalesAreReadFromTheRegionalSettings)
     EXPECT_EQ(shortdatepattern(), QStringLiteral("YYYY-MM-DD"));
 }
 
+// Locales that write dates in their own digits (Arabic-Indic, Persian, Bengali, Devanagari,
+// Myanmar, Tibetan, Chakma beyond the 16-bit range) are read for their own order and separator;
+// shown dates use ASCII digits and read back as the same date.
+TEST_F(Dates, EveryLocaleGetsItsOwnOrderWhateverDigitsItWrites)
+{
+    struct Case {
+        const char* locale;
+        const char* pattern;
+        int month, day;
+        const char* separator;
+        const char* christmasEve;  // 24 December 2025 as shown
+    } cases[] = {
+        {"ar_EG", "DD/MM/YYYY", 2, 1, "/", "24/12/2025"},
+        {"fa_IR", "YYYY/MM/DD", 2, 3, "/", "2025/12/24"},
+        {"bn_BD", "DD/MM/YY", 2, 1, "/", "24/12/25"},
+        {"mr_IN", "DD/MM/YY", 2, 1, "/", "24/12/25"},
+        {"ne_NP", "YY/MM/DD", 2, 3, "/", "25/12/24"},
+        {"my_MM", "DD-MM-YY", 2, 1, "-", "24-12-25"},
+        {"dz_BT", "YYYY-MM-DD", 2, 3, "-", "2025-12-24"},
+        {"ccp_BD", "DD/MM/YY", 2, 1, "/", "24/12/25"},
+        {"en_GB", "DD/MM/YYYY", 2, 1, "/", "24/12/2025"},
+        {"en_US", "MM/DD/YY", 1, 2, "/", "12/24/25"},
+        {"de_DE", "DD.MM.YY", 2, 1, ".", "24.12.25"},
+        {"ja_JP", "YYYY/MM/DD", 2, 3, "/", "2025/12/24"},
+        {"sv_SE", "YYYY-MM-DD", 2, 3, "-", "2025-12-24"},
+    };
+    const QDate christmasEve(2025, 12, 24);
+    for (const Case& c : cases) {
+        useLocale(c.locale);
+        EXPECT_EQ(shortdatepattern(), QString::fromLatin1(c.pattern)) << c.locale;
+        EXPECT_EQ(monthfield(), c.month) << c.locale;
+        EXPECT_EQ(dayfield(), c.day) << c.locale;
+        EXPECT_EQ(dateseparator(), QString::fromLatin1(c.separator)) << c.locale;
+        const QString shown = shortformatdate(christmasEve);
+        EXPECT_EQ(shown, QString::fromLatin1(c.christmasEve)) << c.locale;
+        QDate back;
+        EXPECT_TRUE(dates::tryParseDate(shown, back) && back == christmasEve) << c.locale;
+    }
+}
+
 TEST_F(Dates, LocaleIsDetectedAndLoggedOnce)
 {
     useLocale("en_GB");
