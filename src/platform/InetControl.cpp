@@ -26,6 +26,7 @@
 #include <vector>
 
 #include <poll.h>
+#include <sys/socket.h>
 
 namespace wexlo::platform {
 
@@ -554,11 +555,29 @@ private:
         }
         curl_off_t announced = -1;
         if (isHttp_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
-            announced >= 0 && bodyBytes_ + length > announced) {
+            announced >= 0 && (bodyBytes_ + length > announced ||
+                               (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
             failText_ = QStringLiteral("The response is longer than its Content-Length");
             return false;
         }
         return true;
+    }
+
+    // libcurl reads no further than the announced length, so bytes beyond it that have not
+    // reached its buffer yet stay on the line: look there. Only an unencrypted line, where
+    // every byte is body (TLS may still send records of its own).
+    bool moreOnAPlainLine() const
+    {
+        char* here = nullptr;
+        curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
+        if (!here || qstrnicmp(here, "http:", 5) != 0)
+            return false;
+        for (const auto& [socket, watch] : watches_) {
+            char byte = 0;
+            if (::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0)
+                return true;
+        }
+        return false;
     }
 
     // Body bytes arrived: "receiving the response" again, a few times a second at most.

@@ -1,4 +1,4 @@
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 
 #include "platform/AppFolder.h"
 #include "platform/ControlTable.h"
