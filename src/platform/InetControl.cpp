@@ -4,6 +4,7 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
@@ -301,6 +302,7 @@ private:
         if (!easy_)
             raiseError(err::OutOfMemory);
         const QByteArray u = url.toUtf8();
+        userAgent_ = QCoreApplication::applicationName().toUtf8();  // the program says who it is
         const QString lowered = url.trimmed().toLower();
         isHttp_ = !(lowered.startsWith(QLatin1String("ftp://")) ||
                     lowered.startsWith(QLatin1String("ftp.")));
@@ -325,7 +327,7 @@ private:
         curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);
         curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
-        curl_easy_setopt(easy_, CURLOPT_USERAGENT, "Wexlo");
+        curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent_.constData());
         if (!trustedCertificates().isEmpty())
             curl_easy_setopt(easy_, CURLOPT_CAINFO, trustedCertificates().constData());
         curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
@@ -723,6 +725,7 @@ private:
     QString failText_;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     std::unique_ptr<FileWriter> localFile_;
+    QByteArray userAgent_;
     BodyHandler nextHandler_;  // asked for the next request
     BodyHandler handler_;      // the running request's
     QString ftpHost_;
