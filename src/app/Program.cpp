@@ -9,6 +9,7 @@ ProgramInfo wexloProgramInfo()
     ProgramInfo info;
     info.title = QStringLiteral("Wexlo");
     info.executable = QStringLiteral("Wexlo");
+    info.description = QStringLiteral("Tracks items you lend to people");
     info.versionMajor = WEXLO_VERSION_MAJOR;
     info.versionMinor = WEXLO_VERSION_MINOR;
     info.versionRevision = WEXLO_VERSION_REVISION;

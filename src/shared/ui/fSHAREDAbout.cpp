@@ -23,7 +23,6 @@ using platform::twips;
 namespace {
 
 const QString kModule = QStringLiteral("fSHAREDAbout");
-const QString kFileDescription = QStringLiteral("Tracks items you lend to people");
 const QString kBookPage = QStringLiteral("booknotify.html");
 
 constexpr int kColumns = 8;
@@ -243,7 +242,7 @@ void fSHAREDAbout::Form_Load(QWidget* mainWindow)
     });
     on([&] {
         lblversion->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion());
-        lblversion->setText(lblversion->text() + QStringLiteral(" (") + kFileDescription +
+        lblversion->setText(lblversion->text() + QStringLiteral(" (") + programInfo().description +
                             QLatin1Char(')'));
         lblversion->setAccessibleName(lblversion->text());
     });
