@@ -3,6 +3,7 @@
 // the maker. Prints how long it took and how often the progress shown moved; the baseline is the
 // time the server needs to send the body. Pass a folder to keep pictures of the status line.
 
+#include "app/Program.h"
 #include "platform/AppFolder.h"
 #include "platform/PictureBox.h"
 #include "shared/internet/cSHAREDInternet.h"
@@ -59,6 +60,7 @@ std::string minisig(const std::string& body, const std::string& comment, const u
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
+    app::installProgramInfo();
     for (const char* v : {"http_proxy", "https_proxy", "all_proxy", "HTTPS_PROXY", "ALL_PROXY"})
         qunsetenv(v);
     const QString pictures = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();

@@ -2,6 +2,7 @@
 // the start of a fresh process; then the peak memory of the program idle with those loans,
 // beside the bare window's. The specified half-second pause of the splash is left out.
 
+#include "app/Program.h"
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
@@ -53,6 +54,7 @@ int child(int argc, char** argv)
 {
     const bool ours = std::strcmp(argv[2], "ours") == 0;
     QApplication app(argc, argv);
+    app::installProgramInfo();
     NoPauseClock clock;
     std::unique_ptr<QMainWindow> window;
     if (ours) {

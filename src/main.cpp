@@ -1,3 +1,4 @@
+#include "app/Program.h"
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "shared/util/mSHAREDSubs.h"
@@ -23,6 +24,7 @@ const char kUsage[] =
 
 int main(int argc, char* argv[])
 {
+    wexlo::app::installProgramInfo();
     // Answered before any window exists, so they work without a display.
     for (int i = 1; i < argc; ++i) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {

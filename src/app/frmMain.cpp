@@ -2,6 +2,7 @@
 
 #include "app/LoansFile.h"
 #include "app/mSHAREDPrinter.h"
+#include "app/mSHAREDUpdater.h"
 
 #include "platform/AppFolder.h"
 #include "platform/ClickLabel.h"
@@ -17,7 +18,6 @@
 #include "shared/ui/fSHAREDAbout.h"
 #include "shared/ui/frmSplash.h"
 #include "shared/updater/fSHAREDUpdater.h"
-#include "shared/updater/mSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"

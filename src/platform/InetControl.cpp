@@ -1,13 +1,16 @@
 #include "platform/InetControl.h"
 
 #include "platform/FileSystem.h"
+#include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QList>
+#include <QSocketNotifier>
 #include <QTemporaryFile>
 #include <QThread>
 #include <QTimer>
@@ -18,9 +21,13 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <utility>
 #include <vector>
+
+#include <poll.h>
+#include <sys/socket.h>
 
 namespace wexlo::platform {
 
@@ -29,13 +36,13 @@ namespace {
 // A response body is kept in memory up to this size, in a temporary file beyond it, so that a
 // large download does not grow the program.
 constexpr qint64 kMemoryBodyLimit = 1024 * 1024;
-// How often the event loop drives a running transfer.
-constexpr int kDriveIntervalMs = 5;
-
 void initCurlOnce()
 {
     static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    std::call_once(once, [] {
+        curl_global_init(CURL_GLOBAL_DEFAULT);
+        setSleepWorker(&detail::serviceTransfersWhileSleeping);
+    });
 }
 
 // The body of the current response until it has been read.
@@ -126,8 +133,17 @@ public:
         multi_ = curl_multi_init();
         if (!multi_)
             raiseError(err::ComponentMissing);
-        drive_.setInterval(kDriveIntervalMs);
-        connect(&drive_, &QTimer::timeout, this, [this] { drive(); });
+        // libcurl says which sockets to watch and when to call it back; nothing runs while
+        // a transfer waits.
+        curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlInetControl::onWatch);
+        curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+        curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlInetControl::onTimer);
+        curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+        timeout_.setSingleShot(true);
+        connect(&timeout_, &QTimer::timeout, this, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
+        deliverSoon_.setSingleShot(true);
+        deliverSoon_.setInterval(0);
+        connect(&deliverSoon_, &QTimer::timeout, this, [this] { deliver(); });
         liveControls().append(this);
     }
 
@@ -136,7 +152,10 @@ public:
         liveControls().removeAll(this);
         dropTransfer();
         curl_multi_cleanup(multi_);
+        watches_.clear();
     }
+
+    void setBodyHandler(BodyHandler handler) override { nextHandler_ = std::move(handler); }
 
     void execute(const QString& url, const QString& operation) override
     {
@@ -155,9 +174,8 @@ public:
             ftpFolder_.clear();
             return;
         }
-        // The body file applies to this request alone, whether it starts or not.
-        const QString bodyFile = std::exchange(bodyFile_, QString());
-        const int bodyChunk = std::exchange(bodyChunk_, 0);
+        // The body handler applies to this request alone, whether it starts or not.
+        BodyHandler handler = std::exchange(nextHandler_, BodyHandler());
         if (easy_)
             raiseError(err::InetStillExecuting);
 
@@ -174,29 +192,10 @@ public:
             QString base = ftpHost_.isEmpty() ? url : ftpHost_;
             while (base.endsWith(QLatin1Char('/')))
                 base.chop(1);
-            start(base + folder + remote, local, 0);
+            start(base + folder + remote, local, {});
             return;
         }
-        start(url, bodyFile, bodyChunk);
-    }
-
-    void setBodyFile(const QString& path, int chunkSize) override
-    {
-        bodyFile_ = chunkSize > 0 ? path : QString();
-        bodyChunk_ = chunkSize;
-    }
-
-    bool bodySaved() const override { return bodySaved_; }
-
-    SkippedChunk skipChunk() override
-    {
-        if (!bodySaved_ || savedPosition_ >= savedSize_)
-            return {};
-        SkippedChunk chunk;
-        chunk.length = static_cast<int>(std::min<qint64>(savedChunk_, savedSize_ - savedPosition_));
-        chunk.startsWithNul = chunkStartsNul_[static_cast<size_t>(savedPosition_ / savedChunk_)];
-        savedPosition_ += chunk.length;
-        return chunk;
+        start(url, QString(), std::move(handler));
     }
 
     void cancel() override
@@ -204,7 +203,6 @@ public:
         dropTransfer();
         pending_.clear();
         body_.clear();
-        forgetSavedBody();
         headers_.clear();
         ftpHost_.clear();
         ftpFolder_.clear();
@@ -231,24 +229,62 @@ public:
 
     bool active() const { return easy_ != nullptr; }
 
-    // Moves data without delivering anything (the sleeping thread calls this).
+    // Moves data without delivering anything (the sleeping thread calls this): waits at most
+    // waitMs for the watched sockets or libcurl's time-out, whichever comes first.
     void pump(int waitMs)
     {
         if (!easy_)
             return;
-        curl_multi_poll(multi_, nullptr, 0, waitMs, nullptr);
-        int running = 0;
-        curl_multi_perform(multi_, &running);
-        collectFinished();
+        std::vector<pollfd> fds;
+        for (const auto& [socket, watch] : watches_) {
+            const short events = static_cast<short>(((watch.what & CURL_POLL_IN) ? POLLIN : 0) |
+                                                    ((watch.what & CURL_POLL_OUT) ? POLLOUT : 0));
+            if (events != 0)
+                fds.push_back({socket, events, 0});
+        }
+        int wait = waitMs;
+        if (timeout_.isActive())
+            wait = std::min(wait, std::max(0, timeout_.remainingTime()));
+        if (::poll(fds.data(), fds.size(), wait) > 0) {
+            for (const pollfd& fd : fds) {
+                const int mask = ((fd.revents & (POLLIN | POLLHUP)) ? CURL_CSELECT_IN : 0) |
+                                 ((fd.revents & POLLOUT) ? CURL_CSELECT_OUT : 0) |
+                                 ((fd.revents & POLLERR) ? CURL_CSELECT_ERR : 0);
+                if (mask != 0 && easy_)
+                    perform(fd.fd, mask);
+            }
+        }
+        if (easy_ && timeout_.isActive() && timeout_.remainingTime() == 0) {
+            timeout_.stop();
+            perform(CURL_SOCKET_TIMEOUT, 0);
+        }
+        // What happened meanwhile is told once the event loop runs again.
+        if (!pending_.empty())
+            deliverSoon_.start();
     }
 
 private:
-    // localFile receives the body; chunkSize > 0 makes it a body file that skipChunk passes over.
-    void start(const QString& url, const QString& localFile, int chunkSize)
+    // What libcurl watches on one socket.
+    struct Watch {
+        int what = 0;
+        std::unique_ptr<QSocketNotifier> read;
+        std::unique_ptr<QSocketNotifier> write;
+        ~Watch()
+        {
+            // A notifier may be the one whose signal runs now: it goes once that has returned.
+            for (auto* n : {read.release(), write.release()})
+                if (n) {
+                    n->setEnabled(false);
+                    n->deleteLater();
+                }
+        }
+    };
+
+    // localFile receives the body (an FTP download); otherwise handler, or getChunk, takes it.
+    void start(const QString& url, const QString& localFile, BodyHandler handler)
     {
         body_.clear();
-        forgetSavedBody();
-        savedChunk_ = localFile.isEmpty() ? 0 : chunkSize;
+        handler_ = std::move(handler);
         headers_.clear();
         info_.clear();
         failText_.clear();
@@ -266,6 +302,7 @@ private:
         if (!easy_)
             raiseError(err::OutOfMemory);
         const QByteArray u = url.toUtf8();
+        userAgent_ = QCoreApplication::applicationName().toUtf8();  // the program says who it is
         const QString lowered = url.trimmed().toLower();
         isHttp_ = !(lowered.startsWith(QLatin1String("ftp://")) ||
                     lowered.startsWith(QLatin1String("ftp.")));
@@ -290,7 +327,7 @@ private:
         curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);
         curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
         curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
-        curl_easy_setopt(easy_, CURLOPT_USERAGENT, "Wexlo");
+        curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent_.constData());
         if (!trustedCertificates().isEmpty())
             curl_easy_setopt(easy_, CURLOPT_CAINFO, trustedCertificates().constData());
         curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
@@ -349,8 +386,7 @@ private:
             return;
         }
         reach(Resolving);
-        drive_.start();
-        QTimer::singleShot(0, this, [this] { drive(); });
+        deliverSoon_.start();
     }
 
     // A request that cannot even start fails as any other: state 11 on the next turn.
@@ -361,19 +397,10 @@ private:
             easy_ = nullptr;
         }
         localFile_.reset();
+        handler_ = nullptr;
         info_ = text;
         pending_.push_back(Error);
-        drive_.start();
-    }
-
-    void forgetSavedBody()
-    {
-        savedChunk_ = 0;
-        bodySaved_ = false;
-        savedSize_ = 0;
-        savedPosition_ = 0;
-        chunkStartsNul_.clear();
-        chunkStartsNul_.shrink_to_fit();
+        deliverSoon_.start();
     }
 
     void dropTransfer()
@@ -384,6 +411,8 @@ private:
             easy_ = nullptr;
         }
         localFile_.reset();  // never committed: no partial file appears
+        handler_ = nullptr;
+        timeout_.stop();
     }
 
     void reach(int state)
@@ -393,16 +422,19 @@ private:
         reached_ = std::max(reached_, state);
     }
 
-    void drive()
+    // libcurl's socket (or time-out) is due: let it work, then tell what happened.
+    void act(curl_socket_t socket, int mask)
     {
-        if (easy_) {
-            int running = 0;
-            curl_multi_perform(multi_, &running);
-            collectFinished();
-        }
+        if (easy_)
+            perform(socket, mask);
         deliver();
-        if (!easy_ && pending_.empty())
-            drive_.stop();
+    }
+
+    void perform(curl_socket_t socket, int mask)
+    {
+        int running = 0;
+        curl_multi_socket_action(multi_, socket, mask, &running);
+        collectFinished();
     }
 
     void collectFinished()
@@ -426,16 +458,22 @@ private:
             failText_ = QStringLiteral("The response is longer than its Content-Length");
             result = CURLE_WEIRD_SERVER_REPLY;
         }
-        if (result == CURLE_OK && localFile_) {
+        if (result == CURLE_OK && (localFile_ || handler_)) {
             try {
-                localFile_->commit();
-                bodySaved_ = savedChunk_ > 0;
+                if (localFile_)
+                    localFile_->commit();
+                else
+                    handler_(QByteArrayView());  // the body is complete
             } catch (const RuntimeError& e) {
                 failText_ = e.message();
+                result = CURLE_WRITE_ERROR;
+            } catch (...) {
+                failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_WRITE_ERROR));
                 result = CURLE_WRITE_ERROR;
             }
         }
         localFile_.reset();
+        handler_ = nullptr;
 
         if (result == CURLE_OK) {
             reach(Disconnected);
@@ -469,17 +507,6 @@ private:
         delivering_ = false;
     }
 
-    // Remembers the first byte of every block skipChunk will pass over, so that a saved body
-    // reads as the same chunks as one kept for getChunk.
-    void noteChunkStarts(const char* data, qint64 length)
-    {
-        if (savedChunk_ <= 0)
-            return;
-        qint64 at = (savedChunk_ - savedSize_ % savedChunk_) % savedChunk_;
-        for (; at < length; at += savedChunk_)
-            chunkStartsNul_.push_back(data[at] == '\0');
-    }
-
     void noteFtpLength()
     {
         curl_off_t length = -1;
@@ -504,8 +531,10 @@ private:
             self->signOfLife();
             if (self->localFile_) {
                 self->localFile_->write(QByteArray::fromRawData(data, length));
-                self->noteChunkStarts(data, length);
-                self->savedSize_ += length;
+                return size * count;
+            }
+            if (self->handler_) {
+                self->handler_(QByteArrayView(data, length));
                 return size * count;
             }
             if (!self->body_.append(data, length))
@@ -528,11 +557,29 @@ private:
         }
         curl_off_t announced = -1;
         if (isHttp_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
-            announced >= 0 && bodyBytes_ + length > announced) {
+            announced >= 0 && (bodyBytes_ + length > announced ||
+                               (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
             failText_ = QStringLiteral("The response is longer than its Content-Length");
             return false;
         }
         return true;
+    }
+
+    // libcurl reads no further than the announced length, so bytes beyond it that have not
+    // reached its buffer yet stay on the line: look there. Only an unencrypted line, where
+    // every byte is body (TLS may still send records of its own).
+    bool moreOnAPlainLine() const
+    {
+        char* here = nullptr;
+        curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
+        if (!here || qstrnicmp(here, "http:", 5) != 0)
+            return false;
+        for (const auto& [socket, watch] : watches_) {
+            char byte = 0;
+            if (::recv(socket, &byte, 1, MSG_PEEK | MSG_DONTWAIT) > 0)
+                return true;
+        }
+        return false;
     }
 
     // Body bytes arrived: "receiving the response" again, a few times a second at most.
@@ -606,6 +653,43 @@ private:
         return false;
     }
 
+    // libcurl's socket callback: which of a socket's events it now waits for.
+    static int onWatch(CURL*, curl_socket_t socket, int what, void* user, void*)
+    {
+        auto* self = static_cast<CurlInetControl*>(user);
+        if (what == CURL_POLL_REMOVE) {
+            self->watches_.erase(socket);
+            return 0;
+        }
+        Watch& watch = self->watches_[socket];
+        watch.what = what;
+        self->notify(watch.read, socket, QSocketNotifier::Read, (what & CURL_POLL_IN) != 0, CURL_CSELECT_IN);
+        self->notify(watch.write, socket, QSocketNotifier::Write, (what & CURL_POLL_OUT) != 0, CURL_CSELECT_OUT);
+        return 0;
+    }
+
+    void notify(std::unique_ptr<QSocketNotifier>& notifier, curl_socket_t socket, QSocketNotifier::Type type,
+                bool wanted, int mask)
+    {
+        if (wanted && !notifier) {
+            notifier = std::make_unique<QSocketNotifier>(socket, type);
+            connect(notifier.get(), &QSocketNotifier::activated, this, [this, socket, mask] { act(socket, mask); });
+        }
+        if (notifier)
+            notifier->setEnabled(wanted);
+    }
+
+    // libcurl's timer callback: when to call it back with no socket ready (-1: never).
+    static int onTimer(CURLM*, long ms, void* user)
+    {
+        auto* self = static_cast<CurlInetControl*>(user);
+        if (ms < 0)
+            self->timeout_.stop();
+        else
+            self->timeout_.start(static_cast<int>(std::min<long>(ms, 24L * 3600L * 1000L)));
+        return 0;
+    }
+
     static int onSocket(void* user, curl_socket_t, curlsocktype)
     {
         static_cast<CurlInetControl*>(user)->reach(Connecting);
@@ -628,7 +712,9 @@ private:
 
     CURLM* multi_ = nullptr;
     CURL* easy_ = nullptr;
-    QTimer drive_;
+    std::map<curl_socket_t, Watch> watches_;
+    QTimer timeout_;      // libcurl's own time-out
+    QTimer deliverSoon_;  // state changes reached outside libcurl's calls go out on the next turn
     std::deque<int> pending_;
     int reached_ = 0;
     bool delivering_ = false;
@@ -639,14 +725,9 @@ private:
     QString failText_;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     std::unique_ptr<FileWriter> localFile_;
-    // The body file asked for the next request, and what the last one saved there.
-    QString bodyFile_;
-    int bodyChunk_ = 0;
-    int savedChunk_ = 0;
-    bool bodySaved_ = false;
-    qint64 savedSize_ = 0;
-    qint64 savedPosition_ = 0;
-    std::vector<bool> chunkStartsNul_;
+    QByteArray userAgent_;
+    BodyHandler nextHandler_;  // asked for the next request
+    BodyHandler handler_;      // the running request's
     QString ftpHost_;
     QString ftpFolder_;
     QByteArray ftpReply_;
@@ -664,6 +745,59 @@ InetControlFactory& factory()
 }
 
 }  // namespace
+
+InetControl::InetControl(QObject* parent) : QObject(parent) {}
+
+InetControl::~InetControl() = default;
+
+// What setBodyFile's request saved, as skipChunk passes over it.
+struct InetControl::SavedBody {
+    int chunk = 0;
+    bool saved = false;
+    qint64 size = 0;
+    qint64 position = 0;
+    std::vector<bool> startsWithNul;  // of every chunk
+};
+
+void InetControl::setBodyFile(const QString& path, int chunkSize)
+{
+    saved_ = std::make_shared<SavedBody>();
+    if (path.isEmpty() || chunkSize <= 0) {
+        setBodyHandler({});
+        return;
+    }
+    saved_->chunk = chunkSize;
+    // The file lives as long as the handler: a request that fails or is cancelled drops it
+    // uncommitted, so no partial file appears.
+    auto file = std::make_shared<std::unique_ptr<FileWriter>>();
+    setBodyHandler([body = saved_, file, path](QByteArrayView block) {
+        if (!*file)
+            *file = fileSystem().replace(path);
+        if (block.isEmpty()) {
+            (*file)->commit();
+            file->reset();
+            body->saved = true;
+            return;
+        }
+        (*file)->write(QByteArray::fromRawData(block.data(), block.size()));
+        for (qint64 at = (body->chunk - body->size % body->chunk) % body->chunk; at < block.size(); at += body->chunk)
+            body->startsWithNul.push_back(block[at] == '\0');
+        body->size += block.size();
+    });
+}
+
+bool InetControl::bodySaved() const { return saved_ && saved_->saved; }
+
+InetControl::SkippedChunk InetControl::skipChunk()
+{
+    if (!bodySaved() || saved_->position >= saved_->size)
+        return {};
+    SkippedChunk chunk;
+    chunk.length = static_cast<int>(std::min<qint64>(saved_->chunk, saved_->size - saved_->position));
+    chunk.startsWithNul = saved_->startsWithNul[static_cast<size_t>(saved_->position / saved_->chunk)];
+    saved_->position += chunk.length;
+    return chunk;
+}
 
 std::unique_ptr<InetControl> createCurlInetControl(QObject* parent)
 {

@@ -5,6 +5,7 @@
 // driven from the Qt event loop; tests may put another in its place through the factory seam.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 
@@ -36,8 +37,8 @@ public:
 
     static constexpr int kAliveIntervalMs = 200;
 
-    explicit InetControl(QObject* parent = nullptr) : QObject(parent) {}
-    ~InetControl() override = default;
+    explicit InetControl(QObject* parent = nullptr);
+    ~InetControl() override;
 
     int accessType() const { return accessType_; }
     virtual void setAccessType(int type) { accessType_ = type; }
@@ -71,24 +72,24 @@ public:
     // Text describing the last failure.
     virtual QString responseInfo() const = 0;
 
-    // A file download's body need not pass through getChunk: set before a "GET", this makes
-    // that request write its body into path while it arrives, replacing the file only when the
-    // response is complete. The body is then passed over with skipChunk in blocks of
-    // chunkSize. An empty path (or a control that cannot do it) keeps the body for getChunk.
-    virtual void setBodyFile(const QString& path, int chunkSize)
-    {
-        Q_UNUSED(path);
-        Q_UNUSED(chunkSize);
-    }
-    // True when the last response's body went into the body file (and the file is complete).
-    virtual bool bodySaved() const { return false; }
-    // The next block of a saved body as getChunk would have returned it: its length (0 when
-    // exhausted) and whether its first byte is NUL.
+    // Receives the response body while it arrives, instead of the control keeping it for
+    // getChunk: each block in turn, then one empty block when the response is complete. A
+    // RuntimeError it throws fails the request with its message. Set before a "GET"; it
+    // applies to that request alone. A control that cannot do it keeps the body for getChunk.
+    using BodyHandler = std::function<void(QByteArrayView block)>;
+    virtual void setBodyHandler(BodyHandler handler) { Q_UNUSED(handler); }
+
+    // For tools that only save a body: the next "GET" writes it into path (replaced only when
+    // the response is complete) through the body handler; bodySaved says it did, and
+    // skipChunk passes over it as getChunk would have read it in blocks of chunkSize: each
+    // block's length (0 when exhausted) and whether its first byte is NUL.
+    void setBodyFile(const QString& path, int chunkSize);
+    bool bodySaved() const;
     struct SkippedChunk {
         int length = 0;
         bool startsWithNul = false;
     };
-    virtual SkippedChunk skipChunk() { return {}; }
+    SkippedChunk skipChunk();
     virtual bool stillExecuting() const = 0;
 
 signals:
@@ -97,6 +98,8 @@ signals:
     void StateChanged(int state);
 
 private:
+    struct SavedBody;
+    std::shared_ptr<SavedBody> saved_;
     int accessType_ = UseDefault;
     QString proxy_;
     QString userName_;
@@ -119,7 +122,8 @@ std::unique_ptr<InetControl> createCurlInetControl(QObject* parent = nullptr);
 namespace detail {
 // Lets running transfers move data while the thread sleeps, for at most ms milliseconds;
 // no window events run and no state change is delivered meanwhile. False (having waited
-// nothing) when no transfer is running.
+// nothing) when no transfer is running. The real control registers it as the clock's sleep
+// worker.
 bool serviceTransfersWhileSleeping(int ms);
 // Test seam: https servers are trusted by the certificates in this file instead of the
 // system's (empty: the system's again).

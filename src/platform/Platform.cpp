@@ -1,7 +1,6 @@
 #include "platform/Platform.h"
 
 #include "platform/RuntimeError.h"
-#include "platform/InetControl.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -19,6 +18,7 @@
 #include <QUrl>
 
 #include <cmath>
+#include <utility>
 
 namespace wexlo::platform {
 
@@ -38,10 +38,19 @@ double Clock::monotonicSeconds() const
     return static_cast<double>(timer.nsecsElapsed()) / 1e9;
 }
 
+namespace {
+SleepWorker& sleepWorker()
+{
+    static SleepWorker worker;
+    return worker;
+}
+}  // namespace
+
+void setSleepWorker(SleepWorker worker) { sleepWorker() = std::move(worker); }
+
 void Clock::sleepMs(int ms)
 {
-    // A running transfer keeps moving data while the thread sleeps (no window events run).
-    if (ms > 0 && !detail::serviceTransfersWhileSleeping(ms))
+    if (ms > 0 && !(sleepWorker() && sleepWorker()(ms)))
         QThread::msleep(static_cast<unsigned long>(ms));
 }
 

@@ -10,6 +10,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class QWidget;
 
 namespace wexlo::platform {
@@ -23,9 +25,15 @@ public:
     virtual QDateTime now() const;
     // Seconds on a clock that never goes backwards (not tied to the time of day).
     virtual double monotonicSeconds() const;
-    // Suspends the thread; no window events run meanwhile.
+    // Suspends the thread; no window events run meanwhile, but the sleep worker (if any) does.
     virtual void sleepMs(int ms);
 };
+
+// Work that goes on while the thread sleeps (a running transfer moving its data). The worker
+// waits at most ms milliseconds doing its work, and answers false, having waited nothing,
+// when it has none. Registered by whoever owns such work; the clock knows only the hook.
+using SleepWorker = std::function<bool(int ms)>;
+void setSleepWorker(SleepWorker worker);
 
 // ---- Event pump ------------------------------------------------------------------------
 

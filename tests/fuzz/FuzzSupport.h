@@ -2,6 +2,7 @@
 
 // Every fuzz target needs a Qt application object and a throw-away application folder.
 
+#include "app/Program.h"
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
 
@@ -23,6 +24,7 @@ inline void setUpOnce()
 {
     static NoLogFileSystem files;
     platform::setFileSystem(&files);
+    app::installProgramInfo();
     static int argc = 1;
     static char name[] = "fuzz";
     static char* argv[] = {name, nullptr};

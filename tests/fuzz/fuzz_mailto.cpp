@@ -5,7 +5,7 @@
 
 #include "FuzzSupport.h"
 #include "WexloConfig.h"
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 
 #include <QUrl>
 

@@ -3,7 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/ResetForTests.h"
 
 #include <QDir>
 #include <QFile>
@@ -21,7 +21,7 @@ void WexloTest::SetUp()
     platform::setShell(&shell_);
     platform::setSystemMetrics(&metrics_);
     platform::setFileSystem(nullptr);
-    mSHAREDLogging::resetForTests();
+    shared::resetForTests();
 }
 
 void WexloTest::TearDown()
@@ -34,7 +34,7 @@ void WexloTest::TearDown()
     platform::setSystemMetrics(nullptr);
     platform::setFileSystem(nullptr);
     platform::mouse().setPointer(platform::Pointer::Default);
-    mSHAREDLogging::resetForTests();
+    shared::resetForTests();
 }
 
 void WexloTest::useFaultyFileSystem() { platform::setFileSystem(&files_); }

@@ -3,7 +3,6 @@
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
-#include "shared/util/mSHAREDFileSubs.h"
 
 #include <array>
 
@@ -54,13 +53,18 @@ void store(const QString& text)
 void writelog(const QString& text)
 {
     State& s = state();
-    if (s.logPath.isEmpty())
-        s.logPath = mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("log.txt");
+    // The error handler and the log stand under every other shared module, so they use the
+    // platform alone: the folder path gets its slash, the text its UTF-8, as the file helpers do.
+    if (s.logPath.isEmpty()) {
+        const QString folder = platform::appFolder();
+        s.logPath = folder + (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) +
+                    QStringLiteral("log.txt");
+    }
     QString line = timeOfDay();
     // Print zones are 14 columns wide: the text starts in column 15.
     const int pad = 14 - static_cast<int>(line.size() % 14);
     line += QString(pad, QLatin1Char(' ')) + text + QStringLiteral("\r\n");
-    platform::fileSystem().append(s.logPath, mSHAREDFileSubs::encodeText(line));
+    platform::fileSystem().append(s.logPath, line.toUtf8());
 }
 
 void logerror(const QString& message, const QString& procedure, const QString& module)

@@ -13,6 +13,7 @@
 #include <QLocale>
 #include <QTimer>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <new>
@@ -449,8 +450,44 @@ void fSHAREDInternet::errorStep(OnError& on)
 void fSHAREDInternet::executeGet()
 {
     // Written while it arrives, the body need not be copied out of the control afterwards.
-    inet().setBodyFile(SaveToFile ? TargetFile : QString(), kChunkSize);
+    file_.reset();
+    arrived_ = {};
+    inet().setBodyHandler(SaveToFile ? [this](QByteArrayView block) { receiveBody(block); }
+                                     : platform::InetControl::BodyHandler());
     inet().execute(CurrentURL.trimmed(), QStringLiteral("GET"));
+}
+
+void fSHAREDInternet::receiveBody(QByteArrayView block)
+{
+    // Written beside the target and renamed at the end: a failed download leaves no half file.
+    if (!file_)
+        file_ = platform::fileSystem().replace(TargetFile);
+    if (block.isEmpty()) {
+        file_->commit();
+        file_.reset();
+        arrived_.complete = true;
+        return;
+    }
+    file_->write(QByteArray::fromRawData(block.data(), block.size()));
+    for (qint64 at = (kChunkSize - arrived_.size % kChunkSize) % kChunkSize; at < block.size(); at += kChunkSize)
+        arrived_.startsWithNul.push_back(block[at] == '\0');
+    arrived_.size += block.size();
+}
+
+bool fSHAREDInternet::nextChunk(OnError& on, bool saved, Chunk& chunk)
+{
+    chunk = {};  // a failed read ends the loop instead of repeating the last chunk
+    if (saved) {
+        chunk.length = static_cast<int>(std::min<qint64>(kChunkSize, arrived_.size - arrived_.position));
+        chunk.startsWithNul = chunk.length > 0 && arrived_.startsWithNul[static_cast<size_t>(arrived_.position / kChunkSize)];
+        arrived_.position += chunk.length;
+        return true;
+    }
+    if (!step(on, [&] { chunk.bytes = inet().getChunk(kChunkSize); }))
+        return false;
+    chunk.length = static_cast<int>(chunk.bytes.size());
+    chunk.startsWithNul = chunk.length > 0 && chunk.bytes.at(0) == '\0';
+    return true;
 }
 
 void fSHAREDInternet::readingStep(OnError& on)
@@ -463,8 +500,8 @@ void fSHAREDInternet::readingStep(OnError& on)
     if (!SuppressAllButErrors)
         emit Status(QStringLiteral("Downloading"));
 
-    // A body the control has already saved into the target is passed over, not copied.
-    const bool saved = SaveToFile && inet().bodySaved();
+    // A body that arrived into the target is passed over, not copied.
+    const bool saved = SaveToFile && arrived_.complete;
     bool writeFailed = false;
     if (SaveToFile && !saved) {
         // Written beside the target and renamed at the end: a failed download leaves no
@@ -478,28 +515,18 @@ void fSHAREDInternet::readingStep(OnError& on)
     float percentage = 0.0f;
     bool textSeen = false;
     const bool quiet = SuppressAllButErrors || SuppressAllButDLAndErrors;
-    QByteArray chunk;
-    int length = 0;
+    Chunk chunk;
     do {
-        chunk.clear();  // a failed read ends the loop instead of repeating the last chunk
-        bool startsWithNul = false;
-        if (saved) {
-            const platform::InetControl::SkippedChunk skipped = inet().skipChunk();
-            length = skipped.length;
-            startsWithNul = skipped.startsWithNul;
-        } else {
-            if (!step(on, [&] { chunk = inet().getChunk(kChunkSize); })) {
-                file_.reset();
-                return;
-            }
-            length = static_cast<int>(chunk.size());
-            startsWithNul = length > 0 && chunk.at(0) == '\0';
+        if (!nextChunk(on, saved, chunk)) {
+            file_.reset();
+            return;
         }
+        const int length = chunk.length;
         TimeoutTicks = 0;
         if (SaveToFile && file_ && length > 0) {
             const bool ok = step(on, [&] {
                 try {
-                    file_->write(chunk);
+                    file_->write(chunk.bytes);
                 } catch (...) {
                     file_.reset();
                     throw;
@@ -512,9 +539,9 @@ void fSHAREDInternet::readingStep(OnError& on)
         if (length > 0) {
             // A file download keeps its bytes in the file only.
             if (SaveToFile)
-                textSeen = textSeen || !startsWithNul;
+                textSeen = textSeen || !chunk.startsWithNul;
             else
-                ReceivedText += ByteArrayToString(chunk);
+                ReceivedText += ByteArrayToString(chunk.bytes);
             counter += length;
         }
         const bool haveText = SaveToFile ? textSeen : !ReceivedText.isEmpty();
@@ -528,7 +555,7 @@ void fSHAREDInternet::readingStep(OnError& on)
             reportedOnce_ = false;
         if (!quiet && !(shownLive && length > 0 && counter <= liveCounter_))
             reportBytes(counter, percentage);
-    } while (length > 0);
+    } while (chunk.length > 0);
 
     TransferDone = true;
     Timer1_->stop();

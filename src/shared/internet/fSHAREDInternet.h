@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <vector>
 
 class QTimer;
 
@@ -82,6 +83,16 @@ private:
     void readingStep(OnError& on);
     // Executes "GET" for CurrentURL; a file download's body goes straight into TargetFile.
     void executeGet();
+    // A file download's body while it arrives: into TargetFile, replaced once complete.
+    void receiveBody(QByteArrayView block);
+    // The next chunk of the body as the reading step takes it (length 0 when exhausted):
+    // from what arrived into the file, else read from the control. False when reading failed.
+    struct Chunk {
+        QByteArray bytes;  // read from the control only
+        int length = 0;
+        bool startsWithNul = false;
+    };
+    bool nextChunk(OnError& on, bool saved, Chunk& chunk);
     void ftpCompleted();
     void ReportProgress(const std::function<QString()>& text, float percent);
     // The report of the reading step for counter bytes at that percentage.
@@ -111,6 +122,14 @@ private:
     // Bytes of this transfer already reported while they arrived (0: none).
     qint64 liveCounter_ = 0;
     std::unique_ptr<platform::FileWriter> file_;
+    // What arrived into the file: its size, how far the reading step is, and whether each
+    // chunk starts with NUL (a chunk of text moves the percentage; NUL alone does not).
+    struct ArrivedBody {
+        bool complete = false;
+        qint64 size = 0;
+        qint64 position = 0;
+        std::vector<bool> startsWithNul;
+    } arrived_;
 };
 
 }  // namespace wexlo

@@ -5,7 +5,7 @@
 #include "platform/RuntimeError.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDShowError.h"
+#include "shared/ui/mSHAREDShowError.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"
 #include "shared/util/mSHAREDTextSubs.h"

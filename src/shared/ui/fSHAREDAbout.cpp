@@ -1,8 +1,8 @@
 #include "shared/ui/fSHAREDAbout.h"
 
-#include "WexloConfig.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
+#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDSubs.h"
 #include "shared/util/mSHAREDWWW.h"
 
@@ -23,8 +23,6 @@ using platform::twips;
 namespace {
 
 const QString kModule = QStringLiteral("fSHAREDAbout");
-const QString kFileDescription = QStringLiteral("Tracks items you lend to people");
-const QString kExecutable = QStringLiteral("Wexlo");  // the program file's name without extension
 const QString kBookPage = QStringLiteral("booknotify.html");
 
 constexpr int kColumns = 8;
@@ -136,7 +134,7 @@ QPixmap bookCover(int index, QSize size)
 }  // namespace
 
 fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow)
-    : fSHAREDAbout(mainWindow, parseProducts(QStringLiteral(WEXLO_MAKER_PRODUCTS)))
+    : fSHAREDAbout(mainWindow, parseProducts(programInfo().makerProducts))
 {
 }
 
@@ -155,7 +153,7 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     cmdExit->setDefault(true);
 
     lblAdvert = label(this, kAdvert,
-                      QStringLiteral("Try these other free programs from " WEXLO_MAKER_NAME ":"));
+                      QStringLiteral("Try these other free programs from ") + programInfo().makerName + QLatin1Char(':'));
     Frame2 = make<QGroupBox>(this, kFrame2);
 
     const int iconSize = twips(kIconTwips);
@@ -197,7 +195,7 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     lblCovers = label(Frame3, kCovers,
                       QStringLiteral("Click the covers for your chance to win a copy -->"));
     lblBooks = label(Frame3, kBooks,
-                     QStringLiteral("Books by the author of " WEXLO_MAKER_NAME "'s programs"));
+                     QStringLiteral("Books by the author of ") + programInfo().makerName + QStringLiteral("'s programs"));
     lblAbout2 =
         label(Frame3, kHint2, QStringLiteral("Click a cover to open its page in your browser."));
     for (const Place& place : {kCover0, kCover1}) {
@@ -237,7 +235,7 @@ void fSHAREDAbout::Form_Load(QWidget* mainWindow)
     on([&] {
         setWindowTitle(QStringLiteral("(c)") +
                        platform::clock().today().toString(QStringLiteral("yyyy")) +
-                       QLatin1Char(' ') + QStringLiteral(WEXLO_MAKER_NAME));
+                       QLatin1Char(' ') + programInfo().makerName);
     });
     on([&] {
         if (mainWindow != nullptr)
@@ -245,7 +243,7 @@ void fSHAREDAbout::Form_Load(QWidget* mainWindow)
     });
     on([&] {
         lblversion->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion());
-        lblversion->setText(lblversion->text() + QStringLiteral(" (") + kFileDescription +
+        lblversion->setText(lblversion->text() + QStringLiteral(" (") + programInfo().description +
                             QLatin1Char(')'));
     });
 
@@ -326,7 +324,7 @@ QString fSHAREDAbout::siteAddress(const QString& page) const
 {
     if (page.contains(QStringLiteral("://")))
         return page;
-    QString site = QStringLiteral(WEXLO_MAKER_WEBSITE);
+    QString site = programInfo().makerWebsite;
     if (!site.endsWith(QLatin1Char('/')))
         site += QLatin1Char('/');
     return site + (page.startsWith(QLatin1Char('/')) ? page.mid(1) : page);
@@ -336,14 +334,14 @@ void fSHAREDAbout::Image1_Click(int index)
 {
     runGuarded(QStringLiteral("image1_click"), kModule, [&] {
         mSHAREDWWW::websitevisit(this, siteAddress(Image1.at(index)->property("Tag").toString()) +
-                                           QLatin1Char('?') + kExecutable);
+                                           QLatin1Char('?') + programInfo().executable);
     });
 }
 
 void fSHAREDAbout::Image2_Click(int)
 {
     runGuarded(QStringLiteral("image2_click"), kModule, [&] {
-        mSHAREDWWW::websitevisit(this, siteAddress(kBookPage) + QLatin1Char('?') + kExecutable);
+        mSHAREDWWW::websitevisit(this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
     });
 }
 

@@ -1,9 +1,9 @@
 #include "shared/ui/frmSplash.h"
 
-#include "WexloConfig.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
+#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDSubs.h"
 
 #include <QGuiApplication>
@@ -73,7 +73,7 @@ void frmSplash::Form_Load()
         lblCopyright->move(twips(100), twips(100));
         lblCopyright->setText(QStringLiteral("(c) ") +
                               platform::clock().today().toString(QStringLiteral("yyyy")) +
-                              QLatin1Char(' ') + QStringLiteral(WEXLO_MAKER_NAME));
+                              QLatin1Char(' ') + programInfo().makerName);
         lblCopyright->resize(width() - twips(100), lblCopyright->height());
     });
 

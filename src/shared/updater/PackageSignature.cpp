@@ -1,6 +1,6 @@
 #include "shared/updater/PackageSignature.h"
 
-#include "WexloConfig.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QFile>
 #include <QList>
@@ -143,7 +143,7 @@ QString publicKey()
 {
     if (testKey())
         return *testKey();
-    return QStringLiteral(WEXLO_UPDATE_PUBLIC_KEY);
+    return programInfo().updatePublicKey;
 }
 
 void setPublicKeyForTests(const std::optional<QString>& key) { testKey() = key; }

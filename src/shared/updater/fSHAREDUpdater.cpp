@@ -1,6 +1,5 @@
 #include "shared/updater/fSHAREDUpdater.h"
 
-#include "WexloConfig.h"
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/PictureBox.h"
@@ -14,7 +13,7 @@
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/ui/mSHAREDProgress.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/updater/mSHAREDUpdater.h"
+#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDSubs.h"
 
@@ -44,7 +43,7 @@ constexpr std::uint32_t kWindowBack = 0x8000000F;
 // A file smaller than this is never taken for an update package.
 constexpr qint64 kMinimumPackageSize = 25000;
 
-QString makerWebsite() { return QStringLiteral(WEXLO_MAKER_WEBSITE); }
+QString makerWebsite() { return programInfo().makerWebsite; }
 
 bool fetchableScheme(const QString& address)
 {
@@ -320,7 +319,7 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
                     });
                 }
             } else {
-                on([&] { mSHAREDUpdater::RecordUpdateCheck(); });
+                on([&] { RecordUpdateCheck(); });
                 on([&] {
                     mSHAREDLogging::writelog(QStringLiteral("Already up to date (Available version is ") +
                                              shown + QStringLiteral(")"));
@@ -546,12 +545,12 @@ bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName
         } else if (size >= kMinimumPackageSize) {
             on([&] { result = signedByMaker(target, address); });
         } else {
+            // Too small to be a package: never kept, whatever it holds.
             QString text;
             on([&] { mSHAREDFileSubs::LoadTextFile(target, text); });
-            if (text.contains(QStringLiteral("<HTML>"), Qt::CaseInsensitive)) {
-                on([&] { mSHAREDFileSubs::EraseFile(target); });
+            on([&] { mSHAREDFileSubs::EraseFile(target); });
+            if (text.contains(QStringLiteral("<HTML>"), Qt::CaseInsensitive))
                 on([&] { SetStatus(QStringLiteral("Error - File not found on server.")); });
-            }
         }
     }
     mSHAREDSubs::normalmouse();
@@ -591,5 +590,14 @@ void fSHAREDUpdater::cInternet_Progress(float percent, const QString& text)
 }
 
 void fSHAREDUpdater::cInternet_NoInternet() { InternetMissing = true; }
+
+void fSHAREDUpdater::RecordUpdateCheck()
+{
+    OnError on(QStringLiteral("recordupdatecheck"), QStringLiteral("mSHAREDUpdater"));
+    on([] {
+        mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"),
+                                      static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
+    });
+}
 
 }  // namespace wexlo

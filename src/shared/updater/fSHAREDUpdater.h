@@ -42,6 +42,8 @@ public:
     void CloseUpdater();
 
     static void ExtractVersion(const QString& text, ParsedVersion& version);
+    // Stores today's day number under "LastUpdateCheck": a check ran and found nothing new.
+    static void RecordUpdateCheck();
 
     cSHAREDInternet* internet() const { return cInternet; }
     const QString& downloadUrl() const { return DownloadURL; }

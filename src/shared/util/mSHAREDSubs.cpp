@@ -1,8 +1,8 @@
 #include "shared/util/mSHAREDSubs.h"
 
-#include "WexloConfig.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
+#include "shared/util/ProgramInfo.h"
 
 namespace wexlo::mSHAREDSubs {
 
@@ -11,14 +11,14 @@ QString AppVersion()
     QString result;
     OnError on(QStringLiteral("AppVersion"), QStringLiteral("mSHAREDSubs"));
     on([&] {
-        result = QString::number(WEXLO_VERSION_MAJOR) + QLatin1Char('.') +
-                 QString::number(WEXLO_VERSION_MINOR) + QLatin1Char('.') +
-                 QString::number(WEXLO_VERSION_REVISION);
+        result = QString::number(programInfo().versionMajor) + QLatin1Char('.') +
+                 QString::number(programInfo().versionMinor) + QLatin1Char('.') +
+                 QString::number(programInfo().versionRevision);
     });
     return result;
 }
 
-QString AppTitle() { return QStringLiteral("Wexlo"); }
+QString AppTitle() { return programInfo().title; }
 
 void busymouse()
 {

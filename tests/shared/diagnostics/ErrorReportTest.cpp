@@ -1,8 +1,8 @@
 #include "WexloConfig.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/diagnostics/mSHAREDShowError.h"
+#include "shared/ui/mSHAREDShowError.h"
 #include "support/Fixture.h"
 
 #include <QApplication>

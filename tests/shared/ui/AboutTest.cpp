@@ -1,4 +1,5 @@
 #include "WexloConfig.h"
+#include "app/Program.h"
 #include "platform/Platform.h"
 #include "shared/ui/fSHAREDAbout.h"
 #include "support/Fixture.h"
@@ -127,6 +128,37 @@ TEST_F(About, LinksOpenTheMakersPagesThroughTheShell)
     shell_.openThrows = true;
     QTest::mouseClick(about.Image1[0], Qt::LeftButton);
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("There was an ERROR?"));
+}
+
+// The window shows whichever program the shared library serves, as that program told it.
+TEST_F(About, ItShowsTheProgramItWasGiven)
+{
+    struct Case {
+        const char* title;
+        const char* executable;
+        const char* description;
+        const char* maker;
+    };
+    const Case cases[] = {{"Shelfy", "shelfy", "Keeps your shelves", "Someone Else"},
+                          {"Wexlo", "Wexlo", "Tracks items you lend to people", "Another Maker"}};
+    clock_.current = QDateTime(QDate(2031, 1, 2), QTime(8, 0));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.title);
+        ProgramInfo info = app::wexloProgramInfo();
+        info.title = QString::fromLatin1(c.title);
+        info.executable = QString::fromLatin1(c.executable);
+        info.description = QString::fromLatin1(c.description);
+        info.makerName = QString::fromLatin1(c.maker);
+        setProgramInfo(info);
+        shell_.opened.clear();
+        fSHAREDAbout about(nullptr, three());
+        EXPECT_EQ(about.windowTitle(), QStringLiteral("(c)2031 ") + info.makerName);
+        EXPECT_EQ(about.lblversion->text(), QStringLiteral("%1 1.0.8 (%2)").arg(info.title, info.description));
+        about.show();
+        QTest::mouseClick(about.Image1[2], Qt::LeftButton);
+        EXPECT_EQ(shell_.opened, QStringList{site(QStringLiteral("clocky.html?") + info.executable)});
+    }
+    app::installProgramInfo();
 }
 
 TEST_F(About, ExitClosesTheModalWindow)

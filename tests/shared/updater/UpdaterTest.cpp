@@ -6,7 +6,7 @@
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/updater/mSHAREDUpdater.h"
+#include "app/mSHAREDUpdater.h"
 #include "support/Fixture.h"
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
@@ -422,7 +422,7 @@ TEST_F(Updater, PackagesBelow25000BytesAreRejectedSilently)
     const QString folder = platform::appFolder() + QLatin1Char('/');
     statuses_->clear();
     EXPECT_FALSE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/small")));
-    EXPECT_TRUE(QFile::exists(savedPath()));  // left in place, nothing said
+    EXPECT_FALSE(QFile::exists(savedPath()));  // deleted unverified, nothing said
     EXPECT_TRUE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/enough")));
     EXPECT_EQ(QFileInfo(savedPath()).size(), 25000);
 }

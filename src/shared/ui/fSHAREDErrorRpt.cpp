@@ -1,6 +1,5 @@
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 
-#include "WexloConfig.h"
 #include "platform/AppFolder.h"
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
@@ -9,6 +8,7 @@
 #include "shared/util/mSHAREDDelay.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDHtmHelp.h"
+#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDSubs.h"
 #include "shared/util/mSHAREDWWW.h"
 
@@ -235,7 +235,7 @@ QString fSHAREDErrorRpt::reportText() const
     const QString instruction =
         QStringLiteral(
             "If the 'submit report' button doesn't work on your system, open an email to '") +
-        QStringLiteral(WEXLO_BUG_ADDRESS) +
+        programInfo().bugAddress +
         QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
     return instruction + kCrLf + kCrLf + report;
 }
@@ -261,7 +261,7 @@ QString fSHAREDErrorRpt::mailtoLinkFor(const QString& details, const QString& lo
                       QStringLiteral(" - ") + mSHAREDSubs::AppVersion() + QLatin1Char(')');
     subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
 
-    return QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) +
+    return QStringLiteral("mailto:") + programInfo().bugAddress +
            QStringLiteral("?subject=") + subject + QStringLiteral("&body=") + body +
            QStringLiteral("&attachment=\"\"");
 }

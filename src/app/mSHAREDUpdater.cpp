@@ -1,11 +1,12 @@
-#include "shared/updater/mSHAREDUpdater.h"
+#include "app/mSHAREDUpdater.h"
 
-#include "WexloConfig.h"
 #include "platform/Platform.h"
 #include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
+#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/util/ProgramInfo.h"
 
 namespace wexlo::mSHAREDUpdater {
 
@@ -22,7 +23,7 @@ QString withoutFinalSlash(QString s)
 }
 }  // namespace
 
-QString UpdateFileName() { return QStringLiteral("WexloUpd.exe"); }
+QString UpdateFileName() { return programInfo().updateFileName; }
 
 QString updateServer(const QStringList& arguments)
 {
@@ -32,7 +33,7 @@ QString updateServer(const QStringList& arguments)
     for (const QString& a : arguments)
         if (a.startsWith(QStringLiteral("--update-server=")))
             return withoutFinalSlash(a.mid(16));
-    return withoutFinalSlash(QStringLiteral(WEXLO_UPDATE_SERVER));
+    return withoutFinalSlash(programInfo().updateServer);
 }
 
 QString versionFileUrl(const QString& server)
@@ -74,13 +75,6 @@ bool UpdateCheckDue()
     return due;
 }
 
-void RecordUpdateCheck()
-{
-    OnError on(QStringLiteral("recordupdatecheck"), kModule);
-    on([] {
-        mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"),
-                                      static_cast<std::int32_t>(todayNumber()));
-    });
-}
+void RecordUpdateCheck() { fSHAREDUpdater::RecordUpdateCheck(); }
 
 }  // namespace wexlo::mSHAREDUpdater

@@ -1,7 +1,7 @@
-#include "shared/diagnostics/mSHAREDShowError.h"
+#include "shared/ui/mSHAREDShowError.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 
 #include <memory>
 
