@@ -9,7 +9,7 @@
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/fSHAREDErrorRpt.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/cSHAREDSettings.h"
 #include "shared/settings/mSHAREDSettings.h"
