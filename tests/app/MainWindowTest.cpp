@@ -418,7 +418,7 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
     frmMain& w = open();
     w.activateWindow();
     w.ListView1->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), w.ListView1);
+    WEXLO_WAIT_FOR(QApplication::focusWidget() == w.ListView1, 5000);
     // From the list by Tab to the person, the item, then the date.
     for (int i = 0; i < 6; ++i)
         press(Qt::Key_Tab);
@@ -444,7 +444,7 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
         EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(c.date));
         // The window manager gives the window back its activation; the focus is where it was.
         w.activateWindow();
-        QTRY_COMPARE(QApplication::focusWidget(), w.lblDate);
+        WEXLO_WAIT_FOR(QApplication::focusWidget() == w.lblDate, 5000);
         // Back to "Add Item" and press it with Space.
         for (int i = 0; i < 3; ++i)
             press(Qt::Key_Tab, Qt::ShiftModifier);
@@ -468,7 +468,7 @@ TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
     frmMain& w = open();
     w.activateWindow();
     w.ListView1->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(QApplication::focusWidget(), w.ListView1);
+    WEXLO_WAIT_FOR(QApplication::focusWidget() == w.ListView1, 5000);
     ASSERT_EQ(w.txtLentTo->text(), "Cy");
     const struct {
         int key;
@@ -504,7 +504,7 @@ TEST_F(MainWindowTest, ItemAndLentToSelectTheirTextOnFocus)
     w.activateWindow();
     w.txtItem->setText("Drill");
     w.txtItem->setFocus(Qt::OtherFocusReason);
-    QTRY_COMPARE(w.txtItem->selectedText(), "Drill");
+    WEXLO_WAIT_FOR(w.txtItem->selectedText() == "Drill", 5000);
     w.txtPhone->setText("555");
     w.txtPhone->setFocus(Qt::OtherFocusReason);
     QTest::qWait(20);
@@ -517,14 +517,14 @@ TEST_F(MainWindowTest, ResizingSnapsToTheLeastSizeAndLaysOutTheWindow)
     const int dpi = metrics_.dpi;
     auto tw = [dpi](int px) { return px * 1440 / dpi; };
     w.resize(200, w.height());
-    QTRY_VERIFY(tw(w.frameGeometry().width()) >= 7104);
+    WEXLO_WAIT_FOR(tw(w.frameGeometry().width()) >= 7104, 5000);
     EXPECT_LT(tw(w.frameGeometry().width()), 7104 + 30);
     w.resize(w.width(), 150);
-    QTRY_VERIFY(tw(w.frameGeometry().height()) >= 5544);
+    WEXLO_WAIT_FOR(tw(w.frameGeometry().height()) >= 5544, 5000);
     EXPECT_LT(tw(w.frameGeometry().height()), 5544 + 30);
 
     w.resize(700, 600);
-    QTRY_COMPARE(w.width(), 700);
+    WEXLO_WAIT_FOR(w.width() == 700, 5000);
     const int outer = w.frameGeometry().width();
     EXPECT_NEAR(w.ListView1->x(), 10, 1);  // 150 twips each side of the outer width
     EXPECT_NEAR(w.ListView1->width(), outer - 20, 1);

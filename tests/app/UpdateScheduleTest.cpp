@@ -40,7 +40,7 @@ protected:
     }
     void settings(const QByteArray& lines) { writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines); }
     static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
-    void waitForTimer() { QTRY_VERIFY_WITH_TIMEOUT(!win_->Timer3->isActive(), 5000); }
+    void waitForTimer() { WEXLO_WAIT_FOR(!win_->Timer3->isActive(), 5000); }
 
 };
 
@@ -59,8 +59,9 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     open();
     waitForTimer();
     ASSERT_FALSE(win_->Updater.isNull());
-    QTRY_COMPARE_WITH_TIMEOUT(win_->Updater->lblUpdate->text(),
-                              QStringLiteral("Could not retrieve update status"), 5000);
+    WEXLO_WAIT_FOR(win_->Updater->lblUpdate->text() ==
+                       QStringLiteral("Could not retrieve update status"),
+                   5000);
     EXPECT_FALSE(win_->Updater->isVisible());  // quiet
 }
 
@@ -130,7 +131,7 @@ TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
     win_->Updater_InstallFile();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(appFile(QStringLiteral("updater.ini"))), QByteArray("WexloUpd.exe"));
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(record), 5000);
+    WEXLO_WAIT_FOR(QFile::exists(record), 5000);
     EXPECT_EQ(readBytes(record), QByteArray("Wexlo|WexloUpd.exe"));
 }
 
