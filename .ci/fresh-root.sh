@@ -142,5 +142,6 @@ stop_root
 wait "$run_pid" 2>/dev/null || true
 # The processor time of the check and of everything that ran in the root (user, system): on a
 # busy machine a fairer measure of its cost than the wall time.
-echo "processor time:" $(times | tail -n 1)
+times >"$work/times"
+echo "processor time (user, system): $(tail -n 1 "$work/times")"
 echo "fresh root: passed (main window shown; whole check $((SECONDS - start)) s)"
