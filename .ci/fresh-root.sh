@@ -4,7 +4,8 @@
 # "scripts/run.sh" there as root, as a new user would, and passes when the main window "Wexlo"
 # shows on a virtual display of this machine. The root reaches that display through its socket
 # alone, so it holds nothing but what debootstrap and run.sh put there.
-# WEXLO_FRESH_ROOT_TIMEOUT bounds run.sh's install, build and start (seconds, default 1200).
+# WEXLO_FRESH_ROOT_TIMEOUT bounds run.sh's install, build and start (seconds, default 1200);
+# WEXLO_FRESH_ROOT_SHOT=FILE.png keeps a screenshot of the display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src="$(pwd)"
@@ -137,7 +138,17 @@ if [ -z "$found" ]; then
   exit 1
 fi
 echo "run.sh until the main window shows: $((SECONDS - t)) s"
+# Still there once it has settled (its layout done), not only for a moment.
+sleep 3
+if ! found=$(main_window); then
+  tail -n 60 "$work/run.log"
+  echo "fresh root: FAILED: the window \"Wexlo\" went away again"
+  exit 1
+fi
 xwininfo -display "$display" -id "$found" | grep -E 'Window id|Width|Height|Map State'
+if [ -n "${WEXLO_FRESH_ROOT_SHOT:-}" ]; then
+  import -display "$display" -window root "$WEXLO_FRESH_ROOT_SHOT" && echo "screenshot: $WEXLO_FRESH_ROOT_SHOT"
+fi
 stop_root
 wait "$run_pid" 2>/dev/null || true
 # The processor time of the check and of everything that ran in the root (user, system): on a
