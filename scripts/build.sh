@@ -1,14 +1,36 @@
 #!/usr/bin/env bash
-# Configures and builds into build/ (or $WEXLO_BUILD_DIR). Extra arguments go to cmake.
+# Configures and builds into build/ (or $WEXLO_BUILD_DIR). Arguments go to cmake's configure step,
+# except "--target NAME", which builds only that target (may be repeated).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 dir="${WEXLO_BUILD_DIR:-build}"
-gen=()
-command -v ninja >/dev/null && gen=(-G Ninja)
-if [ ! -f "$dir/CMakeCache.txt" ]; then
-  cmake -S . -B "$dir" "${gen[@]}" "$@"
-elif [ $# -gt 0 ]; then
-  cmake -S . -B "$dir" "$@"
+args=()
+targets=()
+while [ $# -gt 0 ]; do
+  if [ "$1" = "--target" ]; then
+    [ $# -ge 2 ] || { echo "build.sh: --target needs a name" >&2; exit 2; }
+    targets+=(--target "$2")
+    shift 2
+  else
+    args+=("$1")
+    shift
+  fi
+done
+
+# The stamp is written only after a configure that succeeded, so a configure that failed or was
+# stopped is run again next time instead of leaving a build folder that cannot build.
+stamp="$dir/.wexlo-configured"
+if [ ${#args[@]} -gt 0 ] || [ ! -f "$stamp" ] || { [ ! -f "$dir/build.ninja" ] && [ ! -f "$dir/Makefile" ]; }; then
+  rm -f "$stamp"
+  # A first configure that never got as far as a build system leaves only its cache behind
+  # (with, say, a make program that was missing then); that one starts afresh.
+  if [ -f "$dir/CMakeCache.txt" ] && [ ! -f "$dir/build.ninja" ] && [ ! -f "$dir/Makefile" ]; then
+    rm -rf "$dir/CMakeCache.txt" "$dir/CMakeFiles"
+  fi
+  gen=()
+  if [ ! -f "$dir/CMakeCache.txt" ] && command -v ninja >/dev/null; then gen=(-G Ninja); fi
+  cmake -S . -B "$dir" "${gen[@]}" "${args[@]}"
+  touch "$stamp"
 fi
 # Qt's moc step of an existing build folder can miss headers added since (the sources are
 # globbed); start it afresh whenever the set of headers changed.
@@ -16,5 +38,5 @@ headers=$(find src tests -name '*.h' | sort | md5sum | cut -d' ' -f1)
 if [ "$(cat "$dir/.wexlo-headers" 2>/dev/null)" != "$headers" ]; then
   rm -rf "$dir"/src/*_autogen "$dir"/tests/*_autogen "$dir"/bench/*_autogen
 fi
-cmake --build "$dir" --parallel "$(nproc)"
+cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
 echo "$headers" > "$dir/.wexlo-headers"

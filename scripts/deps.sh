@@ -2,26 +2,35 @@
 # Installs the Debian packages that building, running and testing Wexlo need, when missing.
 set -euo pipefail
 
+# The test list. tinyproxy-bin is the proxy program alone: the tests start their own, and the
+# "tinyproxy" package would also start a system proxy daemon that nobody asked for.
 packages=(
-  g++ cmake ninja-build pkg-config
+  g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libcurl4-openssl-dev libsodium-dev
   # signs update packages in the tests (and for the maker)
   minisign
   libgtest-dev libgmock-dev
-  libcpp-httplib-dev python3-pyftpdlib tinyproxy
+  libcpp-httplib-dev python3-pyftpdlib tinyproxy-bin
   # the baseline of bench/bench_download.cpp
   curl
-  poppler-utils fonts-liberation
+  poppler-utils fonts-dejavu-core fonts-liberation
   xvfb xauth imagemagick
   # the accessibility test on the desktop's accessibility bus (tests/tools/with-a11y-bus.sh)
   dbus-daemon at-spi2-core
+  # CI's check that scripts/run.sh starts the program on a fresh Debian root (.ci/fresh-root.sh):
+  # the root, and xwininfo and xprop to find its window on the host's virtual display
+  debootstrap x11-utils
   # libFuzzer builds and readable sanitizer stacks (scripts/ci-extra.sh)
   clang-14 libclang-rt-14-dev llvm-14
 )
+# What scripts/run.sh needs to build and start the program. make is there for a plain
+# "cmake -S . -B b && cmake --build b" (CMake's default generator); the scripts use ninja.
+# fonts-dejavu-core gives the proportional "Sans Serif" of the menus and dialogs: with only
+# Liberation installed, fontconfig answers it with Liberation Mono.
 if [ "${1:-}" = "--run-only" ]; then
-  packages=(g++ cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev fonts-liberation)
+  packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
+            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev fonts-dejavu-core fonts-liberation)
 fi
 
 missing=()
