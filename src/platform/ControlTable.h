@@ -2,7 +2,10 @@
 
 // Every window lays out its controls from one table: a row per control with its name, caption,
 // place in twips relative to its parent, and what a screen reader reads; the rows stand in tab
-// order. Twips are converted to pixels here and nowhere else.
+// order. A window makes its controls (parent first), passes the table to layOut(), then sets
+// what is its own (fonts, alignment, validators). A window with no twips for its controls leaves
+// the places empty and puts them in Qt layouts. Twips are converted to pixels here and nowhere
+// else.
 
 #include <QRect>
 
