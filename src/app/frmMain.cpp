@@ -6,6 +6,7 @@
 
 #include "platform/AppFolder.h"
 #include "platform/ClickLabel.h"
+#include "platform/ControlTable.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
@@ -59,21 +60,9 @@ using namespace loansfile;
 
 QString title() { return mSHAREDSubs::AppTitle(); }
 
-int dpi() { return std::max(1, platform::systemMetrics().logicalDpi()); }
-int toTwips(int pixels) { return static_cast<int>(std::lround(pixels * 1440.0 / dpi())); }
-// The fewest whole pixels that cover the given twips.
-int pixelsCovering(int twipsValue) { return static_cast<int>(std::ceil(twipsValue * dpi() / 1440.0)); }
-
-QRect twipsRect(int left, int top, int width, int height)
-{
-    return {platform::twips(left), platform::twips(top), platform::twips(width), platform::twips(height)};
-}
-
-struct Place {
-    QWidget* widget;
-    const char* name;
-    int left, top, width, height;
-};
+using platform::pixelsCovering;
+using platform::toTwips;
+using platform::twipsRect;
 
 }  // namespace
 
@@ -122,81 +111,55 @@ void frmMain::buildControls()
                            {QStringLiteral("Item"), 4000},
                            {QStringLiteral("Phone"), 900},
                            {QStringLiteral("Address"), 3500}});
-    ListView1->setAccessibleName(QStringLiteral("Loans List"));
     Frame2 = new QGroupBox(client);
-    Frame2->setAccessibleName(QStringLiteral("Entry panel"));
-
-    cmdExit = new QPushButton(QStringLiteral("Exit"), Frame2);
-    cmdDelete = new QPushButton(QStringLiteral("Delete"), Frame2);
-    cmdDelete->setToolTip(QStringLiteral("Deletes the selected loan item"));
-    cmdAdd = new QPushButton(QStringLiteral("Add Item"), Frame2);
+    cmdExit = new QPushButton(Frame2);
+    cmdDelete = new QPushButton(Frame2);
+    cmdAdd = new QPushButton(Frame2);
     txtAddress = new QLineEdit(Frame2);
     txtPhone = new QLineEdit(Frame2);
     txtLentTo = new QLineEdit(Frame2);
     txtItem = new QLineEdit(Frame2);
-    lblPh = new QLabel(QStringLiteral("Phone:"), Frame2);
-    Label1[3] = new QLabel(QStringLiteral("Address:"), Frame2);
+    lblPh = new QLabel(Frame2);
+    Label1[3] = new QLabel(Frame2);
     lblDate = new platform::ClickLabel(Frame2);
-    Label1[2] = new QLabel(QStringLiteral("Lent To:"), Frame2);
-    Label1[1] = new QLabel(QStringLiteral("Item:"), Frame2);
-    Label1[0] = new QLabel(QStringLiteral("Date:"), Frame2);
+    Label1[2] = new QLabel(Frame2);
+    Label1[1] = new QLabel(Frame2);
+    Label1[0] = new QLabel(Frame2);
 
-    // Twips, the frame's controls relative to the frame; listed in tab order.
-    const Place places[] = {
-        {ListView1, "ListView1", 144, 144, 6636, 2844},
-        {Frame2, "Frame2", 192, 3264, 6636, 1500},
-        {cmdExit, "cmdExit", 5856, 912, 684, 492},
-        {cmdDelete, "cmdDelete", 5856, 192, 684, 540},
-        {txtAddress, "txtAddress", 864, 1056, 4572, 300},
-        {txtPhone, "txtPhone", 4176, 672, 1260, 300},
-        {cmdAdd, "cmdAdd", 4272, 240, 1164, 300},
-        {txtLentTo, "txtLentTo", 2592, 624, 972, 300},
-        {txtItem, "txtItem", 624, 240, 3564, 300},
-        {lblPh, "lblPh(4)", 3600, 672, 540, 204},
-        {Label1[3], "Label1(3)", 48, 1104, 732, 252},
-        {lblDate, "lblDate", 624, 624, 1128, 300},
-        {Label1[2], "Label1(2)", 1776, 672, 732, 252},
-        {Label1[1], "Label1(1)", 96, 288, 492, 252},
-        {Label1[0], "Label1(0)", 96, 672, 492, 204},
+    // The frame's controls relative to the frame. The caption labels take no focus; the date
+    // label does, after the fields it sits among. A box is read by its caption without the
+    // colon; "Date:" names the date label, which is read as the date it shows.
+    const std::initializer_list<platform::Control> table = {
+        {ListView1, "ListView1", nullptr, {144, 144, 6636, 2844}, nullptr, "Loans List"},
+        {Frame2, "Frame2", nullptr, {192, 3264, 6636, 1500}, nullptr, "Entry panel"},
+        {cmdExit, "cmdExit", "Exit", {5856, 912, 684, 492}, nullptr, "Exit"},
+        {cmdDelete, "cmdDelete", "Delete", {5856, 192, 684, 540}, "Deletes the selected loan item", "Delete"},
+        {txtAddress, "txtAddress", nullptr, {864, 1056, 4572, 300}, nullptr, "Address"},
+        {txtPhone, "txtPhone", nullptr, {4176, 672, 1260, 300}, nullptr, "Phone"},
+        {cmdAdd, "cmdAdd", "Add Item", {4272, 240, 1164, 300}, nullptr, "Add Item"},
+        {txtLentTo, "txtLentTo", nullptr, {2592, 624, 972, 300}, nullptr, "Lent To"},
+        {txtItem, "txtItem", nullptr, {624, 240, 3564, 300}, nullptr, "Item"},
+        {lblPh, "lblPh(4)", "Phone:", {3600, 672, 540, 204}, nullptr, "Phone:", txtPhone},
+        {Label1[3], "Label1(3)", "Address:", {48, 1104, 732, 252}, nullptr, "Address:", txtAddress},
+        {lblDate, "lblDate", nullptr, {624, 624, 1128, 300}},
+        {Label1[2], "Label1(2)", "Lent To:", {1776, 672, 732, 252}, nullptr, "Lent To:", txtLentTo},
+        {Label1[1], "Label1(1)", "Item:", {96, 288, 492, 252}, nullptr, "Item:", txtItem},
+        {Label1[0], "Label1(0)", "Date:", {96, 672, 492, 204}, nullptr, "Date:", lblDate},
     };
-    QWidget* previous = nullptr;
-    for (const Place& p : places) {
-        p.widget->setObjectName(QString::fromLatin1(p.name));
-        p.widget->setFont(client->font());
-        p.widget->setGeometry(twipsRect(p.left, p.top, p.width, p.height));
-        // Caption labels take no focus; the date label does, after the fields it sits among.
-        if (p.widget->focusPolicy() == Qt::NoFocus)
-            continue;
-        if (previous != nullptr)
-            setTabOrder(previous, p.widget);
-        previous = p.widget;
-    }
+    platform::layOut(table);
+    for (const platform::Control& c : table)
+        c.widget->setFont(client->font());
 
-    for (QLabel* l : {lblPh, Label1[0], Label1[1], Label1[2], Label1[3]}) {
+    for (QLabel* l : {lblPh, Label1[0], Label1[1], Label1[2], Label1[3]})
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);
-        l->setAccessibleName(l->text());
-    }
     lblDate->setAlignment(Qt::AlignCenter);
     lblDate->setFrameStyle(QFrame::Box | QFrame::Plain);
     lblDate->setLineWidth(1);
     lblDate->setAutoFillBackground(true);
     lblDate->setBackgroundRole(QPalette::Base);
     lblDate->setToolTip(QString());
-    // Read as "Date:" and the date it shows.
-    Label1[0]->setBuddy(lblDate);
-
-    for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd}) {
-        b->setAccessibleName(b->text());
+    for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd})
         b->setAutoDefault(false);
-    }
-    const std::pair<QLineEdit*, QLabel*> boxes[] = {
-        {txtItem, Label1[1]}, {txtLentTo, Label1[2]}, {txtPhone, lblPh}, {txtAddress, Label1[3]}};
-    for (const auto& [box, label] : boxes) {
-        QString name = label->text();
-        name.chop(1);  // the caption without its colon
-        box->setAccessibleName(name);
-        label->setBuddy(box);
-    }
 
     connect(cmdAdd, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdAdd_Click"), kModule, [this] { cmdAdd_Click(); }); });
     connect(cmdDelete, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdDelete_Click"), kModule, [this] { cmdDelete_Click(); }); });

@@ -1,7 +1,13 @@
 #pragma once
 
-// A dialog's controls laid out from a table: each control's place in twips, relative to its
-// parent, listed in tab order.
+// Every window lays out its controls from one table: a row per control with its name, caption,
+// place in twips relative to its parent, and what a screen reader reads; the rows stand in tab
+// order. A window makes its controls (parent first), passes the table to layOut(), then sets
+// what is its own (fonts, alignment, validators). A window with no twips for its controls leaves
+// the places empty and puts them in Qt layouts. Twips are converted to pixels here and nowhere
+// else.
+
+#include <QRect>
 
 #include <initializer_list>
 
@@ -9,12 +15,32 @@ class QWidget;
 
 namespace wexlo::platform {
 
-struct TwipsPlace {
-    QWidget* widget;
-    int left, top, width, height;
+// Positions and sizes given in twips: pixels = twips x logical DPI / 1440.
+int twips(int twipsValue);
+QRect twipsRect(int left, int top, int width, int height);
+// Pixels back to twips, rounded.
+int toTwips(int pixels);
+// The fewest whole pixels that cover the given twips.
+int pixelsCovering(int twipsValue);
+
+struct TwipsRect {
+    int left = 0, top = 0, width = 0, height = 0;
 };
 
-// Places every control and chains the ones that take focus into the tab order, in table order.
-void placeInTabOrder(std::initializer_list<TwipsPlace> places);
+// One control of a window's table. Texts are UTF-8; nullptr leaves the control's own.
+struct Control {
+    QWidget* widget;
+    const char* name;
+    const char* caption = nullptr;  // the text of a label or button, the title of a frame
+    TwipsRect at = {};              // all zero: a layout places it
+    const char* tip = nullptr;
+    // The accessible name. A label that shows a value has none, so a screen reader reads the value.
+    const char* readAs = nullptr;
+    QWidget* buddy = nullptr;  // the value control a caption label names
+};
+
+// Names, captions and places every control of the table, and chains the ones that take focus
+// into the tab order, in table order.
+void layOut(std::initializer_list<Control> table);
 
 }  // namespace wexlo::platform

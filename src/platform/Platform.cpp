@@ -218,10 +218,4 @@ QString timeSeparator(const QLocale& locale)
     return QStringLiteral(":");
 }
 
-int twips(int twipsValue)
-{
-    return static_cast<int>(std::lround(static_cast<double>(twipsValue) *
-                                        systemMetrics().logicalDpi() / 1440.0));
-}
-
 }  // namespace wexlo::platform

@@ -4,6 +4,8 @@
 // implementation; tests install doubles through the set...() functions (nullptr puts the real
 // one back). Nothing here knows about the program above it.
 
+#include "platform/ControlTable.h"  // twips(): every window sizes itself in twips
+
 #include <QDate>
 #include <QDateTime>
 #include <QLocale>
@@ -138,8 +140,5 @@ MsgAnswer message(QWidget* owner, const QString& text, const QString& title,
 
 // The locale's time separator (":" in most locales), read from its short time format.
 QString timeSeparator(const QLocale& locale);
-
-// Positions and sizes given in twips: pixels = twips x logical DPI / 1440.
-int twips(int twipsValue);
 
 }  // namespace wexlo::platform

@@ -1,5 +1,6 @@
 #include "shared/dates/fSHAREDGetDate.h"
 
+#include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
@@ -14,6 +15,8 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
+#include <utility>
+
 namespace wexlo {
 
 namespace {
@@ -23,69 +26,8 @@ const QString kModule = QStringLiteral("dlgGetDate");
 // No date chosen: a null date, or day 0 itself (a loan saved with the day number 0).
 bool isZeroDate(const QDate& d) { return d.isNull() || d == dates::dayZero(); }
 
-// Geometry in twips: left, top, width, height.
-struct Geometry {
-    int left, top, width, height;
-};
-
-// The form's controls in tab order.
-struct ControlSpec {
-    const char* name;
-    const char* caption;  // design caption, or the accessible name of a box
-    Geometry at;
-    int maxLength;        // text boxes only
-};
-
 constexpr int kClientWidth = 4680;
 constexpr int kClientHeight = 1428;
-
-constexpr ControlSpec kFormatString{"lblFormatString", "Day/Month/Year:", {525, 300, 1290, 240}, 0};
-constexpr ControlSpec kField0{"txtfield(0)", "", {1920, 255, 420, 285}, 2};
-constexpr ControlSpec kSlash0{"lblSlash(0)", "/", {2400, 300, 135, 255}, 0};
-constexpr ControlSpec kField1{"txtfield(1)", "", {2580, 240, 420, 285}, 2};
-constexpr ControlSpec kSlash1{"lblSlash(1)", "/", {3000, 300, 135, 255}, 0};
-constexpr ControlSpec kYear{"txtYear", "Year", {3150, 255, 735, 285}, 4};
-constexpr ControlSpec kDate{"lblDate", "", {1575, 600, 1515, 240}, 0};
-constexpr ControlSpec kAbort{"cmdAbort", "Cancel", {315, 975, 1215, 390}, 0};
-constexpr ControlSpec kAccept{"cmdAccept", "OK", {3150, 990, 1215, 390}, 0};
-
-void place(QWidget* w, const ControlSpec& c)
-{
-    w->setObjectName(QString::fromLatin1(c.name));
-    w->setGeometry(platform::twips(c.at.left), platform::twips(c.at.top),
-                   platform::twips(c.at.width), platform::twips(c.at.height));
-}
-
-QLabel* makeLabel(QWidget* parent, const ControlSpec& c)
-{
-    auto* l = new QLabel(QString::fromLatin1(c.caption), parent);
-    place(l, c);
-    return l;
-}
-
-detail::GetDateBox* makeBox(QWidget* parent, const ControlSpec& c)
-{
-    auto* b = new detail::GetDateBox(parent);
-    place(b, c);
-    b->setMaxLength(c.maxLength);
-    // Typed keys are filtered by the form; this also keeps pasted text to digits.
-    b->setValidator(new QRegularExpressionValidator(
-        QRegularExpression(QStringLiteral("[0-9]*")), b));
-    b->setAccessibleName(QString::fromLatin1(c.caption));
-    return b;
-}
-
-QPushButton* makeButton(QWidget* parent, const ControlSpec& c)
-{
-    auto* b = new QPushButton(QString::fromLatin1(c.caption), parent);
-    place(b, c);
-    // Enter belongs to the form's own handling, never to a default button.
-    b->setAutoDefault(false);
-    b->setDefault(false);
-    b->setAccessibleName(b->text());
-    return b;
-}
-
 
 // The numeric value of the leading digits of a text, as a 16-bit whole number.
 int value16(const QString& text)
@@ -176,21 +118,40 @@ fSHAREDGetDate::fSHAREDGetDate(QWidget* owner) : QDialog(owner)
     setFixedSize(platform::twips(kClientWidth), platform::twips(kClientHeight));
     setModal(true);
 
-    lblFormatString = makeLabel(this, kFormatString);
-    txtfield[0] = makeBox(this, kField0);
-    lblSlash[0] = makeLabel(this, kSlash0);
-    txtfield[1] = makeBox(this, kField1);
-    lblSlash[1] = makeLabel(this, kSlash1);
-    txtYear = makeBox(this, kYear);
-    lblDate = makeLabel(this, kDate);
-    lblDate->setAlignment(Qt::AlignCenter);
-    cmdAbort = makeButton(this, kAbort);
-    cmdAccept = makeButton(this, kAccept);
+    lblFormatString = new QLabel(this);
+    txtfield[0] = new detail::GetDateBox(this);
+    lblSlash[0] = new QLabel(this);
+    txtfield[1] = new detail::GetDateBox(this);
+    lblSlash[1] = new QLabel(this);
+    txtYear = new detail::GetDateBox(this);
+    lblDate = new QLabel(this);
+    cmdAbort = new QPushButton(this);
+    cmdAccept = new QPushButton(this);
 
-    QWidget::setTabOrder(txtfield[0], txtfield[1]);
-    QWidget::setTabOrder(txtfield[1], txtYear);
-    QWidget::setTabOrder(txtYear, cmdAbort);
-    QWidget::setTabOrder(cmdAbort, cmdAccept);
+    platform::layOut({
+        {lblFormatString, "lblFormatString", "Day/Month/Year:", {525, 300, 1290, 240}},
+        {txtfield[0], "txtfield(0)", nullptr, {1920, 255, 420, 285}, nullptr, ""},
+        {lblSlash[0], "lblSlash(0)", "/", {2400, 300, 135, 255}},
+        {txtfield[1], "txtfield(1)", nullptr, {2580, 240, 420, 285}, nullptr, ""},
+        {lblSlash[1], "lblSlash(1)", "/", {3000, 300, 135, 255}},
+        {txtYear, "txtYear", nullptr, {3150, 255, 735, 285}, nullptr, "Year"},
+        {lblDate, "lblDate", nullptr, {1575, 600, 1515, 240}},
+        {cmdAbort, "cmdAbort", "Cancel", {315, 975, 1215, 390}, nullptr, "Cancel"},
+        {cmdAccept, "cmdAccept", "OK", {3150, 990, 1215, 390}, nullptr, "OK"},
+    });
+    lblDate->setAlignment(Qt::AlignCenter);
+    const std::pair<detail::GetDateBox*, int> boxes[] = {{txtfield[0], 2}, {txtfield[1], 2}, {txtYear, 4}};
+    for (const auto& [box, maxLength] : boxes) {
+        box->setMaxLength(maxLength);
+        // Typed keys are filtered by the form; this also keeps pasted text to digits.
+        box->setValidator(new QRegularExpressionValidator(
+            QRegularExpression(QStringLiteral("[0-9]*")), box));
+    }
+    // Enter belongs to the form's own handling, never to a default button.
+    for (QPushButton* b : {cmdAbort, cmdAccept}) {
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
 
     connect(cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(); });
     connect(cmdAccept, &QPushButton::clicked, this, [this] { cmdAccept_Click(); });

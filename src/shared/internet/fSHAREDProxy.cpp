@@ -34,70 +34,50 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDProxy"));
     setWindowTitle(QStringLiteral("Proxy Setup"));
 
-    auto option = [this](const QString& name, const QString& caption, const QString& tip) {
-        auto* o = new QRadioButton(caption, this);
-        o->setObjectName(name);
-        o->setToolTip(tip);
-        return o;
-    };
-    auto button = [this](const QString& name, const QString& caption) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        return b;
-    };
-    auto field = [](const QString& name, QWidget* parentWidget, bool secret) {
-        auto* f = new QLineEdit(parentWidget);
-        f->setObjectName(name);
-        if (secret) {
-            f->setEchoMode(QLineEdit::Password);
-            f->setStyleSheet(
-                QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
-        }
-        return f;
-    };
-    auto label = [](const QString& name, const QString& caption, QWidget* parentWidget,
-                    QLineEdit* buddy) {
-        auto* l = new QLabel(caption, parentWidget);
-        l->setObjectName(name);
-        l->setBuddy(buddy);
-        return l;
-    };
+    optNamed = new QRadioButton(this);
+    optDefault = new QRadioButton(this);
+    optNoProxy = new QRadioButton(this);
+    cmdHelp = new QPushButton(this);
+    Frame1 = new QGroupBox(this);
+    txtServer = new QLineEdit(Frame1);
+    txtPort = new QLineEdit(Frame1);
+    txtUser = new QLineEdit(Frame1);
+    txtPassword = new QLineEdit(Frame1);
+    txtPassword2 = new QLineEdit(Frame1);
+    Label1 = new QLabel(Frame1);
+    Label2 = new QLabel(Frame1);
+    Label4 = new QLabel(Frame1);
+    Label3 = new QLabel(Frame1);
+    Label5 = new QLabel(Frame1);
+    cmdOK = new QPushButton(this);
+    cmdCancel = new QPushButton(this);
 
-    optNamed = option(QStringLiteral("optNamed"), QStringLiteral("Manual Settings"),
-                      QStringLiteral("Allows you to specify proxy settings manually"));
-    optDefault = option(QStringLiteral("optDefault"), QStringLiteral("System Default Proxy"),
-                        QStringLiteral("Uses your Internet Explorer settings"));
-    optNoProxy = option(QStringLiteral("optNoProxy"), QStringLiteral("No Proxy"),
-                        QStringLiteral("Switches off the proxy"));
-    cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("Help"));
-    Frame1 = new QGroupBox(QStringLiteral("Proxy Settings"), this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    txtServer = field(QStringLiteral("txtServer"), Frame1, false);
-    txtPort = field(QStringLiteral("txtPort"), Frame1, false);
-    txtUser = field(QStringLiteral("txtUser"), Frame1, false);
-    txtPassword = field(QStringLiteral("txtPassword"), Frame1, true);
-    txtPassword2 = field(QStringLiteral("txtPassword2"), Frame1, true);
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("Server:"), Frame1, txtServer);
-    Label2 = label(QStringLiteral("Label2"), QStringLiteral("Port:"), Frame1, txtPort);
-    Label4 = label(QStringLiteral("Label4"), QStringLiteral("User:"), Frame1, txtUser);
-    Label3 = label(QStringLiteral("Label3"), QStringLiteral("Password:"), Frame1, txtPassword);
-    Label5 = label(QStringLiteral("Label5"), QStringLiteral("Enter Again:"), Frame1, txtPassword2);
-    cmdOK = button(QStringLiteral("cmdOK"), QStringLiteral("OK"));
-    cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("Cancel"));
-    cmdOK->setDefault(true);
-
-    // In tab order.
-    platform::placeInTabOrder({
-        {optNamed, 240, 240, 2880, 285},   {optDefault, 240, 570, 2880, 285},
-        {optNoProxy, 240, 900, 2880, 285}, {Frame1, 120, 1320, 4575, 2175},
-        {Label1, 120, 330, 1095, 255},     {txtServer, 1320, 300, 3135, 300},
-        {Label2, 120, 690, 1095, 255},     {txtPort, 1320, 660, 975, 300},
-        {Label4, 120, 1050, 1095, 255},    {txtUser, 1320, 1020, 3135, 300},
-        {Label3, 120, 1410, 1095, 255},    {txtPassword, 1320, 1380, 3135, 300},
-        {Label5, 120, 1770, 1095, 255},    {txtPassword2, 1320, 1740, 3135, 300},
-        {cmdOK, 2280, 3660, 1095, 375},    {cmdCancel, 3600, 3660, 1095, 375},
-        {cmdHelp, 3600, 240, 1095, 375},
+    platform::layOut({
+        {optNamed, "optNamed", "Manual Settings", {240, 240, 2880, 285},
+         "Allows you to specify proxy settings manually"},
+        {optDefault, "optDefault", "System Default Proxy", {240, 570, 2880, 285},
+         "Uses your Internet Explorer settings"},
+        {optNoProxy, "optNoProxy", "No Proxy", {240, 900, 2880, 285}, "Switches off the proxy"},
+        {Frame1, "Frame1", "Proxy Settings", {120, 1320, 4575, 2175}},
+        {Label1, "Label1", "Server:", {120, 330, 1095, 255}, nullptr, nullptr, txtServer},
+        {txtServer, "txtServer", nullptr, {1320, 300, 3135, 300}},
+        {Label2, "Label2", "Port:", {120, 690, 1095, 255}, nullptr, nullptr, txtPort},
+        {txtPort, "txtPort", nullptr, {1320, 660, 975, 300}},
+        {Label4, "Label4", "User:", {120, 1050, 1095, 255}, nullptr, nullptr, txtUser},
+        {txtUser, "txtUser", nullptr, {1320, 1020, 3135, 300}},
+        {Label3, "Label3", "Password:", {120, 1410, 1095, 255}, nullptr, nullptr, txtPassword},
+        {txtPassword, "txtPassword", nullptr, {1320, 1380, 3135, 300}},
+        {Label5, "Label5", "Enter Again:", {120, 1770, 1095, 255}, nullptr, nullptr, txtPassword2},
+        {txtPassword2, "txtPassword2", nullptr, {1320, 1740, 3135, 300}},
+        {cmdOK, "cmdOK", "OK", {2280, 3660, 1095, 375}},
+        {cmdCancel, "cmdCancel", "Cancel", {3600, 3660, 1095, 375}},
+        {cmdHelp, "cmdHelp", "Help", {3600, 240, 1095, 375}},
     });
+    for (QLineEdit* secret : {txtPassword, txtPassword2}) {
+        secret->setEchoMode(QLineEdit::Password);
+        secret->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
+    }
+    cmdOK->setDefault(true);
     setFixedSize(platform::twips(4815), platform::twips(4200));
     Frame1->hide();
 

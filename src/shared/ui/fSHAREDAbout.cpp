@@ -1,5 +1,6 @@
 #include "shared/ui/fSHAREDAbout.h"
 
+#include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/ProgramInfo.h"
@@ -29,45 +30,9 @@ constexpr int kColumns = 8;
 constexpr int kRows = 2;
 constexpr int kIconTwips = 480;
 
-// Geometry in twips: left, top, width, height.
-struct Place {
-    const char* name;
-    int left, top, width, height;
-};
-
-constexpr Place kFrame1{"Frame1", 120, 60, 6960, 960};
-constexpr Place kVersion{"lblversion", 240, 360, 5200, 420};
-constexpr Place kExit{"cmdExit", 5640, 330, 1100, 450};
-constexpr Place kAdvert{"lblAdvert", 120, 1140, 6960, 300};
-constexpr Place kFrame2{"Frame2", 120, 1440, 6960, 1780};
-constexpr Place kHint{"lblAbout", 120, 3300, 6960, 300};
-constexpr Place kWebmasters{"Label1", 120, 3660, 1200, 300};
-constexpr Place kPad{"lblPadFiles", 1320, 3660, 4200, 300};
-constexpr Place kFrame3{"Frame3", 120, 4020, 6960, 1560};
-constexpr Place kCovers{"lblCovers", 240, 300, 4860, 300};
-constexpr Place kBooks{"lblBooks", 240, 660, 4860, 300};
-constexpr Place kHint2{"lblAbout2", 240, 1020, 4860, 300};
-constexpr Place kCover0{"Image2(0)", 5160, 240, 780, 1200};
-constexpr Place kCover1{"Image2(1)", 6060, 240, 780, 1200};
+constexpr int kFrame2Width = 6960;  // the icons are spread across it
 constexpr int kFormWidth = 7200;
 constexpr int kFormHeight = 5700;
-
-template <class W>
-W* make(QWidget* parent, const Place& p)
-{
-    auto* w = new W(parent);
-    w->setObjectName(QLatin1String(p.name));
-    w->setGeometry(twips(p.left), twips(p.top), twips(p.width), twips(p.height));
-    return w;
-}
-
-QLabel* label(QWidget* parent, const Place& p, const QString& caption)
-{
-    auto* l = make<QLabel>(parent, p);
-    // A label is read by its text, so a hint that changes is read as it now stands.
-    l->setText(caption);
-    return l;
-}
 
 QLabel* link(QLabel* l)
 {
@@ -145,16 +110,58 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     setFixedSize(twips(kFormWidth), twips(kFormHeight));
     setMouseTracking(true);
 
-    Frame1 = make<QGroupBox>(this, kFrame1);
-    lblversion = label(Frame1, kVersion, QString());
-    cmdExit = make<QPushButton>(Frame1, kExit);
-    cmdExit->setText(QStringLiteral("Exit"));
-    cmdExit->setAccessibleName(QStringLiteral("Exit"));
-    cmdExit->setDefault(true);
+    Frame1 = new QGroupBox(this);
+    lblversion = new QLabel(Frame1);
+    cmdExit = new QPushButton(Frame1);
+    lblAdvert = new QLabel(this);
+    Frame2 = new QGroupBox(this);
+    lblAbout = new QLabel(this);
+    Label1 = new QLabel(this);
+    lblPadFiles = new QLabel(this);
+    Frame3 = new QGroupBox(this);
+    lblCovers = new QLabel(Frame3);
+    lblBooks = new QLabel(Frame3);
+    lblAbout2 = new QLabel(Frame3);
+    Image2 = {new QLabel(Frame3), new QLabel(Frame3)};
 
-    lblAdvert = label(this, kAdvert,
-                      QStringLiteral("Try these other free programs from ") + programInfo().makerName + QLatin1Char(':'));
-    Frame2 = make<QGroupBox>(this, kFrame2);
+    // The labels have no accessible names of their own: each is read by the text it shows.
+    platform::layOut({
+        {Frame1, "Frame1", nullptr, {120, 60, 6960, 960}},
+        {lblversion, "lblversion", nullptr, {240, 360, 5200, 420}},
+        {cmdExit, "cmdExit", "Exit", {5640, 330, 1100, 450}, nullptr, "Exit"},
+        {lblAdvert, "lblAdvert", nullptr, {120, 1140, 6960, 300}},
+        {Frame2, "Frame2", nullptr, {120, 1440, kFrame2Width, 1780}},
+        {lblAbout, "lblAbout",
+         "Hover the mouse over icons for details. Click icons to open in your browser.",
+         {120, 3300, 6960, 300}},
+        {Label1, "Label1", "Webmasters:", {120, 3660, 1200, 300}, nullptr, nullptr, lblPadFiles},
+        {lblPadFiles, "lblPadFiles", "Get PAD files for all my software here",
+         {1320, 3660, 4200, 300}},
+        {Frame3, "Frame3", nullptr, {120, 4020, 6960, 1560}},
+        {lblCovers, "lblCovers", "Click the covers for your chance to win a copy -->",
+         {240, 300, 4860, 300}},
+        {lblBooks, "lblBooks", nullptr, {240, 660, 4860, 300}},
+        {lblAbout2, "lblAbout2", "Click a cover to open its page in your browser.",
+         {240, 1020, 4860, 300}},
+        {Image2[0], "Image2(0)", nullptr, {5160, 240, 780, 1200}, nullptr, "Book 1"},
+        {Image2[1], "Image2(1)", nullptr, {6060, 240, 780, 1200}, nullptr, "Book 2"},
+    });
+    // The maker's name comes from the program that shows the box.
+    lblAdvert->setText(QStringLiteral("Try these other free programs from ") + programInfo().makerName +
+                       QLatin1Char(':'));
+    lblBooks->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
+                      QStringLiteral("'s programs"));
+    cmdExit->setDefault(true);
+    link(lblPadFiles);
+    lblPadFiles->installEventFilter(this);
+    Frame3->setMouseTracking(true);
+    Frame3->installEventFilter(this);
+    for (int index = 0; index < Image2.size(); ++index) {
+        QLabel* cover = Image2.at(index);
+        cover->setPixmap(bookCover(index, cover->size()));
+        cover->setCursor(Qt::PointingHandCursor);
+        cover->installEventFilter(this);
+    }
 
     const int iconSize = twips(kIconTwips);
     const int count = std::min<int>(products.size(), kColumns * kRows);
@@ -175,38 +182,9 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
         icon->installEventFilter(this);
         Image1.append(icon);
     }
-    // Without products the invitation and its frame would stand empty.
-    lblAdvert->setVisible(!Image1.isEmpty());
-    Frame2->setVisible(!Image1.isEmpty());
-
-    lblAbout =
-        label(this, kHint,
-              QStringLiteral(
-                  "Hover the mouse over icons for details. Click icons to open in your browser."));
-    lblAbout->setVisible(!Image1.isEmpty());
-    Label1 = label(this, kWebmasters, QStringLiteral("Webmasters:"));
-    lblPadFiles = link(label(this, kPad, QStringLiteral("Get PAD files for all my software here")));
-    lblPadFiles->installEventFilter(this);
-    Label1->setBuddy(lblPadFiles);
-
-    Frame3 = make<QGroupBox>(this, kFrame3);
-    Frame3->setMouseTracking(true);
-    Frame3->installEventFilter(this);
-    lblCovers = label(Frame3, kCovers,
-                      QStringLiteral("Click the covers for your chance to win a copy -->"));
-    lblBooks = label(Frame3, kBooks,
-                     QStringLiteral("Books by the author of ") + programInfo().makerName + QStringLiteral("'s programs"));
-    lblAbout2 =
-        label(Frame3, kHint2, QStringLiteral("Click a cover to open its page in your browser."));
-    for (const Place& place : {kCover0, kCover1}) {
-        auto* cover = make<QLabel>(Frame3, place);
-        const int index = static_cast<int>(Image2.size());
-        cover->setPixmap(bookCover(index, cover->size()));
-        cover->setAccessibleName(QStringLiteral("Book %1").arg(index + 1));
-        cover->setCursor(Qt::PointingHandCursor);
-        cover->installEventFilter(this);
-        Image2.append(cover);
-    }
+    // Without products the invitation, its frame and its hint would stand empty.
+    for (QWidget* w : std::initializer_list<QWidget*>{lblAdvert, Frame2, lblAbout})
+        w->setVisible(!Image1.isEmpty());
 
     connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
 
@@ -253,7 +231,7 @@ void fSHAREDAbout::Form_Load(QWidget* mainWindow)
             return;
         const int iconWidth = kIconTwips;
         const int iconHeight = kIconTwips;
-        const double gap = (kFrame2.width - kColumns * iconWidth - 500) / double(kColumns);
+        const double gap = (kFrame2Width - kColumns * iconWidth - 500) / double(kColumns);
         double left = 380;
         for (int c = 1; c <= kColumns; ++c) {
             int top = 520;

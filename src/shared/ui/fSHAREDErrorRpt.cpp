@@ -47,68 +47,45 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDErrorRpt"));
     setWindowTitle(QStringLiteral("Error Reporter"));
 
-    auto label = [this](const QString& name, const QString& caption, QWidget* parentWidget) {
-        auto* l = new QLabel(caption, parentWidget);
-        l->setObjectName(name);
-        return l;
-    };
-    auto frame = [this](const QString& name, const QString& caption) {
-        auto* f = new QGroupBox(caption, this);
-        f->setObjectName(name);
-        return f;
-    };
-    auto box = [](const QString& name, const QString& tip, QWidget* parentWidget) {
-        auto* b = new QPlainTextEdit(parentWidget);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        b->setTabChangesFocus(true);
-        return b;
-    };
-    auto button = [this](const QString& name, const QString& caption, const QString& tip) {
-        auto* b = new QPushButton(caption, this);
-        b->setObjectName(name);
-        b->setToolTip(tip);
-        b->setAutoDefault(false);
-        return b;
-    };
+    Label1 = new QLabel(this);
+    Frame1 = new QGroupBox(this);
+    txtError = new QPlainTextEdit(Frame1);
+    Frame2 = new QGroupBox(this);
+    txtLog = new QPlainTextEdit(Frame2);
+    Frame3 = new QGroupBox(this);
+    txtUserMessage = new QPlainTextEdit(Frame3);
+    cmdShowComments = new QPushButton(this);
+    cmdViewLog = new QPushButton(this);
+    cmdViewReport = new QPushButton(this);
+    cmdEmail = new QPushButton(this);
+    cmdHelp = new QPushButton(this);
+    cmdExit = new QPushButton(this);
 
-    Label1 = label(QStringLiteral("Label1"), QStringLiteral("An error has ocurred:"), this);
-    Frame1 = frame(QStringLiteral("Frame1"), QStringLiteral("Error Details"));
-    txtError =
-        box(QStringLiteral("txtError"), QStringLiteral("This is the error which ocurred"), Frame1);
-    Frame2 = frame(QStringLiteral("Frame2"), QStringLiteral("Log"));
-    txtLog = box(QStringLiteral("txtLog"),
-                 QStringLiteral("This is the content of the program's log file"), Frame2);
-    Frame3 = frame(QStringLiteral("Frame3"), QStringLiteral("Enter your own comments here"));
-    txtUserMessage =
-        box(QStringLiteral("txtUserMessage"),
-            QStringLiteral("These comments will be added to your error report."), Frame3);
-    cmdShowComments = button(
-        QStringLiteral("cmdShowComments"), QStringLiteral("Enter Comments"),
-        QStringLiteral(
-            "If you want to add any comments before submitting an error report, click here."));
-    cmdViewLog = button(QStringLiteral("cmdViewLog"), QStringLiteral("View Log File"),
-                        QStringLiteral("Click this button to view the log file"));
-    cmdViewReport =
-        button(QStringLiteral("cmdViewReport"), QStringLiteral("View Error Report"),
-               QStringLiteral("You will get a chance to preview the report before sending."));
-    cmdEmail =
-        button(QStringLiteral("cmdEmail"), QStringLiteral("Submit Error Report"),
-               QStringLiteral("You will get a chance to preview the report before sending."));
-    cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("Help"), {});
-    cmdExit = button(QStringLiteral("cmdExit"), QStringLiteral("Exit"), {});
-
-    // Geometry and tab order. The log and comment frames have their own rows, empty until the
-    // user reveals them.
-    platform::placeInTabOrder({
-        {Label1, 120, 120, 6735, 255},          {Frame1, 120, 420, 6735, 1455},
-        {txtError, 120, 270, 6495, 1065},       {Frame2, 120, 1980, 6735, 2295},
-        {txtLog, 120, 270, 6495, 1905},         {Frame3, 120, 4380, 6735, 1455},
-        {txtUserMessage, 120, 270, 6495, 1065}, {cmdShowComments, 120, 5985, 2175, 375},
-        {cmdViewLog, 2400, 5985, 2175, 375},    {cmdViewReport, 4680, 5985, 2175, 375},
-        {cmdEmail, 120, 6465, 2175, 375},       {cmdHelp, 2400, 6465, 2175, 375},
-        {cmdExit, 4680, 6465, 2175, 375},
+    // The log and comment frames have their own rows, empty until the user reveals them.
+    const char* const preview = "You will get a chance to preview the report before sending.";
+    platform::layOut({
+        {Label1, "Label1", "An error has ocurred:", {120, 120, 6735, 255}},
+        {Frame1, "Frame1", "Error Details", {120, 420, 6735, 1455}},
+        {txtError, "txtError", nullptr, {120, 270, 6495, 1065}, "This is the error which ocurred"},
+        {Frame2, "Frame2", "Log", {120, 1980, 6735, 2295}},
+        {txtLog, "txtLog", nullptr, {120, 270, 6495, 1905},
+         "This is the content of the program's log file"},
+        {Frame3, "Frame3", "Enter your own comments here", {120, 4380, 6735, 1455}},
+        {txtUserMessage, "txtUserMessage", nullptr, {120, 270, 6495, 1065},
+         "These comments will be added to your error report."},
+        {cmdShowComments, "cmdShowComments", "Enter Comments", {120, 5985, 2175, 375},
+         "If you want to add any comments before submitting an error report, click here."},
+        {cmdViewLog, "cmdViewLog", "View Log File", {2400, 5985, 2175, 375},
+         "Click this button to view the log file"},
+        {cmdViewReport, "cmdViewReport", "View Error Report", {4680, 5985, 2175, 375}, preview},
+        {cmdEmail, "cmdEmail", "Submit Error Report", {120, 6465, 2175, 375}, preview},
+        {cmdHelp, "cmdHelp", "Help", {2400, 6465, 2175, 375}},
+        {cmdExit, "cmdExit", "Exit", {4680, 6465, 2175, 375}},
     });
+    for (QPlainTextEdit* box : {txtError, txtLog, txtUserMessage})
+        box->setTabChangesFocus(true);
+    for (QPushButton* b : {cmdShowComments, cmdViewLog, cmdViewReport, cmdEmail, cmdHelp, cmdExit})
+        b->setAutoDefault(false);
     setFixedSize(platform::twips(6975), platform::twips(6960));
 
     Frame2->hide();

@@ -1,5 +1,6 @@
 #include "shared/ui/frmSplash.h"
 
+#include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
@@ -20,10 +21,9 @@ namespace {
 const QString kArtwork = QStringLiteral(":/wexlo/splash.png");
 constexpr QSize kArtworkSize(329, 163);
 
-QLabel* overlayLabel(QWidget* parent, const char* name, Qt::Alignment alignment)
+QLabel* overlayLabel(QWidget* parent, Qt::Alignment alignment)
 {
     auto* label = new QLabel(parent);
-    label->setObjectName(QLatin1String(name));
     label->setAlignment(alignment | Qt::AlignVCenter);
     // Transparent over the artwork, light text to read on its dark gradient.
     label->setAttribute(Qt::WA_TranslucentBackground);
@@ -43,13 +43,20 @@ frmSplash::frmSplash(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::F
     setWindowTitle(mSHAREDSubs::AppTitle());
 
     Picture1 = new QLabel(this);
-    Picture1->setObjectName(QStringLiteral("Picture1"));
     Picture1->move(0, 0);
     Picture1->resize(kArtworkSize);
+    lblCopyright = overlayLabel(Picture1, Qt::AlignLeft);
+    lblTitle = overlayLabel(Picture1, Qt::AlignRight);
+    lblstatus = overlayLabel(Picture1, Qt::AlignHCenter);
 
-    lblCopyright = overlayLabel(Picture1, "lblCopyright", Qt::AlignLeft);
-    lblTitle = overlayLabel(Picture1, "lblTitle", Qt::AlignRight);
-    lblstatus = overlayLabel(Picture1, "lblstatus", Qt::AlignHCenter);
+    // The artwork is measured in pixels and the labels over it are placed from its size when
+    // the window loads, so the table only names them.
+    platform::layOut({
+        {Picture1, "Picture1"},
+        {lblCopyright, "lblCopyright"},
+        {lblTitle, "lblTitle"},
+        {lblstatus, "lblstatus"},
+    });
 
     Form_Load();
 }

@@ -1,6 +1,7 @@
 #include "shared/updater/fSHAREDUpdater.h"
 
 #include "platform/AppFolder.h"
+#include "platform/ControlTable.h"
 #include "platform/FileSystem.h"
 #include "platform/PictureBox.h"
 #include "platform/Platform.h"
@@ -78,54 +79,54 @@ fSHAREDUpdater::~fSHAREDUpdater() = default;
 
 void fSHAREDUpdater::buildControls()
 {
-    auto button = [this](QPushButton*& b, const char* name, const char* caption, const char* tip) {
-        b = new QPushButton(QString::fromUtf8(caption), this);
-        b->setObjectName(QString::fromLatin1(name));
-        if (tip[0] != '\0')
-            b->setToolTip(QString::fromUtf8(tip));
-        b->setAccessibleName(b->text());
-    };
-    auto label = [this](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
-        l = new QLabel(QString::fromUtf8(caption), parent);
-        l->setObjectName(QString::fromLatin1(name));
-    };
-
-    button(cmdCheckAgain, "cmdCheckAgain", "Check Again", "");
-    button(cmdShowDetail, "cmdShowDetail", "Show Version Details",
-           "Reads details of the latest version from the server");
-    button(cmdProxy, "cmdProxy", "Proxy Setup", "");
-    button(cmdExit, "cmdExit", "Exit", "");
-    button(cmdDownload, "cmdDownload", "Download Only",
-           "This will download the update package without installing it.");
-    button(cmdDownloadInstall, "cmdDownloadInstall", "Download and Install",
-           "This will download the update package and update your copy of the program");
-
+    cmdCheckAgain = new QPushButton(this);
+    cmdShowDetail = new QPushButton(this);
+    cmdProxy = new QPushButton(this);
+    cmdExit = new QPushButton(this);
+    cmdDownload = new QPushButton(this);
+    cmdDownloadInstall = new QPushButton(this);
     txtDetails = new QPlainTextEdit(this);
-    txtDetails->setObjectName(QStringLiteral("txtDetails"));
-    txtDetails->setReadOnly(true);
-    txtDetails->setAccessibleName(QStringLiteral("Version details"));
-    txtDetails->setVisible(false);
-
     picStatus = new platform::PictureBox(this);
-    picStatus->setObjectName(QStringLiteral("picStatus"));
+    chkDisableAutoUpdate = new QCheckBox(this);
+    Frame1 = new QGroupBox(this);
+    Label1 = new QLabel(Frame1);
+    lblProgram = new QLabel(Frame1);
+    Label3 = new QLabel(Frame1);
+    lblUpdate = new QLabel(Frame1);
+    Label2 = new QLabel(this);
+
+    // This window's places are not given in twips: the layouts below place its controls. The
+    // value labels are read by their texts; the captions name them.
+    platform::layOut({
+        {cmdCheckAgain, "cmdCheckAgain", "Check Again", {}, nullptr, "Check Again"},
+        {cmdShowDetail, "cmdShowDetail", "Show Version Details", {},
+         "Reads details of the latest version from the server", "Show Version Details"},
+        {cmdProxy, "cmdProxy", "Proxy Setup", {}, nullptr, "Proxy Setup"},
+        {cmdExit, "cmdExit", "Exit", {}, nullptr, "Exit"},
+        {cmdDownload, "cmdDownload", "Download Only", {},
+         "This will download the update package without installing it.", "Download Only"},
+        {cmdDownloadInstall, "cmdDownloadInstall", "Download and Install", {},
+         "This will download the update package and update your copy of the program",
+         "Download and Install"},
+        {txtDetails, "txtDetails", nullptr, {}, nullptr, "Version details"},
+        {picStatus, "picStatus"},
+        {chkDisableAutoUpdate, "chkDisableAutoUpdate", "Disable automatic checking", {},
+         "If you tick this box, the program will NOT check for updated versions. Recommended "
+         "setting: not ticked",
+         "Disable automatic checking"},
+        {Frame1, "Frame1"},
+        {Label1, "Label1", "You have:", {}, nullptr, nullptr, lblProgram},
+        {lblProgram, "lblProgram"},
+        {Label3, "Label3", "Status:", {}, nullptr, nullptr, lblUpdate},
+        {lblUpdate, "lblUpdate"},
+        {Label2, "Label2",
+         "Privacy Guarantee: No information is sent from your computer when you check for "
+         "updates."},
+    });
+    txtDetails->setReadOnly(true);
+    txtDetails->setVisible(false);
     picStatus->setMinimumHeight(platform::twips(375));
 
-    chkDisableAutoUpdate = new QCheckBox(QStringLiteral("Disable automatic checking"), this);
-    chkDisableAutoUpdate->setObjectName(QStringLiteral("chkDisableAutoUpdate"));
-    chkDisableAutoUpdate->setToolTip(QStringLiteral(
-        "If you tick this box, the program will NOT check for updated versions. Recommended "
-        "setting: not ticked"));
-    chkDisableAutoUpdate->setAccessibleName(chkDisableAutoUpdate->text());
-
-    Frame1 = new QGroupBox(this);
-    Frame1->setObjectName(QStringLiteral("Frame1"));
-    label(Label1, "Label1", "You have:", Frame1);
-    label(lblProgram, "lblProgram", "", Frame1);
-    label(Label3, "Label3", "Status:", Frame1);
-    label(lblUpdate, "lblUpdate", "", Frame1);
-    // The value labels are read by their texts; the captions name them.
-    Label1->setBuddy(lblProgram);
-    Label3->setBuddy(lblUpdate);
     auto* grid = new QGridLayout(Frame1);
     grid->addWidget(Label1, 0, 0);
     grid->addWidget(lblProgram, 0, 1);
@@ -135,11 +136,6 @@ void fSHAREDUpdater::buildControls()
     QFont bold = lblUpdate->font();
     bold.setBold(true);
     lblUpdate->setFont(bold);
-
-    label(Label2, "Label2",
-          "Privacy Guarantee: No information is sent from your computer when you check for "
-          "updates.",
-          this);
     Label2->setWordWrap(true);
 
     auto* top = new QVBoxLayout(this);
