@@ -93,7 +93,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(30000);
-    connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
+    connectGuarded(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer, QStringLiteral("Timer3_Timer"), kModule);
     Timer3->start();
     updateServer_ = mSHAREDUpdater::updateServer(QCoreApplication::arguments());
 
@@ -198,15 +198,18 @@ void frmMain::buildControls()
         label->setBuddy(box);
     }
 
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdAdd_Click"), kModule, [this] { cmdAdd_Click(); }); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdDelete_Click"), kModule, [this] { cmdDelete_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); });
-    connect(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick);
+    connectGuarded(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click, QStringLiteral("cmdAdd_Click"), kModule);
+    connectGuarded(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click, QStringLiteral("cmdDelete_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); },
+                   QStringLiteral("ListView1_ColumnClick"), kModule);
+    connectGuarded(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick,
+                   QStringLiteral("ListView1_ItemClick"), kModule);
     // A row reached by the keyboard shows its loan as a click does, so the panel and "Delete"
     // speak of the same row.
-    connect(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick);
-    connect(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click);
+    connectGuarded(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick,
+                   QStringLiteral("ListView1_ItemClick"), kModule);
+    connectGuarded(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click, QStringLiteral("lblDate_Click"), kModule);
     txtItem->installEventFilter(this);
     txtLentTo->installEventFilter(this);
 }
@@ -250,12 +253,12 @@ void frmMain::buildMenu()
     mnuQuit = menuBar()->addAction(QStringLiteral("Quit"));
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
 
-    connect(mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
-    connect(mnuCheckVersion, &QAction::triggered, this, &frmMain::mnuCheckVersion_Click);
-    connect(mnuAutoCheckDisabled, &QAction::triggered, this, &frmMain::mnuAutoCheckDisabled_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     const std::pair<QAction*, void (frmMain::*)()> life[] = {
+        {mnuPrint, &frmMain::mnuPrint_Click},
+        {mnuCheckVersion, &frmMain::mnuCheckVersion_Click},
+        {mnuAutoCheckDisabled, &frmMain::mnuAutoCheckDisabled_Click},
+        {mnuAbout, &frmMain::mnuAbout_Click},
+        {mnuQuit, &frmMain::mnuQuit_Click},
         {mnuPrintOverdue, &frmMain::mnuPrintOverdue_Click},
         {mnuSetDue, &frmMain::mnuSetDue_Click},
         {mnuClearDue, &frmMain::mnuClearDue_Click},
@@ -265,9 +268,7 @@ void frmMain::buildMenu()
         {mnuOverdueOnly, &frmMain::mnuOverdueOnly_Click},
         {mnuShowReturned, &frmMain::mnuShowReturned_Click}};
     for (const auto& [a, handler] : life)
-        connect(a, &QAction::triggered, this, [this, a = a, handler = handler] {
-            runGuarded(a->objectName() + QStringLiteral("_Click"), kModule, [this, handler] { (this->*handler)(); });
-        });
+        connectGuarded(a, &QAction::triggered, this, handler, a->objectName() + QStringLiteral("_Click"), kModule);
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -617,14 +618,14 @@ void frmMain::buildLoanLife()
     lblLife->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     lblLife->setFocusPolicy(Qt::NoFocus);
 
-    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmMain::updateEditActions);
+    connectGuarded(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   &frmMain::updateEditActions, QStringLiteral("updateEditActions"), kModule);
     updateEditActions();
 
     midnight_ = new QTimer(this);
     midnight_->setObjectName(QStringLiteral("midnight"));
     midnight_->setSingleShot(true);
-    connect(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed);
+    connectGuarded(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed, QStringLiteral("midnightPassed"), kModule);
     armMidnight();
 }
 
@@ -806,10 +807,14 @@ void frmMain::checkforupdate(bool quiet)
         if (Updater)
             return;
         Updater = new fSHAREDUpdater(this);
-        connect(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed);
-        connect(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile);
-        connect(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished);
-        connect(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status);
+        connectGuarded(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed,
+                       QStringLiteral("Updater_FormClosed"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile,
+                       QStringLiteral("Updater_InstallFile"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished,
+                       QStringLiteral("Updater_Finished"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status,
+                       QStringLiteral("Updater_Status"), kModule);
     });
     on([&] {
         if (Updater)

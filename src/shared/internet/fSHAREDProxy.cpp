@@ -102,21 +102,22 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     Frame1->hide();
 
     // toggled, not clicked: choosing an option from the code or by the arrow keys runs it too.
-    connect(optNamed, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optNamed_Click();
-    });
-    connect(optDefault, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optDefault_Click();
-    });
-    connect(optNoProxy, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optNoProxy_Click();
-    });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    // A button that is switched off reports nothing.
+    auto whenOn = [this](void (fSHAREDProxy::*handler)()) {
+        return [this, handler](bool on) {
+            if (on)
+                (this->*handler)();
+        };
+    };
+    connectGuarded(optNamed, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNamed_Click),
+                   QStringLiteral("optNamed_Click"), kModule);
+    connectGuarded(optDefault, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optDefault_Click),
+                   QStringLiteral("optDefault_Click"), kModule);
+    connectGuarded(optNoProxy, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNoProxy_Click),
+                   QStringLiteral("optNoProxy_Click"), kModule);
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &fSHAREDProxy::cmdOK_Click, QStringLiteral("cmdOK_Click"), kModule);
+    connectGuarded(cmdCancel, &QPushButton::clicked, this, &fSHAREDProxy::cmdCancel_Click, QStringLiteral("cmdCancel_Click"), kModule);
+    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDProxy::cmdHelp_Click, QStringLiteral("cmdHelp_Click"), kModule);
 
     Form_Load();
 }

@@ -210,7 +210,7 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
         Image2.append(cover);
     }
 
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDAbout::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
 
     Form_Load(mainWindow);
 }

@@ -69,8 +69,8 @@ fSHAREDUpdater::fSHAREDUpdater(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDUpdater"));
     setWindowTitle(QStringLiteral("Updater"));
     cInternet = new cSHAREDInternet(this);
-    connect(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress);
-    connect(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet);
+    connectGuarded(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress, QStringLiteral("cInternet_Progress"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet, QStringLiteral("cInternet_NoInternet"), kModule, OnError::Form::NumberDash);
     buildControls();
     Form_Load();
 }
@@ -164,13 +164,12 @@ void fSHAREDUpdater::buildControls()
     top->addLayout(exitRow);
     resize(platform::twips(6500), platform::twips(4200));
 
-    connect(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click);
-    connect(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click);
-    connect(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater);
-    connect(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click);
-    connect(cmdDownloadInstall, &QPushButton::clicked, this,
-            &fSHAREDUpdater::cmdDownloadInstall_Click);
+    connectGuarded(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click, QStringLiteral("cmdCheckAgain_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click, QStringLiteral("cmdShowDetail_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click, QStringLiteral("cmdProxy_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater, QStringLiteral("CloseUpdater"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click, QStringLiteral("cmdDownload_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownloadInstall, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownloadInstall_Click, QStringLiteral("cmdDownloadInstall_Click"), kModule, OnError::Form::NumberDash);
 }
 
 void fSHAREDUpdater::Form_Load()
@@ -400,11 +399,10 @@ void fSHAREDUpdater::cmdProxy_Click()
 
 void fSHAREDUpdater::CloseUpdater()
 {
-    try {
+    runSilent([&] {
         mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
                                       chkDisableAutoUpdate->isChecked());
-    } catch (...) {
-    }
+    });
     Q_EMIT FormClosed();
     // Hides the window and ends a modal showing; the main window keeps it for the next check.
     done(QDialog::Rejected);
