@@ -39,6 +39,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -530,16 +531,12 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::mnuAbout_Click()
 {
     OnError on(QStringLiteral("mnuabout_click"), kModule);
-    fSHAREDAbout* about = nullptr;
-    on([&] { about = new fSHAREDAbout(this); });
+    std::unique_ptr<fSHAREDAbout> about;
+    on([&] { about = std::make_unique<fSHAREDAbout>(this); });
     on([&] {
-        if (about == nullptr)
+        if (!about)
             raiseError(err::ObjectNotSet);
         about->exec();
-    });
-    on([&] {
-        delete about;
-        about = nullptr;
     });
 }
 
@@ -781,7 +778,7 @@ void frmMain::Timer3_Timer()
 {
     OnError on(QStringLiteral("timer3_timer"), kModule);
     // Once per program start at most.
-    on([&] { Timer3->stop(); });
+    Timer3->stop();
     bool disabled = true;
     on([&] { disabled = mSHAREDUpdater::AutoCheckDisabled(); });
     if (disabled)
@@ -796,7 +793,7 @@ void frmMain::mnuCheckVersion_Click()
 {
     OnError on(QStringLiteral("mnucheckversion_click"), kModule);
     // A check asked for by hand replaces the automatic one of this run.
-    on([&] { Timer3->stop(); });
+    Timer3->stop();
     on([&] { checkforupdate(false); });
 }
 

@@ -164,9 +164,7 @@ void fSHAREDProxy::cmdOK_Click()
 {
     using mSHAREDSettings::WriteSetting;
     OnError on(QStringLiteral("cmdok_click"), kModule);
-    bool match = false;
-    on([&] { match = txtPassword2->text() == txtPassword->text(); });
-    if (!match) {
+    if (txtPassword2->text() != txtPassword->text()) {
         on([&] {
             platform::message(this,
                               QStringLiteral("Your passwords don't match.  Please retype them."),
