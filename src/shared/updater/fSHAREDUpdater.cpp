@@ -214,10 +214,8 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
     OnError on(QStringLiteral("CheckForUpdate"), kModule, OnError::Form::NumberDash);
     QString closing;
 
-    on([&] {
-        cmdCheckAgain->setEnabled(false);
-        cmdShowDetail->setEnabled(false);
-    });
+    cmdCheckAgain->setEnabled(false);
+    cmdShowDetail->setEnabled(false);
     QString current = currentVersion;
     on([&] {
         if (!current.isEmpty())
@@ -284,16 +282,12 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
             RunningVersion = running;
             NewerFound = newer;
             // A package is offered only for a newer version.
-            on([&] {
-                cmdDownload->setEnabled(newer);
-                cmdDownloadInstall->setEnabled(newer);
-            });
+            cmdDownload->setEnabled(newer);
+            cmdDownloadInstall->setEnabled(newer);
             const QString shown = available.text().toUpper();
             if (newer) {
-                on([&] {
-                    cmdCheckAgain->setEnabled(true);
-                    cmdShowDetail->setEnabled(true);
-                });
+                cmdCheckAgain->setEnabled(true);
+                cmdShowDetail->setEnabled(true);
                 on([&] {
                     mSHAREDSettings::WriteSetting(
                         QStringLiteral("LastUpdateCheck"),
@@ -332,10 +326,8 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
 
     on([&] { SetStatus(closing); });
     on([&] { mSHAREDLogging::logdebug(closing); });
-    on([&] {
-        cmdCheckAgain->setEnabled(true);
-        cmdShowDetail->setEnabled(true);
-    });
+    cmdCheckAgain->setEnabled(true);
+    cmdShowDetail->setEnabled(true);
     Q_EMIT Finished();
     return result;
 }
