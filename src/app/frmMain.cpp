@@ -542,12 +542,9 @@ void frmMain::mnuAbout_Click()
 
 void frmMain::mnuAutoCheckDisabled_Click()
 {
-    OnError on(QStringLiteral("mnudisableversioncheck_click"), kModule);
     // The checkable menu item has already flipped its mark.
-    on([&] {
-        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
-                                      mnuAutoCheckDisabled->isChecked());
-    });
+    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+                                  mnuAutoCheckDisabled->isChecked());
 }
 
 void frmMain::mnuPrint_Click() { mSHAREDPrinter::PrintLoansList(this, *ListView1); }

@@ -135,9 +135,9 @@ void fSHAREDErrorRpt::Form_Load()
 void fSHAREDErrorRpt::ShowError(const QString& message, const QString& helpTopic)
 {
     OnError on(QStringLiteral("showerror"), kModule);
-    on([&] { helpTopic_ = helpTopic; });
+    helpTopic_ = helpTopic;
     on([&] { txtError->setPlainText(message); });
-    on([&] { commentsChanged_ = false; });
+    commentsChanged_ = false;
     on([&] {
         const QString logFile = appFile(QStringLiteral("log.txt"));
         if (mSHAREDFileSubs::FileExists(logFile)) {

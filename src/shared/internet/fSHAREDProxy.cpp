@@ -172,16 +172,15 @@ void fSHAREDProxy::cmdOK_Click()
         });
         return;  // the dialog stays open for correction
     }
-    on([&] { WriteSetting(QStringLiteral("ProxyServer"), txtServer->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyPort"), txtPort->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyUser"), txtUser->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyPwd"), txtPassword->text()); });
-    on([&] {
-        const std::int32_t type = optDefault->isChecked() ? kSystemProxy
-                                  : optNamed->isChecked() ? kManualProxy
-                                                          : kNoProxy;
-        WriteSetting(QStringLiteral("ProxyType"), type);
-    });
+    // WriteSetting ignores its own failures.
+    WriteSetting(QStringLiteral("ProxyServer"), txtServer->text());
+    WriteSetting(QStringLiteral("ProxyPort"), txtPort->text());
+    WriteSetting(QStringLiteral("ProxyUser"), txtUser->text());
+    WriteSetting(QStringLiteral("ProxyPwd"), txtPassword->text());
+    const std::int32_t type = optDefault->isChecked() ? kSystemProxy
+                              : optNamed->isChecked() ? kManualProxy
+                                                      : kNoProxy;
+    WriteSetting(QStringLiteral("ProxyType"), type);
     on([&] { accept(); });
     on([&] { platform::eventPump().processEvents(); });
 }

@@ -391,10 +391,8 @@ void fSHAREDUpdater::cmdProxy_Click()
 
 void fSHAREDUpdater::CloseUpdater()
 {
-    runSilent([&] {
-        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
-                                      chkDisableAutoUpdate->isChecked());
-    });
+    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+                                  chkDisableAutoUpdate->isChecked());
     Q_EMIT FormClosed();
     // Hides the window and ends a modal showing; the main window keeps it for the next check.
     done(QDialog::Rejected);
