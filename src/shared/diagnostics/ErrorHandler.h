@@ -12,8 +12,10 @@
 //    (plain assignments, getters, bit tests) are not wrapped.
 // 2. runGuarded, for a handler that leaves the procedure on its first failure.
 // 3. runSilent, for a procedure that ignores its own failures: nothing logged, nothing escapes.
-// 4. connectGuarded, for EVERY signal-slot connection of a window: whatever a slot lets escape
-//    is logged at the event handler's edge and never reaches Qt's event loop.
+// 4. connectGuarded, for every signal-slot connection of a window: whatever a slot lets escape
+//    is logged at the event handler's edge and never reaches Qt's event loop. An event override
+//    (eventFilter, closeEvent, ...) calls only handlers that carry their own OnError or
+//    runGuarded, or statements that cannot fail.
 // currentError() is the one place that maps an exception to its number and description.
 
 #include "platform/RuntimeError.h"

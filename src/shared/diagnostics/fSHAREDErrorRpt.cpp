@@ -325,12 +325,12 @@ void fSHAREDErrorRpt::cmdExit_Click()
 
 void fSHAREDErrorRpt::txtUserMessage_Change()
 {
-    runGuarded(QStringLiteral("txtusermessage_change"), kModule, [&] { commentsChanged_ = true; });
+    commentsChanged_ = true;
 }
 
 void fSHAREDErrorRpt::txtUserMessage_Click()
 {
-    runGuarded(QStringLiteral("txtusermessage_click"), kModule, [&] { commentsChanged_ = true; });
+    commentsChanged_ = true;
 }
 
 void fSHAREDErrorRpt::reject()

@@ -147,17 +147,17 @@ void fSHAREDProxy::Form_Load()
 
 void fSHAREDProxy::optNamed_Click()
 {
-    runGuarded(QStringLiteral("optnamed_click"), kModule, [&] { Frame1->setVisible(true); });
+    Frame1->setVisible(true);
 }
 
 void fSHAREDProxy::optDefault_Click()
 {
-    runGuarded(QStringLiteral("optdefault_click"), kModule, [&] { Frame1->setVisible(false); });
+    Frame1->setVisible(false);
 }
 
 void fSHAREDProxy::optNoProxy_Click()
 {
-    runGuarded(QStringLiteral("optnoproxy_click"), kModule, [&] { Frame1->setVisible(false); });
+    Frame1->setVisible(false);
 }
 
 void fSHAREDProxy::cmdOK_Click()

@@ -308,7 +308,7 @@ void fSHAREDAbout::mouseMoveEvent(QMouseEvent* event)
 
 void fSHAREDAbout::clearHint()
 {
-    runGuarded(QStringLiteral("form_mousemove"), kModule, [&] { lblAbout->setText(QString()); });
+    lblAbout->setText(QString());
 }
 
 void fSHAREDAbout::Image1_MouseMove(int index)
