@@ -40,6 +40,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -82,7 +83,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(30000);
-    connect(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer);
+    connectGuarded(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer, QStringLiteral("Timer3_Timer"), kModule);
     Timer3->start();
     updateServer_ = mSHAREDUpdater::updateServer(QCoreApplication::arguments());
 
@@ -161,15 +162,18 @@ void frmMain::buildControls()
     for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd})
         b->setAutoDefault(false);
 
-    connect(cmdAdd, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdAdd_Click"), kModule, [this] { cmdAdd_Click(); }); });
-    connect(cmdDelete, &QPushButton::clicked, this, [this] { runGuarded(QStringLiteral("cmdDelete_Click"), kModule, [this] { cmdDelete_Click(); }); });
-    connect(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click);
-    connect(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); });
-    connect(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick);
+    connectGuarded(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click, QStringLiteral("cmdAdd_Click"), kModule);
+    connectGuarded(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click, QStringLiteral("cmdDelete_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); },
+                   QStringLiteral("ListView1_ColumnClick"), kModule);
+    connectGuarded(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick,
+                   QStringLiteral("ListView1_ItemClick"), kModule);
     // A row reached by the keyboard shows its loan as a click does, so the panel and "Delete"
     // speak of the same row.
-    connect(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick);
-    connect(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click);
+    connectGuarded(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick,
+                   QStringLiteral("ListView1_ItemClick"), kModule);
+    connectGuarded(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click, QStringLiteral("lblDate_Click"), kModule);
     txtItem->installEventFilter(this);
     txtLentTo->installEventFilter(this);
 }
@@ -213,12 +217,12 @@ void frmMain::buildMenu()
     mnuQuit = menuBar()->addAction(QStringLiteral("Quit"));
     mnuQuit->setObjectName(QStringLiteral("mnuQuit"));
 
-    connect(mnuPrint, &QAction::triggered, this, &frmMain::mnuPrint_Click);
-    connect(mnuCheckVersion, &QAction::triggered, this, &frmMain::mnuCheckVersion_Click);
-    connect(mnuAutoCheckDisabled, &QAction::triggered, this, &frmMain::mnuAutoCheckDisabled_Click);
-    connect(mnuAbout, &QAction::triggered, this, &frmMain::mnuAbout_Click);
-    connect(mnuQuit, &QAction::triggered, this, &frmMain::mnuQuit_Click);
     const std::pair<QAction*, void (frmMain::*)()> life[] = {
+        {mnuPrint, &frmMain::mnuPrint_Click},
+        {mnuCheckVersion, &frmMain::mnuCheckVersion_Click},
+        {mnuAutoCheckDisabled, &frmMain::mnuAutoCheckDisabled_Click},
+        {mnuAbout, &frmMain::mnuAbout_Click},
+        {mnuQuit, &frmMain::mnuQuit_Click},
         {mnuPrintOverdue, &frmMain::mnuPrintOverdue_Click},
         {mnuSetDue, &frmMain::mnuSetDue_Click},
         {mnuClearDue, &frmMain::mnuClearDue_Click},
@@ -228,9 +232,7 @@ void frmMain::buildMenu()
         {mnuOverdueOnly, &frmMain::mnuOverdueOnly_Click},
         {mnuShowReturned, &frmMain::mnuShowReturned_Click}};
     for (const auto& [a, handler] : life)
-        connect(a, &QAction::triggered, this, [this, a = a, handler = handler] {
-            runGuarded(a->objectName() + QStringLiteral("_Click"), kModule, [this, handler] { (this->*handler)(); });
-        });
+        connectGuarded(a, &QAction::triggered, this, handler, a->objectName() + QStringLiteral("_Click"), kModule);
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -492,27 +494,20 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 void frmMain::mnuAbout_Click()
 {
     OnError on(QStringLiteral("mnuabout_click"), kModule);
-    fSHAREDAbout* about = nullptr;
-    on([&] { about = new fSHAREDAbout(this); });
+    std::unique_ptr<fSHAREDAbout> about;
+    on([&] { about = std::make_unique<fSHAREDAbout>(this); });
     on([&] {
-        if (about == nullptr)
+        if (!about)
             raiseError(err::ObjectNotSet);
         about->exec();
-    });
-    on([&] {
-        delete about;
-        about = nullptr;
     });
 }
 
 void frmMain::mnuAutoCheckDisabled_Click()
 {
-    OnError on(QStringLiteral("mnudisableversioncheck_click"), kModule);
     // The checkable menu item has already flipped its mark.
-    on([&] {
-        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
-                                      mnuAutoCheckDisabled->isChecked());
-    });
+    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+                                  mnuAutoCheckDisabled->isChecked());
 }
 
 void frmMain::mnuPrint_Click() { mSHAREDPrinter::PrintLoansList(this, *ListView1); }
@@ -580,14 +575,14 @@ void frmMain::buildLoanLife()
     lblLife->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
     lblLife->setFocusPolicy(Qt::NoFocus);
 
-    connect(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &frmMain::updateEditActions);
+    connectGuarded(ListView1->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+                   &frmMain::updateEditActions, QStringLiteral("updateEditActions"), kModule);
     updateEditActions();
 
     midnight_ = new QTimer(this);
     midnight_->setObjectName(QStringLiteral("midnight"));
     midnight_->setSingleShot(true);
-    connect(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed);
+    connectGuarded(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed, QStringLiteral("midnightPassed"), kModule);
     armMidnight();
 }
 
@@ -743,7 +738,7 @@ void frmMain::Timer3_Timer()
 {
     OnError on(QStringLiteral("timer3_timer"), kModule);
     // Once per program start at most.
-    on([&] { Timer3->stop(); });
+    Timer3->stop();
     bool disabled = true;
     on([&] { disabled = mSHAREDUpdater::AutoCheckDisabled(); });
     if (disabled)
@@ -758,7 +753,7 @@ void frmMain::mnuCheckVersion_Click()
 {
     OnError on(QStringLiteral("mnucheckversion_click"), kModule);
     // A check asked for by hand replaces the automatic one of this run.
-    on([&] { Timer3->stop(); });
+    Timer3->stop();
     on([&] { checkforupdate(false); });
 }
 
@@ -769,10 +764,14 @@ void frmMain::checkforupdate(bool quiet)
         if (Updater)
             return;
         Updater = new fSHAREDUpdater(this);
-        connect(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed);
-        connect(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile);
-        connect(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished);
-        connect(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status);
+        connectGuarded(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed,
+                       QStringLiteral("Updater_FormClosed"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile,
+                       QStringLiteral("Updater_InstallFile"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished,
+                       QStringLiteral("Updater_Finished"), kModule);
+        connectGuarded(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status,
+                       QStringLiteral("Updater_Status"), kModule);
     });
     on([&] {
         if (Updater)

@@ -153,14 +153,16 @@ fSHAREDGetDate::fSHAREDGetDate(QWidget* owner) : QDialog(owner)
         b->setDefault(false);
     }
 
-    connect(cmdAbort, &QPushButton::clicked, this, [this] { cmdAbort_Click(); });
-    connect(cmdAccept, &QPushButton::clicked, this, [this] { cmdAccept_Click(); });
+    connectGuarded(cmdAbort, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAbort_Click, QStringLiteral("cmdAbort_Click"), kModule);
+    connectGuarded(cmdAccept, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAccept_Click, QStringLiteral("cmdAccept_Click"), kModule);
     for (int i = 0; i < 2; ++i) {
-        connect(txtfield[i], &detail::GetDateBox::gotFocus, this, [this, i] { txtfield_GotFocus(i); });
-        connect(txtfield[i], &detail::GetDateBox::lostFocus, this,
-                [this, i](Qt::FocusReason r) { txtfield_LostFocus(i, r); });
+        connectGuarded(txtfield[i], &detail::GetDateBox::gotFocus, this,
+                       [this, i] { txtfield_GotFocus(i); }, QStringLiteral("txtfield_GotFocus"), kModule);
+        connectGuarded(txtfield[i], &detail::GetDateBox::lostFocus, this,
+                       [this, i](Qt::FocusReason r) { txtfield_LostFocus(i, r); },
+                       QStringLiteral("txtfield_LostFocus"), kModule);
     }
-    connect(txtYear, &detail::GetDateBox::gotFocus, this, [this] { txtYear_GotFocus(); });
+    connectGuarded(txtYear, &detail::GetDateBox::gotFocus, this, &fSHAREDGetDate::txtYear_GotFocus, QStringLiteral("txtYear_GotFocus"), kModule);
 
     // The form sees every key before the focused control.
     installEventFilter(this);
@@ -183,41 +185,33 @@ void fSHAREDGetDate::WindowTitle(const QString& title)
 
 QDate fSHAREDGetDate::EnteredDate()
 {
-    QDate result;
     OnError on(QStringLiteral("get entereddate"), kModule);
     // A new showing starts undecided.
-    on([&] { Cancelled = false; });
+    Cancelled = false;
     on([&] { exec(); });
-    on([&] { result = Cancelled ? QDate() : entereddate_; });
-    return result;
+    return Cancelled ? QDate() : entereddate_;
 }
 
 void fSHAREDGetDate::EnteredDate(const QDate& d)
 {
-    OnError on(QStringLiteral("let entereddate"), kModule);
-    on([&] { entereddate_ = d; });
+    entereddate_ = d;
 }
 
 QDate fSHAREDGetDate::DefaultDate()
 {
-    QDate result;
-    OnError on(QStringLiteral("get defaultdate"), kModule);
-    on([&] { result = defaultdate_; });
-    return result;
+    return defaultdate_;
 }
 
 void fSHAREDGetDate::DefaultDate(const QDate& d)
 {
-    OnError on(QStringLiteral("let defaultdate"), kModule);
-    on([&] { defaultdate_ = d; });
+    defaultdate_ = d;
 }
 
 QDate fSHAREDGetDate::GetDate(const QString& OptionalTitle, const QDate& defaultDate)
 {
-    QDate result;
     OnError on(QStringLiteral("getdate"), kModule);
-    on([&] { WindowTitle(OptionalTitle); });
-    on([&] { DefaultDate(defaultDate); });
+    WindowTitle(OptionalTitle);  // contains its own failures
+    DefaultDate(defaultDate);
     QDate d;
     on([&] {
         for (;;) {
@@ -231,8 +225,7 @@ QDate fSHAREDGetDate::GetDate(const QString& OptionalTitle, const QDate& default
                 break;
         }
     });
-    on([&] { result = DateOk ? d : QDate(); });
-    return result;
+    return DateOk ? d : QDate();
 }
 
 QDate fSHAREDGetDate::GetDateInCurrentMonth(const QString& vWindowTitle, const QDate& vDefaultDate)
@@ -402,8 +395,7 @@ bool fSHAREDGetDate::dateapproved()
 
 void fSHAREDGetDate::txtfield_GotFocus(int index)
 {
-    OnError on(QStringLiteral("txtfield_gotfocus"), kModule);
-    on([&] { txtfield[index]->selectAll(); });
+    txtfield[index]->selectAll();
 }
 
 void fSHAREDGetDate::txtfield_LostFocus(int index, Qt::FocusReason reason)
@@ -425,8 +417,7 @@ void fSHAREDGetDate::txtfield_LostFocus(int index, Qt::FocusReason reason)
 
 void fSHAREDGetDate::txtYear_GotFocus()
 {
-    OnError on(QStringLiteral("txtyear_gotfocus"), kModule);
-    on([&] { txtYear->selectAll(); });
+    txtYear->selectAll();
 }
 
 void fSHAREDGetDate::stepBackInto(QLineEdit* box)

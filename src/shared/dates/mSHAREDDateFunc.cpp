@@ -170,15 +170,14 @@ void setuplocale()
     if (s.initialised)
         return;
     // Nothing here is recorded: a failing step is skipped, and the detection is not retried.
-    try { s.shortPattern = flocaldateformatstring(); } catch (...) {}
-    try { s.fullPattern = flocalfulldateformat(); } catch (...) {}
+    runSilent([&] { s.shortPattern = flocaldateformatstring(); });
+    runSilent([&] { s.fullPattern = flocalfulldateformat(); });
     s.fullPatternTime = s.fullPattern + QStringLiteral(" HH:MM");
-    try { s.separator = fdateseparator(); } catch (...) {}
-    try {
+    runSilent([&] { s.separator = fdateseparator(); });
+    runSilent([&] {
         s.trueString = booleanWord(true).toUpper();
         s.falseString = booleanWord(false).toUpper();
-    } catch (...) {
-    }
+    });
     const QString lines[] = {
         QStringLiteral("Date format: ") + s.shortPattern,
         QStringLiteral("Full date format: ") + s.fullPattern,
@@ -187,12 +186,8 @@ void setuplocale()
         QStringLiteral("True string: ") + s.trueString + QStringLiteral(" False string: ") +
             s.falseString,
     };
-    for (const QString& line : lines) {
-        try {
-            mSHAREDLogging::writelog(line);
-        } catch (...) {
-        }
-    }
+    for (const QString& line : lines)
+        runSilent([&] { mSHAREDLogging::writelog(line); });
     s.initialised = true;
 }
 

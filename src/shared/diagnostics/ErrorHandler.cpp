@@ -2,7 +2,31 @@
 
 #include "shared/diagnostics/mSHAREDLogging.h"
 
+#include <new>
+
 namespace wexlo {
+
+CaughtError currentError() noexcept
+{
+    try {
+        throw;
+    } catch (const RuntimeError& e) {
+        return {e.number(), e.description()};
+    } catch (const std::bad_alloc&) {
+        return {err::OutOfMemory, errorDescription(err::OutOfMemory)};
+    } catch (...) {
+        return {err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall)};
+    }
+}
+
+CaughtError errorOf(std::exception_ptr failure) noexcept
+{
+    try {
+        std::rethrow_exception(std::move(failure));
+    } catch (...) {
+        return currentError();
+    }
+}
 
 QString OnError::format(int number, const QString& description, Form form)
 {
@@ -15,11 +39,8 @@ void OnError::record(int number, const QString& description) noexcept
 {
     lastNumber_ = number;
     lastDescription_ = description;
-    try {
-        mSHAREDLogging::logerror(format(number, description, form_), procedure_, module_);
-    } catch (...) {
-        // Logging never stops the program.
-    }
+    // Logging never stops the program.
+    runSilent([&] { mSHAREDLogging::logerror(format(number, description, form_), procedure_, module_); });
 }
 
 }  // namespace wexlo

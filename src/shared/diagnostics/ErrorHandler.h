@@ -1,23 +1,46 @@
 #pragma once
 
-// The uniform error handler that (nearly) every procedure carries.
+// How this program handles errors: one idiom, four tools.
 //
-//     OnError on("loadlist", "frmMain");
-//     on([&] { ...first statement... });
-//     on([&] { ...next statement... });
-//
-// A statement that fails at run time is logged through logerror as "description(number)" with
-// the procedure's and module's literals, and the procedure carries on with its next statement.
-// What the failed statement was to set keeps its previous value.
+// 1. OnError, in a procedure whose statements can fail at run time:
+//        OnError on("loadlist", "frmMain");
+//        on([&] { ...statement that can fail... });
+//        on([&] { ...next one... });
+//    A failed statement is logged through logerror as "description(number)" with the
+//    procedure's and module's literals; the procedure carries on with its next statement and
+//    what the failed statement was to set keeps its previous value. Statements that cannot fail
+//    (plain assignments, getters, bit tests) are not wrapped.
+// 2. runGuarded, for a handler that leaves the procedure on its first failure.
+// 3. runSilent, for a procedure that ignores its own failures: nothing logged, nothing escapes.
+// 4. connectGuarded, for every signal-slot connection of a window: whatever a slot lets escape
+//    is logged at the event handler's edge and never reaches Qt's event loop. An event override
+//    (eventFilter, closeEvent, ...) calls only handlers that carry their own OnError or
+//    runGuarded, or statements that cannot fail.
+// currentError() is the one place that maps an exception to its number and description.
 
 #include "platform/RuntimeError.h"
 
+#include <QObject>
 #include <QString>
 
-#include <new>
+#include <concepts>
+#include <exception>
+#include <functional>
+#include <type_traits>
 #include <utility>
 
 namespace wexlo {
+
+struct CaughtError {
+    int number;
+    QString description;
+};
+
+// The number and description of the exception being handled; call it only inside a catch
+// block. A RuntimeError keeps its own; running out of memory is 7; anything else is 5.
+CaughtError currentError() noexcept;
+// The same for an exception that was kept for later.
+CaughtError errorOf(std::exception_ptr failure) noexcept;
 
 class OnError {
 public:
@@ -38,14 +61,9 @@ public:
         try {
             std::forward<F>(statement)();
             return true;
-        } catch (const RuntimeError& e) {
-            record(e.number(), e.description());
-        } catch (const std::bad_alloc&) {
-            record(err::OutOfMemory, errorDescription(err::OutOfMemory));
-        } catch (const std::exception&) {
-            record(err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall));
         } catch (...) {
-            record(err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall));
+            CaughtError e = currentError();
+            record(e.number, e.description);
         }
         return false;
     }
@@ -75,6 +93,57 @@ bool runGuarded(const QString& procedure, const QString& module, F&& body,
 {
     OnError on(procedure, module, form);
     return on(std::forward<F>(body));
+}
+
+// For the procedures that ignore their own failures. True when the body ran through.
+template <class F>
+bool runSilent(F&& body) noexcept
+{
+    try {
+        std::forward<F>(body)();
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+namespace detail {
+
+// A slot that takes the leading arguments of its signal it accepts, as Qt's own connect does.
+template <class Slot>
+struct GuardedSlot {
+    Slot slot;
+    QString procedure;
+    QString module;
+    OnError::Form form;
+
+    template <class... Args>
+        requires std::invocable<Slot&, Args...>
+    void operator()(Args&&... args)
+    {
+        runGuarded(procedure, module, [&] { std::invoke(slot, std::forward<Args>(args)...); },
+                   form);
+    }
+};
+
+}  // namespace detail
+
+// Connects signal to slot (a callable, or a member function of context) so that a failure the
+// slot does not contain is logged under procedure and module instead of reaching Qt.
+template <class SenderPtr, class Signal, class Context, class Slot>
+QMetaObject::Connection connectGuarded(const SenderPtr& sender, Signal signal, Context* context,
+                                       Slot slot, const QString& procedure, const QString& module,
+                                       OnError::Form form = OnError::Form::Standard)
+{
+    if constexpr (std::is_member_function_pointer_v<Slot>) {
+        auto bound = std::bind_front(slot, context);
+        return QObject::connect(sender, signal, context,
+                                detail::GuardedSlot<decltype(bound)>{std::move(bound), procedure,
+                                                                     module, form});
+    } else {
+        return QObject::connect(sender, signal, context,
+                                detail::GuardedSlot<Slot>{std::move(slot), procedure, module, form});
+    }
 }
 
 }  // namespace wexlo

@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
+#include "shared/diagnostics/ErrorHandler.h"
 
 #include <array>
 
@@ -73,10 +74,7 @@ void logerror(const QString& message, const QString& procedure, const QString& m
     s.currentSlot += 1;
     if (s.currentSlot > kActionSlots) {
         // A failure while listing inside a handler is dropped: logging never stops the program.
-        try {
-            listactions();
-        } catch (...) {
-        }
+        runSilent([] { listactions(); });
         s.currentSlot = 1;
     }
     store(compose(message, procedure, module));

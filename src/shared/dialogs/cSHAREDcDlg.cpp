@@ -13,10 +13,7 @@ cSHAREDcDlg::~cSHAREDcDlg() = default;
 
 bool cSHAREDcDlg::flagset(std::int32_t value, std::int32_t bits)
 {
-    bool result = false;
-    OnError on(QStringLiteral("flagset"), QStringLiteral("clscDlg"));
-    on([&] { result = (value & bits) == bits; });
-    return result;
+    return (value & bits) == bits;
 }
 
 cSHAREDcDlgG::PrintDlgArgs cSHAREDcDlg::printOptions(std::int32_t f)

@@ -45,15 +45,13 @@ bool cSHAREDcDlgG::VBPrintDlg(PrintDlgArgs& a)
     m_lExtendedError = 0;
 
     platform::PrintDialogRequest request;
-    on([&] {
-        request.owner = a.Owner;
-        request.flags = buildPrintFlags(a);
-        request.fromPage = static_cast<std::int16_t>(a.FromPage);
-        request.toPage = static_cast<std::int16_t>(a.ToPage);
-        request.minPage = 1;
-        request.maxPage = 65535;
-        request.copies = 0;
-    });
+    request.owner = a.Owner;
+    request.flags = buildPrintFlags(a);
+    request.fromPage = static_cast<std::int16_t>(a.FromPage);
+    request.toPage = static_cast<std::int16_t>(a.ToPage);
+    request.minPage = 1;
+    request.maxPage = 65535;
+    request.copies = 0;
 
     platform::PrintDialogResult answer;
     on([&] { platform::eventPump().processEvents(); });
@@ -69,27 +67,23 @@ bool cSHAREDcDlgG::VBPrintDlg(PrintDlgArgs& a)
     }
 
     const platform::DeviceMode& dm = answer.devMode;
-    on([&] {
-        if ((answer.flags & pd::PageNums) == pd::PageNums)
-            a.PrintRange = 1;
-        else if ((answer.flags & pd::Selection) == pd::Selection)
-            a.PrintRange = 2;
-        else
-            a.PrintRange = 0;
-        a.FromPage = answer.fromPage;
-        a.ToPage = answer.toPage;
-        a.PrintToFile = (answer.flags & pd::PrintToFile) == pd::PrintToFile;
-    });
-    on([&] { m_tDevMode = dm; });
-    on([&] {
-        if ((answer.flags & pd::Collate) == pd::Collate) {
-            a.Collate = true;
-            a.Copies = static_cast<std::int16_t>(answer.copies);
-        } else {
-            a.Collate = dm.collate;
-            a.Copies = static_cast<std::int16_t>(dm.copies);
-        }
-    });
+    if ((answer.flags & pd::PageNums) == pd::PageNums)
+        a.PrintRange = 1;
+    else if ((answer.flags & pd::Selection) == pd::Selection)
+        a.PrintRange = 2;
+    else
+        a.PrintRange = 0;
+    a.FromPage = answer.fromPage;
+    a.ToPage = answer.toPage;
+    a.PrintToFile = (answer.flags & pd::PrintToFile) == pd::PrintToFile;
+    m_tDevMode = dm;
+    if ((answer.flags & pd::Collate) == pd::Collate) {
+        a.Collate = true;
+        a.Copies = static_cast<std::int16_t>(answer.copies);
+    } else {
+        a.Collate = dm.collate;
+        a.Copies = static_cast<std::int16_t>(dm.copies);
+    }
 
     if (a.Printer != nullptr) {
         QPrinter& p = *a.Printer;

@@ -115,9 +115,8 @@ fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
     Timer1_->setObjectName(QStringLiteral("Timer1"));
     Timer1_->setInterval(timerInterval());
     tickLimit_ = timerLimit();
-    connect(Timer1_, &QTimer::timeout, this, [this] {
-        runGuarded(QStringLiteral("timer1_timer"), kModule, [this] { Timer1_Timer(); });
-    });
+    connectGuarded(Timer1_, &QTimer::timeout, this, &fSHAREDInternet::Timer1_Timer,
+                   QStringLiteral("timer1_timer"), kModule);
     try {
         Inet1_ = platform::createInetControl();
     } catch (const RuntimeError&) {
@@ -125,10 +124,9 @@ fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
     }
     if (Inet1_) {
         Inet1_->setObjectName(QStringLiteral("Inet1"));
-        connect(Inet1_.get(), &platform::InetControl::StateChanged, this, [this](int state) {
-            runGuarded(QStringLiteral("sub inet1_statechanged"), kModule,
-                       [&] { Inet1_StateChanged(state); });
-        });
+        connectGuarded(Inet1_.get(), &platform::InetControl::StateChanged, this,
+                       &fSHAREDInternet::Inet1_StateChanged, QStringLiteral("sub inet1_statechanged"),
+                       kModule);
     }
 }
 
@@ -352,23 +350,19 @@ bool fSHAREDInternet::step(OnError& on, F&& statement)
     try {
         std::forward<F>(statement)();
         return true;
-    } catch (const RuntimeError& e) {
-        switch (e.number()) {
+    } catch (...) {
+        const CaughtError e = currentError();
+        switch (e.number) {
         case err::InetStillExecuting:
         case err::InetRequestTimedOut:
         case err::InetUrlMalformed:
-            requestFailed(e.number());
+            requestFailed(e.number);
             return false;
         default:
-            on.record(e.number(), e.description());
+            on.record(e.number, e.description);
             return true;
         }
-    } catch (const std::bad_alloc&) {
-        on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
-    } catch (...) {
-        on.record(err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall));
     }
-    return true;
 }
 
 void fSHAREDInternet::requestFailed(int number)

@@ -82,21 +82,22 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     Frame1->hide();
 
     // toggled, not clicked: choosing an option from the code or by the arrow keys runs it too.
-    connect(optNamed, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optNamed_Click();
-    });
-    connect(optDefault, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optDefault_Click();
-    });
-    connect(optNoProxy, &QRadioButton::toggled, this, [this](bool on) {
-        if (on)
-            optNoProxy_Click();
-    });
-    connect(cmdOK, &QPushButton::clicked, this, [this] { cmdOK_Click(); });
-    connect(cmdCancel, &QPushButton::clicked, this, [this] { cmdCancel_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
+    // A button that is switched off reports nothing.
+    auto whenOn = [this](void (fSHAREDProxy::*handler)()) {
+        return [this, handler](bool on) {
+            if (on)
+                (this->*handler)();
+        };
+    };
+    connectGuarded(optNamed, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNamed_Click),
+                   QStringLiteral("optNamed_Click"), kModule);
+    connectGuarded(optDefault, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optDefault_Click),
+                   QStringLiteral("optDefault_Click"), kModule);
+    connectGuarded(optNoProxy, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNoProxy_Click),
+                   QStringLiteral("optNoProxy_Click"), kModule);
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &fSHAREDProxy::cmdOK_Click, QStringLiteral("cmdOK_Click"), kModule);
+    connectGuarded(cmdCancel, &QPushButton::clicked, this, &fSHAREDProxy::cmdCancel_Click, QStringLiteral("cmdCancel_Click"), kModule);
+    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDProxy::cmdHelp_Click, QStringLiteral("cmdHelp_Click"), kModule);
 
     Form_Load();
 }
@@ -126,26 +127,24 @@ void fSHAREDProxy::Form_Load()
 
 void fSHAREDProxy::optNamed_Click()
 {
-    runGuarded(QStringLiteral("optnamed_click"), kModule, [&] { Frame1->setVisible(true); });
+    Frame1->setVisible(true);
 }
 
 void fSHAREDProxy::optDefault_Click()
 {
-    runGuarded(QStringLiteral("optdefault_click"), kModule, [&] { Frame1->setVisible(false); });
+    Frame1->setVisible(false);
 }
 
 void fSHAREDProxy::optNoProxy_Click()
 {
-    runGuarded(QStringLiteral("optnoproxy_click"), kModule, [&] { Frame1->setVisible(false); });
+    Frame1->setVisible(false);
 }
 
 void fSHAREDProxy::cmdOK_Click()
 {
     using mSHAREDSettings::WriteSetting;
     OnError on(QStringLiteral("cmdok_click"), kModule);
-    bool match = false;
-    on([&] { match = txtPassword2->text() == txtPassword->text(); });
-    if (!match) {
+    if (txtPassword2->text() != txtPassword->text()) {
         on([&] {
             platform::message(this,
                               QStringLiteral("Your passwords don't match.  Please retype them."),
@@ -153,16 +152,15 @@ void fSHAREDProxy::cmdOK_Click()
         });
         return;  // the dialog stays open for correction
     }
-    on([&] { WriteSetting(QStringLiteral("ProxyServer"), txtServer->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyPort"), txtPort->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyUser"), txtUser->text()); });
-    on([&] { WriteSetting(QStringLiteral("ProxyPwd"), txtPassword->text()); });
-    on([&] {
-        const std::int32_t type = optDefault->isChecked() ? kSystemProxy
-                                  : optNamed->isChecked() ? kManualProxy
-                                                          : kNoProxy;
-        WriteSetting(QStringLiteral("ProxyType"), type);
-    });
+    // WriteSetting ignores its own failures.
+    WriteSetting(QStringLiteral("ProxyServer"), txtServer->text());
+    WriteSetting(QStringLiteral("ProxyPort"), txtPort->text());
+    WriteSetting(QStringLiteral("ProxyUser"), txtUser->text());
+    WriteSetting(QStringLiteral("ProxyPwd"), txtPassword->text());
+    const std::int32_t type = optDefault->isChecked() ? kSystemProxy
+                              : optNamed->isChecked() ? kManualProxy
+                                                      : kNoProxy;
+    WriteSetting(QStringLiteral("ProxyType"), type);
     on([&] { accept(); });
     on([&] { platform::eventPump().processEvents(); });
 }

@@ -50,20 +50,6 @@ bool readsAsFlag(const QString& text, bool& value)
     return false;
 }
 
-// Number and description of whatever a failed statement threw.
-std::pair<int, QString> describe(std::exception_ptr failure)
-{
-    try {
-        std::rethrow_exception(std::move(failure));
-    } catch (const RuntimeError& e) {
-        return {e.number(), e.description()};
-    } catch (const std::bad_alloc&) {
-        return {err::OutOfMemory, errorDescription(err::OutOfMemory)};
-    } catch (...) {
-        return {err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall)};
-    }
-}
-
 }  // namespace
 
 void cSHAREDSettings::setErrorReporter(ErrorReporter r)
@@ -191,12 +177,14 @@ void cSHAREDSettings::addsetting(const QString& key, const SettingValue& value)
 
 std::int32_t cSHAREDSettings::SettingPresent(const QString& rawKey, std::int32_t& insertAt) const
 {
-    try {
+    std::int32_t result = -1;
+    // A failed lookup reads as "not there".
+    runSilent([&] {
         const QString key = withoutCommas(rawKey);
         const std::int32_t count = SettingsCount();
         if (count == 0) {
             insertAt = 0;
-            return -1;
+            return;
         }
         auto name = [&](std::int32_t pos) -> const QString& {
             return list_[static_cast<std::size_t>(pos - 1)].KeyName;
@@ -222,13 +210,12 @@ std::int32_t cSHAREDSettings::SettingPresent(const QString& rawKey, std::int32_t
         }
         if (found > 0) {
             insertAt = found + 1;
-            return found;
+            result = found;
+            return;
         }
         insertAt = QString::compare(name(mid), key, Qt::CaseSensitive) > 0 ? mid : mid + 1;
-    } catch (...) {
-        // A failed lookup reads as "not there".
-    }
-    return -1;
+    });
+    return result;
 }
 
 void cSHAREDSettings::sortsettings()
@@ -292,8 +279,7 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
                 continue;
             loaded.push_back(cSHAREDSetting{currentKey, value});
         } catch (...) {
-            const auto [number, description] = describe(std::current_exception());
-            Q_UNUSED(description);
+            const int number = currentError().number;
             mSHAREDSubs::normalmouse();
             report(QStringLiteral("Error ") + QString::number(number) +
                    QStringLiteral(" in setting file. Line: ") + line + QStringLiteral(" of ") +
@@ -353,7 +339,7 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
         out->close();
         return;
     } catch (...) {
-        const auto [number, description] = describe(std::current_exception());
+        const auto [number, description] = currentError();
         on.record(number, description);
         // Whatever was written is dropped, never committed over the old file.
         out.reset();

@@ -1,5 +1,6 @@
 #include "shared/settings/mSHAREDSettings.h"
 
+#include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/cSHAREDSettings.h"
 
@@ -55,23 +56,22 @@ void SaveSettingsFile(const QString& settingsFile)
 
 SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnknown)
 {
-    try {
+    // A setting that cannot be read reads as nothing.
+    SettingValue result;
+    runSilent([&] {
         if (store())
-            return store()->RetrieveSetting(title, defaultIfUnknown);
-    } catch (...) {
-        // A setting that cannot be read reads as nothing.
-    }
-    return {};
+            result = store()->RetrieveSetting(title, defaultIfUnknown);
+    });
+    return result;
 }
 
 void WriteSetting(const QString& title, const SettingValue& value)
 {
-    try {
+    // The value is simply not kept; there is nothing the caller could do about it.
+    runSilent([&] {
         if (store())
             store()->StoreSetting(title, value);
-    } catch (...) {
-        // The value is simply not kept; there is nothing the caller could do about it.
-    }
+    });
 }
 
 void resetForTests()

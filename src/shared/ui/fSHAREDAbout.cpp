@@ -186,7 +186,7 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     for (QWidget* w : std::initializer_list<QWidget*>{lblAdvert, Frame2, lblAbout})
         w->setVisible(!Image1.isEmpty());
 
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDAbout::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
 
     Form_Load(mainWindow);
 }
@@ -284,7 +284,7 @@ void fSHAREDAbout::mouseMoveEvent(QMouseEvent* event)
 
 void fSHAREDAbout::clearHint()
 {
-    runGuarded(QStringLiteral("form_mousemove"), kModule, [&] { lblAbout->setText(QString()); });
+    lblAbout->setText(QString());
 }
 
 void fSHAREDAbout::Image1_MouseMove(int index)

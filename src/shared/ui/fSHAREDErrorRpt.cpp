@@ -91,14 +91,13 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
     Frame2->hide();
     Frame3->hide();
 
-    connect(cmdShowComments, &QPushButton::clicked, this, [this] { cmdShowComments_Click(); });
-    connect(cmdViewLog, &QPushButton::clicked, this, [this] { cmdViewLog_Click(); });
-    connect(cmdViewReport, &QPushButton::clicked, this, [this] { cmdViewReport_Click(); });
-    connect(cmdEmail, &QPushButton::clicked, this, [this] { cmdEmail_Click(); });
-    connect(cmdHelp, &QPushButton::clicked, this, [this] { cmdHelp_Click(); });
-    connect(cmdExit, &QPushButton::clicked, this, [this] { cmdExit_Click(); });
-    connect(txtUserMessage, &QPlainTextEdit::textChanged, this,
-            [this] { txtUserMessage_Change(); });
+    connectGuarded(cmdShowComments, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdShowComments_Click, QStringLiteral("cmdShowComments_Click"), kModule);
+    connectGuarded(cmdViewLog, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdViewLog_Click, QStringLiteral("cmdViewLog_Click"), kModule);
+    connectGuarded(cmdViewReport, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdViewReport_Click, QStringLiteral("cmdViewReport_Click"), kModule);
+    connectGuarded(cmdEmail, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdEmail_Click, QStringLiteral("cmdEmail_Click"), kModule);
+    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdHelp_Click, QStringLiteral("cmdHelp_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(txtUserMessage, &QPlainTextEdit::textChanged, this, &fSHAREDErrorRpt::txtUserMessage_Change, QStringLiteral("txtUserMessage_Change"), kModule);
     txtUserMessage->viewport()->installEventFilter(this);
 
     Form_Load();
@@ -113,9 +112,9 @@ void fSHAREDErrorRpt::Form_Load()
 void fSHAREDErrorRpt::ShowError(const QString& message, const QString& helpTopic)
 {
     OnError on(QStringLiteral("showerror"), kModule);
-    on([&] { helpTopic_ = helpTopic; });
+    helpTopic_ = helpTopic;
     on([&] { txtError->setPlainText(message); });
-    on([&] { commentsChanged_ = false; });
+    commentsChanged_ = false;
     on([&] {
         const QString logFile = appFile(QStringLiteral("log.txt"));
         if (mSHAREDFileSubs::FileExists(logFile)) {
@@ -303,12 +302,12 @@ void fSHAREDErrorRpt::cmdExit_Click()
 
 void fSHAREDErrorRpt::txtUserMessage_Change()
 {
-    runGuarded(QStringLiteral("txtusermessage_change"), kModule, [&] { commentsChanged_ = true; });
+    commentsChanged_ = true;
 }
 
 void fSHAREDErrorRpt::txtUserMessage_Click()
 {
-    runGuarded(QStringLiteral("txtusermessage_click"), kModule, [&] { commentsChanged_ = true; });
+    commentsChanged_ = true;
 }
 
 void fSHAREDErrorRpt::reject()

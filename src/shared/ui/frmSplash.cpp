@@ -74,7 +74,7 @@ void frmSplash::Form_Load()
         Picture1->resize(art.size());
     });
 
-    on([&] { resize(Picture1->size()); });
+    resize(Picture1->size());
 
     on([&] {
         lblCopyright->move(twips(100), twips(100));
@@ -102,9 +102,9 @@ void frmSplash::Form_Load()
 
     on([&] { platform::eventPump().processEvents(); });
 
-    on([&] { lblstatus->resize(width() / 2, lblstatus->height()); });
-    on([&] { lblstatus->move((width() - lblstatus->width()) / 2 - twips(50), lblstatus->y()); });
-    on([&] { lblstatus->move(lblstatus->x(), height() - lblstatus->height() - twips(50)); });
+    lblstatus->resize(width() / 2, lblstatus->height());
+    lblstatus->move((width() - lblstatus->width()) / 2 - twips(50), lblstatus->y());
+    lblstatus->move(lblstatus->x(), height() - lblstatus->height() - twips(50));
 
     on([&] { platform::eventPump().processEvents(); });
 }

@@ -69,8 +69,8 @@ fSHAREDUpdater::fSHAREDUpdater(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDUpdater"));
     setWindowTitle(QStringLiteral("Updater"));
     cInternet = new cSHAREDInternet(this);
-    connect(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress);
-    connect(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet);
+    connectGuarded(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress, QStringLiteral("cInternet_Progress"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet, QStringLiteral("cInternet_NoInternet"), kModule, OnError::Form::NumberDash);
     buildControls();
     Form_Load();
 }
@@ -159,13 +159,12 @@ void fSHAREDUpdater::buildControls()
     top->addLayout(exitRow);
     resize(platform::twips(6500), platform::twips(4200));
 
-    connect(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click);
-    connect(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click);
-    connect(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click);
-    connect(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater);
-    connect(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click);
-    connect(cmdDownloadInstall, &QPushButton::clicked, this,
-            &fSHAREDUpdater::cmdDownloadInstall_Click);
+    connectGuarded(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click, QStringLiteral("cmdCheckAgain_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click, QStringLiteral("cmdShowDetail_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click, QStringLiteral("cmdProxy_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater, QStringLiteral("CloseUpdater"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click, QStringLiteral("cmdDownload_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownloadInstall, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownloadInstall_Click, QStringLiteral("cmdDownloadInstall_Click"), kModule, OnError::Form::NumberDash);
 }
 
 void fSHAREDUpdater::Form_Load()
@@ -210,10 +209,8 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
     OnError on(QStringLiteral("CheckForUpdate"), kModule, OnError::Form::NumberDash);
     QString closing;
 
-    on([&] {
-        cmdCheckAgain->setEnabled(false);
-        cmdShowDetail->setEnabled(false);
-    });
+    cmdCheckAgain->setEnabled(false);
+    cmdShowDetail->setEnabled(false);
     QString current = currentVersion;
     on([&] {
         if (!current.isEmpty())
@@ -280,16 +277,12 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
             RunningVersion = running;
             NewerFound = newer;
             // A package is offered only for a newer version.
-            on([&] {
-                cmdDownload->setEnabled(newer);
-                cmdDownloadInstall->setEnabled(newer);
-            });
+            cmdDownload->setEnabled(newer);
+            cmdDownloadInstall->setEnabled(newer);
             const QString shown = available.text().toUpper();
             if (newer) {
-                on([&] {
-                    cmdCheckAgain->setEnabled(true);
-                    cmdShowDetail->setEnabled(true);
-                });
+                cmdCheckAgain->setEnabled(true);
+                cmdShowDetail->setEnabled(true);
                 on([&] {
                     mSHAREDSettings::WriteSetting(
                         QStringLiteral("LastUpdateCheck"),
@@ -328,10 +321,8 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
 
     on([&] { SetStatus(closing); });
     on([&] { mSHAREDLogging::logdebug(closing); });
-    on([&] {
-        cmdCheckAgain->setEnabled(true);
-        cmdShowDetail->setEnabled(true);
-    });
+    cmdCheckAgain->setEnabled(true);
+    cmdShowDetail->setEnabled(true);
     Q_EMIT Finished();
     return result;
 }
@@ -395,11 +386,8 @@ void fSHAREDUpdater::cmdProxy_Click()
 
 void fSHAREDUpdater::CloseUpdater()
 {
-    try {
-        mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),
-                                      chkDisableAutoUpdate->isChecked());
-    } catch (...) {
-    }
+    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+                                  chkDisableAutoUpdate->isChecked());
     Q_EMIT FormClosed();
     // Hides the window and ends a modal showing; the main window keeps it for the next check.
     done(QDialog::Rejected);

@@ -2,6 +2,10 @@
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "support/Fixture.h"
 
+#include <functional>
+#include <new>
+#include <stdexcept>
+
 using namespace wexlo;
 using namespace wexlo::mSHAREDLogging;
 
@@ -114,6 +118,45 @@ TEST_F(Logging, UnwritableLogReachesTheCallerAndALostListingIsDropped)
     for (int i = 0; i < 45; ++i)
         logerror(QStringLiteral("e"));  // the listing at 41 fails silently
     SUCCEED();
+}
+
+TEST_F(Logging, WhatASlotLetsEscapeIsLoggedAtTheEdgeAndGoesNoFurther)
+{
+    struct Case {
+        std::function<void()> fail;
+        bool takesArgument;
+        OnError::Form form;
+        QString logged;
+    };
+    const Case cases[] = {
+        {[] { raiseError(err::DiskFull); }, true, OnError::Form::Standard,
+         errorDescription(err::DiskFull) + QStringLiteral("(61)")},
+        {[] { throw std::bad_alloc(); }, false, OnError::Form::NumberDash,
+         QStringLiteral("7-") + errorDescription(err::OutOfMemory)},
+        {[] { throw std::runtime_error("x"); }, false, OnError::Form::Standard,
+         errorDescription(err::InvalidProcedureCall) + QStringLiteral("(5)")},
+    };
+    for (const Case& c : cases) {
+        mSHAREDLogging::resetForTests();
+        QObject sender;
+        QObject receiver;
+        QString seen;
+        if (c.takesArgument)
+            connectGuarded(&sender, &QObject::objectNameChanged, &receiver,
+                           [&](const QString& name) { seen = name; c.fail(); },
+                           QStringLiteral("edge"), QStringLiteral("mod"), c.form);
+        else
+            connectGuarded(&sender, &QObject::objectNameChanged, &receiver, [&] { c.fail(); },
+                           QStringLiteral("edge"), QStringLiteral("mod"), c.form);
+        sender.setObjectName(QStringLiteral("fired"));
+        EXPECT_EQ(seen, c.takesArgument ? QStringLiteral("fired") : QString());
+        listactions();
+        const QStringList lines = logLines();
+        ASSERT_GE(lines.size(), 3);
+        const QString& entry = lines.at(lines.size() - 2);  // the only one, before the closing line
+        EXPECT_TRUE(entry.contains(c.logged + QStringLiteral(" in edge of module mod")))
+            << entry.toStdString();
+    }
 }
 
 }  // namespace
