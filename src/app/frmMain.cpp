@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include "app/FindBar.h"
+#include "app/LoanCommands.h"
 #include "app/LoansFile.h"
 #include "app/mSHAREDPrinter.h"
 
@@ -36,6 +38,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -89,6 +92,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildControls();
     buildMenu();
     buildLoanLife();
+    buildLoanCommands();
 
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
@@ -101,6 +105,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
+    remindOfOverdue();
 }
 
 frmMain::~frmMain() = default;
@@ -331,6 +336,8 @@ QString frmMain::dataFilePath() const
 
 bool frmMain::LoadList()
 {
+    if (undoStack != nullptr)
+        undoStack->clear();  // its steps speak of the loans now gone
     ListView1->clear();
     QString text;
     dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
@@ -451,8 +458,10 @@ void frmMain::cmdAdd_Click()
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
     using mSHAREDTextSubs::trimBlanks;
-    ListView1->add(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()), trimBlanks(txtPhone->text()),
-                          trimBlanks(txtAddress->text())});
+    LoanChange change(*ListView1, {});
+    const int added = ListView1->addModelRow(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()),
+                                                    trimBlanks(txtPhone->text()), trimBlanks(txtAddress->text())});
+    change.push(*undoStack, QStringLiteral("Add Loan"), [this] { loansStepped(); }, {added});
     SaveList();
 }
 
@@ -468,7 +477,10 @@ void frmMain::cmdDelete_Click()
                                  : QStringLiteral("This will delete all selected entries. Are you sure?");
     if (platform::message(this, question, title(), platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
+    LoanChange change(*ListView1, selectedModelRows());
     ListView1->removeRows(selected);
+    change.push(*undoStack, loansText(QStringLiteral("Delete Loan"), QStringLiteral("Delete %1 Loans"), selected.size()),
+                [this] { loansStepped(); });
     SaveList();
 }
 
@@ -676,7 +688,9 @@ void frmMain::setLifeDate(const QList<int>& modelRows, int column, const QString
 {
     if (modelRows.isEmpty())
         return;
+    LoanChange change(*ListView1, modelRows);
     ListView1->setModelCells(modelRows, column, iso);
+    change.push(*undoStack, lifeStepText(column, iso, modelRows.size()), [this] { loansStepped(); });
     SaveList();
     updateEditActions();
     // The panel follows the loan it shows, wherever it went.
@@ -933,6 +947,8 @@ void frmMain::Form_Resize()
         const int listH = std::max(0, h - listTop - frameH - bars - 200);
         ListView1->setGeometry(twipsRect(listLeft, listTop, listW, listH));
         Frame2->move(platform::twips((w - frameW) / 2), platform::twips(listH + listTop + 10));
+        if (findBar != nullptr)
+            findBar->fitUnder();
     });
 }
 

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QItemSelectionModel>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdint>
@@ -261,14 +262,46 @@ public:
 
     std::function<bool(int)> accepts;
     std::vector<bool> hidden;  // by model column
+    QString find;              // as typed
+    QString findForm;          // folded as sorting folds
+    bool findAscii = true;
+    const ListViewModel* source = nullptr;
 
     void refilterRows() { invalidateRowsFilter(); }
     void refilterColumns() { invalidateColumnsFilter(); }
 
+    bool found(int sourceRow) const
+    {
+        if (findForm.isEmpty())
+            return true;
+        const auto& row = source->rows[static_cast<size_t>(sourceRow)];
+        const size_t columns = std::min(row.size(), static_cast<size_t>(source->headers.size()));
+        for (size_t c = 0; c < columns; ++c) {
+            if (c < hidden.size() && hidden[c])
+                continue;
+            const QString& cell = row[c];
+            if (cell.isEmpty())
+                continue;
+            if (c < source->formats.size() && source->formats[c]) {
+                if (sortForm(source->formats[c](cell)).contains(findForm))
+                    return true;
+                continue;
+            }
+            // Plain text compares without a folded copy.
+            if (findAscii && isAscii(cell)) {
+                if (cell.contains(findForm, Qt::CaseInsensitive))
+                    return true;
+            } else if (sortForm(cell).contains(findForm)) {
+                return true;
+            }
+        }
+        return false;
+    }
+
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override
     {
-        return !accepts || accepts(sourceRow);
+        return (!accepts || accepts(sourceRow)) && found(sourceRow);
     }
     bool filterAcceptsColumn(int sourceColumn, const QModelIndex&) const override
     {
@@ -281,6 +314,7 @@ ListView::ListView(QWidget* parent)
     : QTreeView(parent), model_(new ListViewModel(this)), proxy_(new ListViewProxy(this))
 {
     model_->view = this;
+    proxy_->source = model_;
     proxy_->setDynamicSortFilter(false);  // the model keeps the order; the proxy only filters
     proxy_->setSourceModel(model_);
     setModel(proxy_);
@@ -372,6 +406,11 @@ int ListView::displayRow(int modelRow) const
 
 int ListView::add(const QString& text, const QStringList& subItems)
 {
+    return displayRow(addModelRow(text, subItems));
+}
+
+int ListView::addModelRow(const QString& text, const QStringList& subItems)
+{
     QStringList cells;
     cells.reserve(subItems.size() + 1);
     cells.append(text);
@@ -381,7 +420,7 @@ int ListView::add(const QString& text, const QStringList& subItems)
     model_->beginInsertRows({}, static_cast<int>(at), static_cast<int>(at));
     model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
     model_->endInsertRows();
-    return displayRow(static_cast<int>(at));
+    return static_cast<int>(at);
 }
 
 void ListView::addMany(const QList<QStringList>& rows)
@@ -473,7 +512,8 @@ QStringList ListView::modelRowCells(int modelRow) const
     if (modelRow < 0 || modelRow >= modelCount())
         return {};
     const auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    return QStringList(r.begin(), r.end());
+    const auto cells = std::min(r.size(), static_cast<size_t>(columnCount()));
+    return QStringList(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(cells));
 }
 
 void ListView::setModelCell(int modelRow, int column, const QString& text)
@@ -522,6 +562,123 @@ void ListView::setModelCells(const QList<int>& modelRows, int column, const QStr
     if (column == model_->later || (model_->sorted && column == model_->key))
         model_->sortNow();
     proxy_->refilterRows();
+}
+
+QString ListView::modelRowTag(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return {};
+    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    const auto at = static_cast<size_t>(columnCount());
+    return at < r.size() ? r[at] : QString();
+}
+
+void ListView::setModelRowTag(int modelRow, const QString& tag)
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return;
+    // Kept just past the last column, where neither the view nor the cells reach.
+    auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    const auto at = static_cast<size_t>(columnCount());
+    if (r.size() <= at)
+        r.resize(at + 1);
+    r[at] = tag;
+}
+
+void ListView::replaceModelRows(const QStringList& removeTags, const QList<TaggedRow>& insert)
+{
+    QList<int> doomed;
+    if (!removeTags.isEmpty()) {
+        const QSet<QString> tags(removeTags.begin(), removeTags.end());
+        const auto at = static_cast<size_t>(columnCount());
+        for (size_t m = 0; m < model_->rows.size(); ++m) {
+            const auto& r = model_->rows[m];
+            if (at < r.size() && tags.contains(r[at]))
+                doomed.append(static_cast<int>(m));
+        }
+    }
+    removeModelRows(doomed);
+    if (insert.isEmpty())
+        return;
+    // All in one insertion at the end, then one move into place: a thousand rows put back cost
+    // the view two passes instead of a thousand.
+    const size_t before = model_->rows.size();
+    const size_t n = before + static_cast<size_t>(insert.size());
+    model_->beginInsertRows({}, static_cast<int>(before), static_cast<int>(n) - 1);
+    const auto tagAt = static_cast<size_t>(columnCount());
+    for (const TaggedRow& t : insert) {
+        auto row = ListViewModel::makeRow(t.cells.mid(0, columnCount()));
+        row.resize(tagAt + 1);
+        row[tagAt] = t.tag;
+        model_->rows.push_back(std::move(row));
+    }
+    model_->endInsertRows();
+
+    // newPlace[old position] = new position: the new rows at their places, the others in order.
+    std::vector<int> newPlace(n, -1);
+    std::vector<char> taken(n, 0);
+    for (qsizetype i = 0; i < insert.size(); ++i) {
+        const auto at = static_cast<size_t>(std::clamp<int>(insert.at(i).modelRow, 0, static_cast<int>(n) - 1));
+        size_t place = at;
+        while (place < n && taken[place])
+            ++place;
+        if (place == n) {
+            place = 0;
+            while (taken[place])
+                ++place;
+        }
+        taken[place] = 1;
+        newPlace[before + static_cast<size_t>(i)] = static_cast<int>(place);
+    }
+    size_t next = 0;
+    for (size_t old = 0; old < before; ++old) {
+        while (taken[next])
+            ++next;
+        newPlace[old] = static_cast<int>(next++);
+    }
+    bool moved = false;
+    for (size_t i = 0; i < n && !moved; ++i)
+        moved = newPlace[i] != static_cast<int>(i);
+    if (moved) {
+        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<std::vector<QString>> reordered(n);
+        for (size_t i = 0; i < n; ++i)
+            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
+        model_->rows.swap(reordered);
+        const QModelIndexList from = model_->persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& idx : from)
+            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
+        model_->changePersistentIndexList(from, to);
+        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    // Back in the places they had; only a sort changed since moves them on.
+    model_->sortNow();
+}
+
+void ListView::setFindText(const QString& text)
+{
+    if (text == proxy_->find)
+        return;
+    proxy_->find = text;
+    proxy_->findForm = sortForm(text);
+    proxy_->findAscii = isAscii(proxy_->findForm);
+    proxy_->refilterRows();
+}
+
+QString ListView::findText() const { return proxy_->find; }
+
+int ListView::unfoundCount() const
+{
+    if (proxy_->findForm.isEmpty())
+        return count();
+    if (!proxy_->accepts)
+        return modelCount();
+    int n = 0;
+    for (int m = 0; m < modelCount(); ++m)
+        n += proxy_->accepts(m) ? 1 : 0;
+    return n;
 }
 
 void ListView::setLaterColumn(int column)
