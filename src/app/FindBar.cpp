@@ -83,6 +83,7 @@ void FindBar::open()
     const bool wasHidden = isHidden();
     setReachable(true);
     show();
+    list_->prepareFind();
     list_->setFindText(txtFind->text());
     updateCount();
     if (wasHidden)
@@ -93,7 +94,7 @@ void FindBar::open()
 
 void FindBar::dismiss()
 {
-    list_->setFindText(QString());
+    list_->endFind();
     const bool had = hasFocus() || isAncestorOf(QApplication::focusWidget());
     hide();
     setReachable(false);

@@ -264,38 +264,81 @@ public:
     std::vector<bool> hidden;  // by model column
     QString find;              // as typed
     QString findForm;          // folded as sorting folds
-    bool findAscii = true;
     const ListViewModel* source = nullptr;
 
     void refilterRows() { invalidateRowsFilter(); }
-    void refilterColumns() { invalidateColumnsFilter(); }
+    void refilterColumns()
+    {
+        dropCache();
+        invalidateColumnsFilter();
+    }
+
+    // What finding looks through, built once per search and kept while the text narrows: each
+    // row's shown cells folded as sorting folds them, and which rows the last text found (a
+    // row without "ab" has no "abc" either). Any change of the rows drops both.
+    mutable std::vector<QString> folded;
+    mutable std::vector<char> hit;
+    mutable bool cacheValid = false;
+    QString hitForm;
+
+    void dropCache()
+    {
+        cacheValid = false;
+        folded = {};
+        hit = {};
+    }
+
+    void buildCache() const
+    {
+        const size_t n = source->rows.size();
+        folded.assign(n, QString());
+        hit.assign(n, 1);
+        for (size_t r = 0; r < n; ++r) {
+            const auto& row = source->rows[r];
+            const size_t columns = std::min(row.size(), static_cast<size_t>(source->headers.size()));
+            qsizetype size = 0;
+            for (size_t c = 0; c < columns; ++c)
+                size += row[c].size() + 1;
+            QString text;
+            text.reserve(size + 16);
+            for (size_t c = 0; c < columns; ++c) {
+                if ((c < hidden.size() && hidden[c]) || row[c].isEmpty())
+                    continue;
+                const bool formatted = c < source->formats.size() && source->formats[c];
+                text += formatted ? source->formats[c](row[c]) : row[c];
+                text += QLatin1Char('\n');
+            }
+            // Folded whole: one copy per row rather than one per cell.
+            folded[r] = sortForm(text);
+        }
+        cacheValid = true;
+    }
+
+    void setFind(const QString& text)
+    {
+        const QString form = sortForm(text);
+        const bool narrowing = cacheValid && !hitForm.isEmpty() && form.contains(hitForm);
+        find = text;
+        findForm = form;
+        hitForm = form;
+        if (cacheValid && !narrowing)
+            std::fill(hit.begin(), hit.end(), 1);
+    }
 
     bool found(int sourceRow) const
     {
         if (findForm.isEmpty())
             return true;
-        const auto& row = source->rows[static_cast<size_t>(sourceRow)];
-        const size_t columns = std::min(row.size(), static_cast<size_t>(source->headers.size()));
-        for (size_t c = 0; c < columns; ++c) {
-            if (c < hidden.size() && hidden[c])
-                continue;
-            const QString& cell = row[c];
-            if (cell.isEmpty())
-                continue;
-            if (c < source->formats.size() && source->formats[c]) {
-                if (sortForm(source->formats[c](cell)).contains(findForm))
-                    return true;
-                continue;
-            }
-            // Plain text compares without a folded copy.
-            if (findAscii && isAscii(cell)) {
-                if (cell.contains(findForm, Qt::CaseInsensitive))
-                    return true;
-            } else if (sortForm(cell).contains(findForm)) {
-                return true;
-            }
-        }
-        return false;
+        if (!cacheValid)
+            buildCache();
+        const auto r = static_cast<size_t>(sourceRow);
+        if (r >= hit.size())
+            return false;
+        if (!hit[r])
+            return false;
+        const bool yes = folded[r].contains(findForm);
+        hit[r] = yes ? 1 : 0;
+        return yes;
     }
 
 protected:
@@ -315,6 +358,14 @@ ListView::ListView(QWidget* parent)
 {
     model_->view = this;
     proxy_->source = model_;
+    // Before the proxy hears of a change of the rows, what finding kept of them goes.
+    auto drop = [this] { proxy_->dropCache(); };
+    connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, drop);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, drop);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeMoved, this, drop);
+    connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, drop);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, drop);
+    connect(model_, &QAbstractItemModel::dataChanged, this, drop);
     proxy_->setDynamicSortFilter(false);  // the model keeps the order; the proxy only filters
     proxy_->setSourceModel(model_);
     setModel(proxy_);
@@ -463,6 +514,42 @@ void ListView::removeModelRows(const QList<int>& modelRows)
     QList<int> doomed = modelRows;
     std::sort(doomed.begin(), doomed.end(), std::greater<>());
     doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    while (!doomed.isEmpty() && doomed.first() >= modelCount())
+        doomed.removeFirst();
+    while (!doomed.isEmpty() && doomed.last() < 0)
+        doomed.removeLast();
+    qsizetype runs = 0;
+    for (qsizetype i = 0; i < doomed.size(); ++i)
+        runs += (i == 0 || doomed.at(i) != doomed.at(i - 1) - 1) ? 1 : 0;
+    if (runs > 16) {
+        // Many rows spread over the list: moved behind the others in one layout change and
+        // removed in one piece, as every removal costs the view a pass over the rows.
+        const size_t n = model_->rows.size();
+        std::vector<char> gone(n, 0);
+        for (int m : doomed)
+            gone[static_cast<size_t>(m)] = 1;
+        std::vector<int> newPlace(n);
+        size_t keep = 0;
+        size_t tail = n - static_cast<size_t>(doomed.size());
+        for (size_t i = 0; i < n; ++i)
+            newPlace[i] = static_cast<int>(gone[i] ? tail++ : keep++);
+        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<std::vector<QString>> reordered(n);
+        for (size_t i = 0; i < n; ++i)
+            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
+        model_->rows.swap(reordered);
+        const QModelIndexList from = model_->persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& idx : from)
+            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
+        model_->changePersistentIndexList(from, to);
+        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        model_->beginRemoveRows({}, static_cast<int>(keep), static_cast<int>(n) - 1);
+        model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep), model_->rows.end());
+        model_->endRemoveRows();
+        return;
+    }
     // From the last row backwards, one contiguous run at a time.
     qsizetype i = 0;
     while (i < doomed.size()) {
@@ -473,8 +560,6 @@ void ListView::removeModelRows(const QList<int>& modelRows)
             first = doomed.at(i);
             ++i;
         }
-        if (first < 0 || last >= modelCount())
-            continue;
         model_->beginRemoveRows({}, first, last);
         model_->rows.erase(model_->rows.begin() + first, model_->rows.begin() + last + 1);
         model_->endRemoveRows();
@@ -661,13 +746,25 @@ void ListView::setFindText(const QString& text)
 {
     if (text == proxy_->find)
         return;
-    proxy_->find = text;
-    proxy_->findForm = sortForm(text);
-    proxy_->findAscii = isAscii(proxy_->findForm);
-    proxy_->refilterRows();
+    proxy_->setFind(text);
+    // Filtered anew in one pass: row by row, the view would take every hidden stretch of rows
+    // as a removal of its own.
+    proxy_->invalidate();
 }
 
 QString ListView::findText() const { return proxy_->find; }
+
+void ListView::endFind()
+{
+    setFindText(QString());
+    proxy_->dropCache();  // the memory goes back
+}
+
+void ListView::prepareFind()
+{
+    if (!proxy_->cacheValid)
+        proxy_->buildCache();
+}
 
 int ListView::unfoundCount() const
 {

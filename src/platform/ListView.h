@@ -115,6 +115,11 @@ public:
     // the text, as shown, ignoring case and accents as sorting does; an empty text finds all.
     void setFindText(const QString& text);
     QString findText() const;
+    // Gets what finding looks through ready now (the find bar opens), so that the first typed
+    // character costs no more than the next.
+    void prepareFind();
+    // Shows every row again and lets go of what finding kept.
+    void endFind();
     // The rows the row filter shows, found or not.
     int unfoundCount() const;
 

@@ -197,6 +197,7 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
 }
 
 // The list gives the bar its height; the entry panel and the window's size stay where they were.
+// The bar's count follows every typed and taken-back character.
 TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
 {
     writeData(loan(QDate(2026, 3, 1), "Ann"));
@@ -212,6 +213,11 @@ TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
     EXPECT_EQ(w.findBar->geometry().top(), w.ListView1->geometry().bottom() + 1);
     EXPECT_EQ(w.Frame2->geometry(), panel);
     EXPECT_EQ(w.size(), size);
+    // Typing narrows, taking a character back widens again.
+    QTest::keyClicks(w.findBar->txtFind, QStringLiteral("annx"));
+    EXPECT_EQ(w.findBar->lblFindCount->text(), QStringLiteral("0 of 1 loan"));
+    QTest::keyClick(w.findBar->txtFind, Qt::Key_Backspace);
+    EXPECT_EQ(w.findBar->lblFindCount->text(), QStringLiteral("1 of 1 loan"));
     QTest::mouseClick(w.findBar->cmdFindClose, Qt::LeftButton);
     EXPECT_EQ(w.ListView1->geometry(), list);
 }
