@@ -1,5 +1,7 @@
 #include "app/frmMain.h"
 
+#include "app/FindBar.h"
+#include "app/LoanCommands.h"
 #include "app/LoansFile.h"
 #include "app/mSHAREDPrinter.h"
 #include "app/mSHAREDUpdater.h"
@@ -37,6 +39,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <cmath>
@@ -79,6 +82,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     buildControls();
     buildMenu();
     buildLoanLife();
+    buildLoanCommands();
 
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
@@ -91,6 +95,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
+    remindOfOverdue();
 }
 
 frmMain::~frmMain() = default;
@@ -296,6 +301,8 @@ QString frmMain::dataFilePath() const
 
 bool frmMain::LoadList()
 {
+    if (undoStack != nullptr)
+        undoStack->clear();  // its steps speak of the loans now gone
     ListView1->clear();
     QString text;
     dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
@@ -416,8 +423,10 @@ void frmMain::cmdAdd_Click()
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
     using mSHAREDTextSubs::trimBlanks;
-    ListView1->add(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()), trimBlanks(txtPhone->text()),
-                          trimBlanks(txtAddress->text())});
+    LoanChange change(*ListView1, {});
+    const int added = ListView1->addModelRow(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()),
+                                                    trimBlanks(txtPhone->text()), trimBlanks(txtAddress->text())});
+    change.push(*undoStack, QStringLiteral("Add Loan"), [this] { loansStepped(); }, {added});
     SaveList();
 }
 
@@ -433,7 +442,10 @@ void frmMain::cmdDelete_Click()
                                  : QStringLiteral("This will delete all selected entries. Are you sure?");
     if (platform::message(this, question, title(), platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
         return;
+    LoanChange change(*ListView1, selectedModelRows());
     ListView1->removeRows(selected);
+    change.push(*undoStack, loansText(QStringLiteral("Delete Loan"), QStringLiteral("Delete %1 Loans"), selected.size()),
+                [this] { loansStepped(); });
     SaveList();
 }
 
@@ -634,7 +646,9 @@ void frmMain::setLifeDate(const QList<int>& modelRows, int column, const QString
 {
     if (modelRows.isEmpty())
         return;
+    LoanChange change(*ListView1, modelRows);
     ListView1->setModelCells(modelRows, column, iso);
+    change.push(*undoStack, lifeStepText(column, iso, modelRows.size()), [this] { loansStepped(); });
     SaveList();
     updateEditActions();
     // The panel follows the loan it shows, wherever it went.
@@ -895,6 +909,8 @@ void frmMain::Form_Resize()
         const int listH = std::max(0, h - listTop - frameH - bars - 200);
         ListView1->setGeometry(twipsRect(listLeft, listTop, listW, listH));
         Frame2->move(platform::twips((w - frameW) / 2), platform::twips(listH + listTop + 10));
+        if (findBar != nullptr)
+            findBar->fitUnder();
     });
 }
 

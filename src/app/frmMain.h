@@ -19,6 +19,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTimer;
+class QUndoStack;
 
 namespace wexlo::platform {
 class ClickLabel;
@@ -27,6 +28,7 @@ class ListView;
 
 namespace wexlo {
 
+class FindBar;
 class fSHAREDUpdater;
 
 class frmMain : public QMainWindow {
@@ -74,6 +76,15 @@ public:
     // The selected loan's due and return dates, on a line of the entry panel (empty without).
     QLabel* lblLife = nullptr;
 
+    // Working with many loans: find as you type, undo and redo, export.
+    QAction* mnuUndo = nullptr;
+    QAction* mnuRedo = nullptr;
+    QAction* mnuFind = nullptr;
+    QAction* mnuExportCsv = nullptr;
+    QAction* mnuRemindOverdue = nullptr;
+    FindBar* findBar = nullptr;
+    QUndoStack* undoStack = nullptr;
+
     // The settings file's full path, set at start-up.
     QString SettingsPath;
 
@@ -118,6 +129,11 @@ public:
     void mnuShowDue_Click();
     void mnuOverdueOnly_Click();
     void mnuShowReturned_Click();
+    void mnuFind_Click();
+    void mnuExportCsv_Click();
+    void mnuRemindOverdue_Click();
+    // At start-up: a desktop notification of the overdue loans, once a day, unless switched off.
+    void remindOfOverdue();
 
     // A loan (by its place in the model, shown or not) is overdue: due before today, not returned.
     bool isOverdue(int modelRow) const;
@@ -160,6 +176,10 @@ private:
     void applyRowFilter();
     void armMidnight();
     void midnightPassed();
+    void buildLoanCommands();
+    // After a step was undone or redone: saved, and the menus and the panel follow.
+    void loansStepped();
+    QString lifeStepText(int column, const QString& iso, qsizetype count) const;
 
     QDate entryDate_;
     QDate today_;

@@ -8,6 +8,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QItemSelectionModel>
+#include <QSet>
 
 #include <algorithm>
 #include <cstdint>
@@ -261,14 +262,89 @@ public:
 
     std::function<bool(int)> accepts;
     std::vector<bool> hidden;  // by model column
+    QString find;              // as typed
+    QString findForm;          // folded as sorting folds
+    const ListViewModel* source = nullptr;
 
     void refilterRows() { invalidateRowsFilter(); }
-    void refilterColumns() { invalidateColumnsFilter(); }
+    void refilterColumns()
+    {
+        dropCache();
+        invalidateColumnsFilter();
+    }
+
+    // What finding looks through, built once per search and kept while the text narrows: each
+    // row's shown cells folded as sorting folds them, and which rows the last text found (a
+    // row without "ab" has no "abc" either). Any change of the rows drops both.
+    mutable std::vector<QString> folded;
+    mutable std::vector<char> hit;
+    mutable bool cacheValid = false;
+    QString hitForm;
+
+    void dropCache()
+    {
+        cacheValid = false;
+        folded = {};
+        hit = {};
+    }
+
+    void buildCache() const
+    {
+        const size_t n = source->rows.size();
+        folded.assign(n, QString());
+        hit.assign(n, 1);
+        for (size_t r = 0; r < n; ++r) {
+            const auto& row = source->rows[r];
+            const size_t columns = std::min(row.size(), static_cast<size_t>(source->headers.size()));
+            qsizetype size = 0;
+            for (size_t c = 0; c < columns; ++c)
+                size += row[c].size() + 1;
+            QString text;
+            text.reserve(size + 16);
+            for (size_t c = 0; c < columns; ++c) {
+                if ((c < hidden.size() && hidden[c]) || row[c].isEmpty())
+                    continue;
+                const bool formatted = c < source->formats.size() && source->formats[c];
+                text += formatted ? source->formats[c](row[c]) : row[c];
+                text += QLatin1Char('\n');
+            }
+            // Folded whole: one copy per row rather than one per cell.
+            folded[r] = sortForm(text);
+        }
+        cacheValid = true;
+    }
+
+    void setFind(const QString& text)
+    {
+        const QString form = sortForm(text);
+        const bool narrowing = cacheValid && !hitForm.isEmpty() && form.contains(hitForm);
+        find = text;
+        findForm = form;
+        hitForm = form;
+        if (cacheValid && !narrowing)
+            std::fill(hit.begin(), hit.end(), 1);
+    }
+
+    bool found(int sourceRow) const
+    {
+        if (findForm.isEmpty())
+            return true;
+        if (!cacheValid)
+            buildCache();
+        const auto r = static_cast<size_t>(sourceRow);
+        if (r >= hit.size())
+            return false;
+        if (!hit[r])
+            return false;
+        const bool yes = folded[r].contains(findForm);
+        hit[r] = yes ? 1 : 0;
+        return yes;
+    }
 
 protected:
     bool filterAcceptsRow(int sourceRow, const QModelIndex&) const override
     {
-        return !accepts || accepts(sourceRow);
+        return (!accepts || accepts(sourceRow)) && found(sourceRow);
     }
     bool filterAcceptsColumn(int sourceColumn, const QModelIndex&) const override
     {
@@ -281,6 +357,15 @@ ListView::ListView(QWidget* parent)
     : QTreeView(parent), model_(new ListViewModel(this)), proxy_(new ListViewProxy(this))
 {
     model_->view = this;
+    proxy_->source = model_;
+    // Before the proxy hears of a change of the rows, what finding kept of them goes.
+    auto drop = [this] { proxy_->dropCache(); };
+    connect(model_, &QAbstractItemModel::rowsAboutToBeInserted, this, drop);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this, drop);
+    connect(model_, &QAbstractItemModel::rowsAboutToBeMoved, this, drop);
+    connect(model_, &QAbstractItemModel::layoutAboutToBeChanged, this, drop);
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, drop);
+    connect(model_, &QAbstractItemModel::dataChanged, this, drop);
     proxy_->setDynamicSortFilter(false);  // the model keeps the order; the proxy only filters
     proxy_->setSourceModel(model_);
     setModel(proxy_);
@@ -372,6 +457,11 @@ int ListView::displayRow(int modelRow) const
 
 int ListView::add(const QString& text, const QStringList& subItems)
 {
+    return displayRow(addModelRow(text, subItems));
+}
+
+int ListView::addModelRow(const QString& text, const QStringList& subItems)
+{
     QStringList cells;
     cells.reserve(subItems.size() + 1);
     cells.append(text);
@@ -381,7 +471,7 @@ int ListView::add(const QString& text, const QStringList& subItems)
     model_->beginInsertRows({}, static_cast<int>(at), static_cast<int>(at));
     model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
     model_->endInsertRows();
-    return displayRow(static_cast<int>(at));
+    return static_cast<int>(at);
 }
 
 void ListView::addMany(const QList<QStringList>& rows)
@@ -424,6 +514,42 @@ void ListView::removeModelRows(const QList<int>& modelRows)
     QList<int> doomed = modelRows;
     std::sort(doomed.begin(), doomed.end(), std::greater<>());
     doomed.erase(std::unique(doomed.begin(), doomed.end()), doomed.end());
+    while (!doomed.isEmpty() && doomed.first() >= modelCount())
+        doomed.removeFirst();
+    while (!doomed.isEmpty() && doomed.last() < 0)
+        doomed.removeLast();
+    qsizetype runs = 0;
+    for (qsizetype i = 0; i < doomed.size(); ++i)
+        runs += (i == 0 || doomed.at(i) != doomed.at(i - 1) - 1) ? 1 : 0;
+    if (runs > 16) {
+        // Many rows spread over the list: moved behind the others in one layout change and
+        // removed in one piece, as every removal costs the view a pass over the rows.
+        const size_t n = model_->rows.size();
+        std::vector<char> gone(n, 0);
+        for (int m : doomed)
+            gone[static_cast<size_t>(m)] = 1;
+        std::vector<int> newPlace(n);
+        size_t keep = 0;
+        size_t tail = n - static_cast<size_t>(doomed.size());
+        for (size_t i = 0; i < n; ++i)
+            newPlace[i] = static_cast<int>(gone[i] ? tail++ : keep++);
+        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<std::vector<QString>> reordered(n);
+        for (size_t i = 0; i < n; ++i)
+            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
+        model_->rows.swap(reordered);
+        const QModelIndexList from = model_->persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& idx : from)
+            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
+        model_->changePersistentIndexList(from, to);
+        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        model_->beginRemoveRows({}, static_cast<int>(keep), static_cast<int>(n) - 1);
+        model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep), model_->rows.end());
+        model_->endRemoveRows();
+        return;
+    }
     // From the last row backwards, one contiguous run at a time.
     qsizetype i = 0;
     while (i < doomed.size()) {
@@ -434,8 +560,6 @@ void ListView::removeModelRows(const QList<int>& modelRows)
             first = doomed.at(i);
             ++i;
         }
-        if (first < 0 || last >= modelCount())
-            continue;
         model_->beginRemoveRows({}, first, last);
         model_->rows.erase(model_->rows.begin() + first, model_->rows.begin() + last + 1);
         model_->endRemoveRows();
@@ -473,7 +597,8 @@ QStringList ListView::modelRowCells(int modelRow) const
     if (modelRow < 0 || modelRow >= modelCount())
         return {};
     const auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    return QStringList(r.begin(), r.end());
+    const auto cells = std::min(r.size(), static_cast<size_t>(columnCount()));
+    return QStringList(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(cells));
 }
 
 void ListView::setModelCell(int modelRow, int column, const QString& text)
@@ -522,6 +647,135 @@ void ListView::setModelCells(const QList<int>& modelRows, int column, const QStr
     if (column == model_->later || (model_->sorted && column == model_->key))
         model_->sortNow();
     proxy_->refilterRows();
+}
+
+QString ListView::modelRowTag(int modelRow) const
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return {};
+    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    const auto at = static_cast<size_t>(columnCount());
+    return at < r.size() ? r[at] : QString();
+}
+
+void ListView::setModelRowTag(int modelRow, const QString& tag)
+{
+    if (modelRow < 0 || modelRow >= modelCount())
+        return;
+    // Kept just past the last column, where neither the view nor the cells reach.
+    auto& r = model_->rows[static_cast<size_t>(modelRow)];
+    const auto at = static_cast<size_t>(columnCount());
+    if (r.size() <= at)
+        r.resize(at + 1);
+    r[at] = tag;
+}
+
+void ListView::replaceModelRows(const QStringList& removeTags, const QList<TaggedRow>& insert)
+{
+    QList<int> doomed;
+    if (!removeTags.isEmpty()) {
+        const QSet<QString> tags(removeTags.begin(), removeTags.end());
+        const auto at = static_cast<size_t>(columnCount());
+        for (size_t m = 0; m < model_->rows.size(); ++m) {
+            const auto& r = model_->rows[m];
+            if (at < r.size() && tags.contains(r[at]))
+                doomed.append(static_cast<int>(m));
+        }
+    }
+    removeModelRows(doomed);
+    if (insert.isEmpty())
+        return;
+    // All in one insertion at the end, then one move into place: a thousand rows put back cost
+    // the view two passes instead of a thousand.
+    const size_t before = model_->rows.size();
+    const size_t n = before + static_cast<size_t>(insert.size());
+    model_->beginInsertRows({}, static_cast<int>(before), static_cast<int>(n) - 1);
+    const auto tagAt = static_cast<size_t>(columnCount());
+    for (const TaggedRow& t : insert) {
+        auto row = ListViewModel::makeRow(t.cells.mid(0, columnCount()));
+        row.resize(tagAt + 1);
+        row[tagAt] = t.tag;
+        model_->rows.push_back(std::move(row));
+    }
+    model_->endInsertRows();
+
+    // newPlace[old position] = new position: the new rows at their places, the others in order.
+    std::vector<int> newPlace(n, -1);
+    std::vector<char> taken(n, 0);
+    for (qsizetype i = 0; i < insert.size(); ++i) {
+        const auto at = static_cast<size_t>(std::clamp<int>(insert.at(i).modelRow, 0, static_cast<int>(n) - 1));
+        size_t place = at;
+        while (place < n && taken[place])
+            ++place;
+        if (place == n) {
+            place = 0;
+            while (taken[place])
+                ++place;
+        }
+        taken[place] = 1;
+        newPlace[before + static_cast<size_t>(i)] = static_cast<int>(place);
+    }
+    size_t next = 0;
+    for (size_t old = 0; old < before; ++old) {
+        while (taken[next])
+            ++next;
+        newPlace[old] = static_cast<int>(next++);
+    }
+    bool moved = false;
+    for (size_t i = 0; i < n && !moved; ++i)
+        moved = newPlace[i] != static_cast<int>(i);
+    if (moved) {
+        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<std::vector<QString>> reordered(n);
+        for (size_t i = 0; i < n; ++i)
+            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
+        model_->rows.swap(reordered);
+        const QModelIndexList from = model_->persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& idx : from)
+            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
+        model_->changePersistentIndexList(from, to);
+        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+    // Back in the places they had; only a sort changed since moves them on.
+    model_->sortNow();
+}
+
+void ListView::setFindText(const QString& text)
+{
+    if (text == proxy_->find)
+        return;
+    proxy_->setFind(text);
+    // Filtered anew in one pass: row by row, the view would take every hidden stretch of rows
+    // as a removal of its own.
+    proxy_->invalidate();
+}
+
+QString ListView::findText() const { return proxy_->find; }
+
+void ListView::endFind()
+{
+    setFindText(QString());
+    proxy_->dropCache();  // the memory goes back
+}
+
+void ListView::prepareFind()
+{
+    if (!proxy_->cacheValid)
+        proxy_->buildCache();
+}
+
+int ListView::unfoundCount() const
+{
+    if (proxy_->findForm.isEmpty())
+        return count();
+    if (!proxy_->accepts)
+        return modelCount();
+    int n = 0;
+    for (int m = 0; m < modelCount(); ++m)
+        n += proxy_->accepts(m) ? 1 : 0;
+    return n;
 }
 
 void ListView::setLaterColumn(int column)

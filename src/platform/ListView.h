@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace wexlo::platform {
 
@@ -108,6 +109,36 @@ public:
     void setRowLook(std::function<Look(int modelRow)> look);
     // The looks (or the filter's answers) may have changed for every row.
     void refreshLooks();
+
+    // ---- Finding as the user types --------------------------------------------------------
+    // Shows only the rows (among those the row filter shows) with a shown cell that contains
+    // the text, as shown, ignoring case and accents as sorting does; an empty text finds all.
+    void setFindText(const QString& text);
+    QString findText() const;
+    // Gets what finding looks through ready now (the find bar opens), so that the first typed
+    // character costs no more than the next.
+    void prepareFind();
+    // Shows every row again and lets go of what finding kept.
+    void endFind();
+    // The rows the row filter shows, found or not.
+    int unfoundCount() const;
+
+    // ---- Rows taken out and put back (undo) -----------------------------------------------
+    // Adds a row as add() does and returns its model position (it may be hidden).
+    int addModelRow(const QString& text, const QStringList& subItems);
+    // A row's tag: a text of the caller's that goes with the row wherever it moves, is never
+    // shown, and is not among its cells. Empty until set.
+    QString modelRowTag(int modelRow) const;
+    void setModelRowTag(int modelRow, const QString& tag);
+    // Removes the rows with the given tags, then puts the given rows (cells and tag) in at the
+    // given model positions (ascending, each counted with the rows before it in place), and
+    // sorts again while sorting is on.
+    struct TaggedRow {
+        int modelRow = 0;
+        QStringList cells;
+        QString tag;
+    };
+    void replaceModelRows(const QStringList& removeTags, const QList<TaggedRow>& insert);
 
 Q_SIGNALS:
     // A click on a column header; column is 0-based (0 = the row's text).
