@@ -10,11 +10,4 @@ if [ ! -f "$dir/CMakeCache.txt" ]; then
 elif [ $# -gt 0 ]; then
   cmake -S . -B "$dir" "$@"
 fi
-# Qt's moc step of an existing build folder can miss headers added since (the sources are
-# globbed); start it afresh whenever the set of headers changed.
-headers=$(find src tests -name '*.h' | sort | md5sum | cut -d' ' -f1)
-if [ "$(cat "$dir/.wexlo-headers" 2>/dev/null)" != "$headers" ]; then
-  rm -rf "$dir"/src/*_autogen "$dir"/tests/*_autogen "$dir"/bench/*_autogen
-fi
 cmake --build "$dir" --parallel "$(nproc)"
-echo "$headers" > "$dir/.wexlo-headers"
