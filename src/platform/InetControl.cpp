@@ -464,7 +464,7 @@ private:
         while (!pending_.empty()) {
             const int state = pending_.front();
             pending_.pop_front();
-            emit StateChanged(state);
+            Q_EMIT StateChanged(state);
         }
         delivering_ = false;
     }

@@ -153,7 +153,7 @@ QString fSHAREDInternet::OpenURL(const QString& URL, bool ShowStatus)
     CurrentURL = URL;
     if (ControlMissing) {
         TransferDone = true;
-        emit NoInternet();
+        Q_EMIT NoInternet();
         return {};
     }
     SuppressAllButErrors = !ShowStatus;
@@ -185,8 +185,8 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     if (ControlMissing) {
         on([&] { mSHAREDFileSubs::EraseFile(FileName); });
         TransferDone = true;
-        emit DownloadFinished();
-        emit NoInternet();
+        Q_EMIT DownloadFinished();
+        Q_EMIT NoInternet();
         return;
     }
     ExpectedFilesize_ = 0;
@@ -231,7 +231,7 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
         // Nothing was sent, so nothing is left to time out.
         TransferDone = true;
         Timer1_->stop();
-        emit DownloadError(QStringLiteral("No address specified"));
+        Q_EMIT DownloadError(QStringLiteral("No address specified"));
         return;
     }
     host = QStringLiteral("FTP://") + host;
@@ -250,7 +250,7 @@ void fSHAREDInternet::Cancel()
     ftpDownload_ = false;
     TransferDone = true;
     Timer1_->stop();
-    emit Progress(0.0f, QStringLiteral("Download cancelled"));
+    Q_EMIT Progress(0.0f, QStringLiteral("Download cancelled"));
 }
 
 void fSHAREDInternet::CancelDownload()
@@ -265,7 +265,7 @@ void fSHAREDInternet::CancelDownload()
         if (mSHAREDFileSubs::FileExists(TargetFile))
             mSHAREDFileSubs::EraseFile(TargetFile);
     });
-    emit DownloadError(QStringLiteral("Download cancelled"));
+    Q_EMIT DownloadError(QStringLiteral("Download cancelled"));
 }
 
 void fSHAREDInternet::stopTransfer()
@@ -381,7 +381,7 @@ void fSHAREDInternet::requestFailed(int number)
         return;
     }
     on([] { mSHAREDSubs::normalmouse(); });
-    emit DownloadError(number == err::InetStillExecuting
+    Q_EMIT DownloadError(number == err::InetStillExecuting
                            ? QStringLiteral("Download failed. Please try again.")
                            : QStringLiteral("Download timed out. Please try again."));
 }
@@ -391,7 +391,7 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
     OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
     const auto status = [this](const char* text) {
         if (!SuppressAllButErrors)
-            emit Status(QString::fromLatin1(text));
+            Q_EMIT Status(QString::fromLatin1(text));
     };
     switch (State) {
     case platform::InetControl::Resolving: status("Resolving host"); break;
@@ -399,7 +399,7 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
     case platform::InetControl::Connecting: status("Connecting"); break;
     case platform::InetControl::Connected: status("Connected"); break;
     case platform::InetControl::ReceivingResponse:
-        emit Receiving();
+        Q_EMIT Receiving();
         liveProgress();
         break;
     case platform::InetControl::Error: errorStep(on); return;
@@ -440,8 +440,8 @@ void fSHAREDInternet::errorStep(OnError& on)
     QString text;
     if (!step(on, [&] { text = inet().responseInfo(); }))
         return;
-    emit Status(text);
-    emit DownloadError(text);
+    Q_EMIT Status(text);
+    Q_EMIT DownloadError(text);
     Timer1_->stop();
     mSHAREDDelay::throttledyield();
 }
@@ -461,7 +461,7 @@ void fSHAREDInternet::readingStep(OnError& on)
             return;
     }
     if (!SuppressAllButErrors)
-        emit Status(QStringLiteral("Downloading"));
+        Q_EMIT Status(QStringLiteral("Downloading"));
 
     // A body the control has already saved into the target is passed over, not copied.
     const bool saved = SaveToFile && inet().bodySaved();
@@ -544,12 +544,12 @@ void fSHAREDInternet::readingStep(OnError& on)
     }
     if (writeFailed) {
         // The file could not be written whole: a failure, not a finished download.
-        emit DownloadError(QStringLiteral("Download failed. Please try again."));
+        Q_EMIT DownloadError(QStringLiteral("Download failed. Please try again."));
         return;
     }
-    emit Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
+    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
                 QStringLiteral(" kb (100%)"));
-    emit DownloadFinished();
+    Q_EMIT DownloadFinished();
 }
 
 void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
@@ -595,8 +595,8 @@ void fSHAREDInternet::ftpCompleted()
     TransferDone = true;
     Timer1_->stop();
     const qint64 size = platform::fileSystem().info(TargetFile).size;
-    emit Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
-    emit DownloadFinished();
+    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
+    Q_EMIT DownloadFinished();
 }
 
 void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float percent)
@@ -607,8 +607,8 @@ void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float
     reportedOnce_ = true;
     LastReportTime = now;
     const QString t = text();
-    emit Status(t);
-    emit Progress(percent, t);
+    Q_EMIT Status(t);
+    Q_EMIT Progress(percent, t);
 }
 
 void fSHAREDInternet::Timer1_Timer()
@@ -621,7 +621,7 @@ void fSHAREDInternet::Timer1_Timer()
         // nobody will take.
         if (!TransferDone || Connected())
             stopTransfer();
-        emit DownloadError(QStringLiteral("Transfer timed out"));
+        Q_EMIT DownloadError(QStringLiteral("Transfer timed out"));
         TransferDone = true;
     }
 }
