@@ -493,7 +493,7 @@ private:
     static size_t onWrite(char* data, size_t size, size_t count, void* user)
     {
         auto* self = static_cast<CurlInetControl*>(user);
-        const qint64 length = static_cast<qint64>(size * count);
+        const qint64 length = static_cast<qint64>(size) * static_cast<qint64>(count);
         try {
             if (!self->isHttp_ && self->reached_ < ResponseReceived)
                 self->noteFtpLength();

@@ -47,7 +47,7 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDErrorRpt"));
     setWindowTitle(QStringLiteral("Error Reporter"));
 
-    auto label = [this](const QString& name, const QString& caption, QWidget* parentWidget) {
+    auto label = [](const QString& name, const QString& caption, QWidget* parentWidget) {
         auto* l = new QLabel(caption, parentWidget);
         l->setObjectName(name);
         return l;

@@ -70,7 +70,8 @@ double leadingNumber(const QString& text)
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
             continue;
         const QChar last = digits.isEmpty() ? QChar() : digits.back();
-        if (c.isDigit() && c.unicode() < 128) {
+        // A digit and a sign where one may stand are both kept, as two rules.
+        if (c.isDigit() && c.unicode() < 128) {  // NOLINT(bugprone-branch-clone)
             digits += c;
         } else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) &&
                    (digits.isEmpty() || last == QLatin1Char('E'))) {

@@ -86,7 +86,7 @@ void fSHAREDUpdater::buildControls()
             b->setToolTip(QString::fromUtf8(tip));
         b->setAccessibleName(b->text());
     };
-    auto label = [this](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
+    auto label = [](QLabel*& l, const char* name, const char* caption, QWidget* parent) {
         l = new QLabel(QString::fromUtf8(caption), parent);
         l->setObjectName(QString::fromLatin1(name));
     };
