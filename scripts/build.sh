@@ -32,11 +32,4 @@ if [ ${#args[@]} -gt 0 ] || [ ! -f "$stamp" ] || { [ ! -f "$dir/build.ninja" ] &
   cmake -S . -B "$dir" "${gen[@]}" "${args[@]}"
   touch "$stamp"
 fi
-# Qt's moc step of an existing build folder can miss headers added since (the sources are
-# globbed); start it afresh whenever the set of headers changed.
-headers=$(find src tests -name '*.h' | sort | md5sum | cut -d' ' -f1)
-if [ "$(cat "$dir/.wexlo-headers" 2>/dev/null)" != "$headers" ]; then
-  rm -rf "$dir"/src/*_autogen "$dir"/tests/*_autogen "$dir"/bench/*_autogen
-fi
 cmake --build "$dir" --parallel "$(nproc)" "${targets[@]}"
-echo "$headers" > "$dir/.wexlo-headers"

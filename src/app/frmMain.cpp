@@ -185,7 +185,7 @@ void frmMain::buildControls()
 
 void frmMain::buildMenu()
 {
-    auto action = [this](QMenu* menu, const QString& caption, const char* name) {
+    auto action = [](QMenu* menu, const QString& caption, const char* name) {
         QAction* a = menu->addAction(caption);
         a->setObjectName(QString::fromLatin1(name));
         return a;
@@ -947,6 +947,9 @@ void frmMain::ExitProgram()
     on([&] { releaseUpdater(); });
     on([&] {
         const QWidgetList windows = QApplication::topLevelWidgets();
+        // Backwards through the list. std::views::reverse would do, but clang 14 (the fuzz
+        // build's compiler) cannot compile it with libstdc++ 12.
+        // NOLINTNEXTLINE(modernize-loop-convert)
         for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
             QWidget* w = *it;
             if (w == this || qobject_cast<fSHAREDUpdater*>(w) != nullptr)

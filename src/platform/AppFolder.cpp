@@ -40,7 +40,7 @@ QString programFolder()
 QString resolveAppFolder(const QStringList& arguments, const QString& progFolder)
 {
     QString chosen;
-    const int at = arguments.indexOf(QStringLiteral("--home"));
+    const qsizetype at = arguments.indexOf(QStringLiteral("--home"));
     if (at >= 0 && at + 1 < arguments.size())
         chosen = arguments.at(at + 1);
     for (const QString& a : arguments)

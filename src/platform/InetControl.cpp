@@ -502,7 +502,7 @@ private:
         while (!pending_.empty()) {
             const int state = pending_.front();
             pending_.pop_front();
-            emit StateChanged(state);
+            Q_EMIT StateChanged(state);
         }
         delivering_ = false;
     }
@@ -520,7 +520,7 @@ private:
     static size_t onWrite(char* data, size_t size, size_t count, void* user)
     {
         auto* self = static_cast<CurlInetControl*>(user);
-        const qint64 length = static_cast<qint64>(size * count);
+        const qint64 length = static_cast<qint64>(size) * static_cast<qint64>(count);
         try {
             if (!self->isHttp_ && self->reached_ < ResponseReceived)
                 self->noteFtpLength();

@@ -92,7 +92,7 @@ public:
     SkippedChunk skipChunk();
     virtual bool stillExecuting() const = 0;
 
-signals:
+Q_SIGNALS:
     // While a response body streams in, ReceivingResponse comes again every kAliveIntervalMs
     // at most (only when bytes arrived meanwhile): the sign of life a time-out waits for.
     void StateChanged(int state);

@@ -183,7 +183,7 @@ double PictureBox::TextWidth(const QString& text) const
 
 double PictureBox::TextHeight(const QString& text) const
 {
-    const int lines = std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
+    const qsizetype lines = std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
     return QFontMetricsF(font()).height() * lines;
 }
 

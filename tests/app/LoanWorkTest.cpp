@@ -322,7 +322,7 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
                              QStringLiteral("a, b"),
                              QStringLiteral("say \"hi\""),
                              QStringLiteral("line one\r\nline two\nthree"),
-                             QString::fromUtf8("Ren\xc3\xa9e \xe2\x82\xac \xe6\x97\xa5\xe6\x9c\xac"),
+                             QString::fromUtf8("Ren\xc3\xa9" "e \xe2\x82\xac \xe6\x97\xa5\xe6\x9c\xac"),
                              QStringLiteral("\",\n\""),
                              QString()};
     // The format alone, with every tricky text in every column.
@@ -343,7 +343,7 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
         EXPECT_EQ(back.at(i + 1), rows.at(i)) << "row " << i;
 
     // From the menu: every loan of the window, the hidden returned one too.
-    writeData(loan(QDate(2026, 3, 1), QByteArray("Ann, \"Nan\" \xc3\x85berg"), QDate(2026, 3, 15)) +
+    writeData(loan(QDate(2026, 3, 1), QByteArray("Ann, \"Nan\" \xc3\x85" "berg"), QDate(2026, 3, 15)) +
               loan(QDate(2025, 6, 1), "Cy", {}, QDate(2026, 1, 2)));
     frmMain& w = open();
     ScriptedFileDialog dialog;
@@ -352,7 +352,7 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
     w.mnuExportCsv->trigger();
     platform::setFileDialog(nullptr);
     EXPECT_EQ(dialog.asked, (QStringList{"Export to CSV", "CSV files (*.csv)"}));
-    const QString ann = QString::fromUtf8("Ann, \"Nan\" \xc3\x85berg");
+    const QString ann = QString::fromUtf8("Ann, \"Nan\" \xc3\x85" "berg");
     EXPECT_EQ(readCsvWithPython(dialog.answer),
               (QList<QStringList>{{"Date", "Lent To", "Item", "Phone", "Address", "Due", "Returned"},
                                   {"2026-03-01", ann, "Thing of " + ann, "555-" + ann, ann + " Street", "2026-03-15", ""},

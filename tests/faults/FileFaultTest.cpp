@@ -297,10 +297,12 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     const QStringList leftovers = QDir(folder_).entryList({name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
     EXPECT_TRUE(leftovers.isEmpty()) << "temporary file left: " << leftovers.join(QLatin1Char(' ')).toStdString();
 
-    if (c.target == Target::Loans)
+    if (c.target == Target::Loans) {
         EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1) << "the window lost the new loan";
-    if (c.target == Target::Preview)
+    }
+    if (c.target == Target::Preview) {
         EXPECT_TRUE(shell_.opened.isEmpty()) << "a preview that was not written was opened";
+    }
 
     if (*c.told == '\0')
         EXPECT_TRUE(told().isEmpty()) << told().toStdString();
@@ -309,8 +311,9 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
 
     mSHAREDLogging::listactions();
     const QString log = QString::fromUtf8(readBytes(file(QStringLiteral("log.txt"))));
-    if (*c.logged != '\0')
+    if (*c.logged != '\0') {
         EXPECT_TRUE(log.contains(QString::fromUtf8(c.logged))) << log.toStdString();
+    }
 
     // What the window kept is saved at the latest when the program ends, on the mended disk.
     if (c.target == Target::Loans) {

@@ -98,13 +98,13 @@ namespace detail {
 void GetDateBox::focusInEvent(QFocusEvent* e)
 {
     QLineEdit::focusInEvent(e);
-    emit gotFocus();
+    Q_EMIT gotFocus();
 }
 
 void GetDateBox::focusOutEvent(QFocusEvent* e)
 {
     QLineEdit::focusOutEvent(e);
-    emit lostFocus(e->reason());
+    Q_EMIT lostFocus(e->reason());
 }
 
 }  // namespace detail

@@ -22,7 +22,7 @@ class GetDateBox : public QLineEdit {
 public:
     using QLineEdit::QLineEdit;
 
-signals:
+Q_SIGNALS:
     void gotFocus();
     void lostFocus(Qt::FocusReason reason);
 

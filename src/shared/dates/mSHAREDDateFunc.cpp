@@ -90,8 +90,9 @@ QString fdateseparator()
     OnError on(QStringLiteral("fdateseparator"), kModule);
     on([&] {
         const QString probe = probeText();
+        // "/" both when the date shows it and when it shows no separator at all.
         if (probe.contains(QLatin1Char('/')))
-            result = QStringLiteral("/");
+            result = QStringLiteral("/");  // NOLINT(bugprone-branch-clone)
         else if (probe.contains(QLatin1Char('.')))
             result = QStringLiteral(".");
         else if (probe.contains(QLatin1Char('-')))

@@ -89,7 +89,7 @@ bool cSHAREDcDlgG::VBPrintDlg(PrintDlgArgs& a)
         QPrinter& p = *a.Printer;
         on([&] {
             QString name = dm.deviceName;
-            const int nul = name.indexOf(QChar(u'\0'));
+            const qsizetype nul = name.indexOf(QChar(u'\0'));
             if (nul >= 0)
                 name.truncate(nul);
             // A name that matches no installed printer leaves the printer as it was.

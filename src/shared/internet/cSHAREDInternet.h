@@ -31,7 +31,7 @@ public:
 
     fSHAREDInternet* window() const { return fInet.get(); }
 
-signals:
+Q_SIGNALS:
     void Status(const QString& text);
     void Progress(float percent, const QString& text);
     void Receiving();

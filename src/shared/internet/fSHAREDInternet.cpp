@@ -71,7 +71,8 @@ double leadingNumber(const QString& text)
         if (c == QLatin1Char(' ') || c == QLatin1Char('\t'))
             continue;
         const QChar last = digits.isEmpty() ? QChar() : digits.back();
-        if (c.isDigit() && c.unicode() < 128) {
+        // A digit and a sign where one may stand are both kept, as two rules.
+        if (c.isDigit() && c.unicode() < 128) {  // NOLINT(bugprone-branch-clone)
             digits += c;
         } else if ((c == QLatin1Char('+') || c == QLatin1Char('-')) &&
                    (digits.isEmpty() || last == QLatin1Char('E'))) {
@@ -152,7 +153,7 @@ QString fSHAREDInternet::OpenURL(const QString& URL, bool ShowStatus)
     CurrentURL = URL;
     if (ControlMissing) {
         TransferDone = true;
-        emit NoInternet();
+        Q_EMIT NoInternet();
         return {};
     }
     SuppressAllButErrors = !ShowStatus;
@@ -184,8 +185,8 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     if (ControlMissing) {
         on([&] { mSHAREDFileSubs::EraseFile(FileName); });
         TransferDone = true;
-        emit DownloadFinished();
-        emit NoInternet();
+        Q_EMIT DownloadFinished();
+        Q_EMIT NoInternet();
         return;
     }
     ExpectedFilesize_ = 0;
@@ -230,7 +231,7 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
         // Nothing was sent, so nothing is left to time out.
         TransferDone = true;
         Timer1_->stop();
-        emit DownloadError(QStringLiteral("No address specified"));
+        Q_EMIT DownloadError(QStringLiteral("No address specified"));
         return;
     }
     host = QStringLiteral("FTP://") + host;
@@ -249,7 +250,7 @@ void fSHAREDInternet::Cancel()
     ftpDownload_ = false;
     TransferDone = true;
     Timer1_->stop();
-    emit Progress(0.0f, QStringLiteral("Download cancelled"));
+    Q_EMIT Progress(0.0f, QStringLiteral("Download cancelled"));
 }
 
 void fSHAREDInternet::CancelDownload()
@@ -264,7 +265,7 @@ void fSHAREDInternet::CancelDownload()
         if (mSHAREDFileSubs::FileExists(TargetFile))
             mSHAREDFileSubs::EraseFile(TargetFile);
     });
-    emit DownloadError(QStringLiteral("Download cancelled"));
+    Q_EMIT DownloadError(QStringLiteral("Download cancelled"));
 }
 
 void fSHAREDInternet::stopTransfer()
@@ -376,7 +377,7 @@ void fSHAREDInternet::requestFailed(int number)
         return;
     }
     on([] { mSHAREDSubs::normalmouse(); });
-    emit DownloadError(number == err::InetStillExecuting
+    Q_EMIT DownloadError(number == err::InetStillExecuting
                            ? QStringLiteral("Download failed. Please try again.")
                            : QStringLiteral("Download timed out. Please try again."));
 }
@@ -386,7 +387,7 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
     OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
     const auto status = [this](const char* text) {
         if (!SuppressAllButErrors)
-            emit Status(QString::fromLatin1(text));
+            Q_EMIT Status(QString::fromLatin1(text));
     };
     switch (State) {
     case platform::InetControl::Resolving: status("Resolving host"); break;
@@ -394,7 +395,7 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
     case platform::InetControl::Connecting: status("Connecting"); break;
     case platform::InetControl::Connected: status("Connected"); break;
     case platform::InetControl::ReceivingResponse:
-        emit Receiving();
+        Q_EMIT Receiving();
         liveProgress();
         break;
     case platform::InetControl::Error: errorStep(on); return;
@@ -435,8 +436,8 @@ void fSHAREDInternet::errorStep(OnError& on)
     QString text;
     if (!step(on, [&] { text = inet().responseInfo(); }))
         return;
-    emit Status(text);
-    emit DownloadError(text);
+    Q_EMIT Status(text);
+    Q_EMIT DownloadError(text);
     Timer1_->stop();
     mSHAREDDelay::throttledyield();
 }
@@ -492,7 +493,7 @@ void fSHAREDInternet::readingStep(OnError& on)
             return;
     }
     if (!SuppressAllButErrors)
-        emit Status(QStringLiteral("Downloading"));
+        Q_EMIT Status(QStringLiteral("Downloading"));
 
     // A body that arrived into the target is passed over, not copied.
     const bool saved = SaveToFile && arrived_.complete;
@@ -565,12 +566,12 @@ void fSHAREDInternet::readingStep(OnError& on)
     }
     if (writeFailed) {
         // The file could not be written whole: a failure, not a finished download.
-        emit DownloadError(QStringLiteral("Download failed. Please try again."));
+        Q_EMIT DownloadError(QStringLiteral("Download failed. Please try again."));
         return;
     }
-    emit Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
+    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
                 QStringLiteral(" kb (100%)"));
-    emit DownloadFinished();
+    Q_EMIT DownloadFinished();
 }
 
 void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
@@ -616,8 +617,8 @@ void fSHAREDInternet::ftpCompleted()
     TransferDone = true;
     Timer1_->stop();
     const qint64 size = platform::fileSystem().info(TargetFile).size;
-    emit Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
-    emit DownloadFinished();
+    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
+    Q_EMIT DownloadFinished();
 }
 
 void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float percent)
@@ -628,8 +629,8 @@ void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float
     reportedOnce_ = true;
     LastReportTime = now;
     const QString t = text();
-    emit Status(t);
-    emit Progress(percent, t);
+    Q_EMIT Status(t);
+    Q_EMIT Progress(percent, t);
 }
 
 void fSHAREDInternet::Timer1_Timer()
@@ -642,7 +643,7 @@ void fSHAREDInternet::Timer1_Timer()
         // nobody will take.
         if (!TransferDone || Connected())
             stopTransfer();
-        emit DownloadError(QStringLiteral("Transfer timed out"));
+        Q_EMIT DownloadError(QStringLiteral("Transfer timed out"));
         TransferDone = true;
     }
 }

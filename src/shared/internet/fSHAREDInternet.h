@@ -64,7 +64,7 @@ public:
     // Test seam: the largest file DownloadFile takes (kMaxDownload normally; 0 puts it back).
     static void setDownloadLimitForTests(qint64 bytes);
 
-signals:
+Q_SIGNALS:
     void Status(const QString& text);
     void Progress(float percent, const QString& text);
     void DownloadFinished();

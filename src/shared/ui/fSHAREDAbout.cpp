@@ -164,8 +164,8 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     }
 
     const int iconSize = twips(kIconTwips);
-    const int count = std::min<int>(products.size(), kColumns * kRows);
-    for (int i = 0; i < count; ++i) {
+    const qsizetype count = std::min<qsizetype>(products.size(), kColumns * kRows);
+    for (qsizetype i = 0; i < count; ++i) {
         const Product& product = products.at(i);
         auto* icon = new QLabel(Frame2);
         icon->setObjectName(QStringLiteral("Image1(%1)").arg(i));

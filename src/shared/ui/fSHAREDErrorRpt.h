@@ -54,7 +54,7 @@ public:
     QPushButton* cmdHelp = nullptr;
     QPushButton* cmdExit = nullptr;
 
-public slots:
+public Q_SLOTS:
     // Escape leaves the dialog like Exit, so a dialog waited for without modality ends too.
     void reject() override;
 

@@ -102,7 +102,7 @@ QString decodeText(const QByteArray& bytes)
             } else {
                 for (const char ch : line) {
                     const auto b = static_cast<unsigned char>(ch);
-                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(b);
+                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t{b});
                 }
             }
             from = end;

@@ -18,13 +18,13 @@ QString helpIn(const QString& folder)
 
 QString helpFilePath()
 {
-    const QString inHome = helpIn(platform::appFolder());
+    QString inHome = helpIn(platform::appFolder());
     if (mSHAREDFileSubs::FileExists(inHome))
         return inHome;
     // Installed copies live beside the program (or in ../share/wexlo for a system install).
     for (const QString& folder : {platform::programFolder(),
                                   platform::programFolder() + QStringLiteral("/../share/wexlo")}) {
-        const QString candidate = helpIn(folder);
+        QString candidate = helpIn(folder);
         if (mSHAREDFileSubs::FileExists(candidate))
             return candidate;
     }

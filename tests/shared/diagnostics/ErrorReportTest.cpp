@@ -265,9 +265,9 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     // A character outside the basic plane (two UTF-16 units) is kept whole or dropped whole.
     const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
     ASSERT_EQ(face.size(), 2);
-    const QString astral = fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + "yy");
+    const QString astral = fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + QStringLiteral("yy"));
     EXPECT_EQ(astral, QString(399, QLatin1Char('x')));
-    EXPECT_EQ(fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + "yy"),
+    EXPECT_EQ(fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + QStringLiteral("yy")),
               QString(398, QLatin1Char('x')) + face);
 
     // A report of 400 characters or fewer goes whole.

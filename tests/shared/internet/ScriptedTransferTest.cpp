@@ -67,9 +67,9 @@ public:
     void run()
     {
         for (int s = Resolving; s <= Disconnected; ++s)
-            emit StateChanged(s);
+            Q_EMIT StateChanged(s);
         executing = false;
-        emit StateChanged(ResponseCompleted);
+        Q_EMIT StateChanged(ResponseCompleted);
     }
 };
 
@@ -165,7 +165,7 @@ TEST_F(ScriptedTransfer, TheControlsErrorNumbersFailRetryOrTimeOut)
     // State 11 carries the control's own text, as a status and as the error.
     events_.clear();
     control_->autoRun = false;
-    QTimer::singleShot(0, control_, [this] { emit control_->StateChanged(platform::InetControl::Error); });
+    QTimer::singleShot(0, control_, [this] { Q_EMIT control_->StateChanged(platform::InetControl::Error); });
     EXPECT_FALSE(inet_->GetFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(events_, (QStringList{"S:scripted failure", "E:scripted failure"}));
 }
