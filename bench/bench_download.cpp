@@ -67,7 +67,8 @@ int main(int argc, char** argv)
         // Streamed from the one copy, so that the server adds nothing to the memory measured.
         res.set_content_provider(body.size(), "application/octet-stream",
                                  [&body](size_t offset, size_t length, httplib::DataSink& sink) {
-                                     sink.write(body.data() + offset, std::min<size_t>(length, 65536));
+                                     sink.write(body.data() + offset,
+                                                std::min<size_t>(length, 65536));
                                      return true;
                                  });
     });
@@ -85,7 +86,8 @@ int main(int argc, char** argv)
         cSHAREDInternet inet;
         resetPeak();
         const long idle = statusKb("VmRSS");
-        whole = inet.GetFile(url, ours, true, false, false) && QFileInfo(ours).size() == qint64(kSize) && whole;
+        whole = inet.GetFile(url, ours, true, false, false) &&
+                QFileInfo(ours).size() == qint64(kSize) && whole;
         growthKb = std::max(growthKb, statusKb("VmHWM") - idle);
     });
     const double transfer = bench::bestMs(3, [&] {
@@ -100,18 +102,23 @@ int main(int argc, char** argv)
         whole = control->bodySaved() && QFileInfo(ours).size() == qint64(kSize) && whole;
     });
     const bool curlThere = QFile::exists(QStringLiteral("/usr/bin/curl"));
-    const double curl = curlThere ? bench::bestMs(3, [&] {
-        QProcess::execute(QStringLiteral("/usr/bin/curl"), {QStringLiteral("-s"), QStringLiteral("-o"), theirs, url});
-    })
-                                  : 0.0;
+    const double curl =
+        curlThere ? bench::bestMs(3,
+                                  [&] {
+                                      QProcess::execute(QStringLiteral("/usr/bin/curl"),
+                                                        {QStringLiteral("-s"), QStringLiteral("-o"),
+                                                         theirs, url});
+                                  })
+                  : 0.0;
     if (!whole)
         std::printf("our download did not arrive whole\n");
     if (!curlThere)
         std::printf("/usr/bin/curl is missing: no baseline\n");
     bench::report("GetFile, 50 MB over loopback HTTP", getFile, "curl -s -o FILE URL", curl, "ms");
-    bench::report("transfer control alone, same download", transfer, "curl -s -o FILE URL", curl, "ms");
-    std::printf("%-44s %10.1f MB above idle (target < 20 MB)\n", "peak resident growth during GetFile",
-                static_cast<double>(growthKb) / 1024.0);
+    bench::report("transfer control alone, same download", transfer, "curl -s -o FILE URL", curl,
+                  "ms");
+    std::printf("%-44s %10.1f MB above idle (target < 20 MB)\n",
+                "peak resident growth during GetFile", static_cast<double>(growthKb) / 1024.0);
 
     server.stop();
     thread.join();

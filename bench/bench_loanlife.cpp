@@ -45,7 +45,10 @@ public:
 
 class YesBox : public platform::MessageBox {
 public:
-    platform::MsgAnswer show(const platform::MessageRequest&) override { return platform::MsgAnswer::Yes; }
+    platform::MsgAnswer show(const platform::MessageRequest&) override
+    {
+        return platform::MsgAnswer::Yes;
+    }
 };
 
 QByteArray dayNumber(const QDate& d) { return QByteArray::number(QDate(1899, 12, 30).daysTo(d)); }
@@ -65,7 +68,8 @@ QByteArray loans(int n, bool history)
         if (!history)
             continue;
         if (i % 5 == 4) {
-            bytes += "DUE: " + dayNumber(lent.addDays(14)) + " \r\nRETURNED: " + dayNumber(lent.addDays(10)) + " \r\n";
+            bytes += "DUE: " + dayNumber(lent.addDays(14)) +
+                     " \r\nRETURNED: " + dayNumber(lent.addDays(10)) + " \r\n";
             continue;
         }
         if (active % 16 == 0)
@@ -113,7 +117,10 @@ double timed(F&& body)
 template <class W>
 void historyOps(W& w, QMap<QString, double>& out)
 {
-    if constexpr (requires(W& x) { x.mnuShowReturned; x.mnuMarkReturned; }) {
+    if constexpr (requires(W & x) {
+                      x.mnuShowReturned;
+                      x.mnuMarkReturned;
+                  }) {
         double on = 1e300, off = 1e300, mark = 1e300;
         for (int i = 0; i < 5; ++i) {
             on = std::min(on, timed([&] { w.mnuShowReturned->trigger(); }));
@@ -231,24 +238,27 @@ int main(int argc, char** argv)
     if (!baseline.isEmpty() && !quick) {
         put(plain, plainFile);
         upBase = startup(baseline, plain.path());
-        bench::report("start-up, 100,000 loans with history", upHistory, "baseline build, 80,000 loans", upBase,
-                      "ms", "(target < 1.1x)");
+        bench::report("start-up, 100,000 loans with history", upHistory,
+                      "baseline build, 80,000 loans", upBase, "ms", "(target < 1.1x)");
     }
 
     const QMap<QString, double> h = runOps(self, history.path(), historyFile);
     const QMap<QString, double> p = runOps(self, plain.path(), plainFile);
-    bench::report("Show Returned Loans on, 100,000 loans", h.value(QStringLiteral("show-returned-on")),
-                  "re-sort of 80,000 plain loans", p.value(QStringLiteral("resort")), "ms");
-    bench::report("Show Returned Loans off, 100,000 loans", h.value(QStringLiteral("show-returned-off")),
-                  "re-sort of 80,000 plain loans", p.value(QStringLiteral("resort")), "ms");
-    bench::report("Mark Returned of one loan, 100,000 loans", h.value(QStringLiteral("mark-returned")),
-                  "Delete of one of 80,000 plain loans", p.value(QStringLiteral("delete")), "ms", "(target < 1.1x)");
+    bench::report("Show Returned Loans on, 100,000 loans",
+                  h.value(QStringLiteral("show-returned-on")), "re-sort of 80,000 plain loans",
+                  p.value(QStringLiteral("resort")), "ms");
+    bench::report("Show Returned Loans off, 100,000 loans",
+                  h.value(QStringLiteral("show-returned-off")), "re-sort of 80,000 plain loans",
+                  p.value(QStringLiteral("resort")), "ms");
+    bench::report("Mark Returned of one loan, 100,000 loans",
+                  h.value(QStringLiteral("mark-returned")), "Delete of one of 80,000 plain loans",
+                  p.value(QStringLiteral("delete")), "ms", "(target < 1.1x)");
     bench::report("Delete of one loan, 100,000 loans", h.value(QStringLiteral("delete")),
                   "Delete of one of 80,000 plain loans", p.value(QStringLiteral("delete")), "ms");
-    bench::report("LoadList, 100,000 loans with history", h.value(QStringLiteral("load")), "LoadList, 80,000 plain loans",
-                  p.value(QStringLiteral("load")), "ms");
-    bench::report("SaveList, 100,000 loans with history", h.value(QStringLiteral("save")), "SaveList, 80,000 plain loans",
-                  p.value(QStringLiteral("save")), "ms");
+    bench::report("LoadList, 100,000 loans with history", h.value(QStringLiteral("load")),
+                  "LoadList, 80,000 plain loans", p.value(QStringLiteral("load")), "ms");
+    bench::report("SaveList, 100,000 loans with history", h.value(QStringLiteral("save")),
+                  "SaveList, 80,000 plain loans", p.value(QStringLiteral("save")), "ms");
     if (!baseline.isEmpty()) {
         const QMap<QString, double> b = runOps(baseline, plain.path(), plainFile);
         bench::report("LoadList, 100,000 loans with history", h.value(QStringLiteral("load")),
@@ -257,15 +267,18 @@ int main(int argc, char** argv)
                       "baseline build, SaveList of 80,000", b.value(QStringLiteral("save")), "ms");
         bench::report("LoadList, 80,000 plain loans", p.value(QStringLiteral("load")),
                       "baseline build, LoadList of 80,000", b.value(QStringLiteral("load")), "ms");
-        bench::report("Mark Returned of one loan, 100,000 loans", h.value(QStringLiteral("mark-returned")),
-                      "baseline build, Delete of one of 80,000", b.value(QStringLiteral("delete")), "ms",
-                      "(target < 1.1x)");
-        bench::report("Show Returned Loans on, 100,000 loans", h.value(QStringLiteral("show-returned-on")),
+        bench::report("Mark Returned of one loan, 100,000 loans",
+                      h.value(QStringLiteral("mark-returned")),
+                      "baseline build, Delete of one of 80,000", b.value(QStringLiteral("delete")),
+                      "ms", "(target < 1.1x)");
+        bench::report("Show Returned Loans on, 100,000 loans",
+                      h.value(QStringLiteral("show-returned-on")),
                       "baseline build, re-sort of 80,000", b.value(QStringLiteral("resort")), "ms");
         bench::report("re-sort, 80,000 plain loans", p.value(QStringLiteral("resort")),
                       "baseline build, re-sort of 80,000", b.value(QStringLiteral("resort")), "ms");
         bench::report("Delete of one of 80,000 plain loans", p.value(QStringLiteral("delete")),
-                      "baseline build, Delete of one of 80,000", b.value(QStringLiteral("delete")), "ms");
+                      "baseline build, Delete of one of 80,000", b.value(QStringLiteral("delete")),
+                      "ms");
     }
     return 0;
 }

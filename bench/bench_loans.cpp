@@ -22,8 +22,9 @@ QByteArray loans(int n)
 {
     QByteArray bytes;
     for (int i = 0; i < n; ++i)
-        bytes += "DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " + QByteArray::number(i) +
-                 "\r\nITEM:A thing lent out number " + QByteArray::number(i) +
+        bytes += "DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " +
+                 QByteArray::number(i) + "\r\nITEM:A thing lent out number " +
+                 QByteArray::number(i) +
                  "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n";
     return bytes;
 }
@@ -49,8 +50,8 @@ void run(int n, const QString& folder)
             std::abort();
     });
     const bool small = n <= 6553;
-    bench::report(("LoadList, " + label + " records").constData(), load, "read and split", bareRead, "ms",
-                  small ? "(target < 20 ms, < 5x)" : "(target < 500 ms, < 5x)");
+    bench::report(("LoadList, " + label + " records").constData(), load, "read and split", bareRead,
+                  "ms", small ? "(target < 20 ms, < 5x)" : "(target < 500 ms, < 5x)");
 
     const double save = bench::bestMs(5, [&] { w.SaveList(); });
     const double bareWrite = bench::bestMs(5, [&] {
@@ -62,16 +63,16 @@ void run(int n, const QString& folder)
         ::fsync(f.handle());
         f.commit();
     });
-    bench::report(("SaveList, " + label + " records").constData(), save, "QSaveFile write + fsync", bareWrite, "ms",
-                  "(target < 5x)");
+    bench::report(("SaveList, " + label + " records").constData(), save, "QSaveFile write + fsync",
+                  bareWrite, "ms", "(target < 5x)");
 
     if (small) {
         w.LoadList();
         w.txtItem->setText(QStringLiteral("Ladder"));
         w.txtLentTo->setText(QStringLiteral("Neighbour"));
         const double add = bench::bestMs(5, [&] { w.cmdAdd_Click(); });
-        bench::report(("Add Item on " + label + " rows").constData(), add, "SaveList alone", save, "ms",
-                      "(target < 30 ms)");
+        bench::report(("Add Item on " + label + " rows").constData(), add, "SaveList alone", save,
+                      "ms", "(target < 30 ms)");
     }
 }
 

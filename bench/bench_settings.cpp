@@ -69,7 +69,8 @@ std::map<QString, QString> mapLoad(const QString& path)
 void mapSave(const std::map<QString, QString>& m, const QString& path)
 {
     auto out = mSHAREDFileSubs::openforoutput(path, platform::FileAccess::OwnerOnly);
-    for (const auto& [k, v] : m) out->writeLine(k + QLatin1Char(',') + v);
+    for (const auto& [k, v] : m)
+        out->writeLine(k + QLatin1Char(',') + v);
     out->close();
 }
 
@@ -104,10 +105,12 @@ int main(int argc, char** argv)
         probes.push_back(keyName(static_cast<int>(rng() % kKeys)).toLower());
     int hits = 0;
     const double lookOurs = bench::bestMs(5, [&] {
-        for (const QString& p : probes) hits += store.RetrieveSetting(p).isEmpty() ? 0 : 1;
+        for (const QString& p : probes)
+            hits += store.RetrieveSetting(p).isEmpty() ? 0 : 1;
     });
     const double lookMap = bench::bestMs(5, [&] {
-        for (const QString& p : probes) hits += map.find(p.toUpper()) != map.end() ? 1 : 0;
+        for (const QString& p : probes)
+            hits += map.find(p.toUpper()) != map.end() ? 1 : 0;
     });
     bench::report("100,000 lookups", lookOurs, "std::map", lookMap);
     if (hits != 10 * kLookups) {

@@ -43,16 +43,19 @@ std::string minisig(const std::string& body, const std::string& comment, const u
                     const unsigned char* id)
 {
     unsigned char hash[crypto_generichash_BYTES_MAX];
-    crypto_generichash(hash, sizeof hash, reinterpret_cast<const unsigned char*>(body.data()), body.size(),
-                       nullptr, 0);
+    crypto_generichash(hash, sizeof hash, reinterpret_cast<const unsigned char*>(body.data()),
+                       body.size(), nullptr, 0);
     unsigned char sig[crypto_sign_BYTES];
     crypto_sign_detached(sig, nullptr, hash, sizeof hash, sk);
     const QByteArray global = raw(sig, sizeof sig) + QByteArray::fromStdString(comment);
     unsigned char globalSig[crypto_sign_BYTES];
-    crypto_sign_detached(globalSig, nullptr, reinterpret_cast<const unsigned char*>(global.constData()),
+    crypto_sign_detached(globalSig, nullptr,
+                         reinterpret_cast<const unsigned char*>(global.constData()),
                          static_cast<unsigned long long>(global.size()), sk);
-    return "untrusted comment: bench\n" + (QByteArray("ED") + raw(id, 8) + raw(sig, sizeof sig)).toBase64().toStdString() +
-           "\ntrusted comment: " + comment + "\n" + raw(globalSig, sizeof globalSig).toBase64().toStdString() + "\n";
+    return "untrusted comment: bench\n" +
+           (QByteArray("ED") + raw(id, 8) + raw(sig, sizeof sig)).toBase64().toStdString() +
+           "\ntrusted comment: " + comment + "\n" +
+           raw(globalSig, sizeof globalSig).toBase64().toStdString() + "\n";
 }
 
 }  // namespace
@@ -72,7 +75,8 @@ int main(int argc, char** argv)
     unsigned char pk[crypto_sign_PUBLICKEYBYTES], sk[crypto_sign_SECRETKEYBYTES], id[8];
     crypto_sign_keypair(pk, sk);
     randombytes_buf(id, sizeof id);
-    PackageSignature::setPublicKeyForTests(QString::fromLatin1((QByteArray("Ed") + raw(id, 8) + raw(pk, sizeof pk)).toBase64()));
+    PackageSignature::setPublicKeyForTests(
+        QString::fromLatin1((QByteArray("Ed") + raw(id, 8) + raw(pk, sizeof pk)).toBase64()));
 
     std::string body(kSize, '\0');
     for (size_t i = 0; i < kSize; ++i)
@@ -87,16 +91,17 @@ int main(int argc, char** argv)
     server.Get("/pkg/WexloUpd.exe", [&](const httplib::Request&, httplib::Response& res) {
         auto sent = std::make_shared<QElapsedTimer>();
         sent->start();
-        res.set_content_provider(body.size(), "application/octet-stream",
-                                 [&, sent](size_t offset, size_t, httplib::DataSink& sink) {
-                                     std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
-                                     const size_t n = std::min(kPiece, body.size() - offset);
-                                     if (stopping || !sink.write(body.data() + offset, n))
-                                         return false;
-                                     if (offset + n == body.size())
-                                         sendMs = sent->elapsed();
-                                     return true;
-                                 });
+        res.set_content_provider(
+            body.size(), "application/octet-stream",
+            [&, sent](size_t offset, size_t, httplib::DataSink& sink) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kPauseMs));
+                const size_t n = std::min(kPiece, body.size() - offset);
+                if (stopping || !sink.write(body.data() + offset, n))
+                    return false;
+                if (offset + n == body.size())
+                    sendMs = sent->elapsed();
+                return true;
+            });
     });
     const int port = server.bind_to_any_port("127.0.0.1");
     const std::string base = "http://127.0.0.1:" + std::to_string(port);
@@ -109,34 +114,39 @@ int main(int argc, char** argv)
 
     fSHAREDUpdater window;
     const QString b = QString::fromStdString(base);
-    const bool newer = window.CheckForUpdate(false, b + QStringLiteral("/versions/WXLO_current.txt"), QString(),
-                                             QStringLiteral("WexloUpd.exe"), QString());
+    const bool newer =
+        window.CheckForUpdate(false, b + QStringLiteral("/versions/WXLO_current.txt"), QString(),
+                              QStringLiteral("WexloUpd.exe"), QString());
     int moves = 0;
     QString last;
-    QObject::connect(window.internet(), &cSHAREDInternet::Progress, [&](float, const QString& text) {
-        if (text != last)
-            ++moves;
-        last = text;
-    });
+    QObject::connect(window.internet(), &cSHAREDInternet::Progress,
+                     [&](float, const QString& text) {
+                         if (text != last)
+                             ++moves;
+                         last = text;
+                     });
     // Pictures of the status line as the user sees it, every 15 seconds.
     QTimer picture;
     int shot = 0;
     QObject::connect(&picture, &QTimer::timeout, [&] {
         if (!pictures.isEmpty())
-            window.grab().save(pictures + QStringLiteral("/slow-download-%1s.png").arg(15 * ++shot));
+            window.grab().save(pictures +
+                               QStringLiteral("/slow-download-%1s.png").arg(15 * ++shot));
         std::printf("%3d s: %s\n", 15 * shot, qPrintable(last));
         std::fflush(stdout);
     });
     picture.start(15000);
     QElapsedTimer took;
     took.start();
-    const bool saved = newer && window.DownloadFile(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
-                                                    b + QStringLiteral("/pkg/WexloUpd.exe"));
+    const bool saved =
+        newer && window.DownloadFile(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
+                                     b + QStringLiteral("/pkg/WexloUpd.exe"));
     const double seconds = static_cast<double>(took.elapsed()) / 1000.0;
     picture.stop();
     if (!pictures.isEmpty())
         window.grab().save(pictures + QStringLiteral("/slow-download-end.png"));
-    const bool whole = saved && QFileInfo(dir.filePath(QStringLiteral("WexloUpd.exe"))).size() == qint64(kSize);
+    const bool whole =
+        saved && QFileInfo(dir.filePath(QStringLiteral("WexloUpd.exe"))).size() == qint64(kSize);
     std::printf("%s after %.1f s; the progress shown moved %d times; last: %s\n",
                 whole ? "saved whole" : "NOT saved", seconds, moves, qPrintable(last));
     bench::report("260,000 bytes at 4,000 B/s, signed", seconds, "server's sending time",

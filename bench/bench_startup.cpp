@@ -38,7 +38,11 @@ long statusKb(const char* key)
         return -1;
     for (const QByteArray& line : f.readAll().split('\n'))
         if (line.startsWith(key))
-            return line.mid(static_cast<qsizetype>(std::strlen(key))).trimmed().split(' ').value(0).toLong();
+            return line.mid(static_cast<qsizetype>(std::strlen(key)))
+                .trimmed()
+                .split(' ')
+                .value(0)
+                .toLong();
     return -1;
 }
 
@@ -112,8 +116,9 @@ int main(int argc, char** argv)
         QFile f(dir.path() + QStringLiteral("/datalist.txt"));
         f.open(QIODevice::WriteOnly);
         for (int i = 0; i < 6553; ++i)
-            f.write("DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " + QByteArray::number(i) +
-                    "\r\nITEM:A thing lent out number " + QByteArray::number(i) +
+            f.write("DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " +
+                    QByteArray::number(i) + "\r\nITEM:A thing lent out number " +
+                    QByteArray::number(i) +
                     "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n");
     }
     const QString self = QCoreApplication::applicationFilePath();
@@ -126,8 +131,9 @@ int main(int argc, char** argv)
         ours.peakKb = std::max(ours.peakKb, o.peakKb);
         bare.peakKb = std::max(bare.peakKb, b.peakKb);
     }
-    bench::report("start-up to the shown window, 6553 loans", ours.ms, "bare Qt window", bare.ms, "ms");
-    bench::report("idle peak memory, 6553 loans", static_cast<double>(ours.peakKb) / 1024.0, "bare Qt window",
-                  static_cast<double>(bare.peakKb) / 1024.0, "MiB");
+    bench::report("start-up to the shown window, 6553 loans", ours.ms, "bare Qt window", bare.ms,
+                  "ms");
+    bench::report("idle peak memory, 6553 loans", static_cast<double>(ours.peakKb) / 1024.0,
+                  "bare Qt window", static_cast<double>(bare.peakKb) / 1024.0, "MiB");
     return 0;
 }

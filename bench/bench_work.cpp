@@ -39,7 +39,10 @@ public:
 
 class YesBox : public platform::MessageBox {
 public:
-    platform::MsgAnswer show(const platform::MessageRequest&) override { return platform::MsgAnswer::Yes; }
+    platform::MsgAnswer show(const platform::MessageRequest&) override
+    {
+        return platform::MsgAnswer::Yes;
+    }
 };
 
 QByteArray loans(int n)
@@ -48,8 +51,9 @@ QByteArray loans(int n)
     bytes.reserve(n * 140);
     for (int i = 0; i < n; ++i) {
         const QDate lent = kToday.addDays(-(i % 3000));
-        bytes += "DATE: " + QByteArray::number(QDate(1899, 12, 30).daysTo(lent)) + " \r\nLENTTO:Person " +
-                 QByteArray::number(i) + "\r\nITEM:A thing lent out number " + QByteArray::number(i) +
+        bytes += "DATE: " + QByteArray::number(QDate(1899, 12, 30).daysTo(lent)) +
+                 " \r\nLENTTO:Person " + QByteArray::number(i) +
+                 "\r\nITEM:A thing lent out number " + QByteArray::number(i) +
                  "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n";
     }
     return bytes;
@@ -108,11 +112,13 @@ int main(int argc, char** argv)
     double all = 1e300;
     for (int i = 0; i < 4; ++i)
         all = std::min(all, timed([&] { w.ListView1_ColumnClick(1); }));
-    std::printf("find bar, 100,000 loans: opened in %.3f ms; per typed character best %.3f ms, mean %.3f ms, "
-                "worst %.3f ms\n",
-                open, best, mean, worst);
-    bench::report("one more character typed (worst of 36)", worst, "re-sort of 100,000 loans (best of 4)", all, "ms",
-                  "(target < 50 ms)");
+    std::printf(
+        "find bar, 100,000 loans: opened in %.3f ms; per typed character best %.3f ms, mean %.3f "
+        "ms, "
+        "worst %.3f ms\n",
+        open, best, mean, worst);
+    bench::report("one more character typed (worst of 36)", worst,
+                  "re-sort of 100,000 loans (best of 4)", all, "ms", "(target < 50 ms)");
     if (qEnvironmentVariableIsSet("BENCH_FIND_ONLY"))
         return 0;
     w.findBar->dismiss();
@@ -131,8 +137,8 @@ int main(int argc, char** argv)
         w.mnuUndo->trigger();
     }
     const double save = bench::bestMs(3, [&] { w.SaveList(); });
-    bench::report("undo of a delete of 1,000 loans (saved)", undo, "SaveList of 100,000 loans", save, "ms",
-                  "(target < 500 ms)");
+    bench::report("undo of a delete of 1,000 loans (saved)", undo, "SaveList of 100,000 loans",
+                  save, "ms", "(target < 500 ms)");
     bench::report("redo of it (saved)", redo, "SaveList of 100,000 loans", save, "ms");
     return 0;
 }

@@ -41,8 +41,8 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Wexlo"));
     // The exit procedure ends the program itself, whichever windows are still around.
     QApplication::setQuitOnLastWindowClosed(false);
-    wexlo::platform::setAppFolder(
-        wexlo::platform::resolveAppFolder(QApplication::arguments(), wexlo::platform::programFolder()));
+    wexlo::platform::setAppFolder(wexlo::platform::resolveAppFolder(
+        QApplication::arguments(), wexlo::platform::programFolder()));
     wexlo::frmMain window;
     QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);

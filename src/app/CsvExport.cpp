@@ -21,8 +21,9 @@ QString field(const QString& text)
 
 QByteArray format(int rowCount, const std::function<QString(int row, int column)>& cell)
 {
-    const QStringList heading{QStringLiteral("Date"),  QStringLiteral("Lent To"), QStringLiteral("Item"),
-                              QStringLiteral("Phone"), QStringLiteral("Address"), QStringLiteral("Due"),
+    const QStringList heading{QStringLiteral("Date"),    QStringLiteral("Lent To"),
+                              QStringLiteral("Item"),    QStringLiteral("Phone"),
+                              QStringLiteral("Address"), QStringLiteral("Due"),
                               QStringLiteral("Returned")};
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < rowCount; ++r) {

@@ -47,7 +47,8 @@ FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), l
         updateCount();
     });
     connect(cmdFindClose, &QToolButton::clicked, this, &FindBar::dismiss);
-    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
+                                 Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::dismiss);
     // Loans added, deleted or brought back change the count.
     const QAbstractItemModel* shown = list_->model();

@@ -27,8 +27,13 @@ QString tagOf(platform::ListView& list, int modelRow)
 
 class LoansStep : public QUndoCommand {
 public:
-    LoansStep(platform::ListView& list, const QString& text, Rows before, Rows after, std::function<void()> done)
-        : QUndoCommand(text), list_(list), before_(std::move(before)), after_(std::move(after)), done_(std::move(done))
+    LoansStep(platform::ListView& list, const QString& text, Rows before, Rows after,
+              std::function<void()> done)
+        : QUndoCommand(text),
+          list_(list),
+          before_(std::move(before)),
+          after_(std::move(after)),
+          done_(std::move(done))
     {
     }
 

@@ -3,8 +3,8 @@
 // Changes of the loans as steps that can be undone and redone. A step remembers the loans it
 // touched as they were before (model position, cells and a tag that follows the loan) and as
 // they are after, and going back or forth takes the one set out of the list (by tag) and puts
-// the other in at its places, so the list and the saved file come back byte for byte. Sorting is no step: loans put back after
-// the user sorted again land in their sorted places.
+// the other in at its places, so the list and the saved file come back byte for byte. Sorting is no
+// step: loans put back after the user sorted again land in their sorted places.
 
 #include <QList>
 #include <QPersistentModelIndex>

@@ -7,10 +7,7 @@ namespace wexlo::loansfile {
 
 namespace {
 
-bool isDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
 
 // The common forms read without the general parser, which is slow for a big file: a whole
 // day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
@@ -67,10 +64,7 @@ void appendDayNumber(QString& out, qint64 n)
 }
 
 // The years a row's "YYYY-MM-DD" can show.
-bool inShownYears(const QDate& d)
-{
-    return d.isValid() && d.year() >= 1 && d.year() <= 9999;
-}
+bool inShownYears(const QDate& d) { return d.isValid() && d.year() >= 1 && d.year() <= 9999; }
 
 }  // namespace
 
@@ -81,7 +75,8 @@ QString isoDate(const QDate& d)
     if (!d.isValid() || y < 1 || y > 9999)
         return {};
     QString s(10, QLatin1Char('-'));
-    for (int i = 3; i >= 0; --i, y /= 10) s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
+    for (int i = 3; i >= 0; --i, y /= 10)
+        s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
     s[5] = QLatin1Char(static_cast<char>('0' + month / 10));
     s[6] = QLatin1Char(static_cast<char>('0' + month % 10));
     s[8] = QLatin1Char(static_cast<char>('0' + day / 10));
@@ -162,7 +157,8 @@ Parsed parse(const QString& text)
         }
         if (key == u"DATE") {
             const QString shown = rowDate(value);
-            result.rows.append(QStringList{shown.isEmpty() ? value.toString() : shown, {}, {}, {}, {}});
+            result.rows.append(
+                QStringList{shown.isEmpty() ? value.toString() : shown, {}, {}, {}, {}});
             current = &result.rows.last();
             continue;
         }
@@ -243,8 +239,8 @@ void appendDate(QString& text, const QString& date)
 
 // cell gives a QString or a reference to one (which saves a reference count per cell).
 template <class Cell>
-void formatRows(int rowCount, const Cell& cell, const std::function<void(const QByteArray& bytes)>& sink,
-                bool withLife)
+void formatRows(int rowCount, const Cell& cell,
+                const std::function<void(const QByteArray& bytes)>& sink, bool withLife)
 {
     // Handed on in pieces of about 32,000 characters: one buffer for a whole big file costs more in
     // fresh memory pages than the writing itself.

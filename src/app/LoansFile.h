@@ -35,7 +35,7 @@ struct Parsed {
     // File order; each has ColumnCount cells, or LoanColumnCount when the record has a DUE or
     // RETURNED line.
     QList<QStringList> rows;
-    int orphans = 0;          // field lines before the first DATE line (skipped)
+    int orphans = 0;  // field lines before the first DATE line (skipped)
 };
 
 // Reads the file's text (LF or CR LF line ends). A DATE value that is a day number or a date

@@ -30,9 +30,9 @@
 #include <QCloseEvent>
 #include <QDir>
 #include <QGroupBox>
+#include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeySequence>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -87,11 +87,13 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     Timer3 = new QTimer(this);
     Timer3->setObjectName(QStringLiteral("Timer3"));
     Timer3->setInterval(30000);
-    connectGuarded(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer, QStringLiteral("Timer3_Timer"), kModule);
+    connectGuarded(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer,
+                   QStringLiteral("Timer3_Timer"), kModule);
     Timer3->start();
     updateServer_ = mSHAREDUpdater::updateServer(QCoreApplication::arguments());
 
-    resize(platform::twips(kDesignWidth), platform::twips(kDesignHeight) + menuBar()->sizeHint().height());
+    resize(platform::twips(kDesignWidth),
+           platform::twips(kDesignHeight) + menuBar()->sizeHint().height());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
     Form_Load();
@@ -108,7 +110,8 @@ void frmMain::buildControls()
     // The layout is measured for the desktop's small dialog font.
     QFont small = client->font();
     small.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arial"), small.family()});
-    small.setPixelSize(std::max(8, static_cast<int>(std::lround(11.0 * platform::systemMetrics().logicalDpi() / 96.0))));
+    small.setPixelSize(std::max(
+        8, static_cast<int>(std::lround(11.0 * platform::systemMetrics().logicalDpi() / 96.0))));
     client->setFont(small);
 
     ListView1 = new platform::ListView(client);
@@ -139,7 +142,12 @@ void frmMain::buildControls()
         {ListView1, "ListView1", nullptr, {144, 144, 6636, 2844}, nullptr, "Loans List"},
         {Frame2, "Frame2", nullptr, {192, 3264, 6636, 1500}, nullptr, "Entry panel"},
         {cmdExit, "cmdExit", "Exit", {5856, 912, 684, 492}, nullptr, "Exit"},
-        {cmdDelete, "cmdDelete", "Delete", {5856, 192, 684, 540}, "Deletes the selected loan item", "Delete"},
+        {cmdDelete,
+         "cmdDelete",
+         "Delete",
+         {5856, 192, 684, 540},
+         "Deletes the selected loan item",
+         "Delete"},
         {txtAddress, "txtAddress", nullptr, {864, 1056, 4572, 300}, nullptr, "Address"},
         {txtPhone, "txtPhone", nullptr, {4176, 672, 1260, 300}, nullptr, "Phone"},
         {cmdAdd, "cmdAdd", "Add Item", {4272, 240, 1164, 300}, nullptr, "Add Item"},
@@ -167,18 +175,24 @@ void frmMain::buildControls()
     for (QPushButton* b : {cmdExit, cmdDelete, cmdAdd})
         b->setAutoDefault(false);
 
-    connectGuarded(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click, QStringLiteral("cmdAdd_Click"), kModule);
-    connectGuarded(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click, QStringLiteral("cmdDelete_Click"), kModule);
-    connectGuarded(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
-    connectGuarded(ListView1, &platform::ListView::columnClick, this, [this](int column) { ListView1_ColumnClick(column + 1); },
-                   QStringLiteral("ListView1_ColumnClick"), kModule);
+    connectGuarded(cmdAdd, &QPushButton::clicked, this, &frmMain::cmdAdd_Click,
+                   QStringLiteral("cmdAdd_Click"), kModule);
+    connectGuarded(cmdDelete, &QPushButton::clicked, this, &frmMain::cmdDelete_Click,
+                   QStringLiteral("cmdDelete_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &frmMain::cmdExit_Click,
+                   QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(
+        ListView1, &platform::ListView::columnClick, this,
+        [this](int column) { ListView1_ColumnClick(column + 1); },
+        QStringLiteral("ListView1_ColumnClick"), kModule);
     connectGuarded(ListView1, &platform::ListView::itemClick, this, &frmMain::ListView1_ItemClick,
                    QStringLiteral("ListView1_ItemClick"), kModule);
     // A row reached by the keyboard shows its loan as a click does, so the panel and "Delete"
     // speak of the same row.
-    connectGuarded(ListView1, &platform::ListView::currentRowKeyed, this, &frmMain::ListView1_ItemClick,
-                   QStringLiteral("ListView1_ItemClick"), kModule);
-    connectGuarded(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click, QStringLiteral("lblDate_Click"), kModule);
+    connectGuarded(ListView1, &platform::ListView::currentRowKeyed, this,
+                   &frmMain::ListView1_ItemClick, QStringLiteral("ListView1_ItemClick"), kModule);
+    connectGuarded(lblDate, &platform::ClickLabel::clicked, this, &frmMain::lblDate_Click,
+                   QStringLiteral("lblDate_Click"), kModule);
     txtItem->installEventFilter(this);
     txtLentTo->installEventFilter(this);
 }
@@ -202,7 +216,8 @@ void frmMain::buildMenu()
     mnuEdit->addSeparator();
     mnuMarkReturned = action(mnuEdit, QStringLiteral("Mark &Returned"), "mnuMarkReturned");
     mnuMarkReturned->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    mnuMarkNotReturned = action(mnuEdit, QStringLiteral("Mark &Not Returned"), "mnuMarkNotReturned");
+    mnuMarkNotReturned =
+        action(mnuEdit, QStringLiteral("Mark &Not Returned"), "mnuMarkNotReturned");
     mnuView = menuBar()->addMenu(QStringLiteral("&View"));
     mnuView->setObjectName(QStringLiteral("mnuView"));
     mnuShowDue = action(mnuView, QStringLiteral("Show &Due Dates"), "mnuShowDue");
@@ -214,7 +229,8 @@ void frmMain::buildMenu()
     mnuTools->setObjectName(QStringLiteral("mnuTools"));
     mnuCheckVersion = action(mnuTools, QStringLiteral("Check for Update"), "mnuCheckVersion");
     mnuAutoCheckDisabled =
-        action(mnuTools, QStringLiteral("Disable automatic 'check for new version'"), "mnuAutoCheckDisabled");
+        action(mnuTools, QStringLiteral("Disable automatic 'check for new version'"),
+               "mnuAutoCheckDisabled");
     mnuAutoCheckDisabled->setCheckable(true);
     mnuHelp = menuBar()->addMenu(QStringLiteral("Help"));
     mnuHelp->setObjectName(QStringLiteral("mnuHelp"));
@@ -237,7 +253,8 @@ void frmMain::buildMenu()
         {mnuOverdueOnly, &frmMain::mnuOverdueOnly_Click},
         {mnuShowReturned, &frmMain::mnuShowReturned_Click}};
     for (const auto& [a, handler] : life)
-        connectGuarded(a, &QAction::triggered, this, handler, a->objectName() + QStringLiteral("_Click"), kModule);
+        connectGuarded(a, &QAction::triggered, this, handler,
+                       a->objectName() + QStringLiteral("_Click"), kModule);
 }
 
 // ---- Start-up ---------------------------------------------------------------------------
@@ -262,7 +279,8 @@ void frmMain::Form_Load()
         }
     });
     on([&] {
-        SettingsPath = mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("Wexlo.ini");
+        SettingsPath =
+            mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("Wexlo.ini");
         mSHAREDSettings::LoadSettingsFile(SettingsPath);
     });
     on([&] {
@@ -285,11 +303,12 @@ void frmMain::Form_Load()
     delete splash;  // still here only when hiding it failed
 
     if (!dataReadable_)
-        platform::message(this,
-                          QStringLiteral("The loans could not be read from %1.\n\nWexlo will not save "
-                                         "any changes until it is started again with a readable file.")
-                              .arg(QDir::toNativeSeparators(dataFilePath())),
-                          title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        platform::message(
+            this,
+            QStringLiteral("The loans could not be read from %1.\n\nWexlo will not save "
+                           "any changes until it is started again with a readable file.")
+                .arg(QDir::toNativeSeparators(dataFilePath())),
+            title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 // ---- Loans and the data file ------------------------------------------------------------
@@ -315,8 +334,9 @@ bool frmMain::LoadList()
     if (parsed.orphans > 0) {
         OnError on(QStringLiteral("LoadList"), kModule);
         on([&] {
-            mSHAREDLogging::writelog(QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
-                                         .arg(parsed.orphans));
+            mSHAREDLogging::writelog(
+                QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
+                    .arg(parsed.orphans));
         });
     }
     return dataReadable_;
@@ -334,12 +354,14 @@ bool frmMain::SaveList()
         return false;
     };
     if (!dataReadable_)
-        return notSaved(QStringLiteral("%1 could not be read at start-up, and saving would replace it. "
-                                       "Start Wexlo again once the file can be read.")
-                            .arg(QDir::toNativeSeparators(dataFilePath())));
+        return notSaved(
+            QStringLiteral("%1 could not be read at start-up, and saving would replace it. "
+                           "Start Wexlo again once the file can be read.")
+                .arg(QDir::toNativeSeparators(dataFilePath())));
 
     int openError = 0;
-    auto out = mSHAREDFileSubs::openforoutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+    auto out =
+        mSHAREDFileSubs::openforoutput(dataFilePath(), platform::FileAccess::Normal, &openError);
     if (!out) {
         if (openError != 0)
             on.record(openError, errorDescription(openError));
@@ -417,15 +439,16 @@ void frmMain::cmdAdd_Click()
         return;
     }
     if (txtLentTo->text().isEmpty()) {
-        platform::message(this, QStringLiteral("Please enter a name for the person you are lending to"),
-                          title());
+        platform::message(
+            this, QStringLiteral("Please enter a name for the person you are lending to"), title());
         return;
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
     using mSHAREDTextSubs::trimBlanks;
     LoanChange change(*ListView1, {});
-    const int added = ListView1->addModelRow(date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()),
-                                                    trimBlanks(txtPhone->text()), trimBlanks(txtAddress->text())});
+    const int added = ListView1->addModelRow(
+        date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()),
+               trimBlanks(txtPhone->text()), trimBlanks(txtAddress->text())});
     change.push(*undoStack, QStringLiteral("Add Loan"), [this] { loansStepped(); }, {added});
     SaveList();
 }
@@ -434,17 +457,22 @@ void frmMain::cmdDelete_Click()
 {
     const QList<int> selected = ListView1->selectedRows();
     if (selected.isEmpty()) {
-        platform::message(this, QStringLiteral("Please select an item before trying to delete it"), title());
+        platform::message(this, QStringLiteral("Please select an item before trying to delete it"),
+                          title());
         return;
     }
-    const QString question = selected.size() == 1
-                                 ? QStringLiteral("This will delete the selected entry. Are you sure?")
-                                 : QStringLiteral("This will delete all selected entries. Are you sure?");
-    if (platform::message(this, question, title(), platform::MsgButtons::YesNo) != platform::MsgAnswer::Yes)
+    const QString question =
+        selected.size() == 1
+            ? QStringLiteral("This will delete the selected entry. Are you sure?")
+            : QStringLiteral("This will delete all selected entries. Are you sure?");
+    if (platform::message(this, question, title(), platform::MsgButtons::YesNo) !=
+        platform::MsgAnswer::Yes)
         return;
     LoanChange change(*ListView1, selectedModelRows());
     ListView1->removeRows(selected);
-    change.push(*undoStack, loansText(QStringLiteral("Delete Loan"), QStringLiteral("Delete %1 Loans"), selected.size()),
+    change.push(*undoStack,
+                loansText(QStringLiteral("Delete Loan"), QStringLiteral("Delete %1 Loans"),
+                          selected.size()),
                 [this] { loansStepped(); });
     SaveList();
 }
@@ -455,7 +483,8 @@ void frmMain::ListView1_ColumnClick(int column)
     const int key = column - 1;
     Qt::SortOrder order;
     if (key == previousKey)
-        order = ListView1->sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
+        order =
+            ListView1->sortOrder() == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
     else
         order = key == ColDate ? Qt::DescendingOrder : Qt::AscendingOrder;
     ListView1->setSorting(true, key, order);
@@ -471,7 +500,8 @@ void frmMain::lblDate_Click()
         on([&] { shown = dates::parseDate(lblDate->text()); });
     QDate chosen;
     on([&] {
-        chosen = mSHAREDGetDate::getdate(QStringLiteral("Enter date this item was lent"), shown, this);
+        chosen =
+            mSHAREDGetDate::getdate(QStringLiteral("Enter date this item was lent"), shown, this);
     });
     on([&] {
         if (chosen.isValid() && dates::dayNumber(chosen) != 0)
@@ -594,7 +624,8 @@ void frmMain::buildLoanLife()
     midnight_ = new QTimer(this);
     midnight_->setObjectName(QStringLiteral("midnight"));
     midnight_->setSingleShot(true);
-    connectGuarded(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed, QStringLiteral("midnightPassed"), kModule);
+    connectGuarded(midnight_, &QTimer::timeout, this, &frmMain::midnightPassed,
+                   QStringLiteral("midnightPassed"), kModule);
     armMidnight();
 }
 
@@ -648,7 +679,8 @@ void frmMain::setLifeDate(const QList<int>& modelRows, int column, const QString
         return;
     LoanChange change(*ListView1, modelRows);
     ListView1->setModelCells(modelRows, column, iso);
-    change.push(*undoStack, lifeStepText(column, iso, modelRows.size()), [this] { loansStepped(); });
+    change.push(*undoStack, lifeStepText(column, iso, modelRows.size()),
+                [this] { loansStepped(); });
     SaveList();
     updateEditActions();
     // The panel follows the loan it shows, wherever it went.
@@ -675,8 +707,8 @@ void frmMain::mnuSetDue_Click()
     const QList<int> rows = selectedModelRows();
     if (rows.isEmpty())
         return;
-    const QDate chosen =
-        mSHAREDGetDate::getdate(QStringLiteral("Enter date this item is due back"), today_.addDays(14), this);
+    const QDate chosen = mSHAREDGetDate::getdate(QStringLiteral("Enter date this item is due back"),
+                                                 today_.addDays(14), this);
     if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
         return;
     // The first due date ever set shows the column; after that it stays as the user left it.
@@ -852,12 +884,12 @@ void frmMain::Updater_InstallFile()
         // Ending now would look as if the update were being installed while nothing is.
         on([&] {
             show();
-            platform::message(this,
-                              QStringLiteral("The updater could not be started: ") + updaterProgram +
-                                  QStringLiteral("\nThe update package was kept at ") + package +
-                                  QStringLiteral(", and Wexlo keeps running."),
-                              mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
-                              platform::MsgIcon::Warning);
+            platform::message(
+                this,
+                QStringLiteral("The updater could not be started: ") + updaterProgram +
+                    QStringLiteral("\nThe update package was kept at ") + package +
+                    QStringLiteral(", and Wexlo keeps running."),
+                mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         });
         return;
     }
@@ -955,7 +987,8 @@ void frmMain::ExitProgram()
             if (w == this || qobject_cast<fSHAREDUpdater*>(w) != nullptr)
                 continue;
             const Qt::WindowType type = w->windowType();
-            if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool || type == Qt::SplashScreen)
+            if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool ||
+                type == Qt::SplashScreen)
                 w->close();
         }
     });

@@ -10,20 +10,20 @@
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
 #include "platform/Notifier.h"
-#include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
+#include "shared/dates/DateParser.h"
+#include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/ErrorHandler.h"
+#include "shared/settings/mSHAREDSettings.h"
 #include "shared/util/mSHAREDSubs.h"
 
 #include <QAction>
 #include <QDir>
-#include <QPointer>
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QUndoStack>
 
 namespace wexlo {
@@ -45,7 +45,8 @@ void frmMain::buildLoanCommands()
     mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     mnuRedo = undoStack->createRedoAction(this, QStringLiteral("&Redo"));
     mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mnuRedo->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    mnuRedo->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QAction* first = mnuEdit->actions().value(0);
     mnuEdit->insertAction(first, mnuUndo);
     mnuEdit->insertAction(first, mnuRedo);
@@ -56,7 +57,8 @@ void frmMain::buildLoanCommands()
     mnuFind->setObjectName(QStringLiteral("mnuFind"));
     mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connect(mnuFind, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuFind_Click"), QStringLiteral("frmMain"), [this] { mnuFind_Click(); });
+        runGuarded(QStringLiteral("mnuFind_Click"), QStringLiteral("frmMain"),
+                   [this] { mnuFind_Click(); });
     });
 
     mnuExportCsv = new QAction(QStringLiteral("&Export to CSV..."), this);
@@ -64,7 +66,8 @@ void frmMain::buildLoanCommands()
     mnuFile->insertAction(mnuPrint, mnuExportCsv);
     mnuFile->insertSeparator(mnuPrint);
     connect(mnuExportCsv, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"), [this] { mnuExportCsv_Click(); });
+        runGuarded(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"),
+                   [this] { mnuExportCsv_Click(); });
     });
 
     mnuView->addSeparator();
@@ -73,7 +76,8 @@ void frmMain::buildLoanCommands()
     mnuRemindOverdue->setCheckable(true);
     mnuRemindOverdue->setChecked(true);  // the setting is read once the settings are loaded
     connect(mnuRemindOverdue, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuRemindOverdue_Click"), QStringLiteral("frmMain"), [this] { mnuRemindOverdue_Click(); });
+        runGuarded(QStringLiteral("mnuRemindOverdue_Click"), QStringLiteral("frmMain"),
+                   [this] { mnuRemindOverdue_Click(); });
     });
 
     findBar = new FindBar(ListView1, ListView1->parentWidget());
@@ -99,11 +103,14 @@ void frmMain::loansStepped()
 QString frmMain::lifeStepText(int column, const QString& iso, qsizetype count) const
 {
     if (column == ColDue)
-        return iso.isEmpty() ? loansText(QStringLiteral("Clear Due Date"), QStringLiteral("Clear Due Dates of %1 Loans"), count)
-                             : loansText(QStringLiteral("Set Due Date"), QStringLiteral("Set Due Date of %1 Loans"), count);
-    return iso.isEmpty()
-               ? loansText(QStringLiteral("Mark Loan Not Returned"), QStringLiteral("Mark %1 Loans Not Returned"), count)
-               : loansText(QStringLiteral("Mark Loan Returned"), QStringLiteral("Mark %1 Loans Returned"), count);
+        return iso.isEmpty() ? loansText(QStringLiteral("Clear Due Date"),
+                                         QStringLiteral("Clear Due Dates of %1 Loans"), count)
+                             : loansText(QStringLiteral("Set Due Date"),
+                                         QStringLiteral("Set Due Date of %1 Loans"), count);
+    return iso.isEmpty() ? loansText(QStringLiteral("Mark Loan Not Returned"),
+                                     QStringLiteral("Mark %1 Loans Not Returned"), count)
+                         : loansText(QStringLiteral("Mark Loan Returned"),
+                                     QStringLiteral("Mark %1 Loans Returned"), count);
 }
 
 void frmMain::mnuExportCsv_Click()
@@ -115,9 +122,9 @@ void frmMain::mnuExportCsv_Click()
         return;
     // Every loan, shown or not, in model order: the active ones as the list sorts them, then
     // the returned ones.
-    const QByteArray bytes = csvexport::format(ListView1->modelCount(), [this](int row, int column) {
-        return ListView1->modelCell(row, column);
-    });
+    const QByteArray bytes = csvexport::format(
+        ListView1->modelCount(),
+        [this](int row, int column) { return ListView1->modelCell(row, column); });
     try {
         csvexport::write(path, bytes);
     } catch (const RuntimeError& e) {
@@ -127,7 +134,8 @@ void frmMain::mnuExportCsv_Click()
                           QStringLiteral("The loans were not exported to %1: %2 (%3).")
                               .arg(QDir::toNativeSeparators(path), e.description())
                               .arg(e.number()),
-                          mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+                          mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
+                          platform::MsgIcon::Warning);
     }
 }
 
@@ -139,12 +147,17 @@ void frmMain::mnuRemindOverdue_Click()
 void frmMain::remindOfOverdue()
 {
     OnError on(QStringLiteral("remindOfOverdue"), QStringLiteral("frmMain"));
-    on([&] { mnuRemindOverdue->setChecked(mSHAREDSettings::ReadSetting(kRemindOverdue, true).toBool()); });
+    on([&] {
+        mnuRemindOverdue->setChecked(mSHAREDSettings::ReadSetting(kRemindOverdue, true).toBool());
+    });
     if (!mnuRemindOverdue->isChecked())
         return;
     const int today = static_cast<int>(dates::dayNumber(today_));
     bool remindedToday = false;
-    on([&] { remindedToday = mSHAREDSettings::ReadSetting(kLastReminder).toText().trimmed() == QString::number(today); });
+    on([&] {
+        remindedToday = mSHAREDSettings::ReadSetting(kLastReminder).toText().trimmed() ==
+                        QString::number(today);
+    });
     if (remindedToday)
         return;
     // The oldest is the one that has waited longest: the earliest due date (the earliest lent
@@ -158,7 +171,8 @@ void frmMain::remindOfOverdue()
         if (oldest < 0)
             oldest = m;
         const auto key = [this](int row) {
-            return std::make_pair(ListView1->modelCellRef(row, ColDue), ListView1->modelCellRef(row, ColDate));
+            return std::make_pair(ListView1->modelCellRef(row, ColDue),
+                                  ListView1->modelCellRef(row, ColDate));
         };
         if (key(m) < key(oldest))
             oldest = m;
@@ -168,10 +182,12 @@ void frmMain::remindOfOverdue()
     QDate due;
     readDate(ListView1->modelCell(oldest, ColDue), due);
     const QString summary = count == 1 ? QStringLiteral("1 loan is overdue")
-                                       : QStringLiteral("%1 loans are overdue").arg(platform::locale().locale().toString(count));
-    const QString body = QStringLiteral("The oldest: %1, lent to %2, was due %3.")
-                             .arg(ListView1->modelCell(oldest, ColItem), ListView1->modelCell(oldest, ColLentTo),
-                                  mSHAREDDateFunc::shortformatdate(due));
+                                       : QStringLiteral("%1 loans are overdue")
+                                             .arg(platform::locale().locale().toString(count));
+    const QString body =
+        QStringLiteral("The oldest: %1, lent to %2, was due %3.")
+            .arg(ListView1->modelCell(oldest, ColItem), ListView1->modelCell(oldest, ColLentTo),
+                 mSHAREDDateFunc::shortformatdate(due));
     // Remembered only once a notification was shown, so a desktop without the service asks
     // again at the next start.
     platform::notifier().notify(summary, body, [today](bool shown) {

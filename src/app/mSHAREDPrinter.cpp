@@ -51,8 +51,9 @@ QString shortDate(const QString& text, int row)
 {
     const QDate date = QDate::fromString(text.trimmed(), QStringLiteral("yyyy-MM-dd"));
     if (!date.isValid())
-        throw PrintFailure{RuntimeError(err::TypeMismatch),
-                           QStringLiteral("The date \"%1\" of loan %2 cannot be read.").arg(text).arg(row + 1)};
+        throw PrintFailure{
+            RuntimeError(err::TypeMismatch),
+            QStringLiteral("The date \"%1\" of loan %2 cannot be read.").arg(text).arg(row + 1)};
     return mSHAREDDateFunc::shortformatdate(date);
 }
 
@@ -69,8 +70,9 @@ Printout composeLines(const platform::ListView& list)
     out.columnTwips = {kColumnTwips[0], kColumnTwips[1], kColumnTwips[2]};
     QStringList heading{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")};
     QList<int> extra;  // the list's date columns beyond the three, while it shows them
-    const std::pair<int, std::pair<int, const char*>> dated[] = {{loansfile::ColDue, {kDueTwips, "Due"}},
-                                                                 {loansfile::ColReturned, {kReturnedTwips, "Returned"}}};
+    const std::pair<int, std::pair<int, const char*>> dated[] = {
+        {loansfile::ColDue, {kDueTwips, "Due"}},
+        {loansfile::ColReturned, {kReturnedTwips, "Returned"}}};
     for (const auto& [column, place] : dated)
         if (list.columnShown(column) && column < list.columnCount()) {
             extra.append(column);
@@ -102,18 +104,20 @@ Printout composeOverdue(const platform::ListView& list, const std::function<bool
                            mSHAREDDateFunc::shortformatdate(platform::clock().today())},
                           false});
     out.lines.append(Line{});
-    out.lines.append(Line{{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item"),
-                           QStringLiteral("Due"), QStringLiteral("Phone"), QStringLiteral("Address")},
-                          true});
+    out.lines.append(
+        Line{{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item"),
+              QStringLiteral("Due"), QStringLiteral("Phone"), QStringLiteral("Address")},
+             true});
     // Every overdue loan, whether the list shows it now or not, in the list's order.
     for (int m = 0; m < list.modelCount(); ++m) {
         if (!overdue(m))
             continue;
         using namespace loansfile;
-        out.lines.append(Line{{shortDate(list.modelCell(m, ColDate), m), list.modelCell(m, ColLentTo),
-                               list.modelCell(m, ColItem), optionalDate(list.modelCell(m, ColDue)),
-                               list.modelCell(m, ColPhone), list.modelCell(m, ColAddress)},
-                              false});
+        out.lines.append(
+            Line{{shortDate(list.modelCell(m, ColDate), m), list.modelCell(m, ColLentTo),
+                  list.modelCell(m, ColItem), optionalDate(list.modelCell(m, ColDue)),
+                  list.modelCell(m, ColPhone), list.modelCell(m, ColAddress)},
+                 false});
     }
     return out;
 }
@@ -150,8 +154,9 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
             }
             for (qsizetype c = 0; c < line.cells.size() && c < printout.columnTwips.size(); ++c)
                 if (!line.cells[c].isEmpty())
-                    painter.drawText(QPointF(printout.columnTwips[c] * pixelsPerTwip, y + fm.ascent()),
-                                     line.cells[c]);
+                    painter.drawText(
+                        QPointF(printout.columnTwips[c] * pixelsPerTwip, y + fm.ascent()),
+                        line.cells[c]);
             y += height;
         }
         if (!painter.end())
@@ -178,9 +183,8 @@ void SelectPrinter(QWidget* owner, const QString& title)
     } catch (const RuntimeError& e) {
         throw RuntimeError(e.number(), e.description() + QStringLiteral(" cSHAREDcDlg"));
     } catch (const std::exception&) {
-        throw RuntimeError(err::InvalidProcedureCall,
-                           errorDescription(err::InvalidProcedureCall) +
-                               QStringLiteral(" cSHAREDcDlg"));
+        throw RuntimeError(err::InvalidProcedureCall, errorDescription(err::InvalidProcedureCall) +
+                                                          QStringLiteral(" cSHAREDcDlg"));
     }
 }
 

@@ -50,7 +50,10 @@ bool AutoCheckDisabled()
 {
     bool disabled = true;
     OnError on(QStringLiteral("autocheckdisabled"), kModule);
-    on([&] { disabled = mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool(); });
+    on([&] {
+        disabled =
+            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
+    });
     if (disabled)
         on([] { mSHAREDLogging::writelog(QStringLiteral("Automatic update check is disabled")); });
     return disabled;

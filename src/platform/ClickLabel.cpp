@@ -14,13 +14,17 @@ namespace {
 // caption), the caption that names it through its buddy relation, and a press action.
 class ClickLabelAccessible : public QAccessibleWidget {
 public:
-    explicit ClickLabelAccessible(ClickLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    explicit ClickLabelAccessible(ClickLabel* label)
+        : QAccessibleWidget(label, QAccessible::StaticText)
+    {
+    }
 
     ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && label()->accessibleName().isEmpty() && !label()->text().isEmpty())
+        if (t == QAccessible::Name && label()->accessibleName().isEmpty() &&
+            !label()->text().isEmpty())
             return label()->text();
         return QAccessibleWidget::text(t);
     }
@@ -50,7 +54,8 @@ public:
 
 QAccessibleInterface* clickLabelFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(ClickLabel::staticMetaObject.className()) && object->isWidgetType())
+    if (className == QLatin1String(ClickLabel::staticMetaObject.className()) &&
+        object->isWidgetType())
         return new ClickLabelAccessible(static_cast<ClickLabel*>(object));
     return nullptr;
 }
@@ -76,18 +81,18 @@ void ClickLabel::keyPressEvent(QKeyEvent* event)
 {
     const bool plain = (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
     switch (event->key()) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-    case Qt::Key_Space:
-    case Qt::Key_F4:
-        if (plain && !event->isAutoRepeat()) {
-            event->accept();
-            Q_EMIT clicked();
-            return;
-        }
-        break;
-    default:
-        break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+        case Qt::Key_Space:
+        case Qt::Key_F4:
+            if (plain && !event->isAutoRepeat()) {
+                event->accept();
+                Q_EMIT clicked();
+                return;
+            }
+            break;
+        default:
+            break;
     }
     QLabel::keyPressEvent(event);
 }

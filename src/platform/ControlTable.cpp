@@ -20,8 +20,8 @@ double dpi() { return std::max(1, systemMetrics().logicalDpi()); }
 
 int twips(int twipsValue)
 {
-    return static_cast<int>(std::lround(static_cast<double>(twipsValue) *
-                                        systemMetrics().logicalDpi() / 1440.0));
+    return static_cast<int>(
+        std::lround(static_cast<double>(twipsValue) * systemMetrics().logicalDpi() / 1440.0));
 }
 
 QRect twipsRect(int left, int top, int width, int height)

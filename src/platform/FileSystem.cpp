@@ -7,12 +7,12 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-#include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <algorithm>
+#include <cerrno>
+#include <cstdlib>
 
 namespace wexlo::platform {
 
@@ -86,7 +86,8 @@ public:
         // A file without a name until it is whole, as QSaveFile makes it: a program killed
         // while saving leaves nothing behind. Where the filesystem has no such files, a named
         // one beside the target, as QSaveFile names it.
-        fd_ = ::open(folderOf(target_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, S_IRUSR | S_IWUSR);
+        fd_ = ::open(folderOf(target_).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC,
+                     S_IRUSR | S_IWUSR);
         if (fd_ < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
             temp_ = target_ + ".XXXXXX";
             fd_ = ::mkostemp(temp_.data(), O_CLOEXEC);
@@ -149,8 +150,10 @@ private:
         const QByteArray self = "/proc/self/fd/" + QByteArray::number(fd_);
         for (int attempt = 0; attempt < 100; ++attempt) {
             const QByteArray name =
-                target_ + '.' + QByteArray::number(QRandomGenerator::global()->generate() % 0xFFFFFFu, 36);
-            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(), AT_SYMLINK_FOLLOW) == 0) {
+                target_ + '.' +
+                QByteArray::number(QRandomGenerator::global()->generate() % 0xFFFFFFu, 36);
+            if (::linkat(AT_FDCWD, self.constData(), AT_FDCWD, name.constData(),
+                         AT_SYMLINK_FOLLOW) == 0) {
                 temp_ = name;
                 return;
             }
@@ -186,7 +189,8 @@ public:
         old_.resize(static_cast<qsizetype>(st.st_size));
         qint64 done = 0;
         while (done < old_.size()) {
-            const ssize_t n = ::pread(fd_, old_.data() + done, static_cast<size_t>(old_.size() - done), done);
+            const ssize_t n =
+                ::pread(fd_, old_.data() + done, static_cast<size_t>(old_.size() - done), done);
             if (n < 0 && errno == EINTR)
                 continue;
             if (n <= 0) {
@@ -329,8 +333,8 @@ void FileSystem::append(const QString& path, const QByteArray& bytes)
         raiseFromErrno(err::PathFileAccessError);
     qsizetype done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.constData() + done,
-                                  static_cast<size_t>(bytes.size() - done));
+        const ssize_t n =
+            ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0) {
             if (errno == EINTR)
                 continue;

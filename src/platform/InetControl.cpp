@@ -320,7 +320,8 @@ private:
         curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
         // A request that starts encrypted never goes on in the clear; onHeader holds the same
         // rule for a later https step of a redirect chain.
-        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR, secureStart_ ? "https" : "http,https,ftp");
+        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR,
+                         secureStart_ ? "https" : "http,https,ftp");
         curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
         curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
         // Each request has a connection of its own, so "disconnected" is what it says.
@@ -361,17 +362,17 @@ private:
                              static_cast<curl_off_t>(maxResponseSize()));
 
         switch (accessType()) {
-        case Direct:
-            curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // "" ignores the environment too
-            break;
-        case NamedProxy: {
-            const QByteArray p = proxy().trimmed().toUtf8();
-            curl_easy_setopt(easy_, CURLOPT_PROXY, p.constData());
-            curl_easy_setopt(easy_, CURLOPT_NOPROXY, "");
-            break;
-        }
-        default:  // the system's configuration: libcurl reads the proxy environment
-            break;
+            case Direct:
+                curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // "" ignores the environment too
+                break;
+            case NamedProxy: {
+                const QByteArray p = proxy().trimmed().toUtf8();
+                curl_easy_setopt(easy_, CURLOPT_PROXY, p.constData());
+                curl_easy_setopt(easy_, CURLOPT_NOPROXY, "");
+                break;
+            }
+            default:  // the system's configuration: libcurl reads the proxy environment
+                break;
         }
         if (!userName().isEmpty()) {
             const QByteArray user = userName().toUtf8();
@@ -510,7 +511,8 @@ private:
     void noteFtpLength()
     {
         curl_off_t length = -1;
-        if (easy_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+        if (easy_ &&
+            curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
             length >= 0)
             ftpLength_ = length;
     }
@@ -556,9 +558,11 @@ private:
             return false;
         }
         curl_off_t announced = -1;
-        if (isHttp_ && curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
-            announced >= 0 && (bodyBytes_ + length > announced ||
-                               (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
+        if (isHttp_ &&
+            curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
+            announced >= 0 &&
+            (bodyBytes_ + length > announced ||
+             (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
             failText_ = QStringLiteral("The response is longer than its Content-Length");
             return false;
         }
@@ -624,7 +628,8 @@ private:
             } else if (line == "\r\n" || line == "\n") {
                 long code = 0;
                 curl_easy_getinfo(self->easy_, CURLINFO_RESPONSE_CODE, &code);
-                const bool followed = code / 100 == 3 && !self->getHeader(QStringLiteral("Location")).isEmpty();
+                const bool followed =
+                    code / 100 == 3 && !self->getHeader(QStringLiteral("Location")).isEmpty();
                 if (followed && !self->redirectAllowed())
                     return 0;
                 if (code >= 200 && !followed)
@@ -663,17 +668,20 @@ private:
         }
         Watch& watch = self->watches_[socket];
         watch.what = what;
-        self->notify(watch.read, socket, QSocketNotifier::Read, (what & CURL_POLL_IN) != 0, CURL_CSELECT_IN);
-        self->notify(watch.write, socket, QSocketNotifier::Write, (what & CURL_POLL_OUT) != 0, CURL_CSELECT_OUT);
+        self->notify(watch.read, socket, QSocketNotifier::Read, (what & CURL_POLL_IN) != 0,
+                     CURL_CSELECT_IN);
+        self->notify(watch.write, socket, QSocketNotifier::Write, (what & CURL_POLL_OUT) != 0,
+                     CURL_CSELECT_OUT);
         return 0;
     }
 
-    void notify(std::unique_ptr<QSocketNotifier>& notifier, curl_socket_t socket, QSocketNotifier::Type type,
-                bool wanted, int mask)
+    void notify(std::unique_ptr<QSocketNotifier>& notifier, curl_socket_t socket,
+                QSocketNotifier::Type type, bool wanted, int mask)
     {
         if (wanted && !notifier) {
             notifier = std::make_unique<QSocketNotifier>(socket, type);
-            connect(notifier.get(), &QSocketNotifier::activated, this, [this, socket, mask] { act(socket, mask); });
+            connect(notifier.get(), &QSocketNotifier::activated, this,
+                    [this, socket, mask] { act(socket, mask); });
         }
         if (notifier)
             notifier->setEnabled(wanted);
@@ -780,7 +788,8 @@ void InetControl::setBodyFile(const QString& path, int chunkSize)
             return;
         }
         (*file)->write(QByteArray::fromRawData(block.data(), block.size()));
-        for (qint64 at = (body->chunk - body->size % body->chunk) % body->chunk; at < block.size(); at += body->chunk)
+        for (qint64 at = (body->chunk - body->size % body->chunk) % body->chunk; at < block.size();
+             at += body->chunk)
             body->startsWithNul.push_back(block[at] == '\0');
         body->size += block.size();
     });
@@ -793,8 +802,10 @@ InetControl::SkippedChunk InetControl::skipChunk()
     if (!bodySaved() || saved_->position >= saved_->size)
         return {};
     SkippedChunk chunk;
-    chunk.length = static_cast<int>(std::min<qint64>(saved_->chunk, saved_->size - saved_->position));
-    chunk.startsWithNul = saved_->startsWithNul[static_cast<size_t>(saved_->position / saved_->chunk)];
+    chunk.length =
+        static_cast<int>(std::min<qint64>(saved_->chunk, saved_->size - saved_->position));
+    chunk.startsWithNul =
+        saved_->startsWithNul[static_cast<size_t>(saved_->position / saved_->chunk)];
     saved_->position += chunk.length;
     return chunk;
 }

@@ -4,11 +4,11 @@
 
 #include <QAbstractTableModel>
 #include <QBrush>
-#include <QSortFilterProxyModel>
 #include <QHeaderView>
-#include <QKeyEvent>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QSet>
+#include <QSortFilterProxyModel>
 
 #include <algorithm>
 #include <cstdint>
@@ -65,7 +65,7 @@ public:
     int later = -1;
     std::function<ListView::Look(int)> look;
     std::vector<std::function<QString(const QString&)>> formats;  // by column
-    const QWidget* view = nullptr;                                 // for its palette
+    const QWidget* view = nullptr;                                // for its palette
 
     int rowCount(const QModelIndex& parent = {}) const override
     {
@@ -80,20 +80,20 @@ public:
         if (!index.isValid())
             return {};
         switch (role) {
-        case Qt::DisplayRole: {
-            const QString text = cellText(index.row(), index.column());
-            const auto c = static_cast<size_t>(index.column());
-            if (c < formats.size() && formats[c] && !text.isEmpty())
-                return formats[c](text);
-            return text;
-        }
-        case Qt::ForegroundRole:
-        case Qt::BackgroundRole:
-        case Qt::ToolTipRole:
-        case Qt::AccessibleDescriptionRole:
-            break;
-        default:
-            return {};
+            case Qt::DisplayRole: {
+                const QString text = cellText(index.row(), index.column());
+                const auto c = static_cast<size_t>(index.column());
+                if (c < formats.size() && formats[c] && !text.isEmpty())
+                    return formats[c](text);
+                return text;
+            }
+            case Qt::ForegroundRole:
+            case Qt::BackgroundRole:
+            case Qt::ToolTipRole:
+            case Qt::AccessibleDescriptionRole:
+                break;
+            default:
+                return {};
         }
         if (!look)
             return {};
@@ -104,8 +104,9 @@ public:
             return {};
         const QPalette& pal = view->palette();
         if (l.tone == ListView::Tone::Dimmed)
-            return role == Qt::ForegroundRole ? QVariant(QBrush(pal.color(QPalette::Disabled, QPalette::Text)))
-                                              : QVariant();
+            return role == Qt::ForegroundRole
+                       ? QVariant(QBrush(pal.color(QPalette::Disabled, QPalette::Text)))
+                       : QVariant();
         // A warning: the base colour tinted towards red, under the theme's own text colour,
         // so that it reads in light and dark themes alike.
         if (role == Qt::ForegroundRole)
@@ -143,12 +144,14 @@ public:
 
     bool isLater(const std::vector<QString>& row) const
     {
-        return later >= 0 && later < static_cast<int>(row.size()) && !row[static_cast<size_t>(later)].isEmpty();
+        return later >= 0 && later < static_cast<int>(row.size()) &&
+               !row[static_cast<size_t>(later)].isEmpty();
     }
 
     QString keyOf(const std::vector<QString>& row) const
     {
-        return sortForm(key < static_cast<int>(row.size()) ? row[static_cast<size_t>(key)] : QString());
+        return sortForm(key < static_cast<int>(row.size()) ? row[static_cast<size_t>(key)]
+                                                           : QString());
     }
 
     // The first of the later rows (the model keeps them after the others).
@@ -156,7 +159,9 @@ public:
     {
         size_t lo = 0;
         size_t hi = rows.size() - (skip < rows.size() ? 1 : 0);
-        auto at = [&](size_t i) -> const std::vector<QString>& { return rows[i >= skip ? i + 1 : i]; };
+        auto at = [&](size_t i) -> const std::vector<QString>& {
+            return rows[i >= skip ? i + 1 : i];
+        };
         while (lo < hi) {
             const size_t mid = lo + (hi - lo) / 2;
             if (isLater(at(mid)))
@@ -295,7 +300,8 @@ public:
         hit.assign(n, 1);
         for (size_t r = 0; r < n; ++r) {
             const auto& row = source->rows[r];
-            const size_t columns = std::min(row.size(), static_cast<size_t>(source->headers.size()));
+            const size_t columns =
+                std::min(row.size(), static_cast<size_t>(source->headers.size()));
             qsizetype size = 0;
             for (size_t c = 0; c < columns; ++c)
                 size += row[c].size() + 1;
@@ -546,7 +552,8 @@ void ListView::removeModelRows(const QList<int>& modelRows)
         model_->changePersistentIndexList(from, to);
         Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
         model_->beginRemoveRows({}, static_cast<int>(keep), static_cast<int>(n) - 1);
-        model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep), model_->rows.end());
+        model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep),
+                           model_->rows.end());
         model_->endRemoveRows();
         return;
     }
@@ -575,13 +582,19 @@ void ListView::clear()
 
 QString ListView::text(int row) const { return model_->cellText(modelRow(row), 0); }
 
-QString ListView::cell(int row, int column) const { return model_->cellText(modelRow(row), column); }
+QString ListView::cell(int row, int column) const
+{
+    return model_->cellText(modelRow(row), column);
+}
 
 QStringList ListView::rowCells(int row) const { return modelRowCells(modelRow(row)); }
 
 int ListView::modelCount() const { return static_cast<int>(model_->rows.size()); }
 
-QString ListView::modelCell(int modelRow, int column) const { return model_->cellText(modelRow, column); }
+QString ListView::modelCell(int modelRow, int column) const
+{
+    return model_->cellText(modelRow, column);
+}
 
 const QString& ListView::modelCellRef(int modelRow, int column) const
 {
@@ -617,7 +630,8 @@ void ListView::setModelCell(int modelRow, int column, const QString& text)
         const int dest = static_cast<int>(place > from ? place + 1 : place);
         model_->beginMoveRows({}, modelRow, modelRow, {}, dest);
         model_->rows.erase(model_->rows.begin() + modelRow);
-        model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(place), std::move(row));
+        model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(place),
+                            std::move(row));
         model_->endMoveRows();
         model_->rowChanged(static_cast<int>(place));  // the move had the filter look at every row
         return;
@@ -703,7 +717,8 @@ void ListView::replaceModelRows(const QStringList& removeTags, const QList<Tagge
     std::vector<int> newPlace(n, -1);
     std::vector<char> taken(n, 0);
     for (qsizetype i = 0; i < insert.size(); ++i) {
-        const auto at = static_cast<size_t>(std::clamp<int>(insert.at(i).modelRow, 0, static_cast<int>(n) - 1));
+        const auto at =
+            static_cast<size_t>(std::clamp<int>(insert.at(i).modelRow, 0, static_cast<int>(n) - 1));
         size_t place = at;
         while (place < n && taken[place])
             ++place;
@@ -823,7 +838,10 @@ void ListView::setColumnFormat(int column, std::function<QString(const QString&)
     model_->formats[static_cast<size_t>(column)] = std::move(format);
 }
 
-void ListView::setRowLook(std::function<Look(int modelRow)> look) { model_->look = std::move(look); }
+void ListView::setRowLook(std::function<Look(int modelRow)> look)
+{
+    model_->look = std::move(look);
+}
 
 void ListView::refreshLooks()
 {

@@ -82,7 +82,7 @@ public:
     void setModelCell(int modelRow, int column, const QString& text);
     void setModelCells(const QList<int>& modelRows, int column, const QString& text);
     void removeModelRows(const QList<int>& modelRows);
-    int modelRow(int row) const;         // display position -> model position, -1 if none
+    int modelRow(int row) const;  // display position -> model position, -1 if none
     // A handle that follows a model row through sorting, moves and filtering (invalid once the
     // row is removed), and the row's model position now (-1 when gone).
     QPersistentModelIndex rowHandle(int modelRow) const;

@@ -16,7 +16,8 @@ namespace {
 const QString kService = QStringLiteral("org.freedesktop.Notifications");
 }
 
-void Notifier::notify(const QString& summary, const QString& body, std::function<void(bool shown)> shown)
+void Notifier::notify(const QString& summary, const QString& body,
+                      std::function<void(bool shown)> shown)
 {
     auto report = [&shown](bool ok) {
         if (shown)
@@ -34,13 +35,15 @@ void Notifier::notify(const QString& summary, const QString& body, std::function
         report(false);
         return;
     }
-    QDBusMessage call = QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/Notifications"),
-                                                       kService, QStringLiteral("Notify"));
-    call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("dialog-information") << summary << body
-         << QStringList() << QVariantMap() << int(-1);
+    QDBusMessage call =
+        QDBusMessage::createMethodCall(kService, QStringLiteral("/org/freedesktop/Notifications"),
+                                       kService, QStringLiteral("Notify"));
+    call << QCoreApplication::applicationName() << uint(0) << QStringLiteral("dialog-information")
+         << summary << body << QStringList() << QVariantMap() << int(-1);
     // A desktop whose service starts on demand gets it started, as notify-send would; one
     // without any answers with an error, and nothing is shown.
-    auto* watcher = new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), QCoreApplication::instance());
+    auto* watcher =
+        new QDBusPendingCallWatcher(bus.asyncCall(call, 5000), QCoreApplication::instance());
     QObject::connect(watcher, &QDBusPendingCallWatcher::finished, watcher,
                      [watcher, shown = std::move(shown)] {
                          const bool ok = !watcher->isError();

@@ -14,7 +14,8 @@ public:
     virtual ~Notifier() = default;
     // Asks the service to show a notification without waiting for it; shown (later, from the
     // event loop) tells whether the service took it.
-    virtual void notify(const QString& summary, const QString& body, std::function<void(bool shown)> shown);
+    virtual void notify(const QString& summary, const QString& body,
+                        std::function<void(bool shown)> shown);
 };
 
 Notifier& notifier();

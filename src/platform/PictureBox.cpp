@@ -18,7 +18,9 @@ namespace {
 // is drawn, a progress bar whose value is the bar's percentage.
 class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box, QAccessible::StaticText) {}
+    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box, QAccessible::StaticText)
+    {
+    }
 
     PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
 
@@ -29,7 +31,8 @@ public:
 
     QString text(QAccessible::Text t) const override
     {
-        if (t == QAccessible::Name && box()->accessibleName().isEmpty() && !box()->shownText().isEmpty())
+        if (t == QAccessible::Name && box()->accessibleName().isEmpty() &&
+            !box()->shownText().isEmpty())
             return box()->shownText();
         if (t == QAccessible::Value) {
             if (const auto value = box()->progressValue())
@@ -59,7 +62,8 @@ public:
 
 QAccessibleInterface* pictureBoxFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(PictureBox::staticMetaObject.className()) && object->isWidgetType())
+    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
+        object->isWidgetType())
         return new PictureBoxAccessible(static_cast<PictureBox*>(object));
     return nullptr;
 }
@@ -96,10 +100,7 @@ QColor colorFromNumber(std::uint32_t value, const QPalette& palette)
                   static_cast<int>((value >> 16) & 0xFF));
 }
 
-std::uint32_t colorNumber(const QColor& c)
-{
-    return rgbNumber(c.red(), c.green(), c.blue());
-}
+std::uint32_t colorNumber(const QColor& c) { return rgbNumber(c.red(), c.green(), c.blue()); }
 
 PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
 {
@@ -151,10 +152,7 @@ void PictureBox::setFontSize(double points)
     setFont(f);
 }
 
-double PictureBox::fontSize() const
-{
-    return font().pointSizeF();
-}
+double PictureBox::fontSize() const { return font().pointSizeF(); }
 
 void PictureBox::setBackColor(const QColor& c)
 {
@@ -162,19 +160,10 @@ void PictureBox::setBackColor(const QColor& c)
     Cls();
 }
 
-void PictureBox::setForeColor(const QColor& c)
-{
-    fore_ = c;
-}
+void PictureBox::setForeColor(const QColor& c) { fore_ = c; }
 
-double PictureBox::ScaleWidth() const
-{
-    return width();
-}
-double PictureBox::ScaleHeight() const
-{
-    return height();
-}
+double PictureBox::ScaleWidth() const { return width(); }
+double PictureBox::ScaleHeight() const { return height(); }
 
 double PictureBox::TextWidth(const QString& text) const
 {
@@ -243,10 +232,7 @@ void PictureBox::announce()
     }
 }
 
-QColor PictureBox::colorOf(std::uint32_t value) const
-{
-    return colorFromNumber(value, palette());
-}
+QColor PictureBox::colorOf(std::uint32_t value) const { return colorFromNumber(value, palette()); }
 
 void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& c)
 {

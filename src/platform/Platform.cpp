@@ -86,31 +86,52 @@ MsgAnswer MessageBox::show(const MessageRequest& r)
     box.setWindowTitle(r.title);
     box.setText(r.text);
     switch (r.icon) {
-    case MsgIcon::None: box.setIcon(QMessageBox::NoIcon); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Warning: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
+        case MsgIcon::None:
+            box.setIcon(QMessageBox::NoIcon);
+            break;
+        case MsgIcon::Information:
+            box.setIcon(QMessageBox::Information);
+            break;
+        case MsgIcon::Question:
+            box.setIcon(QMessageBox::Question);
+            break;
+        case MsgIcon::Warning:
+            box.setIcon(QMessageBox::Warning);
+            break;
+        case MsgIcon::Critical:
+            box.setIcon(QMessageBox::Critical);
+            break;
     }
     switch (r.buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
-    case MsgButtons::YesNoCancel:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        break;
-    case MsgButtons::RetryCancel:
-        box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
-        break;
+        case MsgButtons::Ok:
+            box.setStandardButtons(QMessageBox::Ok);
+            break;
+        case MsgButtons::OkCancel:
+            box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+            break;
+        case MsgButtons::YesNo:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+            break;
+        case MsgButtons::YesNoCancel:
+            box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+            break;
+        case MsgButtons::RetryCancel:
+            box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
+            break;
     }
     if (r.systemModal)
         box.setWindowModality(Qt::ApplicationModal);
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgAnswer::Yes;
-    case QMessageBox::No: return MsgAnswer::No;
-    case QMessageBox::Cancel: return MsgAnswer::Cancel;
-    case QMessageBox::Retry: return MsgAnswer::Retry;
-    default: return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
+        case QMessageBox::Yes:
+            return MsgAnswer::Yes;
+        case QMessageBox::No:
+            return MsgAnswer::No;
+        case QMessageBox::Cancel:
+            return MsgAnswer::Cancel;
+        case QMessageBox::Retry:
+            return MsgAnswer::Retry;
+        default:
+            return r.buttons == MsgButtons::YesNo ? MsgAnswer::No : MsgAnswer::Ok;
     }
 }
 
@@ -168,13 +189,41 @@ struct Slot {
     T& get() { return current != nullptr ? *current : real; }
 };
 
-Slot<Clock>& clockSlot() { static Slot<Clock> s; return s; }
-Slot<EventPump>& pumpSlot() { static Slot<EventPump> s; return s; }
-Slot<Locale>& localeSlot() { static Slot<Locale> s; return s; }
-Slot<Mouse>& mouseSlot() { static Slot<Mouse> s; return s; }
-Slot<MessageBox>& boxSlot() { static Slot<MessageBox> s; return s; }
-Slot<Shell>& shellSlot() { static Slot<Shell> s; return s; }
-Slot<SystemMetrics>& metricsSlot() { static Slot<SystemMetrics> s; return s; }
+Slot<Clock>& clockSlot()
+{
+    static Slot<Clock> s;
+    return s;
+}
+Slot<EventPump>& pumpSlot()
+{
+    static Slot<EventPump> s;
+    return s;
+}
+Slot<Locale>& localeSlot()
+{
+    static Slot<Locale> s;
+    return s;
+}
+Slot<Mouse>& mouseSlot()
+{
+    static Slot<Mouse> s;
+    return s;
+}
+Slot<MessageBox>& boxSlot()
+{
+    static Slot<MessageBox> s;
+    return s;
+}
+Slot<Shell>& shellSlot()
+{
+    static Slot<Shell> s;
+    return s;
+}
+Slot<SystemMetrics>& metricsSlot()
+{
+    static Slot<SystemMetrics> s;
+    return s;
+}
 }  // namespace
 
 Clock& clock() { return clockSlot().get(); }

@@ -52,9 +52,11 @@ PrintDialogSetup dialogSetup(const PrintDialogRequest& r)
                 QAbstractPrintDialog::PrintPageRange | QAbstractPrintDialog::PrintShowPageSize |
                 QAbstractPrintDialog::PrintCollateCopies;
     if (has(r.flags, pd::NoPageNums))
-        s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintPageRange);
+        s.options &=
+            ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintPageRange);
     if (has(r.flags, pd::NoSelection))
-        s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintSelection);
+        s.options &=
+            ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintSelection);
     // Qt's dialog cannot show the print-to-file box greyed out, so disabling it hides it.
     if (has(r.flags, pd::HidePrintToFile) || has(r.flags, pd::DisablePrintToFile))
         s.options &= ~QAbstractPrintDialog::PrintDialogOptions(QAbstractPrintDialog::PrintToFile);
@@ -72,8 +74,8 @@ PrintDialogSetup dialogSetup(const PrintDialogRequest& r)
         s.fromPage = r.fromPage;
         s.toPage = r.toPage;
     }
-    s.printToFile = has(r.flags, pd::PrintToFile) &&
-                    s.options.testFlag(QAbstractPrintDialog::PrintToFile);
+    s.printToFile =
+        has(r.flags, pd::PrintToFile) && s.options.testFlag(QAbstractPrintDialog::PrintToFile);
     s.collate = has(r.flags, pd::Collate);
     s.copies = r.copies;
     return s;

@@ -53,22 +53,22 @@ struct PrintDialogRequest {
 struct DeviceMode {
     QString deviceName;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
-    QPageSize paperSize;    // invalid: keep the printer's
+    QPageSize paperSize;  // invalid: keep the printer's
     int copies = 1;
-    int printQuality = 0;   // dots per inch; 0 or less: keep the printer's
+    int printQuality = 0;  // dots per inch; 0 or less: keep the printer's
     QPrinter::DuplexMode duplex = QPrinter::DuplexNone;
     bool collate = false;
 };
 
 struct PrintDialogResult {
-    bool ok = false;           // the user confirmed
-    int extendedError = 0;     // why the dialog failed (0 on a plain cancel)
-    std::int32_t flags = 0;    // the option bits as the user left them
+    bool ok = false;         // the user confirmed
+    int extendedError = 0;   // why the dialog failed (0 on a plain cancel)
+    std::int32_t flags = 0;  // the option bits as the user left them
     int fromPage = 0;
     int toPage = 0;
-    int copies = 1;            // the dialog's own count; the device mode carries the real one
+    int copies = 1;  // the dialog's own count; the device mode carries the real one
     DeviceMode devMode;
-    QString outputFileName;    // with PrintToFile: where the file goes
+    QString outputFileName;  // with PrintToFile: where the file goes
 };
 
 // How a request maps onto the dialog's controls.

@@ -7,6 +7,7 @@
 // accessibility bus, where the events are checked too (and must arrive when WEXLO_A11Y_BUS is
 // set).
 
+#include "MainWindowFixture.h"
 #include "app/frmMain.h"
 #include "platform/ClickLabel.h"
 #include "platform/PictureBox.h"
@@ -17,7 +18,6 @@
 #include "shared/ui/frmSplash.h"
 #include "shared/ui/mSHAREDProgress.h"
 #include "shared/updater/fSHAREDUpdater.h"
-#include "MainWindowFixture.h"
 #include "support/LoopbackHttp.h"
 
 #include <QAccessible>
@@ -62,10 +62,12 @@ class VersionServer : public LoopbackHttp {
 public:
     VersionServer()
     {
-        server().Get("/versions/WXLO_current.txt", [this](const httplib::Request&, httplib::Response& res) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            res.set_content(version_ + "\r\n" + base().toStdString() + "/pkg/WexloUpd.exe\r\n", "text/plain");
-        });
+        server().Get(
+            "/versions/WXLO_current.txt", [this](const httplib::Request&, httplib::Response& res) {
+                std::lock_guard<std::mutex> lock(mutex_);
+                res.set_content(version_ + "\r\n" + base().toStdString() + "/pkg/WexloUpd.exe\r\n",
+                                "text/plain");
+            });
         start();
     }
     ~VersionServer() { stop(); }
@@ -138,7 +140,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
                                QString(), QStringLiteral("WexloUpd.exe"), QString());
     };
     frmSplash splash;
-    fSHAREDAbout about(&w, fSHAREDAbout::parseProducts(QStringLiteral("Shelfy|shelfy.html|Keeps your shelves")));
+    fSHAREDAbout about(
+        &w, fSHAREDAbout::parseProducts(QStringLiteral("Shelfy|shelfy.html|Keeps your shelves")));
     fSHAREDGetDate dialog(&w);
     dialog.DefaultDate(QDate(2026, 12, 8));
     dialog.show();
@@ -151,42 +154,99 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         QString name;                  // what a screen reader reads afterwards
         QString value;                 // its value text
         QAccessible::Role role;
-        QAccessible::Event event;      // the announcement of the change
+        QAccessible::Event event;  // the announcement of the change
     } rows[] = {
-        {"entry panel date", w.lblDate, "Date:", [&] { w.ShowLoan(1); }, QStringLiteral("30/07/2006"), {},
-         QAccessible::StaticText, QAccessible::NameChanged},
-        {"program line", updater.lblProgram, "You have:", nullptr, QStringLiteral("Wexlo version 1.0.8"), {},
-         QAccessible::StaticText, QAccessible::NameChanged},
-        {"update result", updater.lblUpdate, "Status:", [&] { check("1.00.0009"); },
-         QStringLiteral("Version 1.0.9 is available!"), {}, QAccessible::StaticText, QAccessible::NameChanged},
-        {"status box, text", updater.picStatus, "", [&] { check("1.00.0008"); },
-         QStringLiteral("Latest available version is 1.0.8"), {}, QAccessible::StaticText, QAccessible::NameChanged},
+        {"entry panel date",
+         w.lblDate,
+         "Date:",
+         [&] { w.ShowLoan(1); },
+         QStringLiteral("30/07/2006"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"program line",
+         updater.lblProgram,
+         "You have:",
+         nullptr,
+         QStringLiteral("Wexlo version 1.0.8"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"update result",
+         updater.lblUpdate,
+         "Status:",
+         [&] { check("1.00.0009"); },
+         QStringLiteral("Version 1.0.9 is available!"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"status box, text",
+         updater.picStatus,
+         "",
+         [&] { check("1.00.0008"); },
+         QStringLiteral("Latest available version is 1.0.8"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
         {"status box, download bar", updater.picStatus, "",
          [&] { mSHAREDProgress::showprogress(*updater.picStatus, 42, 100, QString(), true, true); },
-         QStringLiteral("42%"), QStringLiteral("42%"), QAccessible::ProgressBar, QAccessible::ValueChanged},
-        {"splash status", splash.lblstatus, "", [&] { splash.lblstatus->setText(QStringLiteral("Starting up")); },
-         QStringLiteral("Starting up"), {}, QAccessible::StaticText, QAccessible::NameChanged},
-        {"date dialog, composed date", dialog.lblDate, "",
+         QStringLiteral("42%"), QStringLiteral("42%"), QAccessible::ProgressBar,
+         QAccessible::ValueChanged},
+        {"splash status",
+         splash.lblstatus,
+         "",
+         [&] { splash.lblstatus->setText(QStringLiteral("Starting up")); },
+         QStringLiteral("Starting up"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"date dialog, composed date",
+         dialog.lblDate,
+         "",
          [&] {
              dialog.txtfield[0]->setText(QStringLiteral("24"));
              dialog.txtfield[1]->setText(QStringLiteral("12"));
              dialog.txtYear->setText(QStringLiteral("2025"));
              QTest::mouseClick(dialog.cmdAccept, Qt::LeftButton);
          },
-         QStringLiteral("24/12/2025"), {}, QAccessible::StaticText, QAccessible::NameChanged},
-        {"date dialog, field order", dialog.lblFormatString, "", nullptr, QStringLiteral("DD/MM"), {},
-         QAccessible::StaticText, QAccessible::NameChanged},
-        {"About version line", about.lblversion, "", nullptr,
-         QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"), {}, QAccessible::StaticText,
+         QStringLiteral("24/12/2025"),
+         {},
+         QAccessible::StaticText,
          QAccessible::NameChanged},
-        {"About hint", about.lblAbout, "",
+        {"date dialog, field order",
+         dialog.lblFormatString,
+         "",
+         nullptr,
+         QStringLiteral("DD/MM"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"About version line",
+         about.lblversion,
+         "",
+         nullptr,
+         QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"About hint",
+         about.lblAbout,
+         "",
          [&] {
              QEvent enter(QEvent::Enter);  // the pointer over the first icon
              QCoreApplication::sendEvent(about.Image1[0], &enter);
          },
-         QStringLiteral("Shelfy - Keeps your shelves"), {}, QAccessible::StaticText, QAccessible::NameChanged},
-        {"About PAD link", about.lblPadFiles, "Webmasters:", nullptr,
-         QStringLiteral("Get PAD files for all my software here"), {}, QAccessible::StaticText,
+         QStringLiteral("Shelfy - Keeps your shelves"),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
+        {"About PAD link",
+         about.lblPadFiles,
+         "Webmasters:",
+         nullptr,
+         QStringLiteral("Get PAD files for all my software here"),
+         {},
+         QAccessible::StaticText,
          QAccessible::NameChanged},
     };
 
@@ -196,7 +256,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         if (r.change) {
             r.change();
             // Some announcements wait for the next turn of the event loop (one per change).
-            const bool heard = QTest::qWaitFor([&] { return wasAnnounced(r.control, r.event); }, busUp ? 5000 : 10);
+            const bool heard = QTest::qWaitFor([&] { return wasAnnounced(r.control, r.event); },
+                                               busUp ? 5000 : 10);
             EXPECT_TRUE(heard || !busUp) << "no announcement";
         }
         QAccessibleInterface* iface = QAccessible::queryAccessibleInterface(r.control);
@@ -229,7 +290,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     QAccessibleInterface* date = QAccessible::queryAccessibleInterface(w.lblDate);
     EXPECT_TRUE(date->state().focusable);
     ASSERT_NE(date->actionInterface(), nullptr);
-    EXPECT_TRUE(date->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
+    EXPECT_TRUE(
+        date->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     bool opened = false;
     QTimer::singleShot(100, [&] {
         if (auto* d = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget())) {
@@ -240,7 +302,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(opened);
     // Captions keep their names.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label1[0])->text(QAccessible::Name), QStringLiteral("Date:"));
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label1[0])->text(QAccessible::Name),
+              QStringLiteral("Date:"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.cmdCheckAgain)->text(QAccessible::Name),
               QStringLiteral("Check Again"));
 }

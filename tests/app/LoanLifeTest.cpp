@@ -1,6 +1,7 @@
 // A loan's life beyond the register: due dates, returns and the loans the list hides, overdue
 // loans as the user and a screen reader meet them, and the clock passing midnight.
 
+#include "MainWindowFixture.h"
 #include "app/LoansFile.h"
 #include "app/frmMain.h"
 #include "platform/ListView.h"
@@ -8,7 +9,6 @@
 #include "shared/dates/fSHAREDGetDate.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
-#include "MainWindowFixture.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -32,10 +32,11 @@ QByteArray dayLine(const char* key, const QDate& d)
     return QByteArray(key) + ": " + QByteArray::number(dates::dayNumber(d)) + " \r\n";
 }
 
-QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {}, const QDate& returned = {})
+QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {},
+                const QDate& returned = {})
 {
-    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to + "\r\nPHONE:555-" + to +
-                   "\r\nADDRESS:" + to + " Street\r\n";
+    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to +
+                   "\r\nPHONE:555-" + to + "\r\nADDRESS:" + to + " Street\r\n";
     if (due.isValid())
         r += dayLine("DUE", due);
     if (returned.isValid())
@@ -54,7 +55,10 @@ protected:
         return *win_;
     }
     QByteArray data() const { return readBytes(appFile(QStringLiteral("datalist.txt"))); }
-    void writeData(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("datalist.txt")), bytes); }
+    void writeData(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
+    }
 
     QStringList shown() const
     {
@@ -108,8 +112,9 @@ protected:
             if (dlg == nullptr)
                 return;
             *title = dlg->windowTitle();
-            *offered = QDate(dlg->txtYear->text().toInt(), dlg->txtfield[dlg->monthBox()]->text().toInt(),
-                             dlg->txtfield[dlg->dayBox()]->text().toInt());
+            *offered =
+                QDate(dlg->txtYear->text().toInt(), dlg->txtfield[dlg->monthBox()]->text().toInt(),
+                      dlg->txtfield[dlg->dayBox()]->text().toInt());
             QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
         });
     }
@@ -136,8 +141,9 @@ TEST_F(LoanLife, AFileWithoutDueOrReturnedLinesSavesByteForByte)
 TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
 {
     clock_.current = QDateTime(QDate(2026, 3, 7), QTime(10, 0));
-    writeData(loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") + loan(QDate(2026, 1, 10), "Cy") +
-              loan(QDate(2025, 12, 24), "Di") + loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2)));
+    writeData(loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") +
+              loan(QDate(2026, 1, 10), "Cy") + loan(QDate(2025, 12, 24), "Di") +
+              loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2)));
     frmMain& w = open();
 
     auto key = [&w] { QTest::keyClick(w.ListView1, Qt::Key_R, Qt::ControlModifier); };
@@ -155,10 +161,21 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
     };
     const Step steps[] = {
         {"as loaded: Eve came back before", {}, [] {}, {"Ann", "Bob", "Cy", "Di"}, {}},
-        {"Ctrl+R on Bob and Di", {"Bob", "Di"}, key, {"Ann", "Cy"}, {"Ann", "Cy", "Eve", "Bob", "Di"}},
+        {"Ctrl+R on Bob and Di",
+         {"Bob", "Di"},
+         key,
+         {"Ann", "Cy"},
+         {"Ann", "Cy", "Eve", "Bob", "Di"}},
         {"delete Ann", {"Ann"}, del, {"Cy"}, {"Cy", "Eve", "Bob", "Di"}},
-        {"show returned", {}, trigger(w.mnuShowReturned), {"Cy", "Bob", "Di", "Eve"}, {"Cy", "Eve", "Bob", "Di"}},
-        {"Di not returned", {"Di"}, trigger(w.mnuMarkNotReturned), {"Cy", "Di", "Bob", "Eve"},
+        {"show returned",
+         {},
+         trigger(w.mnuShowReturned),
+         {"Cy", "Bob", "Di", "Eve"},
+         {"Cy", "Eve", "Bob", "Di"}},
+        {"Di not returned",
+         {"Di"},
+         trigger(w.mnuMarkNotReturned),
+         {"Cy", "Di", "Bob", "Eve"},
          {"Cy", "Di", "Eve", "Bob"}},
         {"delete returned Bob", {"Bob"}, del, {"Cy", "Di", "Eve"}, {"Cy", "Di", "Eve"}},
         {"hide returned", {}, trigger(w.mnuShowReturned), {"Cy", "Di"}, {"Cy", "Di", "Eve"}},
@@ -174,8 +191,9 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
     }
     // Eve kept her return date through every save; Bob's and Di's were today's.
     EXPECT_TRUE(data().contains("ADDRESS:Eve Street\r\n" + dayLine("RETURNED", QDate(2026, 1, 2))));
-    EXPECT_EQ(boxes_.texts(), (QStringList{QStringLiteral("This will delete the selected entry. Are you sure?"),
-                                           QStringLiteral("This will delete the selected entry. Are you sure?")}));
+    EXPECT_EQ(boxes_.texts(),
+              (QStringList{QStringLiteral("This will delete the selected entry. Are you sure?"),
+                           QStringLiteral("This will delete the selected entry. Are you sure?")}));
 }
 
 TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
@@ -193,8 +211,10 @@ TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
     EXPECT_TRUE(w.mnuShowDue->isChecked());
     EXPECT_TRUE(w.ListView1->columnShown(loansfile::ColDue));
     EXPECT_TRUE(mSHAREDSettings::ReadSetting(QStringLiteral("ShowDueDates")).toBool());
-    EXPECT_EQ(data(), loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob", QDate(2026, 3, 21)));
-    EXPECT_EQ(w.lblLife->text(), QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 21)));
+    EXPECT_EQ(data(),
+              loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob", QDate(2026, 3, 21)));
+    EXPECT_EQ(w.lblLife->text(),
+              QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 21)));
 
     // Switched off by the user, the column stays off when the next due date is set.
     w.mnuShowDue->trigger();
@@ -204,7 +224,8 @@ TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
     EXPECT_FALSE(w.ListView1->columnShown(loansfile::ColDue));
     select({"Bob"});
     w.mnuClearDue->trigger();
-    EXPECT_EQ(data(), loan(QDate(2026, 3, 1), "Ann", QDate(2026, 3, 21)) + loan(QDate(2026, 2, 15), "Bob"));
+    EXPECT_EQ(data(),
+              loan(QDate(2026, 3, 1), "Ann", QDate(2026, 3, 21)) + loan(QDate(2026, 2, 15), "Bob"));
 }
 
 // The Due column shows short dates but sorts by date: in a day-first locale the short forms of
@@ -212,8 +233,9 @@ TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
 TEST_F(LoanLife, TheDueColumnSortsByDate)
 {
     locale_.value = QLocale(QLocale::English, QLocale::UnitedKingdom);
-    writeData(loan(QDate(2026, 3, 1), "Ann", QDate(2027, 1, 2)) + loan(QDate(2026, 2, 1), "Bob", QDate(2026, 12, 15)) +
-              loan(QDate(2026, 1, 1), "Cy") + loan(QDate(2025, 1, 1), "Di", QDate(2026, 3, 20)));
+    writeData(loan(QDate(2026, 3, 1), "Ann", QDate(2027, 1, 2)) +
+              loan(QDate(2026, 2, 1), "Bob", QDate(2026, 12, 15)) + loan(QDate(2026, 1, 1), "Cy") +
+              loan(QDate(2025, 1, 1), "Di", QDate(2026, 3, 20)));
     frmMain& w = open();
     w.mnuShowDue->trigger();
     QHeaderView* h = w.ListView1->header();
@@ -224,7 +246,8 @@ TEST_F(LoanLife, TheDueColumnSortsByDate)
     const struct {
         const char* what;
         QStringList order;
-    } clicks[] = {{"Due ascending", {"Cy", "Di", "Bob", "Ann"}}, {"Due descending", {"Ann", "Bob", "Di", "Cy"}}};
+    } clicks[] = {{"Due ascending", {"Cy", "Di", "Bob", "Ann"}},
+                  {"Due descending", {"Ann", "Bob", "Di", "Cy"}}};
     for (const auto& c : clicks) {
         SCOPED_TRACE(c.what);
         const QPoint at(h->sectionViewportPosition(5) + h->sectionSize(5) / 2, h->height() / 2);
@@ -239,7 +262,8 @@ TEST_F(LoanLife, TheDueColumnSortsByDate)
 TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
 {
     clock_.current = QDateTime(QDate(2026, 3, 7), QTime(23, 59, 59, 200));
-    writeData(loan(QDate(2026, 3, 1), "Ann", QDate(2026, 3, 6)) + loan(QDate(2026, 2, 1), "Bob", QDate(2026, 3, 7)) +
+    writeData(loan(QDate(2026, 3, 1), "Ann", QDate(2026, 3, 6)) +
+              loan(QDate(2026, 2, 1), "Bob", QDate(2026, 3, 7)) +
               loan(QDate(2026, 1, 1), "Cy", QDate(2026, 3, 8)) + loan(QDate(2025, 1, 1), "Di") +
               loan(QDate(2024, 1, 1), "Eve", QDate(2026, 1, 1), QDate(2026, 2, 1)));
     frmMain& w = open();
@@ -253,12 +277,15 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
         return out;
     };
     EXPECT_EQ(overdueNow(), QStringList{"Ann"});
-    EXPECT_EQ(heard(rowOf("Cy")), QStringLiteral("due ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 8)));
+    EXPECT_EQ(heard(rowOf("Cy")),
+              QStringLiteral("due ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 8)));
     EXPECT_TRUE(heard(rowOf("Di")).isEmpty());
 
     // Readable in both themes: contrast of at least 4.5 between text and warning background.
     auto luminance = [](const QColor& c) {
-        auto lin = [](double v) { return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4); };
+        auto lin = [](double v) {
+            return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+        };
         return 0.2126 * lin(c.redF()) + 0.7152 * lin(c.greenF()) + 0.0722 * lin(c.blueF());
     };
     for (const bool dark : {false, true}) {
@@ -272,8 +299,10 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
         const QColor bg = idx.data(Qt::BackgroundRole).value<QBrush>().color();
         EXPECT_NE(bg, pal.color(QPalette::Base));
         const double a = luminance(fg) + 0.05, b = luminance(bg) + 0.05;
-        EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5) << fg.name().toStdString() << " on " << bg.name().toStdString();
-        EXPECT_FALSE(w.ListView1->model()->index(rowOf("Di"), 1).data(Qt::BackgroundRole).isValid());
+        EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5)
+            << fg.name().toStdString() << " on " << bg.name().toStdString();
+        EXPECT_FALSE(
+            w.ListView1->model()->index(rowOf("Di"), 1).data(Qt::BackgroundRole).isValid());
     }
 
     w.mnuOverdueOnly->trigger();
@@ -288,8 +317,9 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     w.mnuOverdueOnly->trigger();
     EXPECT_EQ(overdueNow(), (QStringList{"Ann", "Bob"}));
     select({"Bob"});
-    EXPECT_EQ(w.lblLife->text(),
-              QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) + " (overdue)");
+    EXPECT_EQ(w.lblLife->text(), QStringLiteral("Due: ") +
+                                     mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) +
+                                     " (overdue)");
 }
 
 // The file's new lines: a loan with a due date gets a DUE line, a returned one a RETURNED line
@@ -305,9 +335,14 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
         QByteArray extra;
     } cases[] = {
         {"plain", {"2026-03-01", "Ann", "Drill", "555", "1 High St"}, ""},
-        {"due", {"2026-03-01", "Ann", "Drill", "555", "1 High St", "2026-03-15", ""}, dayLine("DUE", due)},
-        {"returned", {"2026-03-01", "Ann", "Drill", "555", "1 High St", "", "2026-03-20"}, dayLine("RETURNED", back)},
-        {"both", {"2026-03-01", "Ann", "Drill", "555", "1 High St", "2026-03-15", "2026-03-20"},
+        {"due",
+         {"2026-03-01", "Ann", "Drill", "555", "1 High St", "2026-03-15", ""},
+         dayLine("DUE", due)},
+        {"returned",
+         {"2026-03-01", "Ann", "Drill", "555", "1 High St", "", "2026-03-20"},
+         dayLine("RETURNED", back)},
+        {"both",
+         {"2026-03-01", "Ann", "Drill", "555", "1 High St", "2026-03-15", "2026-03-20"},
          dayLine("DUE", due) + dayLine("RETURNED", back)},
     };
     for (const auto& c : cases) {
@@ -325,22 +360,26 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
         for (int col = 0; col < LoanColumnCount; ++col)
             EXPECT_EQ(back1.rows[0].value(col), c.row.value(col)) << col;
         EXPECT_EQ(back1.rows[1].size(), ColumnCount);
-        EXPECT_EQ(formatLoans(2, [&back1](int r, int col) { return back1.rows[r].value(col); }), bytes);
+        EXPECT_EQ(formatLoans(2, [&back1](int r, int col) { return back1.rows[r].value(col); }),
+                  bytes);
 
         // An older reader: the five known keys, every other key skipped; its save drops only
         // what it did not know.
         QString older;
         for (const QString& line : QString::fromUtf8(bytes).split(QStringLiteral("\r\n")))
-            if (!line.startsWith(QStringLiteral("DUE:")) && !line.startsWith(QStringLiteral("RETURNED:")))
+            if (!line.startsWith(QStringLiteral("DUE:")) &&
+                !line.startsWith(QStringLiteral("RETURNED:")))
                 older += line + QStringLiteral("\r\n");
         older.chop(2);
         const Parsed old = parse(older);
-        EXPECT_EQ(loansfile::format(2, [&old](int r, int col) { return old.rows[r].value(col); }), plain);
+        EXPECT_EQ(loansfile::format(2, [&old](int r, int col) { return old.rows[r].value(col); }),
+                  plain);
     }
     // Unknown keys among the new lines are skipped as always, and a DUE line before any DATE line
     // belongs to no loan.
-    const Parsed p = parse(QStringLiteral("DUE: 46100 \r\nDATE: 46000 \r\nNOTE:x\r\nLENTTO:Al\r\nDUE: 46100 \r\n"
-                                          "due: 46200 \r\nRETURNED:\r\n"));
+    const Parsed p =
+        parse(QStringLiteral("DUE: 46100 \r\nDATE: 46000 \r\nNOTE:x\r\nLENTTO:Al\r\nDUE: 46100 \r\n"
+                             "due: 46200 \r\nRETURNED:\r\n"));
     EXPECT_EQ(p.orphans, 1);
     ASSERT_EQ(p.rows.size(), 1);
     EXPECT_EQ(p.rows[0].value(ColDue), QStringLiteral("2026-03-19"));

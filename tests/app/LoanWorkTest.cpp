@@ -1,6 +1,7 @@
 // Working with many loans: finding as one types (the list hides, the file keeps every loan),
 // and undo and redo of every change of the loans, byte for byte in the file.
 
+#include "MainWindowFixture.h"
 #include "app/CsvExport.h"
 #include "app/FindBar.h"
 #include "app/LoansFile.h"
@@ -9,16 +10,15 @@
 #include "platform/ListView.h"
 #include "shared/dates/DateParser.h"
 #include "shared/dates/fSHAREDGetDate.h"
-#include "MainWindowFixture.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QHeaderView>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QProcess>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -35,10 +35,11 @@ QByteArray dayLine(const char* key, const QDate& d)
     return QByteArray(key) + ": " + QByteArray::number(dates::dayNumber(d)) + " \r\n";
 }
 
-QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {}, const QDate& returned = {})
+QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {},
+                const QDate& returned = {})
 {
-    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to + "\r\nPHONE:555-" + to +
-                   "\r\nADDRESS:" + to + " Street\r\n";
+    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to +
+                   "\r\nPHONE:555-" + to + "\r\nADDRESS:" + to + " Street\r\n";
     if (due.isValid())
         r += dayLine("DUE", due);
     if (returned.isValid())
@@ -51,7 +52,8 @@ class ScriptedFileDialog : public platform::FileDialog {
 public:
     QString answer;
     QStringList asked;
-    QString saveFileName(QWidget*, const QString& title, const QString&, const QString& filter) override
+    QString saveFileName(QWidget*, const QString& title, const QString&,
+                         const QString& filter) override
     {
         asked << title << filter;
         return answer;
@@ -63,9 +65,10 @@ QList<QStringList> readCsvWithPython(const QString& path)
 {
     QProcess py;
     py.start(QStringLiteral("python3"),
-             {QStringLiteral("-c"), QStringLiteral("import csv, json, sys\n"
-                                                   "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
-                                                   "    json.dump(list(csv.reader(f, strict=True)), sys.stdout)\n"),
+             {QStringLiteral("-c"),
+              QStringLiteral("import csv, json, sys\n"
+                             "with open(sys.argv[1], newline='', encoding='utf-8-sig') as f:\n"
+                             "    json.dump(list(csv.reader(f, strict=True)), sys.stdout)\n"),
               path});
     if (!py.waitForFinished(20000) || py.exitCode() != 0) {
         ADD_FAILURE() << "python3: " << py.readAllStandardError().toStdString();
@@ -92,7 +95,10 @@ protected:
         return *win_;
     }
     QByteArray data() const { return readBytes(appFile(QStringLiteral("datalist.txt"))); }
-    void writeData(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("datalist.txt")), bytes); }
+    void writeData(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
+    }
 
     QStringList shown() const
     {
@@ -131,8 +137,9 @@ protected:
 TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
 {
     const QByteArray file = loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") +
-                            loan(QDate(2026, 2, 15), QByteArray("\xc3\x89mile")) + loan(QDate(2025, 12, 24), "Di") +
-                            loan(QDate(2025, 11, 2), "Bobby") + loan(QDate(2025, 6, 1), "Cy", {}, QDate(2026, 1, 2));
+                            loan(QDate(2026, 2, 15), QByteArray("\xc3\x89mile")) +
+                            loan(QDate(2025, 12, 24), "Di") + loan(QDate(2025, 11, 2), "Bobby") +
+                            loan(QDate(2025, 6, 1), "Cy", {}, QDate(2026, 1, 2));
     const QString emile = QString::fromUtf8("\xc3\x89mile");
     struct Case {
         const char* find;
@@ -148,7 +155,8 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
         {"zzz", {}, "0 of 5 loans"},
     };
     // The steps, narrowed or not: delete the loans found, add one, sort by Item, add another.
-    auto run = [&](const QString& find, const QStringList& found, QStringList* seen, QString* count) {
+    auto run = [&](const QString& find, const QStringList& found, QStringList* seen,
+                   QString* count) {
         writeData(file);
         frmMain& w = open();
         if (!find.isEmpty()) {
@@ -227,9 +235,10 @@ TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
 TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
 {
     clock_.current = QDateTime(QDate(2026, 3, 7), QTime(10, 0));
-    const QByteArray file = loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") +
-                            loan(QDate(2026, 2, 15), "Cy") + loan(QDate(2026, 2, 15), "Di", QDate(2026, 3, 1)) +
-                            loan(QDate(2026, 2, 15), "Gil") + loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2));
+    const QByteArray file =
+        loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") +
+        loan(QDate(2026, 2, 15), "Cy") + loan(QDate(2026, 2, 15), "Di", QDate(2026, 3, 1)) +
+        loan(QDate(2026, 2, 15), "Gil") + loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2));
     writeData(file);
     frmMain& w = open();
     auto key = [&w](Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(w.ListView1, k, m); };
@@ -248,14 +257,18 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
              QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
          },
          "Undo Delete 2 Loans"},
-        {"mark two returned", {"Bob", "Cy"}, [&key] { key(Qt::Key_R, Qt::ControlModifier); }, "Undo Mark 2 Loans Returned"},
+        {"mark two returned",
+         {"Bob", "Cy"},
+         [&key] { key(Qt::Key_R, Qt::ControlModifier); },
+         "Undo Mark 2 Loans Returned"},
         {"mark not returned",
          {"Eve"},
          [&w] {
              w.mnuShowReturned->trigger();
              w.ListView1->clearSelection();
              for (int r = 0; r < w.ListView1->count(); ++r)
-                 w.ListView1->setSelected(r, w.ListView1->cell(r, loansfile::ColLentTo) == QStringLiteral("Eve"));
+                 w.ListView1->setSelected(
+                     r, w.ListView1->cell(r, loansfile::ColLentTo) == QStringLiteral("Eve"));
              w.mnuMarkNotReturned->trigger();
          },
          "Undo Mark Loan Not Returned"},
@@ -295,14 +308,17 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
     // All the way back, and forth again.
     for (qsizetype i = history.size() - 2; i >= 0; --i) {
         w.mnuUndo->trigger();
-        EXPECT_EQ(QString::fromUtf8(data()).toStdString(), QString::fromUtf8(history.at(i)).toStdString()) << "undo to " << i;
+        EXPECT_EQ(QString::fromUtf8(data()).toStdString(),
+                  QString::fromUtf8(history.at(i)).toStdString())
+            << "undo to " << i;
     }
     EXPECT_FALSE(w.mnuUndo->isEnabled());
     for (qsizetype i = 1; i < history.size(); ++i) {
         w.mnuRedo->trigger();
         EXPECT_EQ(data(), history.at(i)) << "redo to " << i;
     }
-    EXPECT_EQ(boxes_.texts(), QStringList{QStringLiteral("This will delete all selected entries. Are you sure?")});
+    EXPECT_EQ(boxes_.texts(),
+              QStringList{QStringLiteral("This will delete all selected entries. Are you sure?")});
 
     // Loans put back after the user sorted again land in their sorted places; none is lost.
     select({"Di", "Fay"});
@@ -322,7 +338,8 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
                              QStringLiteral("a, b"),
                              QStringLiteral("say \"hi\""),
                              QStringLiteral("line one\r\nline two\nthree"),
-                             QString::fromUtf8("Ren\xc3\xa9" "e \xe2\x82\xac \xe6\x97\xa5\xe6\x9c\xac"),
+                             QString::fromUtf8("Ren\xc3\xa9"
+                                               "e \xe2\x82\xac \xe6\x97\xa5\xe6\x9c\xac"),
                              QStringLiteral("\",\n\""),
                              QString()};
     // The format alone, with every tricky text in every column.
@@ -338,12 +355,16 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
                                                [&rows](int r, int c) { return rows.at(r).at(c); }));
     const QList<QStringList> back = readCsvWithPython(direct);
     ASSERT_EQ(back.size(), rows.size() + 1);
-    EXPECT_EQ(back.first(), (QStringList{"Date", "Lent To", "Item", "Phone", "Address", "Due", "Returned"}));
+    EXPECT_EQ(back.first(),
+              (QStringList{"Date", "Lent To", "Item", "Phone", "Address", "Due", "Returned"}));
     for (qsizetype i = 0; i < rows.size(); ++i)
         EXPECT_EQ(back.at(i + 1), rows.at(i)) << "row " << i;
 
     // From the menu: every loan of the window, the hidden returned one too.
-    writeData(loan(QDate(2026, 3, 1), QByteArray("Ann, \"Nan\" \xc3\x85" "berg"), QDate(2026, 3, 15)) +
+    writeData(loan(QDate(2026, 3, 1),
+                   QByteArray("Ann, \"Nan\" \xc3\x85"
+                              "berg"),
+                   QDate(2026, 3, 15)) +
               loan(QDate(2025, 6, 1), "Cy", {}, QDate(2026, 1, 2)));
     frmMain& w = open();
     ScriptedFileDialog dialog;
@@ -352,14 +373,19 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
     w.mnuExportCsv->trigger();
     platform::setFileDialog(nullptr);
     EXPECT_EQ(dialog.asked, (QStringList{"Export to CSV", "CSV files (*.csv)"}));
-    const QString ann = QString::fromUtf8("Ann, \"Nan\" \xc3\x85" "berg");
-    EXPECT_EQ(readCsvWithPython(dialog.answer),
-              (QList<QStringList>{{"Date", "Lent To", "Item", "Phone", "Address", "Due", "Returned"},
-                                  {"2026-03-01", ann, "Thing of " + ann, "555-" + ann, ann + " Street", "2026-03-15", ""},
-                                  {"2025-06-01", "Cy", "Thing of Cy", "555-Cy", "Cy Street", "", "2026-01-02"}}));
+    const QString ann = QString::fromUtf8(
+        "Ann, \"Nan\" \xc3\x85"
+        "berg");
+    EXPECT_EQ(
+        readCsvWithPython(dialog.answer),
+        (QList<QStringList>{
+            {"Date", "Lent To", "Item", "Phone", "Address", "Due", "Returned"},
+            {"2026-03-01", ann, "Thing of " + ann, "555-" + ann, ann + " Street", "2026-03-15", ""},
+            {"2025-06-01", "Cy", "Thing of Cy", "555-Cy", "Cy Street", "", "2026-01-02"}}));
     EXPECT_TRUE(boxes_.texts().isEmpty());
 
-    // Cancelled, nothing is written; a folder that cannot be written says so and keeps nothing half.
+    // Cancelled, nothing is written; a folder that cannot be written says so and keeps nothing
+    // half.
     dialog.answer.clear();
     platform::setFileDialog(&dialog);
     w.mnuExportCsv->trigger();
@@ -367,7 +393,8 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
     w.mnuExportCsv->trigger();
     platform::setFileDialog(nullptr);
     ASSERT_EQ(boxes_.texts().size(), 1);
-    EXPECT_TRUE(boxes_.texts().first().startsWith(QStringLiteral("The loans were not exported to ")));
+    EXPECT_TRUE(
+        boxes_.texts().first().startsWith(QStringLiteral("The loans were not exported to ")));
     EXPECT_FALSE(QFile::exists(dialog.answer));
 }
 

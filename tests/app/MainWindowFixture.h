@@ -20,7 +20,8 @@ namespace wexlo::test {
 class RecordingNotifier : public platform::Notifier {
 public:
     std::vector<std::pair<QString, QString>> shown;  // summary, body
-    void notify(const QString& summary, const QString& body, std::function<void(bool)> done) override
+    void notify(const QString& summary, const QString& body,
+                std::function<void(bool)> done) override
     {
         shown.emplace_back(summary, body);
         if (done)

@@ -1,5 +1,6 @@
 // The main window as its user meets it: the data file, the entry panel, the list and closing.
 
+#include "MainWindowFixture.h"
 #include "app/LoansFile.h"
 #include "app/frmMain.h"
 #include "platform/ClickLabel.h"
@@ -10,15 +11,14 @@
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/util/mSHAREDDelay.h"
-#include "MainWindowFixture.h"
 #include "support/Fixture.h"
 
+#include <QtTest/qtestspontaneevent.h>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QtTest/qtestspontaneevent.h>
 #include <QWindow>
 
 #include <memory>
@@ -37,8 +37,14 @@ protected:
         EXPECT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
         return *win_;
     }
-    QString data() const { return QString::fromUtf8(readBytes(appFile(QStringLiteral("datalist.txt")))); }
-    void writeData(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("datalist.txt")), bytes); }
+    QString data() const
+    {
+        return QString::fromUtf8(readBytes(appFile(QStringLiteral("datalist.txt"))));
+    }
+    void writeData(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
+    }
     static QByteArray record(const QByteArray& date, const QByteArray& to, const QByteArray& item,
                              const QByteArray& phone = {}, const QByteArray& address = {})
     {
@@ -52,7 +58,8 @@ protected:
             out.append(win_->ListView1->cell(r, c));
         return out;
     }
-    void fill(const QString& item, const QString& to, const QString& phone = {}, const QString& address = {})
+    void fill(const QString& item, const QString& to, const QString& phone = {},
+              const QString& address = {})
     {
         win_->txtItem->setText(item);
         win_->txtLentTo->setText(to);
@@ -63,7 +70,8 @@ protected:
     void clickHeader(int section)
     {
         QHeaderView* h = win_->ListView1->header();
-        const QPoint at(h->sectionViewportPosition(section) + h->sectionSize(section) / 2, h->height() / 2);
+        const QPoint at(h->sectionViewportPosition(section) + h->sectionSize(section) / 2,
+                        h->height() / 2);
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, at);
     }
     void clickRow(int row)
@@ -72,7 +80,6 @@ protected:
         const QRect r = lv->visualRect(lv->model()->index(row, 2));
         QTest::mouseClick(lv->viewport(), Qt::LeftButton, {}, r.center());
     }
-
 };
 
 // ---- The data file ----------------------------------------------------------------------
@@ -84,10 +91,9 @@ TEST_F(MainWindowTest, EveryFieldSurvivesTheFileRoundTrip)
               record("2006-07-31", "Zoë", "", "555-1234", ""));
     frmMain& w = open();
     ASSERT_EQ(w.ListView1->count(), 2);
-    EXPECT_EQ(w.ListView1->rowCells(0),
-              (QStringList{"2006-07-31", "Zoë", "", "555-1234", ""}));
-    EXPECT_EQ(w.ListView1->rowCells(1),
-              (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
+    EXPECT_EQ(w.ListView1->rowCells(0), (QStringList{"2006-07-31", "Zoë", "", "555-1234", ""}));
+    EXPECT_EQ(w.ListView1->rowCells(1), (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless",
+                                                     "", "12 High St: Flat 3"}));
     ASSERT_TRUE(w.SaveList());
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
               record(" 38929 ", "Zoë", "", "555-1234", "") +
@@ -95,8 +101,9 @@ TEST_F(MainWindowTest, EveryFieldSurvivesTheFileRoundTrip)
     // Read back again: the same five fields.
     win_.reset();
     frmMain& again = open();
-    EXPECT_EQ(again.ListView1->rowCells(1),
-              (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
+    EXPECT_EQ(
+        again.ListView1->rowCells(1),
+        (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
 }
 
 TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
@@ -112,13 +119,17 @@ TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
 
     // A hand-edited file mixes them line by line: each line keeps its own reading, so a save
     // changes no value (the UTF-8 name is not read as Windows-1252).
-    writeData(record(" 38929 ", "J\xC3\xBCrgen", "Caf\xE9 \x81\x9D") + record(" 38928 ", "Ren\xE9", "Stove \xE2\x82\xAC"));
+    writeData(record(" 38929 ", "J\xC3\xBCrgen", "Caf\xE9 \x81\x9D") +
+              record(" 38928 ", "Ren\xE9", "Stove \xE2\x82\xAC"));
     frmMain& mixed = open();
-    EXPECT_EQ(mixed.ListView1->rowCells(0), (QStringList{"2006-07-31", "Jürgen", QString::fromUtf8("Café \u0081\u009D"), "", ""}));
+    EXPECT_EQ(
+        mixed.ListView1->rowCells(0),
+        (QStringList{"2006-07-31", "Jürgen", QString::fromUtf8("Café \u0081\u009D"), "", ""}));
     EXPECT_EQ(mixed.ListView1->rowCells(1), (QStringList{"2006-07-30", "René", "Stove €", "", ""}));
     ASSERT_TRUE(mixed.SaveList());
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
-              record(" 38929 ", "Jürgen", "Café \xC2\x81\xC2\x9D") + record(" 38928 ", "René", "Stove €"));
+              record(" 38929 ", "Jürgen", "Café \xC2\x81\xC2\x9D") +
+                  record(" 38928 ", "René", "Stove €"));
 }
 
 TEST_F(MainWindowTest, FileFormatEdges)
@@ -130,12 +141,14 @@ TEST_F(MainWindowTest, FileFormatEdges)
     win_.reset();
 
     // Keys compare exactly; LF line ends read like CR LF; fields before any DATE are skipped.
-    writeData("ITEM:orphan\nLENTTO:nobody\ndate: 38928 \n DATE: 38928 \nDATE:2006-07-30\nLENTTO: Al \n"
-              "no colon here\n\nITEM:Saw\nITEM:Hammer\nCOLOUR:red\n");
+    writeData(
+        "ITEM:orphan\nLENTTO:nobody\ndate: 38928 \n DATE: 38928 \nDATE:2006-07-30\nLENTTO: Al \n"
+        "no colon here\n\nITEM:Saw\nITEM:Hammer\nCOLOUR:red\n");
     open();
     ASSERT_EQ(win_->ListView1->count(), 1);
     EXPECT_EQ(win_->ListView1->rowCells(0), (QStringList{"2006-07-30", "Al", "Hammer", "", ""}));
-    EXPECT_TRUE(logText().contains("2 line(s) before the first DATE line skipped")) << logText().toStdString();
+    EXPECT_TRUE(logText().contains("2 line(s) before the first DATE line skipped"))
+        << logText().toStdString();
     win_.reset();
 
     // An empty list is a 0-byte file; a missing file is an empty list without a message.
@@ -168,12 +181,13 @@ TEST_F(MainWindowTest, AHundredThousandRecordsLoadSortAndSaveCompletely)
 {
     QByteArray bytes;
     for (int i = 0; i < 100000; ++i)
-        bytes += record(" " + QByteArray::number(38000 + i % 5000) + " ", "P" + QByteArray::number(i), "I");
+        bytes += record(" " + QByteArray::number(38000 + i % 5000) + " ",
+                        "P" + QByteArray::number(i), "I");
     writeData(bytes);
     frmMain& w = open();
     ASSERT_EQ(w.ListView1->count(), 100000);
     EXPECT_EQ(w.ListView1->text(0), w.ListView1->text(1));  // 20 loans share each date
-    EXPECT_EQ(w.ListView1->cell(0, 1), "P4999");             // newest date, file order kept
+    EXPECT_EQ(w.ListView1->cell(0, 1), "P4999");            // newest date, file order kept
     EXPECT_EQ(w.ListView1->cell(1, 1), "P9999");
     ASSERT_TRUE(w.SaveList());
     EXPECT_EQ(data().count("DATE:"), 100000);
@@ -207,8 +221,9 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
     frmMain& w = open();
     // lblDate has no name of its own: a screen reader reads the date it shows.
     EXPECT_TRUE(w.findChild<QWidget*>("lblDate")->accessibleName().isEmpty());
-    for (const char* name : {"ListView1", "Frame2", "cmdExit", "cmdDelete", "cmdAdd", "txtAddress", "txtPhone",
-                             "txtLentTo", "txtItem", "Label1(0)", "Label1(3)", "lblPh(4)"}) {
+    for (const char* name :
+         {"ListView1", "Frame2", "cmdExit", "cmdDelete", "cmdAdd", "txtAddress", "txtPhone",
+          "txtLentTo", "txtItem", "Label1(0)", "Label1(3)", "lblPh(4)"}) {
         auto* c = w.findChild<QWidget*>(name);
         ASSERT_NE(c, nullptr) << name;
         EXPECT_FALSE(c->accessibleName().isEmpty()) << name;
@@ -223,8 +238,8 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
             at = at->nextInFocusChain();
         order.append(at->objectName());
     }
-    EXPECT_EQ(order, (QStringList{"ListView1", "cmdExit", "cmdDelete", "txtAddress", "txtPhone", "cmdAdd",
-                                  "txtLentTo", "txtItem", "lblDate", "ListView1"}));
+    EXPECT_EQ(order, (QStringList{"ListView1", "cmdExit", "cmdDelete", "txtAddress", "txtPhone",
+                                  "cmdAdd", "txtLentTo", "txtItem", "lblDate", "ListView1"}));
 }
 
 TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
@@ -245,8 +260,10 @@ TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
     clickAdd();
     EXPECT_EQ(boxes_.shown.size(), 2);
     ASSERT_EQ(w.ListView1->count(), 2);
-    const QByteArray today = " " + QByteArray::number(QDate(1899, 12, 30).daysTo(clock_.today())) + " ";
-    EXPECT_EQ(readBytes(appFile("datalist.txt")), record(today, "Anna", "", "555", "Here").repeated(2));
+    const QByteArray today =
+        " " + QByteArray::number(QDate(1899, 12, 30).daysTo(clock_.today())) + " ";
+    EXPECT_EQ(readBytes(appFile("datalist.txt")),
+              record(today, "Anna", "", "555", "Here").repeated(2));
     EXPECT_EQ(w.txtLentTo->text(), "  Anna  ");  // the fields keep what was typed
 }
 
@@ -254,7 +271,8 @@ TEST_F(MainWindowTest, DeletingAsksAndRemovesOnlyTheSelectedRows)
 {
     QByteArray bytes;
     for (int i = 5; i >= 1; --i)
-        bytes += record(" " + QByteArray::number(39000 + i) + " ", "P" + QByteArray::number(6 - i), "x");
+        bytes +=
+            record(" " + QByteArray::number(39000 + i) + " ", "P" + QByteArray::number(6 - i), "x");
     writeData(bytes);
     frmMain& w = open();
     w.ListView1->clearSelection();
@@ -286,7 +304,8 @@ TEST_F(MainWindowTest, HeaderClicksSortAsTheUserExpects)
     writeData(record("2006-01-02", "A", "pear") + record("2006-01-03", "B", "Apple") +
               record("2006-01-01", "C", "apple") + record("2006-01-02", "D", "Émile"));
     frmMain& w = open();
-    EXPECT_EQ(column(1), (QStringList{"B", "A", "D", "C"}));  // newest first, equal dates in file order
+    EXPECT_EQ(column(1),
+              (QStringList{"B", "A", "D", "C"}));  // newest first, equal dates in file order
     clickHeader(0);
     EXPECT_EQ(column(1), (QStringList{"C", "A", "D", "B"}));
     clickHeader(2);
@@ -308,7 +327,8 @@ TEST_F(MainWindowTest, HeaderClicksSortAsTheUserExpects)
 
 TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
 {
-    writeData(record("2006-07-30", "Anna", "Drill", "555", "High St") + record("2006-07-31", "Bob", "Saw"));
+    writeData(record("2006-07-30", "Anna", "Drill", "555", "High St") +
+              record("2006-07-31", "Bob", "Saw"));
     frmMain& w = open();
     clickRow(1);
     EXPECT_EQ(w.txtLentTo->text(), "Anna");
@@ -346,7 +366,8 @@ TEST_F(MainWindowTest, AChosenDateKeepsItsCenturyWhateverTheShortDateShows)
     fill("Saw", "Al");
     clickAdd();
     EXPECT_EQ(w.ListView1->text(0), "1925-03-02");
-    EXPECT_TRUE(data().startsWith("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(QDate(1925, 3, 2))) + " \r\n"));
+    EXPECT_TRUE(data().startsWith(
+        "DATE: " + QString::number(QDate(1899, 12, 30).daysTo(QDate(1925, 3, 2))) + " \r\n"));
 }
 
 // ---- The keyboard alone ---------------------------------------------------------------------
@@ -451,7 +472,8 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
         ASSERT_EQ(QApplication::focusWidget(), w.cmdAdd);
         press(Qt::Key_Space);
         EXPECT_TRUE(column(0).contains(loansfile::isoDate(c.date))) << c.typed;
-        EXPECT_TRUE(data().contains("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(c.date)) + " \r\n"));
+        EXPECT_TRUE(data().contains("DATE: " + QString::number(QDate(1899, 12, 30).daysTo(c.date)) +
+                                    " \r\n"));
         for (int i = 0; i < 3; ++i)
             press(Qt::Key_Tab);
         ASSERT_EQ(QApplication::focusWidget(), w.lblDate);
@@ -475,8 +497,9 @@ TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
         const char* typed;  // instead of a key: type-ahead
         const char* shown;  // the loan the panel shows afterwards
     } steps[] = {
-        {Qt::Key_Down, nullptr, "Bo"},  {Qt::Key_Down, nullptr, "Al"},    {Qt::Key_Up, nullptr, "Bo"},
-        {Qt::Key_End, nullptr, "Di"},   {Qt::Key_Home, nullptr, "Cy"},    {Qt::Key_PageDown, nullptr, "Di"},
+        {Qt::Key_Down, nullptr, "Bo"},   {Qt::Key_Down, nullptr, "Al"},
+        {Qt::Key_Up, nullptr, "Bo"},     {Qt::Key_End, nullptr, "Di"},
+        {Qt::Key_Home, nullptr, "Cy"},   {Qt::Key_PageDown, nullptr, "Di"},
         {Qt::Key_PageUp, nullptr, "Cy"}, {0, "1999", "Al"},
     };
     for (const auto& s : steps) {
@@ -489,7 +512,8 @@ TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
         const int current = w.ListView1->currentRowIndex();
         EXPECT_EQ(w.txtLentTo->text(), s.shown) << s.key << (s.typed ? s.typed : "");
         EXPECT_EQ(w.ListView1->cell(current, 1), s.shown);
-        EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(dates::parseDate(w.ListView1->text(current))));
+        EXPECT_EQ(w.lblDate->text(),
+                  mSHAREDDateFunc::shortformatdate(dates::parseDate(w.ListView1->text(current))));
         EXPECT_EQ(w.ListView1->selectedRows(), QList<int>{current});
     }
     // "Delete" removes the loan the panel shows.
@@ -589,7 +613,8 @@ TEST_F(MainWindowTest, AnUnreadableDataFileIsNeverOverwritten)
     fill("Saw", "Bob");
     clickAdd();
     EXPECT_EQ(w.ListView1->count(), 1);  // shown, not saved
-    EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved")) << boxes_.lastText().toStdString();
+    EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved"))
+        << boxes_.lastText().toStdString();
     EXPECT_EQ(readBytes(appFile("datalist.txt")), original);
     EXPECT_EQ(files_.commits, 0);
 }
@@ -613,7 +638,8 @@ TEST_F(MainWindowTest, AFailedSaveTellsTheUserAndKeepsTheRows)
         fill("Saw", "Bob");
         clickAdd();
         EXPECT_EQ(w.ListView1->count(), ++rows);
-        EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved")) << boxes_.lastText().toStdString();
+        EXPECT_TRUE(boxes_.lastText().startsWith("The loans were not saved"))
+            << boxes_.lastText().toStdString();
         EXPECT_TRUE(boxes_.lastText().contains(why)) << boxes_.lastText().toStdString();
         EXPECT_FALSE(QFile::exists(appFile("datalist.txt")));
     }

@@ -120,8 +120,8 @@ TEST_F(PrintList, RowsPrintInDisplayOrderWithShortDatesAndTheListStaysAsItWas)
                                     QStringLiteral("Drill")));
     EXPECT_EQ(squeeze(p[0][4]), row(shortformatdate(QDate(2024, 6, 30)), QStringLiteral("Bea"),
                                     QStringLiteral("Ladder")));
-    EXPECT_EQ(squeeze(p[0][5]), row(shortformatdate(QDate(2025, 12, 24)),
-                                    QStringLiteral("Carol"), QStringLiteral("Umbrella")));
+    EXPECT_EQ(squeeze(p[0][5]), row(shortformatdate(QDate(2025, 12, 24)), QStringLiteral("Carol"),
+                                    QStringLiteral("Umbrella")));
 
     ASSERT_EQ(list_.count(), 3);
     for (int i = 0; i < 3; ++i)
@@ -132,7 +132,8 @@ TEST_F(PrintList, LongListRunsOverPagesHeadingOnFirstPageOnly)
 {
     const int loans = 250;
     for (int i = 1; i <= loans; ++i)
-        addLoan(QDate(2020, 1, 1).addDays(i), QStringLiteral("Person %1").arg(i, 3, 10, QChar(u'0')),
+        addLoan(QDate(2020, 1, 1).addDays(i),
+                QStringLiteral("Person %1").arg(i, 3, 10, QChar(u'0')),
                 QStringLiteral("Item %1").arg(i));
 
     print();
@@ -170,9 +171,11 @@ TEST_F(PrintList, DocumentTitleFontAndBoldHeading)
 
     const QString fonts = test::pdfFonts(pdf_);
     // The desktop's stand-in for Times New Roman, upright for the lines, bold for the heading.
-    EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("Serif-Bold|Times.*Bold|Roman.*Bold"))))
+    EXPECT_TRUE(
+        fonts.contains(QRegularExpression(QStringLiteral("Serif-Bold|Times.*Bold|Roman.*Bold"))))
         << fonts.toStdString();
-    EXPECT_TRUE(fonts.contains(QRegularExpression(QStringLiteral("Serif\\s|Serif-Regular|Times-Roman|Roman\\s"))))
+    EXPECT_TRUE(fonts.contains(
+        QRegularExpression(QStringLiteral("Serif\\s|Serif-Regular|Times-Roman|Roman\\s"))))
         << fonts.toStdString();
 
     QProcess info;
@@ -255,8 +258,8 @@ TEST_F(PrintList, RefusedJobIsReportedAndNothingIsLeft)
 TEST_F(PrintList, UnreadableDateStopsThePrintoutAndSaysWhy)
 {
     addLoan(QDate(2026, 2, 1), QStringLiteral("Dora"), QStringLiteral("Tent"));
-    list_.add(QStringLiteral("someday"), {QStringLiteral("Eve"), QStringLiteral("Kite"),
-                                          QString(), QString()});
+    list_.add(QStringLiteral("someday"),
+              {QStringLiteral("Eve"), QStringLiteral("Kite"), QString(), QString()});
     print();
 
     EXPECT_FALSE(QFile::exists(pdf_));
@@ -272,9 +275,12 @@ TEST_F(PrintList, UnreadableDateStopsThePrintoutAndSaysWhy)
 // the borrower's phone and address, whatever the list shows.
 TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
 {
-    list_.setColumns({{QStringLiteral("Date"), 1000}, {QStringLiteral("Lent To"), 1200},
-                      {QStringLiteral("Item"), 1200}, {QStringLiteral("Phone"), 900},
-                      {QStringLiteral("Address"), 1500}, {QStringLiteral("Due"), 1000},
+    list_.setColumns({{QStringLiteral("Date"), 1000},
+                      {QStringLiteral("Lent To"), 1200},
+                      {QStringLiteral("Item"), 1200},
+                      {QStringLiteral("Phone"), 900},
+                      {QStringLiteral("Address"), 1500},
+                      {QStringLiteral("Due"), 1000},
                       {QStringLiteral("Returned"), 1000}});
     list_.setLaterColumn(6);
     list_.setColumnShown(6, false);
@@ -289,7 +295,9 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
     loan("2026-01-01", "Cy", "2026-02-01", "2026-02-02");
     loan("2025-12-01", "Di", "2026-01-01", "");
     const QString today = mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7));
-    auto d = [](int y, int m, int day) { return mSHAREDDateFunc::shortformatdate(QDate(y, m, day)); };
+    auto d = [](int y, int m, int day) {
+        return mSHAREDDateFunc::shortformatdate(QDate(y, m, day));
+    };
     const struct {
         const char* what;
         std::function<void()> print;
@@ -300,13 +308,16 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
              list_.setColumnShown(5, true);
              mSHAREDPrinter::PrintLoansList(nullptr, list_);
          },
-         {"Loans list for " + today, "", "Date Lent To Item Due", d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6),
-          d(2026, 2, 1) + " Bob Drill " + d(2026, 3, 20), d(2025, 12, 1) + " Di Drill " + d(2026, 1, 1)}},
+         {"Loans list for " + today, "", "Date Lent To Item Due",
+          d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6),
+          d(2026, 2, 1) + " Bob Drill " + d(2026, 3, 20),
+          d(2025, 12, 1) + " Di Drill " + d(2026, 1, 1)}},
         {"the overdue list",
          [this] {
              list_.setRowFilter([](int) { return false; });  // nothing shown
              mSHAREDPrinter::PrintOverdueList(nullptr, list_, [this](int m) {
-                 return list_.modelCell(m, 6).isEmpty() && list_.modelCell(m, 5) < QStringLiteral("2026-03-07");
+                 return list_.modelCell(m, 6).isEmpty() &&
+                        list_.modelCell(m, 5) < QStringLiteral("2026-03-07");
              });
          },
          {"Overdue loans for " + today, "", "Date Lent To Item Due Phone Address",

@@ -2,11 +2,11 @@
 // the desktop's notification service on the session bus, where a desktop without one shows
 // nothing and fails at nothing.
 
+#include "MainWindowFixture.h"
 #include "app/frmMain.h"
 #include "platform/Notifier.h"
 #include "shared/dates/DateParser.h"
 #include "shared/settings/mSHAREDSettings.h"
-#include "MainWindowFixture.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -24,7 +24,8 @@ QByteArray dayLine(const char* key, const QDate& d)
 
 QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {})
 {
-    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to + "\r\nPHONE:\r\nADDRESS:\r\n";
+    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to +
+                   "\r\nPHONE:\r\nADDRESS:\r\n";
     if (due.isValid())
         r += dayLine("DUE", due);
     return r;
@@ -42,10 +43,16 @@ public:
     QStringList bodies;
 
 public Q_SLOTS:
-    uint Notify(const QString& appName, uint replacesId, const QString& icon, const QString& summary,
-                const QString& body, const QStringList& actions, const QVariantMap& hints, int timeout)
+    uint Notify(const QString& appName, uint replacesId, const QString& icon,
+                const QString& summary, const QString& body, const QStringList& actions,
+                const QVariantMap& hints, int timeout)
     {
-        Q_UNUSED(appName) Q_UNUSED(replacesId) Q_UNUSED(icon) Q_UNUSED(actions) Q_UNUSED(hints) Q_UNUSED(timeout)
+        Q_UNUSED(appName)
+        Q_UNUSED(replacesId)
+        Q_UNUSED(icon)
+        Q_UNUSED(actions)
+        Q_UNUSED(hints)
+        Q_UNUSED(timeout)
         summaries.append(summary);
         bodies.append(body);
         return static_cast<uint>(summaries.size());
@@ -69,7 +76,10 @@ protected:
         win_.reset();
         mSHAREDSettings::resetForTests();
     }
-    void writeData(const QByteArray& bytes) { writeBytes(appFile(QStringLiteral("datalist.txt")), bytes); }
+    void writeData(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
+    }
     QByteArray settings() const { return readBytes(appFile(QStringLiteral("Wexlo.ini"))); }
 };
 
@@ -77,7 +87,8 @@ protected:
 // are kept in Wexlo.ini.
 TEST_F(Reminder, OnceADayWhileSwitchedOn)
 {
-    writeData(loan(QDate(2026, 1, 5), "Ann", QDate(2026, 3, 6)) + loan(QDate(2026, 1, 9), "Bob", QDate(2026, 2, 20)) +
+    writeData(loan(QDate(2026, 1, 5), "Ann", QDate(2026, 3, 6)) +
+              loan(QDate(2026, 1, 9), "Bob", QDate(2026, 2, 20)) +
               loan(QDate(2026, 1, 2), "Cy", QDate(2026, 3, 20)) + loan(QDate(2026, 1, 1), "Di"));
     struct Step {
         QDate today;
@@ -105,9 +116,11 @@ TEST_F(Reminder, OnceADayWhileSwitchedOn)
     }
     ASSERT_GE(notes_.shown.size(), 1U);
     EXPECT_EQ(notes_.shown.at(0).first, QStringLiteral("2 loans are overdue"));
-    EXPECT_TRUE(notes_.shown.at(0).second.startsWith(QStringLiteral("The oldest: Thing of Bob, lent to Bob, was due ")));
+    EXPECT_TRUE(notes_.shown.at(0).second.startsWith(
+        QStringLiteral("The oldest: Thing of Bob, lent to Bob, was due ")));
     EXPECT_TRUE(settings().contains("REMINDOVERDUELOANS,False"));
-    EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," + QByteArray::number(dates::dayNumber(QDate(2026, 3, 8)))));
+    EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," +
+                                    QByteArray::number(dates::dayNumber(QDate(2026, 3, 8)))));
 }
 
 // Without overdue loans the settings file stays as the program has always written it.
@@ -146,7 +159,8 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     if (!privateBus)
         GTEST_SKIP() << "the service's stand-in runs only on a private bus (dbus-run-session)";
     // A connection of its own, as another program on the bus would be.
-    QDBusConnection service = QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake"));
+    QDBusConnection service =
+        QDBusConnection::connectToBus(QDBusConnection::SessionBus, QStringLiteral("fake"));
     ASSERT_TRUE(service.isConnected());
     FakeNotifications fake;
     ASSERT_TRUE(service.registerObject(QStringLiteral("/org/freedesktop/Notifications"), &fake,
@@ -155,12 +169,14 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     start();
     QTRY_COMPARE_WITH_TIMEOUT(fake.summaries.size(), 1, 5000);
     EXPECT_EQ(fake.summaries.first(), QStringLiteral("1 loan is overdue"));
-    EXPECT_TRUE(fake.bodies.first().startsWith(QStringLiteral("The oldest: Thing of Ann, lent to Ann, was due ")));
+    EXPECT_TRUE(fake.bodies.first().startsWith(
+        QStringLiteral("The oldest: Thing of Ann, lent to Ann, was due ")));
     settle();
     win_->ExitProgram();
     win_.reset();
     mSHAREDSettings::resetForTests();
-    EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," + QByteArray::number(dates::dayNumber(QDate(2026, 3, 7)))));
+    EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," +
+                                    QByteArray::number(dates::dayNumber(QDate(2026, 3, 7)))));
     start();
     settle();
     EXPECT_EQ(fake.summaries.size(), 1);  // once a day

@@ -1,16 +1,16 @@
 // When the main window checks for updates, and how it hands an update to the updater.
 
+#include "MainWindowFixture.h"
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
+#include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/updater/fSHAREDUpdater.h"
 #include "shared/util/mSHAREDDelay.h"
-#include "MainWindowFixture.h"
-#include "platform/RuntimeError.h"
 #include "support/Fixture.h"
 
 #include <QCheckBox>
@@ -38,10 +38,12 @@ protected:
         win_->show();
         return *win_;
     }
-    void settings(const QByteArray& lines) { writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines); }
+    void settings(const QByteArray& lines)
+    {
+        writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines);
+    }
     static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
     void waitForTimer() { WEXLO_WAIT_FOR(!win_->Timer3->isActive(), 5000); }
-
 };
 
 TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
@@ -59,9 +61,9 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     open();
     waitForTimer();
     ASSERT_FALSE(win_->Updater.isNull());
-    WEXLO_WAIT_FOR(win_->Updater->lblUpdate->text() ==
-                       QStringLiteral("Could not retrieve update status"),
-                   5000);
+    WEXLO_WAIT_FOR(
+        win_->Updater->lblUpdate->text() == QStringLiteral("Could not retrieve update status"),
+        5000);
     EXPECT_FALSE(win_->Updater->isVisible());  // quiet
 }
 
@@ -111,7 +113,8 @@ TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
     win_->Updater->chkDisableAutoUpdate->setChecked(false);
     win_->Updater->cmdExit->click();
     EXPECT_FALSE(win_->mnuAutoCheckDisabled->isChecked());
-    EXPECT_FALSE(mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    EXPECT_FALSE(
+        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
@@ -120,9 +123,11 @@ TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
     const QString program = appFile(QStringLiteral("Updater.exe"));
     const QString record = appFile(QStringLiteral("started.txt"));
     writeBytes(program, "#!/bin/sh\nprintf '%s|' \"$@\" > \"" + record.toUtf8() +
-                            ".tmp\"\ncat \"$(dirname \"$0\")/updater.ini\" >> \"" + record.toUtf8() +
-                            ".tmp\"\nmv \"" + record.toUtf8() + ".tmp\" \"" + record.toUtf8() + "\"\n");
-    QFile::setPermissions(program, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+                            ".tmp\"\ncat \"$(dirname \"$0\")/updater.ini\" >> \"" +
+                            record.toUtf8() + ".tmp\"\nmv \"" + record.toUtf8() + ".tmp\" \"" +
+                            record.toUtf8() + "\"\n");
+    QFile::setPermissions(program,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     platform::setShell(nullptr);  // really start it
 
     open(60000);

@@ -3,12 +3,12 @@
 #include <QDir>
 #include <QFile>
 
-#include <cerrno>
 #include <fcntl.h>
 #include <linux/capability.h>
 #include <sys/mount.h>
 #include <sys/syscall.h>
 #include <unistd.h>
+#include <cerrno>
 
 namespace wexlo::test::faults {
 
@@ -18,7 +18,8 @@ std::string& mountProblem()
     return problem;
 }
 
-Tmpfs::Tmpfs(const QString& at, qint64 bytes) : path_(at), filler_(at + QStringLiteral("/zz-filler"))
+Tmpfs::Tmpfs(const QString& at, qint64 bytes)
+    : path_(at), filler_(at + QStringLiteral("/zz-filler"))
 {
     QDir().mkpath(at);
     const QByteArray options = "size=" + QByteArray::number(bytes) + ",mode=0755";

@@ -9,10 +9,10 @@
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/cSHAREDSettings.h"
 #include "shared/settings/mSHAREDSettings.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/util/mSHAREDFileSubs.h"
 
 #include <QDir>
@@ -41,8 +41,8 @@ enum class Fault {
     FsyncEio,
     CloseEio,
     ReadOnlyFile,
-    FolderTakesNoFile,        // the file itself is writable
-    FolderTakesNoFileFull,    // ... and the disk is full
+    FolderTakesNoFile,      // the file itself is writable
+    FolderTakesNoFileFull,  // ... and the disk is full
     FolderTakesNoFileFsyncEio,
     FolderVanished,
 };
@@ -63,47 +63,67 @@ constexpr const char* kLoansEio = "The loans were not saved: Device I/O error (5
 constexpr const char* kLoansNotOpened = "could not be opened for writing.";
 constexpr const char* kLoansFullLog = "Disk full(61) in SaveList of module frmMain";
 constexpr const char* kLoansEioLog = "Device I/O error(57) in SaveList of module frmMain";
-constexpr const char* kReadOnlyLog = " is read only, can't change it to read write, can't update it";
+constexpr const char* kReadOnlyLog =
+    " is read only, can't change it to read write, can't update it";
 constexpr const char* kSpace = "You've run out of disk space on drive ";
 constexpr const char* kSettingsFullLog = "Disk full(61) in SaveSettings of module cSHAREDSettings";
 constexpr const char* kSettingsEio = "57 - Device I/O error in SaveSettings";
-constexpr const char* kSettingsEioLog = "Device I/O error(57) in SaveSettings of module cSHAREDSettings";
+constexpr const char* kSettingsEioLog =
+    "Device I/O error(57) in SaveSettings of module cSHAREDSettings";
 
 const Case kCases[] = {
     // The loans: told with their message, the rows stay in the window.
-    {"LoansFullAtStartSmall", Target::Loans, Fault::FullAtStart, false, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFullInMiddleSmall", Target::Loans, Fault::FullInMiddle, false, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFullAtEndSmall", Target::Loans, Fault::FullAtEnd, false, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFullAtStartLarge", Target::Loans, Fault::FullAtStart, true, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFullInMiddleLarge", Target::Loans, Fault::FullInMiddle, true, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFullAtEndLarge", Target::Loans, Fault::FullAtEnd, true, After::Old, kLoansFull, kLoansFullLog},
+    {"LoansFullAtStartSmall", Target::Loans, Fault::FullAtStart, false, After::Old, kLoansFull,
+     kLoansFullLog},
+    {"LoansFullInMiddleSmall", Target::Loans, Fault::FullInMiddle, false, After::Old, kLoansFull,
+     kLoansFullLog},
+    {"LoansFullAtEndSmall", Target::Loans, Fault::FullAtEnd, false, After::Old, kLoansFull,
+     kLoansFullLog},
+    {"LoansFullAtStartLarge", Target::Loans, Fault::FullAtStart, true, After::Old, kLoansFull,
+     kLoansFullLog},
+    {"LoansFullInMiddleLarge", Target::Loans, Fault::FullInMiddle, true, After::Old, kLoansFull,
+     kLoansFullLog},
+    {"LoansFullAtEndLarge", Target::Loans, Fault::FullAtEnd, true, After::Old, kLoansFull,
+     kLoansFullLog},
     {"LoansWriteEio", Target::Loans, Fault::WriteEio, false, After::Old, kLoansEio, kLoansEioLog},
     {"LoansFsyncEio", Target::Loans, Fault::FsyncEio, true, After::Old, kLoansEio, kLoansEioLog},
     {"LoansCloseEio", Target::Loans, Fault::CloseEio, false, After::Old, kLoansEio, kLoansEioLog},
-    {"LoansReadOnlyFile", Target::Loans, Fault::ReadOnlyFile, false, After::Old, kLoansNotOpened, kReadOnlyLog},
+    {"LoansReadOnlyFile", Target::Loans, Fault::ReadOnlyFile, false, After::Old, kLoansNotOpened,
+     kReadOnlyLog},
     {"LoansFolderTakesNoFile", Target::Loans, Fault::FolderTakesNoFile, true, After::New, "", ""},
-    {"LoansFolderTakesNoFileFull", Target::Loans, Fault::FolderTakesNoFileFull, false, After::Old, kLoansFull, kLoansFullLog},
-    {"LoansFolderTakesNoFileFsyncEio", Target::Loans, Fault::FolderTakesNoFileFsyncEio, false, After::Old, kLoansEio, kLoansEioLog},
-    {"LoansFolderVanished", Target::Loans, Fault::FolderVanished, false, After::Gone, kLoansNotOpened,
-     "Path not found(76) in SaveList of module frmMain"},
+    {"LoansFolderTakesNoFileFull", Target::Loans, Fault::FolderTakesNoFileFull, false, After::Old,
+     kLoansFull, kLoansFullLog},
+    {"LoansFolderTakesNoFileFsyncEio", Target::Loans, Fault::FolderTakesNoFileFsyncEio, false,
+     After::Old, kLoansEio, kLoansEioLog},
+    {"LoansFolderVanished", Target::Loans, Fault::FolderVanished, false, After::Gone,
+     kLoansNotOpened, "Path not found(76) in SaveList of module frmMain"},
     // The settings: the disk-full message and its one retry (at the start the user makes room,
     // otherwise the retry fails and its failure reaches the caller), the error report for
     // anything else, nothing shown for a file that cannot be opened.
-    {"SettingsFullAtStartSmall", Target::Settings, Fault::FullAtStart, false, After::New, kSpace, kSettingsFullLog},
+    {"SettingsFullAtStartSmall", Target::Settings, Fault::FullAtStart, false, After::New, kSpace,
+     kSettingsFullLog},
     {"SettingsFullInMiddleSmall", Target::Settings, Fault::FullInMiddle, false, After::Old, kSpace,
      "Disk full(61) in ExitProgram of module frmMain"},
-    {"SettingsFullAtEndSmall", Target::Settings, Fault::FullAtEnd, false, After::Old, kSpace, kSettingsFullLog},
-    {"SettingsFullAtStartLarge", Target::Settings, Fault::FullAtStart, true, After::New, kSpace, kSettingsFullLog},
-    {"SettingsFullInMiddleLarge", Target::Settings, Fault::FullInMiddle, true, After::Old, kSpace, kSettingsFullLog},
+    {"SettingsFullAtEndSmall", Target::Settings, Fault::FullAtEnd, false, After::Old, kSpace,
+     kSettingsFullLog},
+    {"SettingsFullAtStartLarge", Target::Settings, Fault::FullAtStart, true, After::New, kSpace,
+     kSettingsFullLog},
+    {"SettingsFullInMiddleLarge", Target::Settings, Fault::FullInMiddle, true, After::Old, kSpace,
+     kSettingsFullLog},
     {"SettingsFullAtEndLarge", Target::Settings, Fault::FullAtEnd, true, After::Old, kSpace,
      "Disk full(61) in ExitProgram of module frmMain"},
-    {"SettingsWriteEio", Target::Settings, Fault::WriteEio, false, After::Old, kSettingsEio, kSettingsEioLog},
-    {"SettingsFsyncEio", Target::Settings, Fault::FsyncEio, false, After::Old, kSettingsEio, kSettingsEioLog},
-    {"SettingsCloseEio", Target::Settings, Fault::CloseEio, true, After::Old, kSettingsEio, kSettingsEioLog},
-    {"SettingsReadOnlyFile", Target::Settings, Fault::ReadOnlyFile, false, After::Old, "", kReadOnlyLog},
-    {"SettingsFolderTakesNoFile", Target::Settings, Fault::FolderTakesNoFile, false, After::New, "", ""},
-    {"SettingsFolderTakesNoFileFull", Target::Settings, Fault::FolderTakesNoFileFull, true, After::Old, kSpace,
-     kSettingsFullLog},
+    {"SettingsWriteEio", Target::Settings, Fault::WriteEio, false, After::Old, kSettingsEio,
+     kSettingsEioLog},
+    {"SettingsFsyncEio", Target::Settings, Fault::FsyncEio, false, After::Old, kSettingsEio,
+     kSettingsEioLog},
+    {"SettingsCloseEio", Target::Settings, Fault::CloseEio, true, After::Old, kSettingsEio,
+     kSettingsEioLog},
+    {"SettingsReadOnlyFile", Target::Settings, Fault::ReadOnlyFile, false, After::Old, "",
+     kReadOnlyLog},
+    {"SettingsFolderTakesNoFile", Target::Settings, Fault::FolderTakesNoFile, false, After::New, "",
+     ""},
+    {"SettingsFolderTakesNoFileFull", Target::Settings, Fault::FolderTakesNoFileFull, true,
+     After::Old, kSpace, kSettingsFullLog},
     {"SettingsFolderVanished", Target::Settings, Fault::FolderVanished, false, After::Gone, "",
      "Path not found(76) in SaveSettings of module cSHAREDSettings"},
     // The error report preview: never opened unless written whole.
@@ -129,11 +149,16 @@ QByteArray loans(int count)
 {
     return loansfile::format(count, [](int row, int column) {
         switch (column) {
-        case loansfile::ColDate: return loansfile::isoDate(QDate(2025, 12, 31).addDays(-row));
-        case loansfile::ColLentTo: return QStringLiteral("Person %1").arg(row);
-        case loansfile::ColItem: return QStringLiteral("Thing number %1").arg(row);
-        case loansfile::ColPhone: return QStringLiteral("0123 456 %1").arg(1000 + row);
-        default: return QStringLiteral("%1 High St").arg(row);
+            case loansfile::ColDate:
+                return loansfile::isoDate(QDate(2025, 12, 31).addDays(-row));
+            case loansfile::ColLentTo:
+                return QStringLiteral("Person %1").arg(row);
+            case loansfile::ColItem:
+                return QStringLiteral("Thing number %1").arg(row);
+            case loansfile::ColPhone:
+                return QStringLiteral("0123 456 %1").arg(1000 + row);
+            default:
+                return QStringLiteral("%1 High St").arg(row);
         }
     });
 }
@@ -225,21 +250,38 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     const QByteArray part = QFile::encodeName(folder_ + QLatin1Char('/'));
     const qint64 pages = (newSize + kPage - 1) / kPage;
     switch (c.fault) {
-    case Fault::FullAtStart: disk_->leaveFree(0); break;
-    case Fault::FullInMiddle: disk_->leaveFree(pages / 2); break;
-    case Fault::FullAtEnd: disk_->leaveFree(pages - 1); break;
-    case Fault::WriteEio: wexlo_fault_arm(part.constData(), OpWrite, EIO); break;
-    case Fault::FsyncEio:
-    case Fault::FolderTakesNoFileFsyncEio: wexlo_fault_arm(part.constData(), OpFsync, EIO); break;
-    case Fault::CloseEio: wexlo_fault_arm(part.constData(), OpClose, EIO); break;
-    case Fault::ReadOnlyFile:
-        QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-        ASSERT_TRUE(bindReadOnly(target)) << std::strerror(errno);
-        readOnlyMount_ = target;
-        break;
-    case Fault::FolderTakesNoFileFull: disk_->leaveFree(0); break;
-    case Fault::FolderTakesNoFile: break;
-    case Fault::FolderVanished: ASSERT_TRUE(QDir(folder_).removeRecursively()); break;
+        case Fault::FullAtStart:
+            disk_->leaveFree(0);
+            break;
+        case Fault::FullInMiddle:
+            disk_->leaveFree(pages / 2);
+            break;
+        case Fault::FullAtEnd:
+            disk_->leaveFree(pages - 1);
+            break;
+        case Fault::WriteEio:
+            wexlo_fault_arm(part.constData(), OpWrite, EIO);
+            break;
+        case Fault::FsyncEio:
+        case Fault::FolderTakesNoFileFsyncEio:
+            wexlo_fault_arm(part.constData(), OpFsync, EIO);
+            break;
+        case Fault::CloseEio:
+            wexlo_fault_arm(part.constData(), OpClose, EIO);
+            break;
+        case Fault::ReadOnlyFile:
+            QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
+            ASSERT_TRUE(bindReadOnly(target)) << std::strerror(errno);
+            readOnlyMount_ = target;
+            break;
+        case Fault::FolderTakesNoFileFull:
+            disk_->leaveFree(0);
+            break;
+        case Fault::FolderTakesNoFile:
+            break;
+        case Fault::FolderVanished:
+            ASSERT_TRUE(QDir(folder_).removeRecursively());
+            break;
     }
     if (closedFolder(c.fault))
         QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::ExeOwner);
@@ -270,35 +312,46 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     wexlo_fault_arm(nullptr, 0, 0);
     if (!readOnlyMount_.isEmpty())
         unmount(std::exchange(readOnlyMount_, QString()));
-    QFile::setPermissions(folder_, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    QFile::setPermissions(folder_,
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     disk_->makeRoom();
     const QByteArray now = readBytes(target);
     QDir().mkpath(folder_);
 
     switch (c.after) {
-    case After::Old: EXPECT_EQ(now, old) << "the old content is not whole"; break;
-    case After::New:
-        EXPECT_TRUE(now.size() > old.size() && now.count("\r\n") == old.count("\r\n") +
-                                                   (c.target == Target::Loans ? 5 : 1))
-            << "the new content is not whole: " << now.size() << " bytes";
-        if (c.target == Target::Loans) {
-            // The new loan's five lines, wherever the sort put them, and the old ones around them.
-            const qsizetype at = now.indexOf("LENTTO:Zo\xc3\xab\r\nITEM:Ladder\r\n");
-            const qsizetype from = now.lastIndexOf("DATE:", at);
-            qsizetype to = now.indexOf("DATE:", at);
-            to = to < 0 ? now.size() : to;
-            EXPECT_TRUE(at > 0 && now.left(from) + now.mid(to) == old);
-        } else {
-            EXPECT_TRUE(now.startsWith(old) && now.endsWith(bigValue().toLatin1() + "\r\n") && now.contains("\r\nZZNEW,x"));
-        }
-        break;
-    case After::Gone: EXPECT_FALSE(QFile::exists(target)); break;
+        case After::Old:
+            EXPECT_EQ(now, old) << "the old content is not whole";
+            break;
+        case After::New:
+            EXPECT_TRUE(now.size() > old.size() &&
+                        now.count("\r\n") ==
+                            old.count("\r\n") + (c.target == Target::Loans ? 5 : 1))
+                << "the new content is not whole: " << now.size() << " bytes";
+            if (c.target == Target::Loans) {
+                // The new loan's five lines, wherever the sort put them, and the old ones around
+                // them.
+                const qsizetype at = now.indexOf("LENTTO:Zo\xc3\xab\r\nITEM:Ladder\r\n");
+                const qsizetype from = now.lastIndexOf("DATE:", at);
+                qsizetype to = now.indexOf("DATE:", at);
+                to = to < 0 ? now.size() : to;
+                EXPECT_TRUE(at > 0 && now.left(from) + now.mid(to) == old);
+            } else {
+                EXPECT_TRUE(now.startsWith(old) && now.endsWith(bigValue().toLatin1() + "\r\n") &&
+                            now.contains("\r\nZZNEW,x"));
+            }
+            break;
+        case After::Gone:
+            EXPECT_FALSE(QFile::exists(target));
+            break;
     }
-    const QStringList leftovers = QDir(folder_).entryList({name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
-    EXPECT_TRUE(leftovers.isEmpty()) << "temporary file left: " << leftovers.join(QLatin1Char(' ')).toStdString();
+    const QStringList leftovers =
+        QDir(folder_).entryList({name + QStringLiteral(".*")}, QDir::Files | QDir::Hidden);
+    EXPECT_TRUE(leftovers.isEmpty())
+        << "temporary file left: " << leftovers.join(QLatin1Char(' ')).toStdString();
 
     if (c.target == Target::Loans) {
-        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1) << "the window lost the new loan";
+        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1)
+            << "the window lost the new loan";
     }
     if (c.target == Target::Preview) {
         EXPECT_TRUE(shell_.opened.isEmpty()) << "a preview that was not written was opened";
@@ -323,7 +376,9 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
 }
 
 INSTANTIATE_TEST_SUITE_P(Disk, FileFaults, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<Case>& info) { return info.param.name; });
+                         [](const ::testing::TestParamInfo<Case>& info) {
+                             return info.param.name;
+                         });
 
 }  // namespace
 }  // namespace wexlo::test

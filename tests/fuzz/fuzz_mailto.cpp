@@ -66,8 +66,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
 
     const QString link = fSHAREDErrorRpt::mailtoLinkFor(details, log);
-    const QString head = QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) +
-                         QStringLiteral("?subject=");
+    const QString head =
+        QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) + QStringLiteral("?subject=");
     const QString tail = QStringLiteral("&attachment=\"\"");
     const qsizetype bodyAt = link.indexOf(QStringLiteral("&body="));
     if (!link.startsWith(head) || !link.endsWith(tail) || bodyAt < 0)
@@ -77,15 +77,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (body.size() > fSHAREDErrorRpt::kMailLimit)
         std::abort();
 
-    const QString whole = fSHAREDErrorRpt::reportHeading() +
-                          QStringLiteral(" (Please click Attach and add the log.txt file)\r\n\r\n") +
-                          details + QStringLiteral("\r\n\r\n") + log;
+    const QString whole =
+        fSHAREDErrorRpt::reportHeading() +
+        QStringLiteral(" (Please click Attach and add the log.txt file)\r\n\r\n") + details +
+        QStringLiteral("\r\n\r\n") + log;
     if (!whole.startsWith(decoded(body)))
         std::abort();
     // The cut keeps all it can: it gives back at most the start of one line break.
     const QString uncut = fSHAREDErrorRpt::encodeForMail(whole);
-    if (uncut.size() > fSHAREDErrorRpt::kMailLimit &&
-        body.size() < fSHAREDErrorRpt::kMailLimit - 5)
+    if (uncut.size() > fSHAREDErrorRpt::kMailLimit && body.size() < fSHAREDErrorRpt::kMailLimit - 5)
         std::abort();
     return 0;
 }

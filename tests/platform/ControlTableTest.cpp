@@ -70,7 +70,8 @@ TEST_F(ControlTableTest, RowsNamePlaceTieAndChainInTableOrder)
     EXPECT_EQ(value->text(), QStringLiteral("12 May"));
 
     QStringList chain;
-    for (QWidget* w = box->nextInFocusChain(); w != box && chain.size() < 20; w = w->nextInFocusChain())
+    for (QWidget* w = box->nextInFocusChain(); w != box && chain.size() < 20;
+         w = w->nextInFocusChain())
         if (w->focusPolicy() & Qt::TabFocus)
             chain.append(w->objectName());
     EXPECT_EQ(chain, (QStringList{QStringLiteral("cmdOK"), QStringLiteral("cmdHelp")}));

@@ -48,11 +48,14 @@ platform::MsgAnswer RecordingMessageBox::show(const platform::MessageRequest& re
         return a;
     }
     switch (request.buttons) {
-    case platform::MsgButtons::YesNo:
-    case platform::MsgButtons::YesNoCancel: return platform::MsgAnswer::No;
-    case platform::MsgButtons::RetryCancel:
-    case platform::MsgButtons::OkCancel: return platform::MsgAnswer::Cancel;
-    default: return platform::MsgAnswer::Ok;
+        case platform::MsgButtons::YesNo:
+        case platform::MsgButtons::YesNoCancel:
+            return platform::MsgAnswer::No;
+        case platform::MsgButtons::RetryCancel:
+        case platform::MsgButtons::OkCancel:
+            return platform::MsgAnswer::Cancel;
+        default:
+            return platform::MsgAnswer::Ok;
     }
 }
 

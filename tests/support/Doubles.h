@@ -100,12 +100,12 @@ public:
 // its key (e.g. "datalist.txt").
 class FaultyFileSystem : public platform::FileSystem {
 public:
-    std::map<QString, int> failRead;     // readAll throws this error number
-    std::map<QString, int> failOpen;     // replace() throws
-    std::map<QString, int> failWrite;    // the writer's write() throws
+    std::map<QString, int> failRead;       // readAll throws this error number
+    std::map<QString, int> failOpen;       // replace() throws
+    std::map<QString, int> failWrite;      // the writer's write() throws
     std::map<QString, qint64> writeLimit;  // write() throws 61 after this many bytes
-    std::map<QString, int> failCommit;   // commit() throws
-    std::map<QString, int> failAppend;   // append() throws
+    std::map<QString, int> failCommit;     // commit() throws
+    std::map<QString, int> failAppend;     // append() throws
     std::map<QString, int> failRemove;
     std::map<QString, bool> refuseWritable;  // makeWritable() answers false
     int commits = 0;

@@ -15,8 +15,9 @@
 // Waits, letting events run, until cond holds, and fails the test when it never does. QTest's
 // QTRY_* macros report to QTest's own log, which GoogleTest never reads: a wait that timed out
 // there just left the test early and it counted as passed.
-#define WEXLO_WAIT_FOR(cond, ms) \
-    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, ms)) << "never true: " #cond
+#define WEXLO_WAIT_FOR(cond, ms)                                              \
+    ASSERT_TRUE(QTest::qWaitFor([&] { return static_cast<bool>(cond); }, ms)) \
+        << "never true: " #cond
 
 namespace wexlo::test {
 

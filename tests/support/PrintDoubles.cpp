@@ -94,8 +94,8 @@ QString run(const QString& program, const QStringList& args)
 QString pdfText(const QString& pdfPath)
 {
     return run(QStringLiteral("pdftotext"),
-               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"),
-                pdfPath, QStringLiteral("-")});
+               {QStringLiteral("-layout"), QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdfPath,
+                QStringLiteral("-")});
 }
 
 QString pdfFonts(const QString& pdfPath) { return run(QStringLiteral("pdffonts"), {pdfPath}); }

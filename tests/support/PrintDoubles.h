@@ -36,7 +36,8 @@ public:
     platform::PrintDialogResult showPrintDialog(const platform::PrintDialogRequest& r) override;
 
     // A confirmed dialog on `device` with one copy and otherwise default settings.
-    static platform::PrintDialogResult confirm(const QString& device = QStringLiteral("Office Laser"));
+    static platform::PrintDialogResult confirm(
+        const QString& device = QStringLiteral("Office Laser"));
     // A confirmed "Print to File (PDF)" into `file`: the system dialog names no printer then.
     static platform::PrintDialogResult printToFile(const QString& file);
     void cancel(int extendedError = 0);

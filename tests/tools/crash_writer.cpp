@@ -18,13 +18,13 @@
 #include <QByteArray>
 #include <QString>
 
-#include <cstdio>
-#include <cstdlib>
-#include <chrono>
-#include <csignal>
-#include <cstring>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 namespace {
 
@@ -58,9 +58,11 @@ void writeLoans(const QString& path, int variant)
     for (int i = 0; i < records; ++i) {
         out->writeLine(QStringLiteral("DATE: %1 ").arg(38000 + (i * 7 + variant) % 9000));
         out->writeLine(QStringLiteral("LENTTO:Borrower %1 of set %2").arg(i).arg(variant));
-        out->writeLine(QStringLiteral("ITEM:Book number %1, a long title: volume %2").arg(i).arg(variant));
+        out->writeLine(
+            QStringLiteral("ITEM:Book number %1, a long title: volume %2").arg(i).arg(variant));
         out->writeLine(QStringLiteral("PHONE:0%1").arg(100000000 + i * variant));
-        out->writeLine(QStringLiteral("ADDRESS:%1 High Street: Flat %2, Somewhere").arg(i).arg(variant));
+        out->writeLine(
+            QStringLiteral("ADDRESS:%1 High Street: Flat %2, Somewhere").arg(i).arg(variant));
     }
     out->close();
 }
@@ -78,17 +80,28 @@ void writeLoansWithLife(const QString& path, int variant)
     const QDate base(2020, 1, 1);
     auto cell = [&](int i, int column) -> QString {
         switch (column) {
-        case loansfile::ColDate: return loansfile::isoDate(base.addDays((i * 7 + variant) % 2000));
-        case loansfile::ColLentTo: return QStringLiteral("Borrower %1 of set %2").arg(i).arg(variant);
-        case loansfile::ColItem: return QStringLiteral("Book number %1, a long title: volume %2").arg(i).arg(variant);
-        case loansfile::ColPhone: return QStringLiteral("0%1").arg(100000000 + i * variant);
-        case loansfile::ColAddress: return QStringLiteral("%1 High Street: Flat %2").arg(i).arg(variant);
-        case loansfile::ColDue: return i % 3 == 0 ? loansfile::isoDate(base.addDays(2000 + i % 90)) : QString();
-        case loansfile::ColReturned: return i % 4 == 0 ? loansfile::isoDate(base.addDays(2100 + i / 4)) : QString();
-        default: return {};
+            case loansfile::ColDate:
+                return loansfile::isoDate(base.addDays((i * 7 + variant) % 2000));
+            case loansfile::ColLentTo:
+                return QStringLiteral("Borrower %1 of set %2").arg(i).arg(variant);
+            case loansfile::ColItem:
+                return QStringLiteral("Book number %1, a long title: volume %2")
+                    .arg(i)
+                    .arg(variant);
+            case loansfile::ColPhone:
+                return QStringLiteral("0%1").arg(100000000 + i * variant);
+            case loansfile::ColAddress:
+                return QStringLiteral("%1 High Street: Flat %2").arg(i).arg(variant);
+            case loansfile::ColDue:
+                return i % 3 == 0 ? loansfile::isoDate(base.addDays(2000 + i % 90)) : QString();
+            case loansfile::ColReturned:
+                return i % 4 == 0 ? loansfile::isoDate(base.addDays(2100 + i / 4)) : QString();
+            default:
+                return {};
         }
     };
-    loansfile::formatLoans(records, cell, [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
+    loansfile::formatLoans(records, cell,
+                           [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
     out->close();
 }
 
@@ -100,12 +113,14 @@ void writeSettings(const QString& path, int variant)
     for (int i = 0; i < entries; ++i) {
         const QString key = QStringLiteral("Setting%1").arg(i, 5, 10, QLatin1Char('0'));
         if (i % 3 == 0)
-            mSHAREDSettings::WriteSetting(key, SettingValue(static_cast<std::int32_t>(i * variant)));
+            mSHAREDSettings::WriteSetting(key,
+                                          SettingValue(static_cast<std::int32_t>(i * variant)));
         else if (i % 3 == 1)
             mSHAREDSettings::WriteSetting(key, SettingValue(variant == 1));
         else
             mSHAREDSettings::WriteSetting(
-                key, SettingValue(QStringLiteral("value %1 of set %2, with text").arg(i).arg(variant)));
+                key,
+                SettingValue(QStringLiteral("value %1 of set %2, with text").arg(i).arg(variant)));
     }
     mSHAREDSettings::SaveSettingsFile(path);
 }
@@ -128,7 +143,8 @@ int main(int argc, char* argv[])
 
     const bool life = std::strcmp(argv[2], "returned") == 0;
     const bool loans = life || std::strcmp(argv[2], "loans") == 0;
-    const QString file = inFolder(loans ? QStringLiteral("datalist.txt") : QStringLiteral("Wexlo.ini"));
+    const QString file =
+        inFolder(loans ? QStringLiteral("datalist.txt") : QStringLiteral("Wexlo.ini"));
     if (!loans)
         mSHAREDSettings::LoadSettingsFile(inFolder(QStringLiteral("no-such-file.ini")));
     auto write = [&](const QString& path, int variant) {

@@ -64,8 +64,7 @@ QDate dateFromParts(int year, int month, int day)
 
 bool isSeparatorKey(const QString& text)
 {
-    return text == QLatin1String("-") || text == QLatin1String(".") ||
-           text == QLatin1String("/");
+    return text == QLatin1String("-") || text == QLatin1String(".") || text == QLatin1String("/");
 }
 
 bool isDigitKey(const QString& text)
@@ -140,12 +139,13 @@ fSHAREDGetDate::fSHAREDGetDate(QWidget* owner) : QDialog(owner)
         {cmdAccept, "cmdAccept", "OK", {3150, 990, 1215, 390}, nullptr, "OK"},
     });
     lblDate->setAlignment(Qt::AlignCenter);
-    const std::pair<detail::GetDateBox*, int> boxes[] = {{txtfield[0], 2}, {txtfield[1], 2}, {txtYear, 4}};
+    const std::pair<detail::GetDateBox*, int> boxes[] = {
+        {txtfield[0], 2}, {txtfield[1], 2}, {txtYear, 4}};
     for (const auto& [box, maxLength] : boxes) {
         box->setMaxLength(maxLength);
         // Typed keys are filtered by the form; this also keeps pasted text to digits.
-        box->setValidator(new QRegularExpressionValidator(
-            QRegularExpression(QStringLiteral("[0-9]*")), box));
+        box->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), box));
     }
     // Enter belongs to the form's own handling, never to a default button.
     for (QPushButton* b : {cmdAbort, cmdAccept}) {
@@ -153,16 +153,21 @@ fSHAREDGetDate::fSHAREDGetDate(QWidget* owner) : QDialog(owner)
         b->setDefault(false);
     }
 
-    connectGuarded(cmdAbort, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAbort_Click, QStringLiteral("cmdAbort_Click"), kModule);
-    connectGuarded(cmdAccept, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAccept_Click, QStringLiteral("cmdAccept_Click"), kModule);
+    connectGuarded(cmdAbort, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAbort_Click,
+                   QStringLiteral("cmdAbort_Click"), kModule);
+    connectGuarded(cmdAccept, &QPushButton::clicked, this, &fSHAREDGetDate::cmdAccept_Click,
+                   QStringLiteral("cmdAccept_Click"), kModule);
     for (int i = 0; i < 2; ++i) {
-        connectGuarded(txtfield[i], &detail::GetDateBox::gotFocus, this,
-                       [this, i] { txtfield_GotFocus(i); }, QStringLiteral("txtfield_GotFocus"), kModule);
-        connectGuarded(txtfield[i], &detail::GetDateBox::lostFocus, this,
-                       [this, i](Qt::FocusReason r) { txtfield_LostFocus(i, r); },
-                       QStringLiteral("txtfield_LostFocus"), kModule);
+        connectGuarded(
+            txtfield[i], &detail::GetDateBox::gotFocus, this, [this, i] { txtfield_GotFocus(i); },
+            QStringLiteral("txtfield_GotFocus"), kModule);
+        connectGuarded(
+            txtfield[i], &detail::GetDateBox::lostFocus, this,
+            [this, i](Qt::FocusReason r) { txtfield_LostFocus(i, r); },
+            QStringLiteral("txtfield_LostFocus"), kModule);
     }
-    connectGuarded(txtYear, &detail::GetDateBox::gotFocus, this, &fSHAREDGetDate::txtYear_GotFocus, QStringLiteral("txtYear_GotFocus"), kModule);
+    connectGuarded(txtYear, &detail::GetDateBox::gotFocus, this, &fSHAREDGetDate::txtYear_GotFocus,
+                   QStringLiteral("txtYear_GotFocus"), kModule);
 
     // The form sees every key before the focused control.
     installEventFilter(this);
@@ -192,20 +197,11 @@ QDate fSHAREDGetDate::EnteredDate()
     return Cancelled ? QDate() : entereddate_;
 }
 
-void fSHAREDGetDate::EnteredDate(const QDate& d)
-{
-    entereddate_ = d;
-}
+void fSHAREDGetDate::EnteredDate(const QDate& d) { entereddate_ = d; }
 
-QDate fSHAREDGetDate::DefaultDate()
-{
-    return defaultdate_;
-}
+QDate fSHAREDGetDate::DefaultDate() { return defaultdate_; }
 
-void fSHAREDGetDate::DefaultDate(const QDate& d)
-{
-    defaultdate_ = d;
-}
+void fSHAREDGetDate::DefaultDate(const QDate& d) { defaultdate_ = d; }
 
 QDate fSHAREDGetDate::GetDate(const QString& OptionalTitle, const QDate& defaultDate)
 {
@@ -239,11 +235,12 @@ QDate fSHAREDGetDate::GetDateInCurrentMonth(const QString& vWindowTitle, const Q
         if (Cancelled)
             return QDate();
         if (d.day() > limit.day() || d.month() != limit.month() || d.year() != limit.year()) {
-            platform::message(this,
-                              QStringLiteral("The date must be in the current month (up to ") +
-                                  mSHAREDDateFunc::formatdate(limit, QStringLiteral("DD-MMM-YYYY")) +
-                                  QStringLiteral(")"),
-                              mSHAREDSubs::AppTitle());
+            platform::message(
+                this,
+                QStringLiteral("The date must be in the current month (up to ") +
+                    mSHAREDDateFunc::formatdate(limit, QStringLiteral("DD-MMM-YYYY")) +
+                    QStringLiteral(")"),
+                mSHAREDSubs::AppTitle());
             continue;
         }
         return d;
@@ -293,11 +290,10 @@ void fSHAREDGetDate::Form_Activate()
 void fSHAREDGetDate::setupfields()
 {
     OnError on(QStringLiteral("setupfields"), kModule);
+    on([&] { entereddate_ = isZeroDate(defaultdate_) ? platform::clock().today() : defaultdate_; });
     on([&] {
-        entereddate_ = isZeroDate(defaultdate_) ? platform::clock().today() : defaultdate_;
-    });
-    on([&] {
-        txtfield[daybox_]->setText(QStringLiteral("%1").arg(entereddate_.day(), 2, 10, QLatin1Char('0')));
+        txtfield[daybox_]->setText(
+            QStringLiteral("%1").arg(entereddate_.day(), 2, 10, QLatin1Char('0')));
         txtfield[monthbox_]->setText(
             QStringLiteral("%1").arg(entereddate_.month(), 2, 10, QLatin1Char('0')));
         txtYear->setText(QStringLiteral("%1").arg(entereddate_.year(), 4, 10, QLatin1Char('0')));
@@ -378,7 +374,9 @@ bool fSHAREDGetDate::dateapproved()
                 dates::tryParseDate(localeOrderText(), parsed);
     });
     if (!valid) {
-        on([&] { platform::message(this, QStringLiteral("Invalid Date"), mSHAREDSubs::AppTitle()); });
+        on([&] {
+            platform::message(this, QStringLiteral("Invalid Date"), mSHAREDSubs::AppTitle());
+        });
         on([&] { setLabelText(lblDate, QString()); });
         on([&] { txtfield[0]->setFocus(Qt::OtherFocusReason); });
         return false;
@@ -393,10 +391,7 @@ bool fSHAREDGetDate::dateapproved()
 
 // ---- Focus -----------------------------------------------------------------------------
 
-void fSHAREDGetDate::txtfield_GotFocus(int index)
-{
-    txtfield[index]->selectAll();
-}
+void fSHAREDGetDate::txtfield_GotFocus(int index) { txtfield[index]->selectAll(); }
 
 void fSHAREDGetDate::txtfield_LostFocus(int index, Qt::FocusReason reason)
 {
@@ -415,10 +410,7 @@ void fSHAREDGetDate::txtfield_LostFocus(int index, Qt::FocusReason reason)
     });
 }
 
-void fSHAREDGetDate::txtYear_GotFocus()
-{
-    txtYear->selectAll();
-}
+void fSHAREDGetDate::txtYear_GotFocus() { txtYear->selectAll(); }
 
 void fSHAREDGetDate::stepBackInto(QLineEdit* box)
 {
@@ -436,7 +428,8 @@ bool fSHAREDGetDate::eventFilter(QObject* watched, QEvent* e)
     auto* key = static_cast<QKeyEvent*>(e);
     // A key the focused control does not take travels on to the form and passes here again;
     // the form acts only on keys it consumes, so a second look does nothing.
-    if (watched != this && !(watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))
+    if (watched != this &&
+        !(watched->isWidgetType() && isAncestorOf(static_cast<QWidget*>(watched))))
         return false;
 
     bool consumed = false;

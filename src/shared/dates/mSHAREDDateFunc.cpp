@@ -35,7 +35,8 @@ QString asciiDigits(const QString& text)
     QString out;
     out.reserve(text.size());
     for (const uint c : text.toUcs4()) {
-        const int digit = QChar::category(c) == QChar::Number_DecimalDigit ? QChar::digitValue(c) : -1;
+        const int digit =
+            QChar::category(c) == QChar::Number_DecimalDigit ? QChar::digitValue(c) : -1;
         if (digit >= 0)
             out += QLatin1Char(static_cast<char>('0' + digit));
         else
@@ -49,29 +50,37 @@ QString probeText()
 {
     if (!state().probeOverride.isEmpty())
         return asciiDigits(state().probeOverride);
-    return asciiDigits(platform::locale().locale().toString(QDate(2001, 12, 25), QLocale::ShortFormat));
+    return asciiDigits(
+        platform::locale().locale().toString(QDate(2001, 12, 25), QLocale::ShortFormat));
 }
 
 // 1-based position of the first occurrence, 0 when absent.
-qsizetype position(const QString& text, const QString& what)
-{
-    return text.indexOf(what) + 1;
-}
+qsizetype position(const QString& text, const QString& what) { return text.indexOf(what) + 1; }
 
 // The locale's words for the Booleans. The platform offers none, so a small table by language.
 QString booleanWord(bool value)
 {
     switch (platform::locale().locale().language()) {
-    case QLocale::German: return value ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
-    case QLocale::French: return value ? QStringLiteral("Vrai") : QStringLiteral("Faux");
-    case QLocale::Spanish: return value ? QStringLiteral("Verdadero") : QStringLiteral("Falso");
-    case QLocale::Italian: return value ? QStringLiteral("Vero") : QStringLiteral("Falso");
-    case QLocale::Dutch: return value ? QStringLiteral("Waar") : QStringLiteral("Onwaar");
-    case QLocale::Portuguese: return value ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
-    case QLocale::Swedish: return value ? QStringLiteral("Sant") : QStringLiteral("Falskt");
-    case QLocale::Danish: return value ? QStringLiteral("Sand") : QStringLiteral("Falsk");
-    case QLocale::NorwegianBokmal: return value ? QStringLiteral("Sann") : QStringLiteral("Usann");
-    default: return value ? QStringLiteral("True") : QStringLiteral("False");
+        case QLocale::German:
+            return value ? QStringLiteral("Wahr") : QStringLiteral("Falsch");
+        case QLocale::French:
+            return value ? QStringLiteral("Vrai") : QStringLiteral("Faux");
+        case QLocale::Spanish:
+            return value ? QStringLiteral("Verdadero") : QStringLiteral("Falso");
+        case QLocale::Italian:
+            return value ? QStringLiteral("Vero") : QStringLiteral("Falso");
+        case QLocale::Dutch:
+            return value ? QStringLiteral("Waar") : QStringLiteral("Onwaar");
+        case QLocale::Portuguese:
+            return value ? QStringLiteral("Verdadeiro") : QStringLiteral("Falso");
+        case QLocale::Swedish:
+            return value ? QStringLiteral("Sant") : QStringLiteral("Falskt");
+        case QLocale::Danish:
+            return value ? QStringLiteral("Sand") : QStringLiteral("Falsk");
+        case QLocale::NorwegianBokmal:
+            return value ? QStringLiteral("Sann") : QStringLiteral("Usann");
+        default:
+            return value ? QStringLiteral("True") : QStringLiteral("False");
     }
 }
 

@@ -18,10 +18,10 @@ QString formatdate(const QDateTime& when, const QString& pattern);
 QString formatdate(const QDate& d, const QString& pattern);
 
 QString dateseparator();
-int monthfield();  // 1..3
-int dayfield();    // 1..3
-QString truestring();   // the locale's word for true, upper case ("TRUE")
-QString falsestring();  // likewise for false
+int monthfield();               // 1..3
+int dayfield();                 // 1..3
+QString truestring();           // the locale's word for true, upper case ("TRUE")
+QString falsestring();          // likewise for false
 QString shortdatepattern();     // e.g. "DD/MM/YYYY"
 QString fulldatepattern();      // e.g. "DD/MMM/YYYY"
 QString fulldatetimepattern();  // the full pattern and " HH:MM"

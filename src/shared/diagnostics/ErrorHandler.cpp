@@ -40,7 +40,8 @@ void OnError::record(int number, const QString& description) noexcept
     lastNumber_ = number;
     lastDescription_ = description;
     // Logging never stops the program.
-    runSilent([&] { mSHAREDLogging::logerror(format(number, description, form_), procedure_, module_); });
+    runSilent(
+        [&] { mSHAREDLogging::logerror(format(number, description, form_), procedure_, module_); });
 }
 
 }  // namespace wexlo

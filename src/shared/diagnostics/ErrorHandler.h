@@ -118,11 +118,11 @@ struct GuardedSlot {
     OnError::Form form;
 
     template <class... Args>
-        requires std::invocable<Slot&, Args...>
+    requires std::invocable<Slot&, Args...>
     void operator()(Args&&... args)
     {
-        runGuarded(procedure, module, [&] { std::invoke(slot, std::forward<Args>(args)...); },
-                   form);
+        runGuarded(
+            procedure, module, [&] { std::invoke(slot, std::forward<Args>(args)...); }, form);
     }
 };
 
@@ -137,12 +137,13 @@ QMetaObject::Connection connectGuarded(const SenderPtr& sender, Signal signal, C
 {
     if constexpr (std::is_member_function_pointer_v<Slot>) {
         auto bound = std::bind_front(slot, context);
-        return QObject::connect(sender, signal, context,
-                                detail::GuardedSlot<decltype(bound)>{std::move(bound), procedure,
-                                                                     module, form});
+        return QObject::connect(
+            sender, signal, context,
+            detail::GuardedSlot<decltype(bound)>{std::move(bound), procedure, module, form});
     } else {
-        return QObject::connect(sender, signal, context,
-                                detail::GuardedSlot<Slot>{std::move(slot), procedure, module, form});
+        return QObject::connect(
+            sender, signal, context,
+            detail::GuardedSlot<Slot>{std::move(slot), procedure, module, form});
     }
 }
 

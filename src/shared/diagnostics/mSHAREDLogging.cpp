@@ -58,7 +58,9 @@ void writelog(const QString& text)
     // platform alone: the folder path gets its slash, the text its UTF-8, as the file helpers do.
     if (s.logPath.isEmpty()) {
         const QString folder = platform::appFolder();
-        s.logPath = folder + (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? QString() : QStringLiteral("/")) +
+        s.logPath = folder +
+                    (folder.isEmpty() || folder.endsWith(QLatin1Char('/')) ? QString()
+                                                                           : QStringLiteral("/")) +
                     QStringLiteral("log.txt");
     }
     QString line = timeOfDay();

@@ -11,10 +11,7 @@ namespace pd = platform::pd;
 cSHAREDcDlg::cSHAREDcDlg() = default;
 cSHAREDcDlg::~cSHAREDcDlg() = default;
 
-bool cSHAREDcDlg::flagset(std::int32_t value, std::int32_t bits)
-{
-    return (value & bits) == bits;
-}
+bool cSHAREDcDlg::flagset(std::int32_t value, std::int32_t bits) { return (value & bits) == bits; }
 
 cSHAREDcDlgG::PrintDlgArgs cSHAREDcDlg::printOptions(std::int32_t f)
 {

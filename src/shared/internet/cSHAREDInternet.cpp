@@ -16,8 +16,10 @@ cSHAREDInternet::cSHAREDInternet(QObject* parent)
     connect(fInet.get(), &fSHAREDInternet::Progress, this, &cSHAREDInternet::Progress);
     connect(fInet.get(), &fSHAREDInternet::Receiving, this, &cSHAREDInternet::Receiving);
     connect(fInet.get(), &fSHAREDInternet::NoInternet, this, &cSHAREDInternet::NoInternet);
-    connect(fInet.get(), &fSHAREDInternet::DownloadFinished, this, [this] { TransferFinished = true; });
-    connect(fInet.get(), &fSHAREDInternet::DownloadError, this, [this](const QString&) { TransferFailed = true; });
+    connect(fInet.get(), &fSHAREDInternet::DownloadFinished, this,
+            [this] { TransferFinished = true; });
+    connect(fInet.get(), &fSHAREDInternet::DownloadError, this,
+            [this](const QString&) { TransferFailed = true; });
 }
 
 cSHAREDInternet::~cSHAREDInternet()
@@ -29,7 +31,10 @@ cSHAREDInternet::~cSHAREDInternet()
     }
 }
 
-void cSHAREDInternet::setSuppressAllButDLAndErrors(bool value) { fInet->SuppressAllButDLAndErrors = value; }
+void cSHAREDInternet::setSuppressAllButDLAndErrors(bool value)
+{
+    fInet->SuppressAllButDLAndErrors = value;
+}
 void cSHAREDInternet::setSuppressAllButErrors(bool value) { fInet->SuppressAllButErrors = value; }
 void cSHAREDInternet::ApplyProxy() { fInet->ApplyProxy(); }
 

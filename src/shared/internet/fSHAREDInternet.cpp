@@ -126,8 +126,8 @@ fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
     if (Inet1_) {
         Inet1_->setObjectName(QStringLiteral("Inet1"));
         connectGuarded(Inet1_.get(), &platform::InetControl::StateChanged, this,
-                       &fSHAREDInternet::Inet1_StateChanged, QStringLiteral("sub inet1_statechanged"),
-                       kModule);
+                       &fSHAREDInternet::Inet1_StateChanged,
+                       QStringLiteral("sub inet1_statechanged"), kModule);
     }
 }
 
@@ -237,7 +237,9 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
     host = QStringLiteral("FTP://") + host;
     ftpDownload_ = true;
     on([&] { inet().execute(host, QStringLiteral("CD ") + remoteFolder); });
-    on([&] { inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + TargetFile); });
+    on([&] {
+        inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + TargetFile);
+    });
     on([&] { inet().execute(host, QStringLiteral("CLOSE")); });
     // DownloadFinished follows when the file has arrived (or DownloadError when it failed).
 }
@@ -288,21 +290,27 @@ void fSHAREDInternet::ApplyProxy()
 {
     OnError on(QStringLiteral("sub applyproxy"), kModule);
     const bool ok = on([&] {
-        const std::int32_t type = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyType"), 1).toNumber();
-        if (type < std::numeric_limits<std::int16_t>::min() || type > std::numeric_limits<std::int16_t>::max())
+        const std::int32_t type =
+            mSHAREDSettings::ReadSetting(QStringLiteral("ProxyType"), 1).toNumber();
+        if (type < std::numeric_limits<std::int16_t>::min() ||
+            type > std::numeric_limits<std::int16_t>::max())
             raiseError(err::Overflow);
         inet().setAccessType(type);
         inet().setUserName(QString());
         inet().setPassword(QString());
         if (type == 2) {
-            const QString server = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyServer"), QString()).toText();
-            const QString port = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPort"), QString()).toText();
-            inet().setProxy(!server.isEmpty() && !port.isEmpty() ? server + QLatin1Char(':') + port : QString());
+            const QString server =
+                mSHAREDSettings::ReadSetting(QStringLiteral("ProxyServer"), QString()).toText();
+            const QString port =
+                mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPort"), QString()).toText();
+            inet().setProxy(!server.isEmpty() && !port.isEmpty() ? server + QLatin1Char(':') + port
+                                                                 : QString());
         } else if (type == 1) {
             inet().setProxy(QString());
         }
-        mSHAREDLogging::writelog(QStringLiteral("Proxy set to: ") + QString::number(inet().accessType()) +
-                                 QLatin1Char(' ') + inet().proxy());
+        mSHAREDLogging::writelog(QStringLiteral("Proxy set to: ") +
+                                 QString::number(inet().accessType()) + QLatin1Char(' ') +
+                                 inet().proxy());
         if (type == 2) {
             inet().setUserName(ProxyUser());
             inet().setPassword(ProxyPassword());
@@ -318,7 +326,9 @@ QString fSHAREDInternet::ProxyUser()
 {
     QString result;
     OnError on(QStringLiteral("function proxyuser"), kModule);
-    on([&] { result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText(); });
+    on([&] {
+        result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText();
+    });
     return result;
 }
 
@@ -326,7 +336,9 @@ QString fSHAREDInternet::ProxyPassword()
 {
     QString result;
     OnError on(QStringLiteral("function proxypassword"), kModule);
-    on([&] { result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText(); });
+    on([&] {
+        result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText();
+    });
     return result;
 }
 
@@ -354,14 +366,14 @@ bool fSHAREDInternet::step(OnError& on, F&& statement)
     } catch (...) {
         const CaughtError e = currentError();
         switch (e.number) {
-        case err::InetStillExecuting:
-        case err::InetRequestTimedOut:
-        case err::InetUrlMalformed:
-            requestFailed(e.number);
-            return false;
-        default:
-            on.record(e.number, e.description);
-            return true;
+            case err::InetStillExecuting:
+            case err::InetRequestTimedOut:
+            case err::InetUrlMalformed:
+                requestFailed(e.number);
+                return false;
+            default:
+                on.record(e.number, e.description);
+                return true;
         }
     }
 }
@@ -378,8 +390,8 @@ void fSHAREDInternet::requestFailed(int number)
     }
     on([] { mSHAREDSubs::normalmouse(); });
     Q_EMIT DownloadError(number == err::InetStillExecuting
-                           ? QStringLiteral("Download failed. Please try again.")
-                           : QStringLiteral("Download timed out. Please try again."));
+                             ? QStringLiteral("Download failed. Please try again.")
+                             : QStringLiteral("Download timed out. Please try again."));
 }
 
 void fSHAREDInternet::Inet1_StateChanged(int State)
@@ -390,16 +402,27 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
             Q_EMIT Status(QString::fromLatin1(text));
     };
     switch (State) {
-    case platform::InetControl::Resolving: status("Resolving host"); break;
-    case platform::InetControl::Resolved: status("Resolved host"); break;
-    case platform::InetControl::Connecting: status("Connecting"); break;
-    case platform::InetControl::Connected: status("Connected"); break;
-    case platform::InetControl::ReceivingResponse:
-        Q_EMIT Receiving();
-        liveProgress();
-        break;
-    case platform::InetControl::Error: errorStep(on); return;
-    default: break;
+        case platform::InetControl::Resolving:
+            status("Resolving host");
+            break;
+        case platform::InetControl::Resolved:
+            status("Resolved host");
+            break;
+        case platform::InetControl::Connecting:
+            status("Connecting");
+            break;
+        case platform::InetControl::Connected:
+            status("Connected");
+            break;
+        case platform::InetControl::ReceivingResponse:
+            Q_EMIT Receiving();
+            liveProgress();
+            break;
+        case platform::InetControl::Error:
+            errorStep(on);
+            return;
+        default:
+            break;
     }
     TimeoutTicks = 0;
     if (State == platform::InetControl::ResponseReceived)
@@ -422,7 +445,8 @@ void fSHAREDInternet::sizeStep(OnError& on)
         return;
     step(on, [&] {
         const double size = std::nearbyint(leadingNumber(header));
-        if (size > std::numeric_limits<std::int32_t>::max() || size < std::numeric_limits<std::int32_t>::min())
+        if (size > std::numeric_limits<std::int32_t>::max() ||
+            size < std::numeric_limits<std::int32_t>::min())
             raiseError(err::Overflow);
         ExpectedFilesize_ = static_cast<std::int32_t>(size);
     });
@@ -464,7 +488,8 @@ void fSHAREDInternet::receiveBody(QByteArrayView block)
         return;
     }
     file_->write(QByteArray::fromRawData(block.data(), block.size()));
-    for (qint64 at = (kChunkSize - arrived_.size % kChunkSize) % kChunkSize; at < block.size(); at += kChunkSize)
+    for (qint64 at = (kChunkSize - arrived_.size % kChunkSize) % kChunkSize; at < block.size();
+         at += kChunkSize)
         arrived_.startsWithNul.push_back(block[at] == '\0');
     arrived_.size += block.size();
 }
@@ -473,8 +498,11 @@ bool fSHAREDInternet::nextChunk(OnError& on, bool saved, Chunk& chunk)
 {
     chunk = {};  // a failed read ends the loop instead of repeating the last chunk
     if (saved) {
-        chunk.length = static_cast<int>(std::min<qint64>(kChunkSize, arrived_.size - arrived_.position));
-        chunk.startsWithNul = chunk.length > 0 && arrived_.startsWithNul[static_cast<size_t>(arrived_.position / kChunkSize)];
+        chunk.length =
+            static_cast<int>(std::min<qint64>(kChunkSize, arrived_.size - arrived_.position));
+        chunk.startsWithNul =
+            chunk.length > 0 &&
+            arrived_.startsWithNul[static_cast<size_t>(arrived_.position / kChunkSize)];
         arrived_.position += chunk.length;
         return true;
     }
@@ -570,7 +598,7 @@ void fSHAREDInternet::readingStep(OnError& on)
         return;
     }
     Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
-                QStringLiteral(" kb (100%)"));
+                  QStringLiteral(" kb (100%)"));
     Q_EMIT DownloadFinished();
 }
 
@@ -578,19 +606,26 @@ void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
 {
     if (ExpectedFilesize_ > 0) {
         if (GetSize)
-            ReportProgress([&] {
-                return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
-                       number(roundTo(ExpectedFilesize_ / 1024.0, 0)) + QStringLiteral(" kb (") +
-                       number(percentage) + QStringLiteral("%)");
-            }, percentage);
+            ReportProgress(
+                [&] {
+                    return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
+                           number(roundTo(ExpectedFilesize_ / 1024.0, 0)) +
+                           QStringLiteral(" kb (") + number(percentage) + QStringLiteral("%)");
+                },
+                percentage);
         else
-            ReportProgress([&] {
-                return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
-            }, 0.0f);
+            ReportProgress(
+                [&] {
+                    return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
+                },
+                0.0f);
     } else {
-        ReportProgress([&] {
-            return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) + QStringLiteral("kb");
-        }, 100.0f);
+        ReportProgress(
+            [&] {
+                return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
+                       QStringLiteral("kb");
+            },
+            100.0f);
     }
 }
 
@@ -607,7 +642,8 @@ void fSHAREDInternet::liveProgress()
     liveCounter_ = counter;
     float percentage = 0.0f;
     if (ExpectedFilesize_ > 0)
-        percentage = static_cast<float>(std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+        percentage = static_cast<float>(
+            std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
     reportBytes(counter, percentage);
 }
 
@@ -617,7 +653,8 @@ void fSHAREDInternet::ftpCompleted()
     TransferDone = true;
     Timer1_->stop();
     const qint64 size = platform::fileSystem().info(TargetFile).size;
-    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) + QStringLiteral(" kb (100%)"));
+    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) +
+                  QStringLiteral(" kb (100%)"));
     Q_EMIT DownloadFinished();
 }
 

@@ -53,9 +53,15 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     cmdCancel = new QPushButton(this);
 
     platform::layOut({
-        {optNamed, "optNamed", "Manual Settings", {240, 240, 2880, 285},
+        {optNamed,
+         "optNamed",
+         "Manual Settings",
+         {240, 240, 2880, 285},
          "Allows you to specify proxy settings manually"},
-        {optDefault, "optDefault", "System Default Proxy", {240, 570, 2880, 285},
+        {optDefault,
+         "optDefault",
+         "System Default Proxy",
+         {240, 570, 2880, 285},
          "Uses your Internet Explorer settings"},
         {optNoProxy, "optNoProxy", "No Proxy", {240, 900, 2880, 285}, "Switches off the proxy"},
         {Frame1, "Frame1", "Proxy Settings", {120, 1320, 4575, 2175}},
@@ -75,7 +81,8 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     });
     for (QLineEdit* secret : {txtPassword, txtPassword2}) {
         secret->setEchoMode(QLineEdit::Password);
-        secret->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
+        secret->setStyleSheet(
+            QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));  // "*"
     }
     cmdOK->setDefault(true);
     setFixedSize(platform::twips(4815), platform::twips(4200));
@@ -91,13 +98,18 @@ fSHAREDProxy::fSHAREDProxy(QWidget* parent) : QDialog(parent)
     };
     connectGuarded(optNamed, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNamed_Click),
                    QStringLiteral("optNamed_Click"), kModule);
-    connectGuarded(optDefault, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optDefault_Click),
-                   QStringLiteral("optDefault_Click"), kModule);
-    connectGuarded(optNoProxy, &QRadioButton::toggled, this, whenOn(&fSHAREDProxy::optNoProxy_Click),
-                   QStringLiteral("optNoProxy_Click"), kModule);
-    connectGuarded(cmdOK, &QPushButton::clicked, this, &fSHAREDProxy::cmdOK_Click, QStringLiteral("cmdOK_Click"), kModule);
-    connectGuarded(cmdCancel, &QPushButton::clicked, this, &fSHAREDProxy::cmdCancel_Click, QStringLiteral("cmdCancel_Click"), kModule);
-    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDProxy::cmdHelp_Click, QStringLiteral("cmdHelp_Click"), kModule);
+    connectGuarded(optDefault, &QRadioButton::toggled, this,
+                   whenOn(&fSHAREDProxy::optDefault_Click), QStringLiteral("optDefault_Click"),
+                   kModule);
+    connectGuarded(optNoProxy, &QRadioButton::toggled, this,
+                   whenOn(&fSHAREDProxy::optNoProxy_Click), QStringLiteral("optNoProxy_Click"),
+                   kModule);
+    connectGuarded(cmdOK, &QPushButton::clicked, this, &fSHAREDProxy::cmdOK_Click,
+                   QStringLiteral("cmdOK_Click"), kModule);
+    connectGuarded(cmdCancel, &QPushButton::clicked, this, &fSHAREDProxy::cmdCancel_Click,
+                   QStringLiteral("cmdCancel_Click"), kModule);
+    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDProxy::cmdHelp_Click,
+                   QStringLiteral("cmdHelp_Click"), kModule);
 
     Form_Load();
 }
@@ -125,20 +137,11 @@ void fSHAREDProxy::Form_Load()
     on([&] { txtPassword2->setText(ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText()); });
 }
 
-void fSHAREDProxy::optNamed_Click()
-{
-    Frame1->setVisible(true);
-}
+void fSHAREDProxy::optNamed_Click() { Frame1->setVisible(true); }
 
-void fSHAREDProxy::optDefault_Click()
-{
-    Frame1->setVisible(false);
-}
+void fSHAREDProxy::optDefault_Click() { Frame1->setVisible(false); }
 
-void fSHAREDProxy::optNoProxy_Click()
-{
-    Frame1->setVisible(false);
-}
+void fSHAREDProxy::optNoProxy_Click() { Frame1->setVisible(false); }
 
 void fSHAREDProxy::cmdOK_Click()
 {

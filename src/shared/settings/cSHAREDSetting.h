@@ -16,7 +16,7 @@ public:
     enum class Kind { Empty, Text, Boolean, Number };
 
     SettingValue() = default;
-    SettingValue(const QString& text) : v_(text) {}                 // NOLINT implicit
+    SettingValue(const QString& text) : v_(text) {}                  // NOLINT implicit
     SettingValue(const char* text) : v_(QString::fromUtf8(text)) {}  // NOLINT implicit
     SettingValue(bool b) : v_(b) {}                                  // NOLINT implicit
     SettingValue(std::int32_t n) : v_(n) {}                          // NOLINT implicit

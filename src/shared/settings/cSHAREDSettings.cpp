@@ -52,10 +52,7 @@ bool readsAsFlag(const QString& text, bool& value)
 
 }  // namespace
 
-void cSHAREDSettings::setErrorReporter(ErrorReporter r)
-{
-    reporter() = std::move(r);
-}
+void cSHAREDSettings::setErrorReporter(ErrorReporter r) { reporter() = std::move(r); }
 
 void cSHAREDSettings::report(const QString& message)
 {
@@ -105,10 +102,7 @@ SettingValue cSHAREDSettings::RetrieveWithDefault(const QString& settingTitle,
     return result;
 }
 
-void cSHAREDSettings::DeleteAllSettings()
-{
-    list_.clear();
-}
+void cSHAREDSettings::DeleteAllSettings() { list_.clear(); }
 
 SettingValue cSHAREDSettings::sGet(const QString& settingTitle,
                                    const SettingValue& defaultIfUnknown)
@@ -232,9 +226,8 @@ void cSHAREDSettings::sortsettings()
         // each entry then moved once.
         std::vector<std::size_t> order(list_.size());
         std::iota(order.begin(), order.end(), std::size_t{0});
-        std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-            return before(list_[a], list_[b]);
-        });
+        std::stable_sort(order.begin(), order.end(),
+                         [&](std::size_t a, std::size_t b) { return before(list_[a], list_[b]); });
         std::vector<cSHAREDSetting> sorted;
         sorted.reserve(list_.size());
         for (const std::size_t from : order)
@@ -275,7 +268,8 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             const SettingValue value =
                 readsAsFlag(valueText, flag) ? SettingValue(flag) : SettingValue(valueText);
             // Of adjacent lines with the same key only the first counts.
-            if (currentKey == mSHAREDTextSubs::trimBlanks(previousKey).toUpper() || mSHAREDTextSubs::trimBlanks(currentKey).isEmpty())
+            if (currentKey == mSHAREDTextSubs::trimBlanks(previousKey).toUpper() ||
+                mSHAREDTextSubs::trimBlanks(currentKey).isEmpty())
                 continue;
             loaded.push_back(cSHAREDSetting{currentKey, value});
         } catch (...) {

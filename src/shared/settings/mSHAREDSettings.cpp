@@ -24,10 +24,7 @@ QString& unreadableFile()
 }
 }  // namespace
 
-cSHAREDSettings* gSettings()
-{
-    return store().get();
-}
+cSHAREDSettings* gSettings() { return store().get(); }
 
 void LoadSettingsFile(const QString& settingsFile)
 {
@@ -47,8 +44,9 @@ void SaveSettingsFile(const QString& settingsFile)
     if (!store())
         return;
     if (!unreadableFile().isEmpty() && unreadableFile() == settingsFile) {
-        mSHAREDLogging::writelog(settingsFile +
-                                 QStringLiteral(" could not be read at start-up, so it was not overwritten"));
+        mSHAREDLogging::writelog(
+            settingsFile +
+            QStringLiteral(" could not be read at start-up, so it was not overwritten"));
         return;
     }
     store()->SaveSettings(settingsFile);

@@ -131,24 +131,31 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
         {cmdExit, "cmdExit", "Exit", {5640, 330, 1100, 450}, nullptr, "Exit"},
         {lblAdvert, "lblAdvert", nullptr, {120, 1140, 6960, 300}},
         {Frame2, "Frame2", nullptr, {120, 1440, kFrame2Width, 1780}},
-        {lblAbout, "lblAbout",
+        {lblAbout,
+         "lblAbout",
          "Hover the mouse over icons for details. Click icons to open in your browser.",
          {120, 3300, 6960, 300}},
         {Label1, "Label1", "Webmasters:", {120, 3660, 1200, 300}, nullptr, nullptr, lblPadFiles},
-        {lblPadFiles, "lblPadFiles", "Get PAD files for all my software here",
+        {lblPadFiles,
+         "lblPadFiles",
+         "Get PAD files for all my software here",
          {1320, 3660, 4200, 300}},
         {Frame3, "Frame3", nullptr, {120, 4020, 6960, 1560}},
-        {lblCovers, "lblCovers", "Click the covers for your chance to win a copy -->",
+        {lblCovers,
+         "lblCovers",
+         "Click the covers for your chance to win a copy -->",
          {240, 300, 4860, 300}},
         {lblBooks, "lblBooks", nullptr, {240, 660, 4860, 300}},
-        {lblAbout2, "lblAbout2", "Click a cover to open its page in your browser.",
+        {lblAbout2,
+         "lblAbout2",
+         "Click a cover to open its page in your browser.",
          {240, 1020, 4860, 300}},
         {Image2[0], "Image2(0)", nullptr, {5160, 240, 780, 1200}, nullptr, "Book 1"},
         {Image2[1], "Image2(1)", nullptr, {6060, 240, 780, 1200}, nullptr, "Book 2"},
     });
     // The maker's name comes from the program that shows the box.
-    lblAdvert->setText(QStringLiteral("Try these other free programs from ") + programInfo().makerName +
-                       QLatin1Char(':'));
+    lblAdvert->setText(QStringLiteral("Try these other free programs from ") +
+                       programInfo().makerName + QLatin1Char(':'));
     lblBooks->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
                       QStringLiteral("'s programs"));
     cmdExit->setDefault(true);
@@ -186,7 +193,8 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     for (QWidget* w : std::initializer_list<QWidget*>{lblAdvert, Frame2, lblAbout})
         w->setVisible(!Image1.isEmpty());
 
-    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDAbout::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDAbout::cmdExit_Click,
+                   QStringLiteral("cmdExit_Click"), kModule);
 
     Form_Load(mainWindow);
 }
@@ -282,10 +290,7 @@ void fSHAREDAbout::mouseMoveEvent(QMouseEvent* event)
     QDialog::mouseMoveEvent(event);
 }
 
-void fSHAREDAbout::clearHint()
-{
-    lblAbout->setText(QString());
-}
+void fSHAREDAbout::clearHint() { lblAbout->setText(QString()); }
 
 void fSHAREDAbout::Image1_MouseMove(int index)
 {
@@ -319,7 +324,8 @@ void fSHAREDAbout::Image1_Click(int index)
 void fSHAREDAbout::Image2_Click(int)
 {
     runGuarded(QStringLiteral("image2_click"), kModule, [&] {
-        mSHAREDWWW::websitevisit(this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
+        mSHAREDWWW::websitevisit(
+            this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
     });
 }
 

@@ -5,10 +5,10 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "shared/util/mSHAREDFileSubs.h"
 #include "shared/util/mSHAREDHtmHelp.h"
-#include "shared/util/ProgramInfo.h"
 #include "shared/util/mSHAREDSubs.h"
 #include "shared/util/mSHAREDWWW.h"
 
@@ -68,14 +68,26 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
         {Frame1, "Frame1", "Error Details", {120, 420, 6735, 1455}},
         {txtError, "txtError", nullptr, {120, 270, 6495, 1065}, "This is the error which ocurred"},
         {Frame2, "Frame2", "Log", {120, 1980, 6735, 2295}},
-        {txtLog, "txtLog", nullptr, {120, 270, 6495, 1905},
+        {txtLog,
+         "txtLog",
+         nullptr,
+         {120, 270, 6495, 1905},
          "This is the content of the program's log file"},
         {Frame3, "Frame3", "Enter your own comments here", {120, 4380, 6735, 1455}},
-        {txtUserMessage, "txtUserMessage", nullptr, {120, 270, 6495, 1065},
+        {txtUserMessage,
+         "txtUserMessage",
+         nullptr,
+         {120, 270, 6495, 1065},
          "These comments will be added to your error report."},
-        {cmdShowComments, "cmdShowComments", "Enter Comments", {120, 5985, 2175, 375},
+        {cmdShowComments,
+         "cmdShowComments",
+         "Enter Comments",
+         {120, 5985, 2175, 375},
          "If you want to add any comments before submitting an error report, click here."},
-        {cmdViewLog, "cmdViewLog", "View Log File", {2400, 5985, 2175, 375},
+        {cmdViewLog,
+         "cmdViewLog",
+         "View Log File",
+         {2400, 5985, 2175, 375},
          "Click this button to view the log file"},
         {cmdViewReport, "cmdViewReport", "View Error Report", {4680, 5985, 2175, 375}, preview},
         {cmdEmail, "cmdEmail", "Submit Error Report", {120, 6465, 2175, 375}, preview},
@@ -91,13 +103,23 @@ fSHAREDErrorRpt::fSHAREDErrorRpt(QWidget* parent) : QDialog(parent)
     Frame2->hide();
     Frame3->hide();
 
-    connectGuarded(cmdShowComments, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdShowComments_Click, QStringLiteral("cmdShowComments_Click"), kModule);
-    connectGuarded(cmdViewLog, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdViewLog_Click, QStringLiteral("cmdViewLog_Click"), kModule);
-    connectGuarded(cmdViewReport, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdViewReport_Click, QStringLiteral("cmdViewReport_Click"), kModule);
-    connectGuarded(cmdEmail, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdEmail_Click, QStringLiteral("cmdEmail_Click"), kModule);
-    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdHelp_Click, QStringLiteral("cmdHelp_Click"), kModule);
-    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdExit_Click, QStringLiteral("cmdExit_Click"), kModule);
-    connectGuarded(txtUserMessage, &QPlainTextEdit::textChanged, this, &fSHAREDErrorRpt::txtUserMessage_Change, QStringLiteral("txtUserMessage_Change"), kModule);
+    connectGuarded(cmdShowComments, &QPushButton::clicked, this,
+                   &fSHAREDErrorRpt::cmdShowComments_Click, QStringLiteral("cmdShowComments_Click"),
+                   kModule);
+    connectGuarded(cmdViewLog, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdViewLog_Click,
+                   QStringLiteral("cmdViewLog_Click"), kModule);
+    connectGuarded(cmdViewReport, &QPushButton::clicked, this,
+                   &fSHAREDErrorRpt::cmdViewReport_Click, QStringLiteral("cmdViewReport_Click"),
+                   kModule);
+    connectGuarded(cmdEmail, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdEmail_Click,
+                   QStringLiteral("cmdEmail_Click"), kModule);
+    connectGuarded(cmdHelp, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdHelp_Click,
+                   QStringLiteral("cmdHelp_Click"), kModule);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDErrorRpt::cmdExit_Click,
+                   QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(txtUserMessage, &QPlainTextEdit::textChanged, this,
+                   &fSHAREDErrorRpt::txtUserMessage_Change, QStringLiteral("txtUserMessage_Change"),
+                   kModule);
     txtUserMessage->viewport()->installEventFilter(this);
 
     Form_Load();
@@ -237,9 +259,8 @@ QString fSHAREDErrorRpt::mailtoLinkFor(const QString& details, const QString& lo
                       QStringLiteral(" - ") + mSHAREDSubs::AppVersion() + QLatin1Char(')');
     subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
 
-    return QStringLiteral("mailto:") + programInfo().bugAddress +
-           QStringLiteral("?subject=") + subject + QStringLiteral("&body=") + body +
-           QStringLiteral("&attachment=\"\"");
+    return QStringLiteral("mailto:") + programInfo().bugAddress + QStringLiteral("?subject=") +
+           subject + QStringLiteral("&body=") + body + QStringLiteral("&attachment=\"\"");
 }
 
 void fSHAREDErrorRpt::cmdShowComments_Click()
@@ -300,15 +321,9 @@ void fSHAREDErrorRpt::cmdExit_Click()
     closed_ = true;
 }
 
-void fSHAREDErrorRpt::txtUserMessage_Change()
-{
-    commentsChanged_ = true;
-}
+void fSHAREDErrorRpt::txtUserMessage_Change() { commentsChanged_ = true; }
 
-void fSHAREDErrorRpt::txtUserMessage_Click()
-{
-    commentsChanged_ = true;
-}
+void fSHAREDErrorRpt::txtUserMessage_Click() { commentsChanged_ = true; }
 
 void fSHAREDErrorRpt::reject()
 {

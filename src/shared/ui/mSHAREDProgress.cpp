@@ -115,9 +115,6 @@ void PrintHorzCenter(platform::DrawingSurface& surface, const QString& text, boo
     on([&] { surface.Print(text); });
 }
 
-void resetForTests()
-{
-    nextDraw() = 0.0;
-}
+void resetForTests() { nextDraw() = 0.0; }
 
 }  // namespace wexlo::mSHAREDProgress

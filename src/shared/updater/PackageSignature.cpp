@@ -73,12 +73,14 @@ std::optional<SignatureFile> readSignatureFile(const QByteArray& text)
     return f;
 }
 
-bool verifyDetached(const QByteArray& signature, const QByteArray& message, const QByteArray& publicKey)
+bool verifyDetached(const QByteArray& signature, const QByteArray& message,
+                    const QByteArray& publicKey)
 {
-    return crypto_sign_verify_detached(reinterpret_cast<const unsigned char*>(signature.constData()),
-                                       reinterpret_cast<const unsigned char*>(message.constData()),
-                                       static_cast<unsigned long long>(message.size()),
-                                       reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
+    return crypto_sign_verify_detached(
+               reinterpret_cast<const unsigned char*>(signature.constData()),
+               reinterpret_cast<const unsigned char*>(message.constData()),
+               static_cast<unsigned long long>(message.size()),
+               reinterpret_cast<const unsigned char*>(publicKey.constData())) == 0;
 }
 
 // BLAKE2b-512 of the file, read in blocks; empty when it cannot be read.
@@ -188,22 +190,22 @@ QString refusal(Verdict verdict)
 {
     // Short enough for the status line of the update window.
     switch (verdict) {
-    case Verdict::Good:
-        return {};
-    case Verdict::NoKey:
-        return QStringLiteral("Error - This copy cannot verify update packages.");
-    case Verdict::Missing:
-        return QStringLiteral("Error - The update package is not signed by the maker.");
-    case Verdict::OtherKey:
-        return QStringLiteral("Error - The update package is signed with another key.");
-    case Verdict::PackageChanged:
-        return QStringLiteral("Error - The update package was changed after signing.");
-    case Verdict::CommentChanged:
-        return QStringLiteral("Error - The update package's signature was tampered with.");
-    case Verdict::WrongVersion:
-        return QStringLiteral("Error - The update package is signed for another version.");
-    case Verdict::NotNewer:
-        return QStringLiteral("Error - The update package is not newer than this version.");
+        case Verdict::Good:
+            return {};
+        case Verdict::NoKey:
+            return QStringLiteral("Error - This copy cannot verify update packages.");
+        case Verdict::Missing:
+            return QStringLiteral("Error - The update package is not signed by the maker.");
+        case Verdict::OtherKey:
+            return QStringLiteral("Error - The update package is signed with another key.");
+        case Verdict::PackageChanged:
+            return QStringLiteral("Error - The update package was changed after signing.");
+        case Verdict::CommentChanged:
+            return QStringLiteral("Error - The update package's signature was tampered with.");
+        case Verdict::WrongVersion:
+            return QStringLiteral("Error - The update package is signed for another version.");
+        case Verdict::NotNewer:
+            return QStringLiteral("Error - The update package is not newer than this version.");
     }
     return {};
 }

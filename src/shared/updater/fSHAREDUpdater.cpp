@@ -69,8 +69,11 @@ fSHAREDUpdater::fSHAREDUpdater(QWidget* parent) : QDialog(parent)
     setObjectName(QStringLiteral("fSHAREDUpdater"));
     setWindowTitle(QStringLiteral("Updater"));
     cInternet = new cSHAREDInternet(this);
-    connectGuarded(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress, QStringLiteral("cInternet_Progress"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cInternet, &cSHAREDInternet::NoInternet, this, &fSHAREDUpdater::cInternet_NoInternet, QStringLiteral("cInternet_NoInternet"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cInternet, &cSHAREDInternet::Progress, this, &fSHAREDUpdater::cInternet_Progress,
+                   QStringLiteral("cInternet_Progress"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cInternet, &cSHAREDInternet::NoInternet, this,
+                   &fSHAREDUpdater::cInternet_NoInternet, QStringLiteral("cInternet_NoInternet"),
+                   kModule, OnError::Form::NumberDash);
     buildControls();
     Form_Load();
 }
@@ -99,18 +102,32 @@ void fSHAREDUpdater::buildControls()
     // value labels are read by their texts; the captions name them.
     platform::layOut({
         {cmdCheckAgain, "cmdCheckAgain", "Check Again", {}, nullptr, "Check Again"},
-        {cmdShowDetail, "cmdShowDetail", "Show Version Details", {},
-         "Reads details of the latest version from the server", "Show Version Details"},
+        {cmdShowDetail,
+         "cmdShowDetail",
+         "Show Version Details",
+         {},
+         "Reads details of the latest version from the server",
+         "Show Version Details"},
         {cmdProxy, "cmdProxy", "Proxy Setup", {}, nullptr, "Proxy Setup"},
         {cmdExit, "cmdExit", "Exit", {}, nullptr, "Exit"},
-        {cmdDownload, "cmdDownload", "Download Only", {},
-         "This will download the update package without installing it.", "Download Only"},
-        {cmdDownloadInstall, "cmdDownloadInstall", "Download and Install", {},
+        {cmdDownload,
+         "cmdDownload",
+         "Download Only",
+         {},
+         "This will download the update package without installing it.",
+         "Download Only"},
+        {cmdDownloadInstall,
+         "cmdDownloadInstall",
+         "Download and Install",
+         {},
          "This will download the update package and update your copy of the program",
          "Download and Install"},
         {txtDetails, "txtDetails", nullptr, {}, nullptr, "Version details"},
         {picStatus, "picStatus"},
-        {chkDisableAutoUpdate, "chkDisableAutoUpdate", "Disable automatic checking", {},
+        {chkDisableAutoUpdate,
+         "chkDisableAutoUpdate",
+         "Disable automatic checking",
+         {},
          "If you tick this box, the program will NOT check for updated versions. Recommended "
          "setting: not ticked",
          "Disable automatic checking"},
@@ -159,12 +176,19 @@ void fSHAREDUpdater::buildControls()
     top->addLayout(exitRow);
     resize(platform::twips(6500), platform::twips(4200));
 
-    connectGuarded(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click, QStringLiteral("cmdCheckAgain_Click"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click, QStringLiteral("cmdShowDetail_Click"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click, QStringLiteral("cmdProxy_Click"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater, QStringLiteral("CloseUpdater"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click, QStringLiteral("cmdDownload_Click"), kModule, OnError::Form::NumberDash);
-    connectGuarded(cmdDownloadInstall, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownloadInstall_Click, QStringLiteral("cmdDownloadInstall_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdCheckAgain, &QPushButton::clicked, this, &fSHAREDUpdater::cmdCheckAgain_Click,
+                   QStringLiteral("cmdCheckAgain_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdShowDetail, &QPushButton::clicked, this, &fSHAREDUpdater::cmdShowDetail_Click,
+                   QStringLiteral("cmdShowDetail_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdProxy, &QPushButton::clicked, this, &fSHAREDUpdater::cmdProxy_Click,
+                   QStringLiteral("cmdProxy_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDUpdater::CloseUpdater,
+                   QStringLiteral("CloseUpdater"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownload, &QPushButton::clicked, this, &fSHAREDUpdater::cmdDownload_Click,
+                   QStringLiteral("cmdDownload_Click"), kModule, OnError::Form::NumberDash);
+    connectGuarded(cmdDownloadInstall, &QPushButton::clicked, this,
+                   &fSHAREDUpdater::cmdDownloadInstall_Click,
+                   QStringLiteral("cmdDownloadInstall_Click"), kModule, OnError::Form::NumberDash);
 }
 
 void fSHAREDUpdater::Form_Load()
@@ -201,9 +225,8 @@ void fSHAREDUpdater::setUpdateLabel(const QString& text, const QColor& colour)
 
 // ---- The check -------------------------------------------------------------------------
 
-bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
-                                    const QString& detailsUrl, const QString& updateFilename,
-                                    const QString& currentVersion)
+bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl, const QString& detailsUrl,
+                                    const QString& updateFilename, const QString& currentVersion)
 {
     bool result = false;
     OnError on(QStringLiteral("CheckForUpdate"), kModule, OnError::Form::NumberDash);
@@ -268,7 +291,9 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
         ParsedVersion available;
         on([&] { ExtractVersion(response, available); });
         if (available.Address.isEmpty()) {
-            on([&] { setUpdateLabel(QStringLiteral("Could not read update status from file"), kRed); });
+            on([&] {
+                setUpdateLabel(QStringLiteral("Could not read update status from file"), kRed);
+            });
             closing = QStringLiteral("Update check failed, could not read download filename");
         } else {
             const bool newer = available.isNewerThan(running);
@@ -290,9 +315,9 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
                                                     QStringLiteral("DD/MMM/YYYY")));
                 });
                 on([&] {
-                    setUpdateLabel(QStringLiteral("Version ") + shown +
-                                       QStringLiteral(" is available!"),
-                                   kDarkGreen);
+                    setUpdateLabel(
+                        QStringLiteral("Version ") + shown + QStringLiteral(" is available!"),
+                        kDarkGreen);
                 });
                 result = true;
                 if (quiet) {
@@ -310,11 +335,13 @@ bool fSHAREDUpdater::CheckForUpdate(bool quiet, const QString& updateUrl,
             } else {
                 on([&] { RecordUpdateCheck(); });
                 on([&] {
-                    mSHAREDLogging::writelog(QStringLiteral("Already up to date (Available version is ") +
-                                             shown + QStringLiteral(")"));
+                    mSHAREDLogging::writelog(
+                        QStringLiteral("Already up to date (Available version is ") + shown +
+                        QStringLiteral(")"));
                 });
                 on([&] { setUpdateLabel(QStringLiteral("You're up to date!"), kRed); });
-                closing = QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
+                closing =
+                    QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
             }
         }
     }
@@ -335,7 +362,9 @@ void fSHAREDUpdater::ShowandCheck(const QString& updateUrl, const QString& detai
     DetailsURL = detailsUrl;
     UpdateFilename = updateFilename;
     bool newer = false;
-    on([&] { newer = CheckForUpdate(false, updateUrl, detailsUrl, updateFilename, currentVersion); });
+    on([&] {
+        newer = CheckForUpdate(false, updateUrl, detailsUrl, updateFilename, currentVersion);
+    });
     if (!newer) {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal == this)
@@ -524,7 +553,9 @@ bool fSHAREDUpdater::DownloadFile(const QString& folder, const QString& fileName
         const qint64 expected = cInternet->ExpectedFilesize();
         if (expected > 0 && expected != size) {
             // A connection cut off part way: never hand a broken package to the updater.
-            on([&] { SetStatus(QStringLiteral("Error - Downloaded file is incomplete. Please retry")); });
+            on([&] {
+                SetStatus(QStringLiteral("Error - Downloaded file is incomplete. Please retry"));
+            });
             on([&] { mSHAREDFileSubs::EraseFile(target); });
         } else if (size >= kMinimumPackageSize) {
             on([&] { result = signedByMaker(target, address); });
@@ -579,8 +610,9 @@ void fSHAREDUpdater::RecordUpdateCheck()
 {
     OnError on(QStringLiteral("recordupdatecheck"), QStringLiteral("mSHAREDUpdater"));
     on([] {
-        mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"),
-                                      static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
+        mSHAREDSettings::WriteSetting(
+            QStringLiteral("LastUpdateCheck"),
+            static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
     });
 }
 

@@ -8,13 +8,13 @@
 namespace wexlo {
 
 struct ProgramInfo {
-    QString title;            // the program's name as its windows show it
-    QString executable;       // the program file's name without extension
-    QString description;      // what it does, in a few words
+    QString title;        // the program's name as its windows show it
+    QString executable;   // the program file's name without extension
+    QString description;  // what it does, in a few words
     int versionMajor = 0;
     int versionMinor = 0;
     int versionRevision = 0;
-    QString updateFileName;   // the update package, saved in the application folder
+    QString updateFileName;  // the update package, saved in the application folder
     QString makerName;
     QString makerWebsite;
     QString bugAddress;       // where error reports go

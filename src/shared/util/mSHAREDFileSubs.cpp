@@ -102,7 +102,8 @@ QString decodeText(const QByteArray& bytes)
             } else {
                 for (const char ch : line) {
                     const auto b = static_cast<unsigned char>(ch);
-                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t{b});
+                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80])
+                                                     : QChar(char16_t{b});
                 }
             }
             from = end;
@@ -214,7 +215,8 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
         if (FileExists(path) && isReadOnly(path) && !MakeReadWrite(path)) {
             // This line is the failure's record, so the caller gets 0: nothing more to log.
             const QString line =
-                path + QStringLiteral(" is read only, can't change it to read write, can't update it");
+                path +
+                QStringLiteral(" is read only, can't change it to read write, can't update it");
             try {
                 mSHAREDLogging::writelog(line);
             } catch (...) {

@@ -47,9 +47,9 @@ bool WriteTextFile(const QString& path, const QString& text);
 // made writable is logged here (error gets 0); any other failure is not, and error gets its
 // number for the caller to report. Where the folder takes no temporary file but the file is
 // writable, the file is written in place (see platform::FileSystem::rewrite).
-std::unique_ptr<OutputFile> openforoutput(const QString& path,
-                                          platform::FileAccess access = platform::FileAccess::Normal,
-                                          int* error = nullptr);
+std::unique_ptr<OutputFile> openforoutput(
+    const QString& path, platform::FileAccess access = platform::FileAccess::Normal,
+    int* error = nullptr);
 
 QString pathonly(const QString& path);
 QString fileonly(const QString& path);  // fileonly$

@@ -25,10 +25,7 @@ protected:
         locale_.value = QLocale(QString::fromLatin1(name));
         resetForTests();
     }
-    void useProbe(const char* probe)
-    {
-        setProbeTextForTests(QString::fromLatin1(probe));
-    }
+    void useProbe(const char* probe) { setProbeTextForTests(QString::fromLatin1(probe)); }
 };
 
 const QDate kMarch7(2026, 3, 7);

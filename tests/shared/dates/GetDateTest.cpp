@@ -20,8 +20,8 @@ namespace {
 using Step = std::function<void(fSHAREDGetDate&)>;
 
 const QString kTitle = QStringLiteral("Enter date this item was lent");
-const QString kYearLength =
-    QStringLiteral("Year must be 2 or 4 digits. If you enter 2 digits I will guess at the century.");
+const QString kYearLength = QStringLiteral(
+    "Year must be 2 or 4 digits. If you enter 2 digits I will guess at the century.");
 
 // Plays one step each time the dialog is up and ready (focus in its first box), while exec()
 // runs; a dialog left open after the last step is cancelled and reported.
@@ -309,9 +309,8 @@ TEST_F(GetDateDialog, MonthAboveTwelveTakesTheFocusBack)
 TEST_F(GetDateDialog, TwoDigitYearGetsACenturyOnEnterAndNeedsASecondEnter)
 {
     const QDate d = run({[&](fSHAREDGetDate& g) {
-        for (const auto& [typed, expanded] :
-             {std::pair{"95", "1995"}, std::pair{"89", "2089"}, std::pair{"90", "1990"},
-              std::pair{"00", "2000"}}) {
+        for (const auto& [typed, expanded] : {std::pair{"95", "1995"}, std::pair{"89", "2089"},
+                                              std::pair{"90", "1990"}, std::pair{"00", "2000"}}) {
             clearBox(g, g.txtYear);
             type(g, QString::fromLatin1(typed));
             press(g, Qt::Key_Return);
@@ -393,7 +392,8 @@ TEST_F(GetDateDialog, ImpossibleDateIsRefusedInEitherFieldOrder)
             EXPECT_EQ(g.focusWidget(), g.txtfield[0]);
             EXPECT_TRUE(g.isVisible());
             // Put right and accepted.
-            type(g, where == QLocale::UnitedKingdom ? QStringLiteral("28") : QStringLiteral("02/28"));
+            type(g,
+                 where == QLocale::UnitedKingdom ? QStringLiteral("28") : QStringLiteral("02/28"));
             press(g, Qt::Key_Return);
         }});
         EXPECT_EQ(labelWhileShown, typed);

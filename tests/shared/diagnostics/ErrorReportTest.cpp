@@ -1,7 +1,7 @@
 #include "WexloConfig.h"
 #include "platform/RuntimeError.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/ui/fSHAREDErrorRpt.h"
 #include "shared/ui/mSHAREDShowError.h"
 #include "support/Fixture.h"
 
@@ -265,10 +265,12 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     // A character outside the basic plane (two UTF-16 units) is kept whole or dropped whole.
     const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
     ASSERT_EQ(face.size(), 2);
-    const QString astral = fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + QStringLiteral("yy"));
+    const QString astral =
+        fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + QStringLiteral("yy"));
     EXPECT_EQ(astral, QString(399, QLatin1Char('x')));
-    EXPECT_EQ(fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + QStringLiteral("yy")),
-              QString(398, QLatin1Char('x')) + face);
+    EXPECT_EQ(
+        fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + QStringLiteral("yy")),
+        QString(398, QLatin1Char('x')) + face);
 
     // A report of 400 characters or fewer goes whole.
     const QString exact = bodyOf(mailFor(QString(400 - prefix - 23, QLatin1Char('x'))));

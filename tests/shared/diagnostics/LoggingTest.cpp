@@ -55,19 +55,18 @@ TEST_F(Logging, FortyErrorsStayInMemoryTheFortyFirstWritesTheBlock)
 TEST_F(Logging, ListingNumbersOnlyUsedSlotsAndEmptyListHasFrameOnly)
 {
     listactions();
-    EXPECT_EQ(logLines(),
-              (QStringList{QStringLiteral("Listing last 40 actions: "),
-                           QStringLiteral("End of actions list")}));
+    EXPECT_EQ(logLines(), (QStringList{QStringLiteral("Listing last 40 actions: "),
+                                       QStringLiteral("End of actions list")}));
 
     logerror(QStringLiteral("a"));
     logerror(QStringLiteral("b"), QStringLiteral("proc"));
     logdebug(QStringLiteral("Url set to x"));
     listactions();
-    EXPECT_EQ(logLines().mid(2),
-              (QStringList{QStringLiteral("Listing last 40 actions: "), QStringLiteral(" >> 1: a - 14:02:51"),
-                           QStringLiteral(" >> 2: b in proc - 14:02:51"),
-                           QStringLiteral(" >> 3: DBG: Url set to x - 14:02:51"),
-                           QStringLiteral("End of actions list")}));
+    EXPECT_EQ(logLines().mid(2), (QStringList{QStringLiteral("Listing last 40 actions: "),
+                                              QStringLiteral(" >> 1: a - 14:02:51"),
+                                              QStringLiteral(" >> 2: b in proc - 14:02:51"),
+                                              QStringLiteral(" >> 3: DBG: Url set to x - 14:02:51"),
+                                              QStringLiteral("End of actions list")}));
 }
 
 TEST_F(Logging, DebugEntryWrapsWithoutListing)
@@ -142,12 +141,17 @@ TEST_F(Logging, WhatASlotLetsEscapeIsLoggedAtTheEdgeAndGoesNoFurther)
         QObject receiver;
         QString seen;
         if (c.takesArgument)
-            connectGuarded(&sender, &QObject::objectNameChanged, &receiver,
-                           [&](const QString& name) { seen = name; c.fail(); },
-                           QStringLiteral("edge"), QStringLiteral("mod"), c.form);
+            connectGuarded(
+                &sender, &QObject::objectNameChanged, &receiver,
+                [&](const QString& name) {
+                    seen = name;
+                    c.fail();
+                },
+                QStringLiteral("edge"), QStringLiteral("mod"), c.form);
         else
-            connectGuarded(&sender, &QObject::objectNameChanged, &receiver, [&] { c.fail(); },
-                           QStringLiteral("edge"), QStringLiteral("mod"), c.form);
+            connectGuarded(
+                &sender, &QObject::objectNameChanged, &receiver, [&] { c.fail(); },
+                QStringLiteral("edge"), QStringLiteral("mod"), c.form);
         sender.setObjectName(QStringLiteral("fired"));
         EXPECT_EQ(seen, c.takesArgument ? QStringLiteral("fired") : QString());
         listactions();

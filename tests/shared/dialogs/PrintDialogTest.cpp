@@ -33,8 +33,8 @@ TEST(PrintFlags, OptionsDerivedFromFlags)
 {
     struct Case {
         std::int32_t flags;
-        bool disablePageNumbers, disableSelection, showPrintToFile, disablePrintToFile,
-            printToFile, collate, preventWarning;
+        bool disablePageNumbers, disableSelection, showPrintToFile, disablePrintToFile, printToFile,
+            collate, preventWarning;
     };
     const Case cases[] = {
         {0, true, false, true, false, false, false, false},
@@ -67,8 +67,7 @@ TEST(PrintFlags, BuiltFlagsAlwaysAskForDevModeCopiesAndTheDeviceContext)
 {
     const std::int32_t always = pd::UseDevModeCopiesAndCollate | pd::ReturnDC;
     // Flags 0 as the program passes them: all pages, page numbers off, print to file shown.
-    EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(cSHAREDcDlg::printOptions(0)),
-              always | pd::NoPageNums);
+    EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(cSHAREDcDlg::printOptions(0)), always | pd::NoPageNums);
     EXPECT_EQ(always | pd::NoPageNums, 262408);
 
     Args none;
@@ -167,8 +166,8 @@ TEST_F(SystemPrintDialog, PageRangeIsOfferedOnlyWhenTheFlagsAskForPageNumbers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.flags);
         std::optional<bool> option;
-        std::optional<bool> pagesButton;      // "Pages from ... to"
-        std::optional<bool> pageListButton;   // "Pages" with a list (CUPS)
+        std::optional<bool> pagesButton;     // "Pages from ... to"
+        std::optional<bool> pageListButton;  // "Pages" with a list (CUPS)
         int ticks = 0;
         QTimer watch;
         watch.setInterval(10);
@@ -259,7 +258,7 @@ TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
     system_.answer.flags = pd::PageNums | pd::Collate | pd::PrintToFile;
     system_.answer.fromPage = 2;
     system_.answer.toPage = 4;
-    system_.answer.copies = 5;      // collate in the returned flags: the dialog's count counts
+    system_.answer.copies = 5;  // collate in the returned flags: the dialog's count counts
     system_.answer.devMode.copies = 1;
 
     cSHAREDcDlgG g;
@@ -289,9 +288,8 @@ TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
 
 TEST_F(PrintDialogRoad, DeviceNameIsCutAtNulAndUnknownNamesKeepThePrinter)
 {
-    system_.answer =
-        test::ScriptedPrintSystem::confirm(QStringLiteral("Hall Inkjet") + QChar(u'\0') +
-                                           QStringLiteral("junk"));
+    system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Hall Inkjet") +
+                                                        QChar(u'\0') + QStringLiteral("junk"));
     cSHAREDcDlg dlg;
     dlg.Object = &platform::printer();
     dlg.ShowPrinter();

@@ -11,12 +11,12 @@
 #include <httplib.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
-#include <QTimer>
-#include <QProcess>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
+#include <QProcess>
 #include <QStringList>
+#include <QTimer>
 
 #include <algorithm>
 #include <atomic>
@@ -35,23 +35,24 @@ public:
     HttpServer() { start(); }
     // Serves bytes at path, with a Content-Length or chunked without one (in pieces of that
     // size, when given).
-    void serve(const std::string& path, const std::string& body, bool withLength = true, int status = 200,
-               size_t piece = 0)
+    void serve(const std::string& path, const std::string& body, bool withLength = true,
+               int status = 200, size_t piece = 0)
     {
-        server().Get(path, [body, withLength, status, piece](const httplib::Request&, httplib::Response& res) {
+        server().Get(path, [body, withLength, status, piece](const httplib::Request&,
+                                                             httplib::Response& res) {
             res.status = status;
             if (withLength) {
                 res.set_content(body, "application/octet-stream");
                 return;
             }
-            res.set_chunked_content_provider("application/octet-stream",
-                                             [body, piece](size_t, httplib::DataSink& sink) {
-                                                 const size_t step = piece ? piece : body.size();
-                                                 for (size_t at = 0; at < body.size(); at += step)
-                                                     sink.write(body.data() + at, std::min(step, body.size() - at));
-                                                 sink.done();
-                                                 return true;
-                                             });
+            res.set_chunked_content_provider(
+                "application/octet-stream", [body, piece](size_t, httplib::DataSink& sink) {
+                    const size_t step = piece ? piece : body.size();
+                    for (size_t at = 0; at < body.size(); at += step)
+                        sink.write(body.data() + at, std::min(step, body.size() - at));
+                    sink.done();
+                    return true;
+                });
         });
     }
     // Answers with the request's Via header: what a proxy on the way added.
@@ -63,7 +64,6 @@ public:
     }
     QString url(const char* path) const { return base() + QString::fromLatin1(path); }
 };
-
 
 // Without connect: a free port; with connect: whether a server accepts on port.
 quint16 probePort(bool connect, quint16 port = 0)
@@ -77,8 +77,8 @@ quint16 probePort(bool connect, quint16 port = 0)
     quint16 result = 0;
     if (connect) {
         result = ::connect(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 ? 1 : 0;
-    } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0
-               && ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
+    } else if (::bind(fd, reinterpret_cast<sockaddr*>(&a), len) == 0 &&
+               ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len) == 0) {
         result = ntohs(a.sin_port);
     }
     ::close(fd);
@@ -96,7 +96,10 @@ public:
     }
     bool ready() const { return ready_; }
     quint16 port() const { return port_; }
-    QString why() { return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput()); }
+    QString why()
+    {
+        return QString::fromLocal8Bit(proc_.readAllStandardError() + proc_.readAllStandardOutput());
+    }
 
 protected:
     void start(const QString& program, const QStringList& arguments)
@@ -146,8 +149,10 @@ public:
                 program_ = QString::fromLatin1(p);
         if (program_.isEmpty())
             return;
-        QByteArray conf = "Port " + QByteArray::number(port()) + "\nListen 127.0.0.1\nTimeout 30\n"
-                          "MaxClients 8\nAllow 127.0.0.1\nLogLevel Critical\nViaProxyName \"tinyproxy\"\n";
+        QByteArray conf =
+            "Port " + QByteArray::number(port()) +
+            "\nListen 127.0.0.1\nTimeout 30\n"
+            "MaxClients 8\nAllow 127.0.0.1\nLogLevel Critical\nViaProxyName \"tinyproxy\"\n";
         if (!user.isEmpty())
             conf += "BasicAuth " + user.toUtf8() + " " + password.toUtf8() + "\n";
         const QString path = dir + QStringLiteral("/tinyproxy.conf");
@@ -176,8 +181,8 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy", "ALL_PROXY",
-                              "no_proxy", "NO_PROXY"})
+        for (const char* v : {"http_proxy", "https_proxy", "ftp_proxy", "HTTPS_PROXY", "all_proxy",
+                              "ALL_PROXY", "no_proxy", "NO_PROXY"})
             qunsetenv(v);
     }
     void TearDown() override
@@ -187,9 +192,11 @@ protected:
     }
     void listen(cSHAREDInternet& inet)
     {
-        QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString& t) { statuses_ << t; });
-        QObject::connect(&inet, &cSHAREDInternet::Progress,
-                         [this](float p, const QString& t) { progress_ << QStringLiteral("%1|%2").arg(p).arg(t); });
+        QObject::connect(&inet, &cSHAREDInternet::Status,
+                         [this](const QString& t) { statuses_ << t; });
+        QObject::connect(&inet, &cSHAREDInternet::Progress, [this](float p, const QString& t) {
+            progress_ << QStringLiteral("%1|%2").arg(p).arg(t);
+        });
         QObject::connect(inet.window(), &fSHAREDInternet::DownloadError,
                          [this](const QString& t) { errors_ << t; });
     }
@@ -203,8 +210,8 @@ TEST_F(InternetTest, OpenUrlDeliversStatesInOrderAndTheWholeText)
     cSHAREDInternet inet;
     listen(inet);
     EXPECT_EQ(inet.OpenURL(server.url("/v.txt"), true), QString::fromStdString(pattern(1500)));
-    EXPECT_EQ(statuses_.mid(0, 5), (QStringList{"Resolving host", "Resolved host", "Connecting", "Connected",
-                                                "Downloading"}));
+    EXPECT_EQ(statuses_.mid(0, 5), (QStringList{"Resolving host", "Resolved host", "Connecting",
+                                                "Connected", "Downloading"}));
     EXPECT_EQ(statuses_.value(5), "Downloaded 1kb");
     EXPECT_EQ(statuses_.last(), "Downloaded 1.46 kb (100%)");
     EXPECT_EQ(progress_.value(0), "100|Downloaded 1kb");
@@ -226,7 +233,8 @@ TEST_F(InternetTest, GetFileWithSizeCountsRealBytes)
 
     // The last, shorter chunk counts as what it holds: 1,500 bytes end at 100%, not 137%.
     statuses_.clear();
-    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    QObject::connect(&inet, &cSHAREDInternet::Status,
+                     [this](const QString&) { clock_.advance(0.3); });
     ASSERT_TRUE(inet.GetFile(server.url("/small.bin"), appFile("s.bin"), true, false, false));
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (68%)")) << statuses_.join('\n').toStdString();
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (100%)")) << statuses_.join('\n').toStdString();
@@ -266,10 +274,11 @@ TEST_F(InternetTest, ASavedBodyPassesAsTheChunksReadingWouldGive)
     // A first chunk that starts with NUL holds the percentage at 0 until a chunk with text.
     cSHAREDInternet inet;
     listen(inet);
-    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    QObject::connect(&inet, &cSHAREDInternet::Status,
+                     [this](const QString&) { clock_.advance(0.3); });
     ASSERT_TRUE(inet.GetFile(server.url("/nulfirst.bin"), appFile("n.bin"), true, false, false));
-    EXPECT_EQ(progress_, (QStringList{"0|1 kb of 3 kb (0%)", "68|2 kb of 3 kb (68%)", "100|3 kb of 3 kb (100%)",
-                                      "100|3 kb of 3 kb (100%)"}));
+    EXPECT_EQ(progress_, (QStringList{"0|1 kb of 3 kb (0%)", "68|2 kb of 3 kb (68%)",
+                                      "100|3 kb of 3 kb (100%)", "100|3 kb of 3 kb (100%)"}));
     EXPECT_EQ(readBytes(appFile("n.bin")).size(), 3000);
 }
 
@@ -329,7 +338,8 @@ TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
     t.start();
     EXPECT_EQ(inet.OpenURL(QStringLiteral("file:///etc/hostname"), false), QString());
     EXPECT_EQ(errors_.size(), 1);
-    EXPECT_FALSE(inet.GetFile(QStringLiteral("ftp:///pub/x.bin"), appFile("x.bin"), true, false, false));
+    EXPECT_FALSE(
+        inet.GetFile(QStringLiteral("ftp:///pub/x.bin"), appFile("x.bin"), true, false, false));
     EXPECT_EQ(errors_.last(), "No address specified");
     EXPECT_FALSE(QFile::exists(appFile("x.bin")));
     EXPECT_LT(t.elapsed(), 5000);
@@ -342,14 +352,16 @@ TEST_F(InternetTest, FtpDownloadArrivesWholeAndMissingFileLeavesNothing)
     writeBytes(dir + "/pub.bin", QByteArray::fromStdString(pattern(200000)));
     FtpServer server(dir);
     if (!server.ready())
-        GTEST_SKIP() << "pyftpdlib could not be started with /usr/bin/python3: " << server.why().toStdString();
+        GTEST_SKIP() << "pyftpdlib could not be started with /usr/bin/python3: "
+                     << server.why().toStdString();
     cSHAREDInternet inet;
     listen(inet);
     const QString target = appFile("got.bin");
     qint64 sizeAtFinish = -1;
     QObject::connect(inet.window(), &fSHAREDInternet::DownloadFinished,
                      [&] { sizeAtFinish = QFileInfo(target).size(); });
-    ASSERT_TRUE(inet.GetFile(server.url("/pub.bin"), target, false, false, false)) << errors_.join('\n').toStdString();
+    ASSERT_TRUE(inet.GetFile(server.url("/pub.bin"), target, false, false, false))
+        << errors_.join('\n').toStdString();
     EXPECT_EQ(sizeAtFinish, 200000);
     EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(200000)));
     EXPECT_TRUE(errors_.isEmpty());
@@ -380,7 +392,8 @@ TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
     auto window = std::make_unique<fSHAREDInternet>();
     fSHAREDInternet::setTimeoutForTests(1000, 60);
     QStringList errors;
-    QObject::connect(window.get(), &fSHAREDInternet::DownloadError, [&](const QString& t) { errors << t; });
+    QObject::connect(window.get(), &fSHAREDInternet::DownloadError,
+                     [&](const QString& t) { errors << t; });
     window->DownloadFile(url, appFile("silent.bin"), false);
     QElapsedTimer t;
     t.start();
@@ -409,12 +422,13 @@ public:
     {
         // 60 pieces, one every 50 ms: three seconds in all.
         server().Get("/trickle", [this](const httplib::Request&, httplib::Response& res) {
-            res.set_content_provider(60 * kPiece, "application/octet-stream",
-                                     [this](size_t offset, size_t, httplib::DataSink& sink) {
-                                         pause(50);
-                                         const std::string piece(kPiece, char('a' + offset / kPiece % 26));
-                                         return !stopping_ && sink.write(piece.data(), piece.size());
-                                     });
+            res.set_content_provider(
+                60 * kPiece, "application/octet-stream",
+                [this](size_t offset, size_t, httplib::DataSink& sink) {
+                    pause(50);
+                    const std::string piece(kPiece, char('a' + offset / kPiece % 26));
+                    return !stopping_ && sink.write(piece.data(), piece.size());
+                });
         });
         // Ten pieces, then nothing more while the connection stays open.
         server().Get("/silent", [this](const httplib::Request&, httplib::Response& res) {
@@ -473,9 +487,11 @@ QStringList openDeletedFilesUnder(const QString& folder)
 {
     QStringList found;
     const QString root = QFileInfo(folder).canonicalFilePath();
-    for (const QFileInfo& fd : QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
+    for (const QFileInfo& fd :
+         QDir(QStringLiteral("/proc/self/fd")).entryInfoList(QDir::Files | QDir::System)) {
         char target[4096];
-        const ssize_t n = ::readlink(QFile::encodeName(fd.absoluteFilePath()).constData(), target, sizeof target - 1);
+        const ssize_t n = ::readlink(QFile::encodeName(fd.absoluteFilePath()).constData(), target,
+                                     sizeof target - 1);
         if (n <= 0)
             continue;
         const QString path = QString::fromLocal8Bit(target, n);
@@ -494,7 +510,8 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
     cSHAREDInternet inet;
     fSHAREDInternet::setTimeoutForTests(1000, 60);
     listen(inet);
-    QObject::connect(&inet, &cSHAREDInternet::Status, [this](const QString&) { clock_.advance(0.3); });
+    QObject::connect(&inet, &cSHAREDInternet::Status,
+                     [this](const QString&) { clock_.advance(0.3); });
     int shownWhileArriving = 0;
     QObject::connect(&inet, &cSHAREDInternet::Progress, [&](float, const QString& text) {
         if (inet.Connected() && text.endsWith(QStringLiteral("%)")))
@@ -548,13 +565,15 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
 // python3's https server with a certificate made here for 127.0.0.1, whose paths redirect.
 class HttpsRedirector : public ServerProcess {
 public:
-    HttpsRedirector(const QString& dir, const QString& plainBase) : cert_(dir + QStringLiteral("/cert.pem"))
+    HttpsRedirector(const QString& dir, const QString& plainBase)
+        : cert_(dir + QStringLiteral("/cert.pem"))
     {
         const QString key = dir + QStringLiteral("/key.pem");
         QProcess openssl;
-        openssl.start(QStringLiteral("/usr/bin/openssl"),
-                      {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert_, "-days", "1",
-                       "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
+        openssl.start(
+            QStringLiteral("/usr/bin/openssl"),
+            {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-keyout", key, "-out", cert_,
+             "-days", "1", "-subj", "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1"});
         if (!openssl.waitForFinished(30000) || openssl.exitCode() != 0)
             return;
         static const char* script = R"(
@@ -583,7 +602,8 @@ srv.socket = ctx.wrap_socket(srv.socket, server_side=True)
 srv.serve_forever()
 )";
         start(QStringLiteral("/usr/bin/python3"),
-              {QStringLiteral("-c"), QString::fromLatin1(script), QString::number(port()), cert_, key, plainBase});
+              {QStringLiteral("-c"), QString::fromLatin1(script), QString::number(port()), cert_,
+               key, plainBase});
     }
     QString cert() const { return cert_; }
     QString url(const char* path) const
@@ -683,7 +703,8 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
 {
-    platform::setInetControlFactory([](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    platform::setInetControlFactory(
+        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
     cSHAREDInternet inet;
     int noInternet = 0;
     QObject::connect(&inet, &cSHAREDInternet::NoInternet, [&] { ++noInternet; });
@@ -691,7 +712,8 @@ TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
     EXPECT_TRUE(inet.window()->isControlMissing());
     EXPECT_EQ(inet.OpenURL(QStringLiteral("http://127.0.0.1:9/x"), true), QString());
     writeBytes(appFile("old.bin"), "old");
-    EXPECT_TRUE(inet.GetFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true, false, false));
+    EXPECT_TRUE(inet.GetFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true,
+                             false, false));
     EXPECT_FALSE(QFile::exists(appFile("old.bin")));
     EXPECT_EQ(noInternet, 2);
 }

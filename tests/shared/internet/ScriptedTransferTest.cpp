@@ -24,12 +24,12 @@ class ScriptedControl : public platform::InetControl {
 public:
     QStringList calls;
     std::deque<QByteArray> chunks;
-    QString length;                  // the Content-Length header
-    bool autoRun = true;             // deliver the states on the next turn of the event loop
+    QString length;       // the Content-Length header
+    bool autoRun = true;  // deliver the states on the next turn of the event loop
     bool executing = false;
-    int failChunkWith = 0;           // the error number the next getChunk raises, once
-    std::function<void()> onChunk;   // runs at every getChunk
-    std::deque<QByteArray> script;   // chunks refilled for every execute
+    int failChunkWith = 0;          // the error number the next getChunk raises, once
+    std::function<void()> onChunk;  // runs at every getChunk
+    std::deque<QByteArray> script;  // chunks refilled for every execute
 
     void execute(const QString& url, const QString& operation) override
     {
@@ -88,10 +88,12 @@ protected:
             return c;
         });
         inet_ = std::make_unique<cSHAREDInternet>();
-        QObject::connect(inet_.get(), &cSHAREDInternet::Status, [this](const QString& t) { events_ << "S:" + t; });
-        QObject::connect(inet_.get(), &cSHAREDInternet::Progress, [this](float p, const QString& t) {
-            events_ << QStringLiteral("P:%1|%2").arg(p).arg(t);
-        });
+        QObject::connect(inet_.get(), &cSHAREDInternet::Status,
+                         [this](const QString& t) { events_ << "S:" + t; });
+        QObject::connect(inet_.get(), &cSHAREDInternet::Progress,
+                         [this](float p, const QString& t) {
+                             events_ << QStringLiteral("P:%1|%2").arg(p).arg(t);
+                         });
         QObject::connect(inet_->window(), &fSHAREDInternet::DownloadError,
                          [this](const QString& t) { events_ << "E:" + t; });
     }
@@ -115,9 +117,10 @@ TEST_F(ScriptedTransfer, StatusAndProgressArriveInOrderAtMostOnceAQuarterSecond)
     // Every chunk takes a tenth of a second: reports pass at 0.1 s and 0.4 s only.
     control_->onChunk = [this] { clock_.advance(0.1); };
     ASSERT_TRUE(inet_->GetFile(url_, appFile("a.bin"), false, false, false));
-    EXPECT_EQ(events_, (QStringList{"S:Resolving host", "S:Resolved host", "S:Connecting", "S:Connected",
-                                    "S:Downloading", "S:Downloaded 1kb", "P:100|Downloaded 1kb",
-                                    "S:Downloaded 4kb", "P:100|Downloaded 4kb", "S:Downloaded 5 kb (100%)"}));
+    EXPECT_EQ(events_, (QStringList{"S:Resolving host", "S:Resolved host", "S:Connecting",
+                                    "S:Connected", "S:Downloading", "S:Downloaded 1kb",
+                                    "P:100|Downloaded 1kb", "S:Downloaded 4kb",
+                                    "P:100|Downloaded 4kb", "S:Downloaded 5 kb (100%)"}));
     EXPECT_EQ(readBytes(appFile("a.bin")).size(), 5 * 1024);
 
     // With a size: "n kb of m kb"; the window's last report time carries over to this transfer.
@@ -133,8 +136,8 @@ TEST_F(ScriptedTransfer, StatusAndProgressArriveInOrderAtMostOnceAQuarterSecond)
     events_.clear();
     clock_.advance(1.0);
     ASSERT_TRUE(inet_->GetFile(url_, appFile("c.bin"), true, true, false));
-    EXPECT_EQ(events_, (QStringList{"S:Resolving host", "S:Resolved host", "S:Connecting", "S:Connected",
-                                    "S:Downloading", "S:Downloaded 5 kb (100%)"}));
+    EXPECT_EQ(events_, (QStringList{"S:Resolving host", "S:Resolved host", "S:Connecting",
+                                    "S:Connected", "S:Downloading", "S:Downloaded 5 kb (100%)"}));
     events_.clear();
     ASSERT_TRUE(inet_->GetFile(url_, appFile("d.bin"), true, false, true));
     EXPECT_EQ(events_, (QStringList{"S:Downloaded 5 kb (100%)"}));
@@ -165,7 +168,8 @@ TEST_F(ScriptedTransfer, TheControlsErrorNumbersFailRetryOrTimeOut)
     // State 11 carries the control's own text, as a status and as the error.
     events_.clear();
     control_->autoRun = false;
-    QTimer::singleShot(0, control_, [this] { Q_EMIT control_->StateChanged(platform::InetControl::Error); });
+    QTimer::singleShot(0, control_,
+                       [this] { Q_EMIT control_->StateChanged(platform::InetControl::Error); });
     EXPECT_FALSE(inet_->GetFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(events_, (QStringList{"S:scripted failure", "E:scripted failure"}));
 }
@@ -227,8 +231,8 @@ TEST_F(ScriptedTransfer, ApplyProxyConfiguresTheControlAndLogsIt)
 
     mSHAREDLogging::listactions();
     const QString log = logText();
-    for (const char* line : {"Proxy set to: 2 127.0.0.1:3128", "Proxy set to: 2 \r\n", "Proxy set to: 0 127.0.0.1:3128",
-                             "Proxy set to: 1 \r\n"})
+    for (const char* line : {"Proxy set to: 2 127.0.0.1:3128", "Proxy set to: 2 \r\n",
+                             "Proxy set to: 0 127.0.0.1:3128", "Proxy set to: 1 \r\n"})
         EXPECT_TRUE(log.contains(QString::fromLatin1(line))) << line << "\n" << log.toStdString();
     EXPECT_EQ(log.count(QStringLiteral("Proxy username/password set")), 3);
 }

@@ -77,10 +77,7 @@ protected:
     std::vector<Report> reports_;
 };
 
-SettingValue text(const char* s)
-{
-    return SettingValue(QString::fromUtf8(s));
-}
+SettingValue text(const char* s) { return SettingValue(QString::fromUtf8(s)); }
 
 // ---- Values ------------------------------------------------------------------------------
 
@@ -146,13 +143,15 @@ TEST_F(Settings, ManyRandomKeysStaySortedAndAreAllFound)
     for (int i = 0; i < 600; ++i) {
         QString k;
         const int len = 1 + static_cast<int>(rng.bounded(4));
-        for (int c = 0; c < len; ++c) k += QLatin1Char("AB_1z"[rng.bounded(5)]);
+        for (int c = 0; c < len; ++c)
+            k += QLatin1Char("AB_1z"[rng.bounded(5)]);
         WriteSetting(k, i);
         expected.insert(k.toUpper());
     }
     const QStringList got = keys();
     EXPECT_EQ(got, QStringList(expected.begin(), expected.end()));
-    for (const QString& k : expected) EXPECT_NE(ReadSetting(k), SettingValue()) << qPrintable(k);
+    for (const QString& k : expected)
+        EXPECT_NE(ReadSetting(k), SettingValue()) << qPrintable(k);
     EXPECT_EQ(ReadSetting(QStringLiteral("ABSENT"), 9), SettingValue(9));
 }
 
@@ -174,7 +173,8 @@ TEST_F(Settings, ShuffledFileWithRepeatedKeysLoadsAsLineByLineWould)
     for (int i = 0; i < 3000; ++i) {
         QString key;
         const int len = 1 + static_cast<int>(rng.bounded(3));
-        for (int c = 0; c < len; ++c) key += QLatin1Char("AB_1Z"[rng.bounded(5)]);
+        for (int c = 0; c < len; ++c)
+            key += QLatin1Char("AB_1Z"[rng.bounded(5)]);
         const QString value = QString::number(i);
         file += (key + QLatin1Char(',') + value + QStringLiteral("\r\n")).toLatin1();
         // Of adjacent lines with the same key the first counts; otherwise the last.
@@ -184,7 +184,8 @@ TEST_F(Settings, ShuffledFileWithRepeatedKeysLoadsAsLineByLineWould)
     }
     load(file);
     QStringList wantKeys;
-    for (const auto& [k, v] : expected) wantKeys << k;
+    for (const auto& [k, v] : expected)
+        wantKeys << k;
     ASSERT_EQ(keys(), wantKeys);
     for (const auto& [k, v] : expected)
         EXPECT_EQ(ReadSetting(k), SettingValue(v)) << qPrintable(k);
@@ -270,7 +271,8 @@ TEST_F(Settings, UnreadableFileReachesTheCaller)
     WriteSetting(QStringLiteral("ProxyType"), 1);
     SaveSettingsFile(ini_);
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));
-    EXPECT_TRUE(logText().contains(QStringLiteral(" could not be read at start-up, so it was not overwritten")));
+    EXPECT_TRUE(logText().contains(
+        QStringLiteral(" could not be read at start-up, so it was not overwritten")));
 
     files_.failRead.clear();
     LoadSettingsFile(ini_);  // readable again: saving works as before
@@ -421,7 +423,8 @@ TEST_F(Settings, MixedEncodingsAreReadLineByLineAndSavedWithoutChange)
     load(file);
     for (const auto& l : lines) {
         const QByteArray key = QByteArray(l.line).left(QByteArray(l.line).indexOf(','));
-        EXPECT_EQ(ReadSetting(QString::fromLatin1(key)).toText(), QString::fromUtf8(l.value)) << l.line;
+        EXPECT_EQ(ReadSetting(QString::fromLatin1(key)).toText(), QString::fromUtf8(l.value))
+            << l.line;
     }
     EXPECT_EQ(saved(), expected);
 }

@@ -153,10 +153,12 @@ TEST_F(About, ItShowsTheProgramItWasGiven)
         shell_.opened.clear();
         fSHAREDAbout about(nullptr, three());
         EXPECT_EQ(about.windowTitle(), QStringLiteral("(c)2031 ") + info.makerName);
-        EXPECT_EQ(about.lblversion->text(), QStringLiteral("%1 1.0.8 (%2)").arg(info.title, info.description));
+        EXPECT_EQ(about.lblversion->text(),
+                  QStringLiteral("%1 1.0.8 (%2)").arg(info.title, info.description));
         about.show();
         QTest::mouseClick(about.Image1[2], Qt::LeftButton);
-        EXPECT_EQ(shell_.opened, QStringList{site(QStringLiteral("clocky.html?") + info.executable)});
+        EXPECT_EQ(shell_.opened,
+                  QStringList{site(QStringLiteral("clocky.html?") + info.executable)});
     }
     app::installProgramInfo();
 }

@@ -31,7 +31,8 @@ protected:
     int greenColumns() const
     {
         int n = 0;
-        for (int x = 0; x < pic.canvas().width(); ++x) n += at(x, 1) == kGreen;
+        for (int x = 0; x < pic.canvas().width(); ++x)
+            n += at(x, 1) == kGreen;
         return n;
     }
     // Whether text of (about) this colour is in the box's middle; glyph edges are smoothed.

@@ -7,14 +7,8 @@
 #include <QLabel>
 
 // The resource macros declare functions and so must be used outside any namespace.
-static void dropArtwork()
-{
-    Q_CLEANUP_RESOURCE(wexlo_artwork);
-}
-static void restoreArtwork()
-{
-    Q_INIT_RESOURCE(wexlo_artwork);
-}
+static void dropArtwork() { Q_CLEANUP_RESOURCE(wexlo_artwork); }
+static void restoreArtwork() { Q_INIT_RESOURCE(wexlo_artwork); }
 
 using namespace wexlo;
 using platform::twips;

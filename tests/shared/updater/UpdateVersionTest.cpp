@@ -66,8 +66,9 @@ TEST_F(UpdateVersion, ComparesNumbersThenLetters)
         {"1.09.0100", "1.10.0000", false},  {"1.00.0007z", "1.00.0008", false},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(parse(QString::fromLatin1(c.file)).isNewerThan(parse(QString::fromLatin1(c.running))),
-                  c.newer)
+        EXPECT_EQ(
+            parse(QString::fromLatin1(c.file)).isNewerThan(parse(QString::fromLatin1(c.running))),
+            c.newer)
             << c.file << " vs " << c.running;
     }
 }
@@ -87,7 +88,8 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
     EXPECT_EQ(v.Minor, 1);
     EXPECT_EQ(v.Revision, 2);
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral("Overflow(6) in ExtractVersion of module fSharedUpdater")));
+    EXPECT_TRUE(logText().contains(
+        QStringLiteral("Overflow(6) in ExtractVersion of module fSharedUpdater")));
 }
 
 TEST_F(UpdateVersion, TextWithoutDotsFailsStepByStepWithoutCrashing)

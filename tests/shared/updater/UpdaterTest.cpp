@@ -1,12 +1,12 @@
 #include "WexloConfig.h"
+#include "app/mSHAREDUpdater.h"
 #include "platform/AppFolder.h"
 #include "platform/InetControl.h"
 #include "shared/dates/DateParser.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
-#include "shared/updater/fSHAREDUpdater.h"
 #include "shared/updater/PackageSignature.h"
-#include "app/mSHAREDUpdater.h"
+#include "shared/updater/fSHAREDUpdater.h"
 #include "support/Fixture.h"
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
@@ -22,10 +22,10 @@
 #include <sodium.h>
 
 #include <map>
-#include <optional>
-#include <vector>
 #include <memory>
 #include <mutex>
+#include <optional>
+#include <vector>
 
 using namespace wexlo;
 
@@ -52,8 +52,9 @@ public:
     std::string sign(const std::string& package, const std::string& trustedComment) const
     {
         unsigned char hash[crypto_generichash_BYTES_MAX];
-        crypto_generichash(hash, sizeof hash, reinterpret_cast<const unsigned char*>(package.data()),
-                           package.size(), nullptr, 0);
+        crypto_generichash(hash, sizeof hash,
+                           reinterpret_cast<const unsigned char*>(package.data()), package.size(),
+                           nullptr, 0);
         unsigned char sig[crypto_sign_BYTES];
         crypto_sign_detached(sig, nullptr, hash, sizeof hash, sk_);
         QByteArray line("ED");
@@ -62,11 +63,14 @@ public:
         QByteArray global(reinterpret_cast<const char*>(sig), sizeof sig);
         global.append(trustedComment.data(), static_cast<qsizetype>(trustedComment.size()));
         unsigned char globalSig[crypto_sign_BYTES];
-        crypto_sign_detached(globalSig, nullptr, reinterpret_cast<const unsigned char*>(global.constData()),
+        crypto_sign_detached(globalSig, nullptr,
+                             reinterpret_cast<const unsigned char*>(global.constData()),
                              static_cast<unsigned long long>(global.size()), sk_);
-        return "untrusted comment: signature from the test's key\n" + line.toBase64().toStdString() +
-               "\ntrusted comment: " + trustedComment + "\n" +
-               QByteArray(reinterpret_cast<const char*>(globalSig), sizeof globalSig).toBase64().toStdString() +
+        return "untrusted comment: signature from the test's key\n" +
+               line.toBase64().toStdString() + "\ntrusted comment: " + trustedComment + "\n" +
+               QByteArray(reinterpret_cast<const char*>(globalSig), sizeof globalSig)
+                   .toBase64()
+                   .toStdString() +
                "\n";
     }
 
@@ -121,14 +125,14 @@ public:
                     });
             } else {
                 auto body = std::make_shared<std::string>(r.body);
-                res.set_content_provider(r.announced, r.type,
-                                         [body](size_t offset, size_t, httplib::DataSink& sink) {
-                                             if (offset >= body->size())
-                                                 return false;  // breaks the connection
-                                             const size_t n = std::min<size_t>(4096, body->size() - offset);
-                                             sink.write(body->data() + offset, n);
-                                             return true;
-                                         });
+                res.set_content_provider(
+                    r.announced, r.type, [body](size_t offset, size_t, httplib::DataSink& sink) {
+                        if (offset >= body->size())
+                            return false;  // breaks the connection
+                        const size_t n = std::min<size_t>(4096, body->size() - offset);
+                        sink.write(body->data() + offset, n);
+                        return true;
+                    });
             }
         });
         start();
@@ -147,7 +151,8 @@ public:
     // Announces size bytes but breaks the connection after sent bytes.
     void serveCutOff(const std::string& path, size_t size, size_t sent)
     {
-        set(path, Reply{std::string(sent, 'x'), 200, "application/octet-stream", Mode::CutOff, size});
+        set(path,
+            Reply{std::string(sent, 'x'), 200, "application/octet-stream", Mode::CutOff, size});
     }
 
     int hits(const std::string& path)
@@ -197,7 +202,8 @@ protected:
                                        url("/versions/WXLO_details.txt"),
                                        QStringLiteral("WexloUpd.exe"), QString());
     }
-    void serveVersion(const std::string& firstLine, const std::string& package = "/pkg/WexloUpd.exe")
+    void serveVersion(const std::string& firstLine,
+                      const std::string& package = "/pkg/WexloUpd.exe")
     {
         server_.serve("/versions/WXLO_current.txt",
                       firstLine + "\r\n" + server_.base().toStdString() + package + "\r\n");
@@ -210,9 +216,12 @@ protected:
         return out;
     }
     // Serves the package's signature beside it, naming version in its trusted comment.
-    void sign(const std::string& path, const std::string& body, const std::string& version = "1.00.0009")
+    void sign(const std::string& path, const std::string& body,
+              const std::string& version = "1.00.0009")
     {
-        server_.serve(path + ".minisig", key_.sign(body, "timestamp:1772841600\tfile:WexloUpd.exe\tversion:" + version));
+        server_.serve(
+            path + ".minisig",
+            key_.sign(body, "timestamp:1772841600\tfile:WexloUpd.exe\tversion:" + version));
     }
     void servePackage(const std::string& path, const std::string& body)
     {
@@ -221,7 +230,10 @@ protected:
     }
     QString lastStatus() const { return statuses().isEmpty() ? QString() : statuses().last(); }
     QString result() const { return window_->lblUpdate->text(); }
-    QColor resultColour() const { return window_->lblUpdate->palette().color(QPalette::WindowText); }
+    QColor resultColour() const
+    {
+        return window_->lblUpdate->palette().color(QPalette::WindowText);
+    }
     QString savedPath() const { return appFile(QStringLiteral("WexloUpd.exe")); }
 
     MakerKey key_;
@@ -258,7 +270,8 @@ TEST_F(Updater, SameVersionIsUpToDateAndRecordsTodaysDayNumber)
     EXPECT_EQ(lastStatus(), QStringLiteral("Latest available version is 1.0.8"));
     EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
               dates::dayNumber(QDate(2026, 3, 7)));
-    EXPECT_TRUE(logText().contains(QStringLiteral("Already up to date (Available version is 1.0.8)")));
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("Already up to date (Available version is 1.0.8)")));
 }
 
 TEST_F(Updater, ALetterMakesTheSameNumbersNewerAndTheAddressGetsTheVersion)
@@ -274,7 +287,8 @@ TEST_F(Updater, OneLineFileCannotBeRead)
     server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n");
     EXPECT_FALSE(check());
     EXPECT_EQ(result(), QStringLiteral("Could not read update status from file"));
-    EXPECT_EQ(lastStatus(), QStringLiteral("Update check failed, could not read download filename"));
+    EXPECT_EQ(lastStatus(),
+              QStringLiteral("Update check failed, could not read download filename"));
 }
 
 TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
@@ -292,12 +306,14 @@ TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
     EXPECT_FALSE(check());
     EXPECT_EQ(lastStatus(), failed);
     mSHAREDLogging::listactions();
-    EXPECT_TRUE(logText().contains(QStringLiteral("Could not retrieve information from the update server.")));
+    EXPECT_TRUE(logText().contains(
+        QStringLiteral("Could not retrieve information from the update server.")));
 }
 
 TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
 {
-    platform::setInetControlFactory([](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    platform::setInetControlFactory(
+        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
     fSHAREDUpdater window;
     platform::setInetControlFactory(nullptr);
     QSignalSpy statuses(&window, &fSHAREDUpdater::Status);
@@ -341,7 +357,8 @@ TEST_F(Updater, DetailsAreShownAndA404PageIsReplacedByAHint)
     check();
     window_->cmdShowDetail->click();
     EXPECT_TRUE(window_->txtDetails->isVisibleTo(window_.get()));
-    EXPECT_EQ(window_->txtDetails->toPlainText(), QStringLiteral("Fixed 404 crashes\nFaster start"));
+    EXPECT_EQ(window_->txtDetails->toPlainText(),
+              QStringLiteral("Fixed 404 crashes\nFaster start"));
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
 
     server_.serve("/versions/WXLO_details.txt", "<html>404 Not Found</html>", 404, "text/html");
@@ -359,7 +376,8 @@ TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
     window_->cmdExit->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window_->isVisible());
-    EXPECT_FALSE(mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    EXPECT_FALSE(
+        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 // ---- The download ----------------------------------------------------------------------
@@ -372,7 +390,8 @@ TEST_F(Updater, DownloadOnlySavesThePackageAndSaysWhere)
     window_->cmdDownload->click();
     EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("File saved to ") + savedPath());
-    EXPECT_TRUE(logText().contains(QStringLiteral("Trying to download ") + url("/pkg/WexloUpd.exe")));
+    EXPECT_TRUE(
+        logText().contains(QStringLiteral("Trying to download ") + url("/pkg/WexloUpd.exe")));
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
 }
 
@@ -434,7 +453,8 @@ TEST_F(Updater, CutOffTransferNeverLeavesAPackage)
                                        QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
     EXPECT_FALSE(QFile::exists(savedPath()));
     EXPECT_TRUE(lastStatus() == QStringLiteral("Error - Download failed.") ||
-                lastStatus() == QStringLiteral("Error - Downloaded file is incomplete. Please retry"))
+                lastStatus() ==
+                    QStringLiteral("Error - Downloaded file is incomplete. Please retry"))
         << lastStatus().toStdString();
 }
 
@@ -514,8 +534,10 @@ TEST_F(Updater, ServerTextReachesTheLogCut)
     mSHAREDLogging::listactions();
     const QString log = logText();
     EXPECT_LT(log.size(), 4000);
-    EXPECT_TRUE(log.contains(QStringLiteral("Trying to download ") + server_.base() + QStringLiteral("/pkg/aaa")));
-    EXPECT_TRUE(log.contains(QStringLiteral("... [cut, %1 characters in all]").arg(address.size())));
+    EXPECT_TRUE(log.contains(QStringLiteral("Trying to download ") + server_.base() +
+                             QStringLiteral("/pkg/aaa")));
+    EXPECT_TRUE(
+        log.contains(QStringLiteral("... [cut, %1 characters in all]").arg(address.size())));
 }
 
 // ---- The maker's signature -------------------------------------------------------------
@@ -534,13 +556,15 @@ std::optional<ToolSignature> signWithMinisign(const QString& dir, const std::str
     const auto run = [&](const QStringList& args) {
         QProcess p;
         p.start(tool, args);
-        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+        return p.waitForFinished(20000) && p.exitStatus() == QProcess::NormalExit &&
+               p.exitCode() == 0;
     };
     const QString pub = dir + QStringLiteral("/maker.pub");
     const QString sec = dir + QStringLiteral("/maker.key");
     const QString file = dir + QStringLiteral("/WexloUpd.exe");
     QFile f(file);
-    if (!f.open(QIODevice::WriteOnly) || f.write(package.data(), qint64(package.size())) != qint64(package.size()))
+    if (!f.open(QIODevice::WriteOnly) ||
+        f.write(package.data(), qint64(package.size())) != qint64(package.size()))
         return std::nullopt;
     f.close();
     if (!run({"-G", "-W", "-f", "-p", pub, "-s", sec}) ||
@@ -563,7 +587,8 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
     const std::string comment = "timestamp:1772841600\tfile:WexloUpd.exe\tversion:1.00.0009";
     MakerKey stranger;
     QTemporaryDir toolDir;
-    const auto tool = signWithMinisign(toolDir.path(), package, QStringLiteral("version:1.00.0009"));
+    const auto tool =
+        signWithMinisign(toolDir.path(), package, QStringLiteral("version:1.00.0009"));
     if (!tool)
         ADD_FAILURE() << "minisign could not sign (is Debian's minisign installed?)";
     std::string commentChanged = key_.sign(package, comment);
@@ -572,9 +597,9 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
     using V = PackageSignature::Verdict;
     struct Case {
         const char* name;
-        std::string served;                 // the package the server gives
-        std::optional<std::string> sig;     // its .minisig, none for a 404
-        std::optional<QString> key;         // the key built in, when not the fixture's
+        std::string served;              // the package the server gives
+        std::optional<std::string> sig;  // its .minisig, none for a 404
+        std::optional<QString> key;      // the key built in, when not the fixture's
         V verdict;
     };
     const std::vector<Case> cases = {
@@ -582,10 +607,22 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
         {"good, signed by the minisign tool", package, tool ? tool->signature : std::string(),
          tool ? tool->publicLine : QString(), V::Good},
         {"signed with another key", package, stranger.sign(package, comment), {}, V::OtherKey},
-        {"package changed after signing", package + "!", key_.sign(package, comment), {}, V::PackageChanged},
+        {"package changed after signing",
+         package + "!",
+         key_.sign(package, comment),
+         {},
+         V::PackageChanged},
         {"trusted comment changed", package, commentChanged, {}, V::CommentChanged},
-        {"signed for an older version", package, key_.sign(package, "version:1.00.0007"), {}, V::WrongVersion},
-        {"signed without a version", package, key_.sign(package, "timestamp:1772841600"), {}, V::WrongVersion},
+        {"signed for an older version",
+         package,
+         key_.sign(package, "version:1.00.0007"),
+         {},
+         V::WrongVersion},
+        {"signed without a version",
+         package,
+         key_.sign(package, "timestamp:1772841600"),
+         {},
+         V::WrongVersion},
         {"no .minisig beside it", package, std::nullopt, {}, V::Missing},
         {"not a signature file", package, std::string(400, 'x'), {}, V::Missing},
         {"no key built in", package, key_.sign(package, comment), QString(), V::NoKey},
@@ -599,7 +636,8 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
         if (c.sig)
             server_.serve("/pkg/WexloUpd.exe.minisig", *c.sig);
         else
-            server_.serve("/pkg/WexloUpd.exe.minisig", "<html>404 Not Found</html>", 404, "text/html");
+            server_.serve("/pkg/WexloUpd.exe.minisig", "<html>404 Not Found</html>", 404,
+                          "text/html");
         const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
         ASSERT_TRUE(check());
         QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
@@ -624,7 +662,8 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
     for (const char* older : {"1.00.0007", "1.00.0008"}) {
         SCOPED_TRACE(older);
         serveVersion(older);
-        server_.serve("/pkg/WexloUpd.exe.minisig", key_.sign(package, std::string("version:") + older));
+        server_.serve("/pkg/WexloUpd.exe.minisig",
+                      key_.sign(package, std::string("version:") + older));
         const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
         EXPECT_FALSE(check());
         EXPECT_FALSE(window_->cmdDownload->isEnabled());
@@ -664,9 +703,10 @@ TEST_F(Updater, ScheduleIsOffByDefaultAndDueAfterSevenDays)
 
 TEST_F(Updater, ServerComesFromTheCommandLineOrTheBuild)
 {
-    EXPECT_EQ(mSHAREDUpdater::updateServer({QStringLiteral("wexlo"), QStringLiteral("--update-server"),
-                                            QStringLiteral("http://127.0.0.1:8080/")}),
-              QStringLiteral("http://127.0.0.1:8080"));
+    EXPECT_EQ(
+        mSHAREDUpdater::updateServer({QStringLiteral("wexlo"), QStringLiteral("--update-server"),
+                                      QStringLiteral("http://127.0.0.1:8080/")}),
+        QStringLiteral("http://127.0.0.1:8080"));
     EXPECT_EQ(mSHAREDUpdater::updateServer({QStringLiteral("wexlo")}),
               QStringLiteral(WEXLO_UPDATE_SERVER));
     EXPECT_EQ(mSHAREDUpdater::versionFileUrl(QStringLiteral("http://h")),

@@ -25,7 +25,8 @@ TEST_F(FileSubs, PathHelpersAcceptBothSeparators)
     EXPECT_EQ(addslash(QStringLiteral("/data")), QStringLiteral("/data/"));
     EXPECT_EQ(addslash(QString()), QString());
     EXPECT_EQ(driveletter(QStringLiteral("D:\\data\\Wexlo.ini")), QStringLiteral("D"));
-    EXPECT_EQ(driveletter(QStringLiteral("\\\\server\\share\\x")), QStringLiteral("\\\\server\\share\\x"));
+    EXPECT_EQ(driveletter(QStringLiteral("\\\\server\\share\\x")),
+              QStringLiteral("\\\\server\\share\\x"));
 }
 
 TEST_F(FileSubs, ExistsIsFalseForFoldersAndTakesWildcards)
@@ -87,8 +88,9 @@ TEST_F(FileSubs, ReadOnlyFileIsMadeWritableOrLoggedAndKept)
     EXPECT_EQ(openforoutput(path), nullptr);
     EXPECT_FALSE(WriteTextFile(path, QStringLiteral("new")));
     EXPECT_EQ(readBytes(path), QByteArray("old"));
-    EXPECT_EQ(logLines().last(),
-              path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
+    EXPECT_EQ(
+        logLines().last(),
+        path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
 
     files_.refuseWritable.clear();
     EXPECT_TRUE(WriteTextFile(path, QStringLiteral("new")));
