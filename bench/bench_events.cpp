@@ -2,7 +2,7 @@
 // platform (an X server such as Xvfb, no window manager), the click made on the X server by
 // xdotool and delivered through the real event loop. Each is timed from the moment the button's
 // release reaches the program to the end of its handler (sorted, or added and saved to the disk),
-// and to the event loop going idle again (repainted). Beside them: the same click on a bare
+// and to the end of the window's next repaint (what the user then sees). Beside them: the same click on a bare
 // QTreeView sorting a QStandardItemModel of the same rows, and a bare durable write of the file.
 
 #include "app/frmMain.h"
@@ -11,7 +11,6 @@
 #include "platform/Platform.h"
 #include "support/BenchUtil.h"
 
-#include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -22,6 +21,7 @@
 #include <QSaveFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTreeView>
 #include <QWindow>
 
@@ -56,15 +56,7 @@ double ms(Clock::time_point a, Clock::time_point b) { return std::chrono::durati
 // loop is next about to wait.
 class Probe : public QObject {
 public:
-    Probe()
-    {
-        connect(QAbstractEventDispatcher::instance(), &QAbstractEventDispatcher::aboutToBlock, this, [this] {
-            if (handled_ && !idle_) {
-                idleAt = Clock::now();
-                idle_ = true;
-            }
-        });
-    }
+    Probe() = default;
     void handled()
     {
         if (armed_ && !handled_) {
@@ -76,14 +68,15 @@ public:
     bool click(QPoint at)
     {
         armed_ = true;
-        released_ = handled_ = idle_ = false;
+        released_ = handled_ = idle_ = painting_ = false;
         QProcess::startDetached(QStringLiteral("xdotool"),
                                 {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                                  QStringLiteral("click"), QStringLiteral("1")});
-        QElapsedTimer t;
-        t.start();
-        while (!idle_ && t.elapsed() < 10000)
-            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents, 100);
+        QTimer::singleShot(10000, &loop_, &QEventLoop::quit);
+        loop_.exec();  // the real loop, which waits for events (and says so before it does)
+        if (!idle_)
+            std::printf("click at %d,%d: release %s, handled %s\n", at.x(), at.y(), released_ ? "seen" : "not seen",
+                        handled_ ? "yes" : "no");
         armed_ = false;
         // Let hover and the like settle before the next click.
         QElapsedTimer s;
@@ -98,12 +91,30 @@ public:
             releasedAt = Clock::now();
             released_ = true;
         }
+        // Qt repaints a window on an update request from the platform (a short timer on xcb), so the
+        // repaint comes after the loop has waited. An event posted now is delivered after it.
+        if (armed_ && handled_ && !painting_ && e->type() == QEvent::UpdateRequest) {
+            painting_ = true;
+            QCoreApplication::postEvent(this, new QEvent(QEvent::User), Qt::LowEventPriority);
+        }
         return false;
+    }
+    bool event(QEvent* e) override
+    {
+        if (e->type() != QEvent::User)
+            return QObject::event(e);
+        if (armed_ && painting_ && !idle_) {
+            idleAt = Clock::now();
+            idle_ = true;
+            loop_.quit();
+        }
+        return true;
     }
     Clock::time_point releasedAt, handledAt, idleAt;
 
 private:
-    bool armed_ = false, released_ = false, handled_ = false, idle_ = false;
+    QEventLoop loop_;
+    bool armed_ = false, released_ = false, handled_ = false, painting_ = false, idle_ = false;
 };
 
 void waitShown(QWidget& w)
@@ -214,11 +225,11 @@ int run(int n, const QString& folder, int clicks)
     const bool big = n >= 100000;
     bench::reportSpread(("header click sorted, " + label).constData(), spread(sortOurs.handled), "bare QTreeView",
                         spread(sortBare.handled), "ms", big ? "(target < 30 ms)" : "");
-    bench::reportSpread(("header click to idle, " + label).constData(), spread(sortOurs.idle), "bare QTreeView",
+    bench::reportSpread(("header click to repainted, " + label).constData(), spread(sortOurs.idle), "bare QTreeView",
                         spread(sortBare.idle), "ms");
     bench::reportSpread(("Add Item saved, " + label).constData(), spread(add.handled), "QSaveFile + fsync",
                         spread(write), "ms", big ? "(target < 50 ms)" : "");
-    bench::reportSpread(("Add Item to idle, " + label).constData(), spread(add.idle), "QSaveFile + fsync",
+    bench::reportSpread(("Add Item to repainted, " + label).constData(), spread(add.idle), "QSaveFile + fsync",
                         spread(write), "ms");
     return 0;
 }
