@@ -62,6 +62,15 @@ public:
         if (armed_ && !handled_) {
             handledAt = Clock::now();
             handled_ = true;
+            // When the handler painted everything itself, no repaint follows: then the repaint
+            // ended with the handler.
+            QTimer::singleShot(2000, this, [this, click = clicks_] {
+                if (click == clicks_ && armed_ && handled_ && !painting_ && !idle_) {
+                    idleAt = handledAt;
+                    idle_ = true;
+                    loop_.quit();
+                }
+            });
         }
     }
     // Clicks at the global point; false when the click did not arrive within ten seconds.
@@ -69,10 +78,14 @@ public:
     {
         armed_ = true;
         released_ = handled_ = idle_ = painting_ = false;
+        ++clicks_;
         QProcess::startDetached(QStringLiteral("xdotool"),
                                 {QStringLiteral("mousemove"), QString::number(at.x()), QString::number(at.y()),
                                  QStringLiteral("click"), QStringLiteral("1")});
-        QTimer::singleShot(10000, &loop_, &QEventLoop::quit);
+        QTimer::singleShot(10000, &loop_, [this, click = clicks_] {
+            if (click == clicks_)
+                loop_.quit();
+        });
         loop_.exec();  // the real loop, which waits for events (and says so before it does)
         if (!idle_)
             std::printf("click at %d,%d: release %s, handled %s\n", at.x(), at.y(), released_ ? "seen" : "not seen",
@@ -114,6 +127,7 @@ public:
 
 private:
     QEventLoop loop_;
+    int clicks_ = 0;
     bool armed_ = false, released_ = false, handled_ = false, painting_ = false, idle_ = false;
 };
 
@@ -204,9 +218,10 @@ int run(int n, const QString& folder, int clicks)
         view.show();
         waitShown(view);
         QObject::connect(view.header(), &QHeaderView::sectionClicked, &probe, [&probe] { probe.handled(); });
+        // The baseline's misses (a click not repainted within ten seconds) are left out and counted.
         for (int i = 0; i < clicks; ++i)
             if (!record(probe, sortBare, sectionCentre(view.header(), 1 + i % 2)))
-                return std::printf("bare header click did not arrive\n"), 1;
+                std::printf("bare header click %d of %d left out\n", i + 1, clicks);
     }
     std::vector<double> write;
     for (int i = 0; i < clicks; ++i) {
