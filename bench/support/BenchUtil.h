@@ -35,3 +35,34 @@ inline void report(const char* what, double ours, const char* baselineName, doub
 }
 
 }  // namespace wexlo::bench
+
+namespace wexlo::bench {
+
+// Min, median and max of a series of runs.
+struct Spread {
+    double min = 0, median = 0, max = 0;
+};
+
+inline Spread spread(std::vector<double> v)
+{
+    if (v.empty())
+        return {};
+    std::sort(v.begin(), v.end());
+    const size_t n = v.size();
+    return {v.front(), n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2, v.back()};
+}
+
+// One line: our min/median/max, the baseline's, and the ratio of the medians with its range
+// (our min over the baseline's max, our max over the baseline's min).
+inline void reportSpread(const char* what, const Spread& ours, const char* baselineName,
+                         const Spread& base, const char* unit = "ms", const char* target = "")
+{
+    std::printf(
+        "%-40s %8.1f/%8.1f/%8.1f %s | %-22s %8.1f/%8.1f/%8.1f %s | ratio %.2f (%.2f-%.2f) %s\n",
+        what, ours.min, ours.median, ours.max, unit, baselineName, base.min, base.median, base.max,
+        unit, base.median > 0 ? ours.median / base.median : 0.0,
+        base.max > 0 ? ours.min / base.max : 0.0, base.min > 0 ? ours.max / base.min : 0.0, target);
+    std::fflush(stdout);
+}
+
+}  // namespace wexlo::bench
