@@ -67,6 +67,25 @@ public:
     std::vector<std::function<QString(const QString&)>> formats;  // by column
     const QWidget* view = nullptr;                                // for its palette
 
+    // Puts row i at newPlace[i] (a permutation), in one layout change that keeps the view's
+    // selection and current row on the same loans.
+    void moveRows(const std::vector<int>& newPlace)
+    {
+        const size_t n = rows.size();
+        Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+        std::vector<std::vector<QString>> reordered(n);
+        for (size_t i = 0; i < n; ++i)
+            reordered[static_cast<size_t>(newPlace[i])] = std::move(rows[i]);
+        rows.swap(reordered);
+        const QModelIndexList from = persistentIndexList();
+        QModelIndexList to;
+        to.reserve(from.size());
+        for (const QModelIndex& idx : from)
+            to.append(index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
+        changePersistentIndexList(from, to);
+        Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+    }
+
     int rowCount(const QModelIndex& parent = {}) const override
     {
         return parent.isValid() ? 0 : static_cast<int>(rows.size());
@@ -539,18 +558,7 @@ void ListView::removeModelRows(const QList<int>& modelRows)
         size_t tail = n - static_cast<size_t>(doomed.size());
         for (size_t i = 0; i < n; ++i)
             newPlace[i] = static_cast<int>(gone[i] ? tail++ : keep++);
-        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        std::vector<std::vector<QString>> reordered(n);
-        for (size_t i = 0; i < n; ++i)
-            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
-        model_->rows.swap(reordered);
-        const QModelIndexList from = model_->persistentIndexList();
-        QModelIndexList to;
-        to.reserve(from.size());
-        for (const QModelIndex& idx : from)
-            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
-        model_->changePersistentIndexList(from, to);
-        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        model_->moveRows(newPlace);
         model_->beginRemoveRows({}, static_cast<int>(keep), static_cast<int>(n) - 1);
         model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep),
                            model_->rows.end());
@@ -740,18 +748,7 @@ void ListView::replaceModelRows(const QStringList& removeTags, const QList<Tagge
     for (size_t i = 0; i < n && !moved; ++i)
         moved = newPlace[i] != static_cast<int>(i);
     if (moved) {
-        Q_EMIT model_->layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        std::vector<std::vector<QString>> reordered(n);
-        for (size_t i = 0; i < n; ++i)
-            reordered[static_cast<size_t>(newPlace[i])] = std::move(model_->rows[i]);
-        model_->rows.swap(reordered);
-        const QModelIndexList from = model_->persistentIndexList();
-        QModelIndexList to;
-        to.reserve(from.size());
-        for (const QModelIndex& idx : from)
-            to.append(model_->index(newPlace[static_cast<size_t>(idx.row())], idx.column()));
-        model_->changePersistentIndexList(from, to);
-        Q_EMIT model_->layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+        model_->moveRows(newPlace);
     }
     // Back in the places they had; only a sort changed since moves them on.
     model_->sortNow();

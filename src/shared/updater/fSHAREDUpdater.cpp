@@ -462,19 +462,25 @@ bool fSHAREDUpdater::newerVersionOffered()
     return false;
 }
 
-void fSHAREDUpdater::cmdDownload_Click()
+bool fSHAREDUpdater::fetchOfferedPackage(OnError& on)
 {
-    OnError on(QStringLiteral("cmdDownload_Click"), kModule);
     on([&] { makeSureAddressKnown(); });
     bool offered = true;
     on([&] { offered = newerVersionOffered(); });
     if (!offered)
-        return;
+        return false;
     bool saved = false;
     on([&] {
         saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
                              DownloadURL);
     });
+    return saved;
+}
+
+void fSHAREDUpdater::cmdDownload_Click()
+{
+    OnError on(QStringLiteral("cmdDownload_Click"), kModule);
+    const bool saved = fetchOfferedPackage(on);
     if (saved)
         on([&] {
             platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
@@ -485,16 +491,7 @@ void fSHAREDUpdater::cmdDownload_Click()
 void fSHAREDUpdater::cmdDownloadInstall_Click()
 {
     OnError on(QStringLiteral("cmdDownloadInstall_Click"), kModule);
-    on([&] { makeSureAddressKnown(); });
-    bool offered = true;
-    on([&] { offered = newerVersionOffered(); });
-    if (!offered)
-        return;
-    bool saved = false;
-    on([&] {
-        saved = DownloadFile(mSHAREDFileSubs::addslash(platform::appFolder()), UpdateFilename,
-                             DownloadURL);
-    });
+    const bool saved = fetchOfferedPackage(on);
     if (!saved)
         return;
     platform::MsgAnswer answer = platform::MsgAnswer::No;

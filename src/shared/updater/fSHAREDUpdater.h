@@ -16,6 +16,7 @@ class QPushButton;
 
 namespace wexlo {
 
+class OnError;
 class cSHAREDInternet;
 namespace platform {
 class PictureBox;
@@ -89,6 +90,9 @@ private:
     void makeSureAddressKnown();
     // True when the last check found a newer version; otherwise says why nothing is fetched.
     bool newerVersionOffered();
+    // Fetches the package a check offered into the program's folder; false when none was offered
+    // or the download failed (the status line says which).
+    bool fetchOfferedPackage(OnError& on);
     // The maker's signature check of a saved package; a refused package is deleted.
     bool signedByMaker(const QString& target, const QString& address);
     void cInternet_Progress(float percent, const QString& text);
