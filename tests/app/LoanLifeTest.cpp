@@ -27,46 +27,8 @@ namespace {
 
 using platform::MsgAnswer;
 
-QByteArray dayLine(const char* key, const QDate& d)
-{
-    return QByteArray(key) + ": " + QByteArray::number(dates::dayNumber(d)) + " \r\n";
-}
-
-QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {},
-                const QDate& returned = {})
-{
-    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to +
-                   "\r\nPHONE:555-" + to + "\r\nADDRESS:" + to + " Street\r\n";
-    if (due.isValid())
-        r += dayLine("DUE", due);
-    if (returned.isValid())
-        r += dayLine("RETURNED", returned);
-    return r;
-}
-
-class LoanLife : public MainWindowFixture {
+class LoanLife : public LoanListFixture {
 protected:
-    frmMain& open()
-    {
-        win_ = std::make_unique<frmMain>();
-        win_->show();
-        win_->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(win_.get()));
-        return *win_;
-    }
-    QByteArray data() const { return readBytes(appFile(QStringLiteral("datalist.txt"))); }
-    void writeData(const QByteArray& bytes)
-    {
-        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
-    }
-
-    QStringList shown() const
-    {
-        QStringList out;
-        for (int r = 0; r < win_->ListView1->count(); ++r)
-            out.append(win_->ListView1->cell(r, loansfile::ColLentTo));
-        return out;
-    }
     QStringList saved() const
     {
         QStringList out;

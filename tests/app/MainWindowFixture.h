@@ -3,12 +3,17 @@
 // A test that opens the main window: the program-wide state the window reads (settings, date
 // forms, delays) starts fresh for each test and is cleared after the window has gone.
 
+#include "app/LoansFile.h"
 #include "app/frmMain.h"
+#include "platform/ListView.h"
 #include "platform/Notifier.h"
+#include "shared/dates/DateParser.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/settings/mSHAREDSettings.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "support/Fixture.h"
+
+#include <QTest>
 
 #include <memory>
 #include <utility>
@@ -50,6 +55,50 @@ protected:
 
     std::unique_ptr<frmMain> win_;
     RecordingNotifier notes_;
+};
+
+// The loans file's lines of one loan: its five lines, and DUE and RETURNED when given.
+inline QByteArray dayLine(const char* key, const QDate& d)
+{
+    return QByteArray(key) + ": " + QByteArray::number(dates::dayNumber(d)) + " \r\n";
+}
+
+inline QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due = {},
+                       const QDate& returned = {})
+{
+    QByteArray r = dayLine("DATE", lent) + "LENTTO:" + to + "\r\nITEM:Thing of " + to +
+                   "\r\nPHONE:555-" + to + "\r\nADDRESS:" + to + " Street\r\n";
+    if (due.isValid())
+        r += dayLine("DUE", due);
+    if (returned.isValid())
+        r += dayLine("RETURNED", returned);
+    return r;
+}
+
+// A shown, active main window over a loans file the test writes.
+class LoanListFixture : public MainWindowFixture {
+protected:
+    frmMain& open()
+    {
+        win_ = std::make_unique<frmMain>();
+        win_->show();
+        win_->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(win_.get()));
+        return *win_;
+    }
+    QByteArray data() const { return readBytes(appFile(QStringLiteral("datalist.txt"))); }
+    void writeData(const QByteArray& bytes)
+    {
+        writeBytes(appFile(QStringLiteral("datalist.txt")), bytes);
+    }
+
+    QStringList shown() const
+    {
+        QStringList out;
+        for (int r = 0; r < win_->ListView1->count(); ++r)
+            out.append(win_->ListView1->cell(r, loansfile::ColLentTo));
+        return out;
+    }
 };
 
 }  // namespace wexlo::test
