@@ -24,6 +24,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
+#include <QToolButton>
 #include <QUndoStack>
 
 namespace wexlo {

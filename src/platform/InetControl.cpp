@@ -155,7 +155,7 @@ public:
         watches_.clear();
     }
 
-    void setBodyHandler(BodyHandler handler) override { nextHandler_ = std::move(handler); }
+    void setBodyHandler(const BodyHandler& handler) override { nextHandler_ = handler; }
 
     void execute(const QString& url, const QString& operation) override
     {

@@ -77,7 +77,7 @@ public:
     // RuntimeError it throws fails the request with its message. Set before a "GET"; it
     // applies to that request alone. A control that cannot do it keeps the body for getChunk.
     using BodyHandler = std::function<void(QByteArrayView block)>;
-    virtual void setBodyHandler(BodyHandler handler) { Q_UNUSED(handler); }
+    virtual void setBodyHandler(const BodyHandler& handler) { Q_UNUSED(handler); }
 
     // For tools that only save a body: the next "GET" writes it into path (replaced only when
     // the response is complete) through the body handler; bodySaved says it did, and
