@@ -69,7 +69,7 @@ public:
 
     // Puts row i at newPlace[i] (a permutation), in one layout change that keeps the view's
     // selection and current row on the same loans.
-    void moveRows(const std::vector<int>& newPlace)
+    void reorderRows(const std::vector<int>& newPlace)
     {
         const size_t n = rows.size();
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
@@ -558,7 +558,7 @@ void ListView::removeModelRows(const QList<int>& modelRows)
         size_t tail = n - static_cast<size_t>(doomed.size());
         for (size_t i = 0; i < n; ++i)
             newPlace[i] = static_cast<int>(gone[i] ? tail++ : keep++);
-        model_->moveRows(newPlace);
+        model_->reorderRows(newPlace);
         model_->beginRemoveRows({}, static_cast<int>(keep), static_cast<int>(n) - 1);
         model_->rows.erase(model_->rows.begin() + static_cast<std::ptrdiff_t>(keep),
                            model_->rows.end());
@@ -748,7 +748,7 @@ void ListView::replaceModelRows(const QStringList& removeTags, const QList<Tagge
     for (size_t i = 0; i < n && !moved; ++i)
         moved = newPlace[i] != static_cast<int>(i);
     if (moved) {
-        model_->moveRows(newPlace);
+        model_->reorderRows(newPlace);
     }
     // Back in the places they had; only a sort changed since moves them on.
     model_->sortNow();
