@@ -100,7 +100,12 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     remindOfOverdue();
 }
 
-frmMain::~frmMain() = default;
+frmMain::~frmMain()
+{
+    // The list outlives this window's own part while its widgets are taken down and may still
+    // paint then: the look of its rows must not reach into a window that is already gone.
+    ListView1->setRowLook({});
+}
 
 void frmMain::buildControls()
 {
