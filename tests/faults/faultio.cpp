@@ -59,13 +59,13 @@ static void resolve(void)
 __attribute__((constructor)) static void init(void)
 {
     resolve();
-    const char* spec = getenv("WEXLO_FAULT");
-    if (spec == NULL)
+    const char* rule = getenv("WEXLO_FAULT");
+    if (rule == NULL)
         return;
     char path[512];
     int ops = 0;
     int err = 0;
-    if (sscanf(spec, "%511[^:]:%d:%d", path, &ops, &err) == 3)
+    if (sscanf(rule, "%511[^:]:%d:%d", path, &ops, &err) == 3)
         wexlo_fault_arm(path, ops, err);
 }
 
