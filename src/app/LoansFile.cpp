@@ -93,17 +93,6 @@ bool readDate(const QString& text, QDate& out)
 
 namespace {
 
-QStringView trimmedView(QStringView s)
-{
-    qsizetype from = 0;
-    qsizetype to = s.size();
-    while (from < to && s.at(from) == QLatin1Char(' '))
-        ++from;
-    while (to > from && s.at(to - 1) == QLatin1Char(' '))
-        --to;
-    return s.mid(from, to - from);
-}
-
 // A date value as a row holds it: "YYYY-MM-DD", or empty when it is no date a row can show.
 QString rowDate(QStringView value)
 {
@@ -145,7 +134,7 @@ Parsed parse(const QString& text)
                 continue;
             }
             // Kept as written (without blanks) when it is no date, so that saving keeps it.
-            const QStringView trimmed = trimmedView(value);
+            const QStringView trimmed = mSHAREDTextSubs::trimBlanksView(value);
             const QString shown = rowDate(trimmed);
             const QString kept = shown.isEmpty() ? trimmed.toString() : shown;
             if (kept.isEmpty())
@@ -176,7 +165,7 @@ Parsed parse(const QString& text)
             ++result.orphans;
             continue;
         }
-        (*current)[field] = trimmedView(value).toString();
+        (*current)[field] = mSHAREDTextSubs::trimBlanksView(value).toString();
     }
     return result;
 }

@@ -18,7 +18,7 @@ void highlighttext(QLineEdit* box)
     on([&] { platform::eventPump().processEvents(); });
 }
 
-QString trimBlanks(const QString& s)
+QStringView trimBlanksView(QStringView s)
 {
     qsizetype from = 0;
     qsizetype to = s.size();
@@ -26,7 +26,13 @@ QString trimBlanks(const QString& s)
         ++from;
     while (to > from && s.at(to - 1) == QLatin1Char(' '))
         --to;
-    return (from == 0 && to == s.size()) ? s : s.mid(from, to - from);
+    return s.mid(from, to - from);
+}
+
+QString trimBlanks(const QString& s)
+{
+    const QStringView t = trimBlanksView(s);
+    return t.size() == s.size() ? s : t.toString();
 }
 
 }  // namespace wexlo::mSHAREDTextSubs

@@ -11,5 +11,7 @@ void highlighttext(QLineEdit* box);
 
 // Leading and trailing blanks (space characters) off, nothing else: a tab is not a blank.
 QString trimBlanks(const QString& s);
+// The same, as a view into s (no copy).
+QStringView trimBlanksView(QStringView s);
 
 }  // namespace wexlo::mSHAREDTextSubs
