@@ -13,6 +13,7 @@
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
+#include "support/BenchDoubles.h"
 #include "support/BenchUtil.h"
 
 #include <QAction>
@@ -33,23 +34,9 @@ using namespace wexlo;
 
 namespace {
 
-const QDate kToday(2026, 3, 7);
-
-// Today stands still and the splash's pause does not sleep.
-class BenchClock : public platform::Clock {
-public:
-    QDate today() const override { return kToday; }
-    QDateTime now() const override { return QDateTime(kToday, QTime(12, 0)); }
-    void sleepMs(int) override {}
-};
-
-class YesBox : public platform::MessageBox {
-public:
-    platform::MsgAnswer show(const platform::MessageRequest&) override
-    {
-        return platform::MsgAnswer::Yes;
-    }
-};
+using bench::BenchClock;
+using bench::kToday;
+using bench::YesBox;
 
 QByteArray dayNumber(const QDate& d) { return QByteArray::number(QDate(1899, 12, 30).daysTo(d)); }
 
