@@ -1,42 +1,47 @@
 #include "app/LoansFile.h"
 
 #include "shared/dates/DateParser.h"
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/util/mSHAREDFileSubs.h"
+
+#include <array>
+#include <string>
 
 namespace wexlo::loansfile {
 
 namespace {
 
-bool isDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+char32_t codeOf(QChar c) { return c.unicode(); }
+char32_t codeOf(char c) { return static_cast<unsigned char>(c); }
 
 // The common forms read without the general parser, which is slow for a big file: a whole
 // day number between blanks, as the file holds it, and a row's "YYYY-MM-DD".
-bool quickDate(QStringView text, QDate& out)
+template <class Char>
+bool quickDate(const Char* p, qsizetype size, QDate& out)
 {
-    const QChar* p = text.constData();
     qsizetype b = 0;
-    qsizetype e = text.size();
-    while (b < e && p[b] == QLatin1Char(' '))
+    qsizetype e = size;
+    while (b < e && codeOf(p[b]) == U' ')
         ++b;
-    while (e > b && p[e - 1] == QLatin1Char(' '))
+    while (e > b && codeOf(p[e - 1]) == U' ')
         --e;
     auto digits = [p](qsizetype from, qsizetype to, int& value) {
         value = 0;
         for (qsizetype i = from; i < to; ++i) {
-            if (!isDigit(p[i]))
+            const char32_t c = codeOf(p[i]);
+            if (c < U'0' || c > U'9')
                 return false;
-            value = value * 10 + (p[i].unicode() - '0');
+            value = value * 10 + static_cast<int>(c - U'0');
         }
         return true;
     };
-    if (e - b == 10 && p[b + 4] == QLatin1Char('-') && p[b + 7] == QLatin1Char('-')) {
+    if (e - b == 10 && codeOf(p[b + 4]) == U'-' && codeOf(p[b + 7]) == U'-') {
         int y = 0, m = 0, d = 0;
         if (!digits(b, b + 4, y) || !digits(b + 5, b + 7, m) || !digits(b + 8, b + 10, d))
             return false;
         out = QDate(y, m, d);
         return out.isValid();
     }
-    const bool negative = b < e && p[b] == QLatin1Char('-');
+    const bool negative = b < e && codeOf(p[b]) == U'-';
     if (negative)
         ++b;
     int n = 0;
@@ -46,127 +51,170 @@ bool quickDate(QStringView text, QDate& out)
     return out.isValid();
 }
 
-// A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
-// Written digit by digit: this runs once per loan on every save.
-void appendDayNumber(QString& out, qint64 n)
-{
-    char buf[24];
-    int i = sizeof buf;
-    buf[--i] = ' ';
-    const bool negative = n < 0;
-    quint64 v = negative ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
-    do {
-        buf[--i] = static_cast<char>('0' + v % 10);
-        v /= 10;
-    } while (v != 0);
-    buf[--i] = negative ? '-' : ' ';
-    out += QLatin1StringView(buf + i, static_cast<qsizetype>(sizeof buf) - i);
-}
-
 // The years a row's "YYYY-MM-DD" can show.
 bool inShownYears(const QDate& d) { return d.isValid() && d.year() >= 1 && d.year() <= 9999; }
+
+// "YYYY-MM-DD" into out; false for a year outside 1..9999.
+bool isoChars(const QDate& d, char (&out)[10])
+{
+    int y = 0, month = 0, day = 0;
+    d.getDate(&y, &month, &day);  // once: each of year(), month() and day() would work it out again
+    if (!d.isValid() || y < 1 || y > 9999)
+        return false;
+    for (int i = 3; i >= 0; --i, y /= 10)
+        out[i] = static_cast<char>('0' + y % 10);
+    out[4] = out[7] = '-';
+    out[5] = static_cast<char>('0' + month / 10);
+    out[6] = static_cast<char>('0' + month % 10);
+    out[8] = static_cast<char>('0' + day / 10);
+    out[9] = static_cast<char>('0' + day % 10);
+    return true;
+}
 
 }  // namespace
 
 QString isoDate(const QDate& d)
 {
-    int y = 0, month = 0, day = 0;
-    d.getDate(&y, &month, &day);  // once: each of year(), month() and day() would work it out again
-    if (!d.isValid() || y < 1 || y > 9999)
-        return {};
-    QString s(10, QLatin1Char('-'));
-    for (int i = 3; i >= 0; --i, y /= 10)
-        s[i] = QLatin1Char(static_cast<char>('0' + y % 10));
-    s[5] = QLatin1Char(static_cast<char>('0' + month / 10));
-    s[6] = QLatin1Char(static_cast<char>('0' + month % 10));
-    s[8] = QLatin1Char(static_cast<char>('0' + day / 10));
-    s[9] = QLatin1Char(static_cast<char>('0' + day % 10));
-    return s;
+    char iso[10];
+    return isoChars(d, iso) ? QString::fromLatin1(iso, 10) : QString();
 }
 
 bool readDate(const QString& text, QDate& out)
 {
-    if (quickDate(text, out))
+    if (quickDate(text.constData(), text.size(), out))
         return true;
     return dates::tryParseDate(text, out) && out.isValid();
 }
 
 namespace {
 
-// A date value as a row holds it: "YYYY-MM-DD", or empty when it is no date a row can show.
-QString rowDate(QStringView value)
+QByteArrayView trimBlanks(QByteArrayView v)
 {
-    QDate d;
-    if (quickDate(value, d))
-        return isoDate(d);
-    return dates::tryParseDate(value.toString(), d) && d.isValid() ? isoDate(d) : QString();
+    while (!v.isEmpty() && v.front() == ' ')
+        v = v.sliced(1);
+    while (!v.isEmpty() && v.back() == ' ')
+        v.chop(1);
+    return v;
 }
 
+// A date value as a row holds it: "YYYY-MM-DD", or the value as written when it is no date a row
+// can show.
+void rowDate(QByteArrayView value, std::string& out)
+{
+    QDate d;
+    char iso[10];
+    const bool date = quickDate(value.data(), value.size(), d) ||
+                      (dates::tryParseDate(QString::fromUtf8(value), d) && d.isValid());
+    if (date && isoChars(d, iso))
+        out.assign(iso, sizeof iso);
+    else
+        out.assign(value.data(), static_cast<size_t>(value.size()));
+}
+
+// The loans in the lines handed on; a record goes to loan once it is read whole.
+class Reader {
+public:
+    explicit Reader(const std::function<void(const QUtf8StringView* cells, int count)>& loan)
+        : loan_(loan)
+    {
+    }
+    ~Reader() { finish(); }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    int orphans = 0;  // field lines before the first DATE line
+
+    void line(QByteArrayView text)
+    {
+        if (text.endsWith('\r'))
+            text.chop(1);
+        const qsizetype colon = text.indexOf(':');
+        if (colon < 0)
+            return;
+        const QByteArrayView key = text.first(colon);
+        const QByteArrayView value = text.sliced(colon + 1);
+        if (key == "DATE") {
+            finish();
+            count_ = ColumnCount;
+            for (int c = 1; c < LoanColumnCount; ++c)
+                cells_[static_cast<size_t>(c)].clear();
+            rowDate(value, cells_[ColDate]);
+            return;
+        }
+        int field = -1;
+        if (key == "LENTTO")
+            field = ColLentTo;
+        else if (key == "ITEM")
+            field = ColItem;
+        else if (key == "PHONE")
+            field = ColPhone;
+        else if (key == "ADDRESS")
+            field = ColAddress;
+        else if (key == "DUE")
+            field = ColDue;
+        else if (key == "RETURNED")
+            field = ColReturned;
+        else
+            return;
+        if (count_ == 0) {
+            ++orphans;
+            return;
+        }
+        const QByteArrayView trimmed = trimBlanks(value);
+        std::string& cell = cells_[static_cast<size_t>(field)];
+        if (field < ColumnCount) {
+            cell.assign(trimmed.data(), static_cast<size_t>(trimmed.size()));
+            return;
+        }
+        // Kept as written (without blanks) when it is no date, so that saving keeps it.
+        if (trimmed.isEmpty())
+            return;
+        rowDate(trimmed, cell);
+        count_ = LoanColumnCount;
+    }
+
+    void finish()
+    {
+        if (count_ == 0)
+            return;
+        std::array<QUtf8StringView, LoanColumnCount> views;
+        for (size_t c = 0; c < views.size(); ++c)
+            views[c] = QUtf8StringView(cells_[c].data(), static_cast<qsizetype>(cells_[c].size()));
+        const int count = count_;
+        count_ = 0;
+        loan_(views.data(), count);
+    }
+
+private:
+    const std::function<void(const QUtf8StringView* cells, int count)>& loan_;
+    std::array<std::string, LoanColumnCount> cells_;  // reused from loan to loan
+    int count_ = 0;  // the record's cells; 0 before the first DATE line
+};
+
 }  // namespace
+
+int read(QByteArrayView bytes,
+         const std::function<void(const QUtf8StringView* cells, int count)>& loan)
+{
+    // No line end at all (an empty file included): nothing to load.
+    if (!bytes.contains('\n'))
+        return 0;
+    Reader reader(loan);
+    mSHAREDFileSubs::forEachUtf8Line(bytes, [&reader](QByteArrayView line) { reader.line(line); });
+    reader.finish();
+    return reader.orphans;
+}
 
 Parsed parse(const QString& text)
 {
     Parsed result;
-    // No line end at all (an empty file included): nothing to load.
-    if (!text.contains(QLatin1Char('\n')))
-        return result;
-    result.rows.reserve(text.count(QLatin1Char('\n')) / 5 + 1);
-    QStringList* current = nullptr;
-    const QStringView all(text);
-    qsizetype start = 0;
-    while (start <= all.size()) {
-        qsizetype end = all.indexOf(QLatin1Char('\n'), start);
-        if (end < 0)
-            end = all.size();
-        QStringView line = all.mid(start, end - start);
-        start = end + 1;
-        if (line.endsWith(QLatin1Char('\r')))
-            line.chop(1);
-        const qsizetype colon = line.indexOf(QLatin1Char(':'));
-        if (colon < 0)
-            continue;
-        const QStringView key = line.left(colon);
-        const QStringView value = line.mid(colon + 1);
-        int field = -1;
-        if (key == u"DUE" || key == u"RETURNED") {
-            if (current == nullptr) {
-                ++result.orphans;
-                continue;
-            }
-            // Kept as written (without blanks) when it is no date, so that saving keeps it.
-            const QStringView trimmed = mSHAREDTextSubs::trimBlanksView(value);
-            const QString shown = rowDate(trimmed);
-            const QString kept = shown.isEmpty() ? trimmed.toString() : shown;
-            if (kept.isEmpty())
-                continue;
-            if (current->size() < LoanColumnCount)
-                current->resize(LoanColumnCount);
-            (*current)[key == u"DUE" ? ColDue : ColReturned] = kept;
-            continue;
-        }
-        if (key == u"DATE") {
-            const QString shown = rowDate(value);
-            result.rows.append(
-                QStringList{shown.isEmpty() ? value.toString() : shown, {}, {}, {}, {}});
-            current = &result.rows.last();
-            continue;
-        }
-        if (key == u"LENTTO")
-            field = ColLentTo;
-        else if (key == u"ITEM")
-            field = ColItem;
-        else if (key == u"PHONE")
-            field = ColPhone;
-        else if (key == u"ADDRESS")
-            field = ColAddress;
-        else
-            continue;
-        if (current == nullptr) {
-            ++result.orphans;
-            continue;
-        }
-        (*current)[field] = mSHAREDTextSubs::trimBlanksView(value).toString();
-    }
+    result.orphans = read(text.toUtf8(), [&result](const QUtf8StringView* cells, int count) {
+        QStringList row;
+        row.reserve(count);
+        for (int c = 0; c < count; ++c)
+            row.append(QString::fromUtf8(cells[c]));
+        result.rows.append(row);
+    });
     return result;
 }
 
@@ -185,19 +233,20 @@ qint64 civilDays(int y, int m, int d)
 
 // A row's "YYYY-MM-DD" (years 1 to 9999) as its day number without going through QDate, which
 // costs more than the rest of a save. False for any other text.
-bool isoDayNumber(const QString& text, qint64& out)
+template <class Char>
+bool isoDayNumber(const Char* p, qsizetype size, qint64& out)
 {
-    if (text.size() != 10 || text.at(4) != QLatin1Char('-') || text.at(7) != QLatin1Char('-'))
+    auto at = [p](qsizetype i) { return codeOf(p[i]); };
+    if (size != 10 || at(4) != U'-' || at(7) != U'-')
         return false;
-    const QChar* p = text.constData();
     int v[3] = {0, 0, 0};
     const int from[3] = {0, 5, 8};
     const int to[3] = {4, 7, 10};
     for (int f = 0; f < 3; ++f)
         for (int i = from[f]; i < to[f]; ++i) {
-            if (!isDigit(p[i]))
+            if (at(i) < U'0' || at(i) > U'9')
                 return false;
-            v[f] = v[f] * 10 + (p[i].unicode() - '0');
+            v[f] = v[f] * 10 + static_cast<int>(at(i) - U'0');
         }
     static constexpr int kDays[] = {31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
     const int y = v[0], m = v[1], d = v[2];
@@ -210,62 +259,95 @@ bool isoDayNumber(const QString& text, qint64& out)
     return true;
 }
 
+// A cell's bytes in the file (UTF-8).
+void appendCell(QByteArray& out, const QString& cell) { out += cell.toUtf8(); }
+void appendCell(QByteArray& out, QUtf8StringView cell) { out.append(cell.data(), cell.size()); }
+
+bool isoDayNumber(const QString& cell, qint64& out)
+{
+    return isoDayNumber(cell.constData(), cell.size(), out);
+}
+bool isoDayNumber(QUtf8StringView cell, qint64& out)
+{
+    return isoDayNumber(cell.data(), cell.size(), out);
+}
+QString asText(const QString& cell) { return cell; }
+QString asText(QUtf8StringView cell) { return QString::fromUtf8(cell.data(), cell.size()); }
+
+// A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
+// Written digit by digit: this runs once per loan on every save.
+void appendDayNumber(QByteArray& out, qint64 n)
+{
+    char buf[24];
+    int i = sizeof buf;
+    buf[--i] = ' ';
+    const bool negative = n < 0;
+    quint64 v = negative ? 0 - static_cast<quint64>(n) : static_cast<quint64>(n);
+    do {
+        buf[--i] = static_cast<char>('0' + v % 10);
+        v /= 10;
+    } while (v != 0);
+    buf[--i] = negative ? '-' : ' ';
+    out.append(buf + i, static_cast<qsizetype>(sizeof buf) - i);
+}
+
 // A date cell as the file holds it: its day number, or the text as it was read when it is no date
 // a row can show.
-void appendDate(QString& text, const QString& date)
+template <class Cell>
+void appendDate(QByteArray& out, const Cell& date)
 {
     qint64 n = 0;
     if (isoDayNumber(date, n)) {
-        appendDayNumber(text, n);
+        appendDayNumber(out, n);
         return;
     }
     QDate d;
-    if (readDate(date, d) && inShownYears(d))
-        appendDayNumber(text, dates::dayNumber(d));
+    if (readDate(asText(date), d) && inShownYears(d))
+        appendDayNumber(out, dates::dayNumber(d));
     else
-        text += date;
+        appendCell(out, date);
 }
 
-// cell gives a QString or a reference to one (which saves a reference count per cell).
+// cell gives a QString, or a cell's UTF-8 bytes as the list holds them (copied as they are).
 template <class Cell>
-void formatRows(int rowCount, const Cell& cell,
+void formatRows(int rowCount, const std::function<Cell(int row, int column)>& cell,
                 const std::function<void(const QByteArray& bytes)>& sink, bool withLife)
 {
-    // Handed on in pieces of about 32,000 characters: one buffer for a whole big file costs more in
-    // fresh memory pages than the writing itself.
-    constexpr qsizetype kPiece = 32 * 1024;
-    QString text;
+    // Handed on in pieces of about 64 KiB: one buffer for a whole big file costs more in fresh
+    // memory pages than the writing itself.
+    constexpr qsizetype kPiece = 64 * 1024;
+    QByteArray text;
     text.reserve(kPiece + 4096);
     auto flush = [&] {
-        sink(text.toUtf8());
+        sink(text);
         text.resize(0);
     };
     for (int r = 0; r < rowCount; ++r) {
-        text += QLatin1StringView("DATE:");
+        text += "DATE:";
         // A date that could not be read when loading goes back as it was written; so does one
         // outside the years a row can show, which loading kept as written too.
         appendDate(text, cell(r, ColDate));
-        text += QLatin1StringView("\r\nLENTTO:");
-        text += cell(r, ColLentTo);
-        text += QLatin1StringView("\r\nITEM:");
-        text += cell(r, ColItem);
-        text += QLatin1StringView("\r\nPHONE:");
-        text += cell(r, ColPhone);
-        text += QLatin1StringView("\r\nADDRESS:");
-        text += cell(r, ColAddress);
-        text += QLatin1StringView("\r\n");
+        text += "\r\nLENTTO:";
+        appendCell(text, cell(r, ColLentTo));
+        text += "\r\nITEM:";
+        appendCell(text, cell(r, ColItem));
+        text += "\r\nPHONE:";
+        appendCell(text, cell(r, ColPhone));
+        text += "\r\nADDRESS:";
+        appendCell(text, cell(r, ColAddress));
+        text += "\r\n";
         if (withLife) {
-            const QString& due = cell(r, ColDue);
+            const Cell due = cell(r, ColDue);
             if (!due.isEmpty()) {
-                text += QLatin1StringView("DUE:");
+                text += "DUE:";
                 appendDate(text, due);
-                text += QLatin1StringView("\r\n");
+                text += "\r\n";
             }
-            const QString& returned = cell(r, ColReturned);
+            const Cell returned = cell(r, ColReturned);
             if (!returned.isEmpty()) {
-                text += QLatin1StringView("RETURNED:");
+                text += "RETURNED:";
                 appendDate(text, returned);
-                text += QLatin1StringView("\r\n");
+                text += "\r\n";
             }
         }
         if (text.size() >= kPiece)
@@ -296,8 +378,8 @@ void formatLoans(int rowCount, const std::function<QString(int row, int column)>
     formatRows(rowCount, cell, sink, true);
 }
 
-void formatLoanRefs(int rowCount, const std::function<const QString&(int row, int column)>& cell,
-                    const std::function<void(const QByteArray& bytes)>& sink)
+void formatLoanBytes(int rowCount, const std::function<QUtf8StringView(int row, int column)>& cell,
+                     const std::function<void(const QByteArray& bytes)>& sink)
 {
     formatRows(rowCount, cell, sink, true);
 }

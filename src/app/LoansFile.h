@@ -8,10 +8,12 @@
 // window.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QDate>
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QUtf8StringView>
 
 #include <functional>
 
@@ -41,6 +43,12 @@ struct Parsed {
 // Reads the file's text (LF or CR LF line ends). A DATE value that is a day number or a date
 // becomes the row's "YYYY-MM-DD"; any other value is kept as written so that saving keeps it.
 Parsed parse(const QString& text);
+// The same from the file's bytes (each line read as UTF-8 when it is valid UTF-8, else as
+// Windows-1252), without a text object per value: each loan's cells (as UTF-8, valid until the
+// call returns) go to loan in file order. Returns the field lines skipped before the first DATE
+// line.
+int read(QByteArrayView bytes,
+         const std::function<void(const QUtf8StringView* cells, int count)>& loan);
 
 // The file's bytes (UTF-8) for rows 0..rowCount-1, each cell given by cell(row, column),
 // handed to sink in pieces in file order.
@@ -52,9 +60,9 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
 void formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell,
                  const std::function<void(const QByteArray& bytes)>& sink);
 QByteArray formatLoans(int rowCount, const std::function<QString(int row, int column)>& cell);
-// The same with cells given by reference (a big list saves faster so).
-void formatLoanRefs(int rowCount, const std::function<const QString&(int row, int column)>& cell,
-                    const std::function<void(const QByteArray& bytes)>& sink);
+// The same with cells given as their UTF-8 bytes (copied as they are: a big list saves faster so).
+void formatLoanBytes(int rowCount, const std::function<QUtf8StringView(int row, int column)>& cell,
+                     const std::function<void(const QByteArray& bytes)>& sink);
 
 // "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
 QString isoDate(const QDate& d);

@@ -9,6 +9,7 @@
 #include "platform/AppFolder.h"
 #include "platform/ClickLabel.h"
 #include "platform/ControlTable.h"
+#include "platform/ListRow.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
@@ -328,20 +329,28 @@ bool frmMain::LoadList()
     if (undoStack != nullptr)
         undoStack->clear();  // its steps speak of the loans now gone
     ListView1->clear();
-    QString text;
-    dataReadable_ = mSHAREDFileSubs::LoadTextFile(dataFilePath(), text);
-
-    const loansfile::Parsed parsed = loansfile::parse(text);
+    // Read straight from the file's bytes into the list's rows: a big register would otherwise
+    // pass through a text of the whole file and a text object per value.
+    std::vector<platform::ListRow> rows;
+    int orphans = 0;
+    {
+        QByteArray bytes;
+        dataReadable_ = mSHAREDFileSubs::LoadFileBytes(dataFilePath(), bytes);
+        rows.reserve(static_cast<size_t>(bytes.size() / 100));
+        orphans = loansfile::read(bytes, [&rows](const QUtf8StringView* cells, int count) {
+            rows.emplace_back(cells, count);
+        });
+    }
     // Sorted as they go in: newest first, loans of one day in file order.
     ListView1->setSorting(true, ColDate, Qt::DescendingOrder);
-    ListView1->addMany(parsed.rows);
+    ListView1->addRows(std::move(rows));
 
-    if (parsed.orphans > 0) {
+    if (orphans > 0) {
         OnError on(QStringLiteral("LoadList"), kModule);
         on([&] {
             mSHAREDLogging::writelog(
                 QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
-                    .arg(parsed.orphans));
+                    .arg(orphans));
         });
     }
     return dataReadable_;
@@ -378,7 +387,7 @@ bool frmMain::SaveList()
     std::vector<int> order(static_cast<size_t>(ListView1->modelCount()));
     std::iota(order.begin(), order.end(), 0);
     const auto firstReturned = std::find_if(order.begin(), order.end(), [this](int m) {
-        return !ListView1->modelCell(m, ColReturned).isEmpty();
+        return !ListView1->modelCellUtf8(m, ColReturned).isEmpty();
     });
     if (firstReturned != order.end()) {
         std::vector<std::pair<QString, int>> back;
@@ -391,10 +400,10 @@ bool frmMain::SaveList()
             firstReturned[static_cast<std::ptrdiff_t>(i)] = back[i].second;
     }
     try {
-        loansfile::formatLoanRefs(
+        loansfile::formatLoanBytes(
             static_cast<int>(order.size()),
-            [this, &order](int row, int column) -> const QString& {
-                return ListView1->modelCellRef(order[size_t(row)], column);
+            [this, &order](int row, int column) {
+                return ListView1->modelCellUtf8(order[size_t(row)], column);
             },
             [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
         out->close();

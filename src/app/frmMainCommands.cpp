@@ -28,6 +28,8 @@
 #include <QToolButton>
 #include <QUndoStack>
 
+#include <string_view>
+
 namespace wexlo {
 
 using namespace loansfile;
@@ -173,8 +175,11 @@ void frmMain::remindOfOverdue()
         if (oldest < 0)
             oldest = m;
         const auto key = [this](int row) {
-            return std::make_pair(ListView1->modelCellRef(row, ColDue),
-                                  ListView1->modelCellRef(row, ColDate));
+            auto bytes = [this, row](int column) {
+                const QUtf8StringView v = ListView1->modelCellUtf8(row, column);
+                return std::string_view(v.data(), static_cast<size_t>(v.size()));
+            };
+            return std::make_pair(bytes(ColDue), bytes(ColDate));
         };
         if (key(m) < key(oldest))
             oldest = m;

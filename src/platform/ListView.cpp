@@ -1,5 +1,7 @@
 #include "platform/ListView.h"
 
+#include "platform/ListRow.h"
+
 #include "platform/Platform.h"
 
 #include <QAbstractTableModel>
@@ -12,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <numeric>
 #include <vector>
 
@@ -46,6 +50,46 @@ QString sortForm(const QString& s)
     return bare.toCaseFolded();
 }
 
+// Appends a cell's sort form as bytes whose order (byte by byte, then the shorter first) is the
+// order of the sort forms compared as texts: each UTF-16 unit as UTF-8 would write its value.
+void appendSortBytes(std::string& out, QUtf8StringView cell)
+{
+    const char* p = cell.data();
+    const qsizetype n = cell.size();
+    bool ascii = true;
+    for (qsizetype i = 0; i < n && ascii; ++i)
+        ascii = static_cast<unsigned char>(p[i]) < 0x80;
+    if (ascii) {
+        for (qsizetype i = 0; i < n; ++i)
+            out.push_back(p[i] >= 'A' && p[i] <= 'Z' ? static_cast<char>(p[i] + ('a' - 'A'))
+                                                     : p[i]);
+        return;
+    }
+    for (const QChar ch : sortForm(QString::fromUtf8(p, n))) {
+        const char16_t u = ch.unicode();
+        if (u < 0x80) {
+            out.push_back(static_cast<char>(u));
+        } else if (u < 0x800) {
+            out.push_back(static_cast<char>(0xC0 | (u >> 6)));
+            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        } else {
+            out.push_back(static_cast<char>(0xE0 | (u >> 12)));
+            out.push_back(static_cast<char>(0x80 | ((u >> 6) & 0x3F)));
+            out.push_back(static_cast<char>(0x80 | (u & 0x3F)));
+        }
+    }
+}
+
+// A row's place in a sort: its first eight sort bytes as one number (compared without
+// following a pointer), where the rest lie, and the row's position before the sort.
+struct SortKey {
+    std::uint64_t head = 0;
+    std::uint32_t at = 0;
+    std::uint32_t size = 0;
+    std::uint32_t row = 0;
+    std::uint32_t part = 0;  // 1 for the later rows
+};
+
 }  // namespace
 
 // Every row the list holds, in model order: the rows without text in the later column first,
@@ -58,7 +102,7 @@ public:
     using QAbstractTableModel::QAbstractTableModel;
 
     QStringList headers;
-    std::vector<std::vector<QString>> rows;
+    std::vector<ListRow> rows;
     bool sorted = false;
     int key = 0;
     Qt::SortOrder order = Qt::AscendingOrder;
@@ -73,7 +117,7 @@ public:
     {
         const size_t n = rows.size();
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        std::vector<std::vector<QString>> reordered(n);
+        std::vector<ListRow> reordered(n);
         for (size_t i = 0; i < n; ++i)
             reordered[static_cast<size_t>(newPlace[i])] = std::move(rows[i]);
         rows.swap(reordered);
@@ -152,35 +196,19 @@ public:
     {
         if (row < 0 || row >= static_cast<int>(rows.size()) || column < 0)
             return {};
-        const auto& r = rows[static_cast<size_t>(row)];
-        return column < static_cast<int>(r.size()) ? r[static_cast<size_t>(column)] : QString();
+        return rows[static_cast<size_t>(row)].cell(column);
     }
 
-    static std::vector<QString> makeRow(const QStringList& cells)
-    {
-        return std::vector<QString>(cells.begin(), cells.end());
-    }
+    bool isLater(const ListRow& row) const { return later >= 0 && !row.isEmpty(later); }
 
-    bool isLater(const std::vector<QString>& row) const
-    {
-        return later >= 0 && later < static_cast<int>(row.size()) &&
-               !row[static_cast<size_t>(later)].isEmpty();
-    }
-
-    QString keyOf(const std::vector<QString>& row) const
-    {
-        return sortForm(key < static_cast<int>(row.size()) ? row[static_cast<size_t>(key)]
-                                                           : QString());
-    }
+    QString keyOf(const ListRow& row) const { return sortForm(row.cell(key)); }
 
     // The first of the later rows (the model keeps them after the others).
     size_t firstLater(size_t skip = SIZE_MAX) const
     {
         size_t lo = 0;
         size_t hi = rows.size() - (skip < rows.size() ? 1 : 0);
-        auto at = [&](size_t i) -> const std::vector<QString>& {
-            return rows[i >= skip ? i + 1 : i];
-        };
+        auto at = [&](size_t i) -> const ListRow& { return rows[i >= skip ? i + 1 : i]; };
         while (lo < hi) {
             const size_t mid = lo + (hi - lo) / 2;
             if (isLater(at(mid)))
@@ -194,7 +222,7 @@ public:
     // Where a row goes, counted among the rows without the one at skip: with sorting on, after
     // every row of its part that sorts equal to it, as a stable sort of the list with the row
     // appended would place it; otherwise at the end of its part.
-    size_t sortedPlace(const std::vector<QString>& row, size_t skip = SIZE_MAX) const
+    size_t sortedPlace(const ListRow& row, size_t skip = SIZE_MAX) const
     {
         const size_t n = rows.size() - (skip < rows.size() ? 1 : 0);
         const size_t split = later >= 0 ? firstLater(skip) : n;
@@ -223,38 +251,63 @@ public:
         const size_t n = rows.size();
         if (n < 2 || (!sorted && later < 0))
             return;
-        std::vector<QString> keys;
-        std::vector<char> parts(n, 0);
-        if (sorted)
-            keys.reserve(n);
+        // Every row's key in one array and the sort bytes in one block: the sort compares
+        // numbers, and follows into the block only for keys alike in their first eight bytes.
+        std::vector<SortKey> keys(n);
+        std::string bytes;
+        bool parted = true;  // the later rows already after the others
         for (size_t i = 0; i < n; ++i) {
-            if (sorted)
-                keys.push_back(keyOf(rows[i]));
-            parts[i] = isLater(rows[i]) ? 1 : 0;
+            SortKey& k = keys[i];
+            k.row = static_cast<std::uint32_t>(i);
+            k.part = isLater(rows[i]) ? 1 : 0;
+            parted = parted && (i == 0 || k.part >= keys[i - 1].part);
+            if (!sorted)
+                continue;
+            k.at = static_cast<std::uint32_t>(bytes.size());
+            appendSortBytes(bytes, rows[i].utf8(key));
+            k.size = static_cast<std::uint32_t>(bytes.size() - k.at);
+            unsigned char head[8] = {};
+            std::memcpy(head, bytes.data() + k.at, std::min<size_t>(8, k.size));
+            for (const unsigned char b : head)
+                k.head = (k.head << 8) | b;
         }
         // Unsorted rows only need the later ones after the others, which they mostly are.
-        if (!sorted && std::is_sorted(parts.begin(), parts.end()))
+        if (!sorted && parted)
             return;
-        std::vector<int> perm(n);
-        std::iota(perm.begin(), perm.end(), 0);
+        const char* block = bytes.data();
+        auto textOrder = [block](const SortKey& a, const SortKey& b) {
+            if (a.head != b.head)
+                return a.head < b.head ? -1 : 1;
+            const std::uint32_t common = std::min(a.size, b.size);
+            if (common > 8)
+                if (const int c = std::memcmp(block + a.at + 8, block + b.at + 8, common - 8))
+                    return c;
+            return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
+        };
         const bool ascending = order == Qt::AscendingOrder;
-        std::stable_sort(perm.begin(), perm.end(), [&](int a, int b) {
-            const auto ua = size_t(a);
-            const auto ub = size_t(b);
-            if (parts[ua] != parts[ub])
-                return parts[ua] < parts[ub];
-            if (!sorted)
-                return false;
-            return ascending ? keys[ua] < keys[ub] : keys[ub] < keys[ua];
+        const bool bySort = sorted;
+        // Equal keys keep their order (the row before the sort breaks every tie).
+        std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
+            if (a.part != b.part)
+                return a.part < b.part;
+            if (bySort)
+                if (const int c = ascending ? textOrder(a, b) : textOrder(b, a))
+                    return c < 0;
+            return a.row < b.row;
         });
+        std::vector<int> perm(n);
         bool moved = false;
-        for (size_t i = 0; i < n && !moved; ++i)
-            moved = perm[i] != static_cast<int>(i);
+        for (size_t i = 0; i < n; ++i) {
+            perm[i] = static_cast<int>(keys[i].row);
+            moved = moved || perm[i] != static_cast<int>(i);
+        }
+        keys = {};
+        bytes = {};
         if (!moved)
             return;
 
         Q_EMIT layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
-        std::vector<std::vector<QString>> reordered;
+        std::vector<ListRow> reordered;
         reordered.reserve(n);
         std::vector<int> newPlace(n);
         for (size_t i = 0; i < n; ++i) {
@@ -318,19 +371,23 @@ public:
         folded.assign(n, QString());
         hit.assign(n, 1);
         for (size_t r = 0; r < n; ++r) {
-            const auto& row = source->rows[r];
+            const ListRow& row = source->rows[r];
             const size_t columns =
-                std::min(row.size(), static_cast<size_t>(source->headers.size()));
+                static_cast<size_t>(std::min(row.size(), static_cast<int>(source->headers.size())));
             qsizetype size = 0;
             for (size_t c = 0; c < columns; ++c)
-                size += row[c].size() + 1;
+                size += row.utf8(static_cast<int>(c)).size() + 1;
             QString text;
             text.reserve(size + 16);
             for (size_t c = 0; c < columns; ++c) {
-                if ((c < hidden.size() && hidden[c]) || row[c].isEmpty())
+                const int column = static_cast<int>(c);
+                if ((c < hidden.size() && hidden[c]) || row.isEmpty(column))
                     continue;
                 const bool formatted = c < source->formats.size() && source->formats[c];
-                text += formatted ? source->formats[c](row[c]) : row[c];
+                if (formatted)
+                    text += source->formats[c](row.cell(column));
+                else
+                    text += QString::fromUtf8(row.utf8(column));
                 text += QLatin1Char('\n');
             }
             // Folded whole: one copy per row rather than one per cell.
@@ -491,7 +548,7 @@ int ListView::addModelRow(const QString& text, const QStringList& subItems)
     cells.reserve(subItems.size() + 1);
     cells.append(text);
     cells.append(subItems);
-    auto row = ListViewModel::makeRow(cells);
+    ListRow row(cells);
     const size_t at = model_->sortedPlace(row);
     model_->beginInsertRows({}, static_cast<int>(at), static_cast<int>(at));
     model_->rows.insert(model_->rows.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
@@ -501,14 +558,22 @@ int ListView::addModelRow(const QString& text, const QStringList& subItems)
 
 void ListView::addMany(const QList<QStringList>& rows)
 {
-    if (rows.isEmpty())
+    std::vector<ListRow> made;
+    made.reserve(static_cast<size_t>(rows.size()));
+    for (const QStringList& r : rows)
+        made.emplace_back(r);
+    addRows(std::move(made));
+}
+
+void ListView::addRows(std::vector<ListRow>&& rows)
+{
+    if (rows.empty())
         return;
     if (modelCount() > 0) {
         const int first = modelCount();
         model_->beginInsertRows({}, first, first + static_cast<int>(rows.size()) - 1);
-        model_->rows.reserve(model_->rows.size() + static_cast<size_t>(rows.size()));
-        for (const QStringList& r : rows)
-            model_->rows.push_back(ListViewModel::makeRow(r));
+        model_->rows.reserve(model_->rows.size() + rows.size());
+        std::move(rows.begin(), rows.end(), std::back_inserter(model_->rows));
         model_->endInsertRows();
         model_->sortNow();
         return;
@@ -516,9 +581,7 @@ void ListView::addMany(const QList<QStringList>& rows)
     // Into an empty list (loading a file): filled and sorted in one reset, which the filter and
     // the view take in one pass.
     model_->beginResetModel();
-    model_->rows.reserve(static_cast<size_t>(rows.size()));
-    for (const QStringList& r : rows)
-        model_->rows.push_back(ListViewModel::makeRow(r));
+    model_->rows = std::move(rows);
     model_->sortNow();
     model_->endResetModel();
 }
@@ -604,22 +667,18 @@ QString ListView::modelCell(int modelRow, int column) const
     return model_->cellText(modelRow, column);
 }
 
-const QString& ListView::modelCellRef(int modelRow, int column) const
+QUtf8StringView ListView::modelCellUtf8(int modelRow, int column) const
 {
-    static const QString none;
-    if (modelRow < 0 || modelRow >= modelCount() || column < 0)
-        return none;
-    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    return column < static_cast<int>(r.size()) ? r[static_cast<size_t>(column)] : none;
+    if (modelRow < 0 || modelRow >= modelCount())
+        return {};
+    return model_->rows[static_cast<size_t>(modelRow)].utf8(column);
 }
 
 QStringList ListView::modelRowCells(int modelRow) const
 {
     if (modelRow < 0 || modelRow >= modelCount())
         return {};
-    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    const auto cells = std::min(r.size(), static_cast<size_t>(columnCount()));
-    return QStringList(r.begin(), r.begin() + static_cast<std::ptrdiff_t>(cells));
+    return model_->rows[static_cast<size_t>(modelRow)].cells(columnCount());
 }
 
 void ListView::setModelCell(int modelRow, int column, const QString& text)
@@ -627,10 +686,8 @@ void ListView::setModelCell(int modelRow, int column, const QString& text)
     if (modelRow < 0 || modelRow >= modelCount() || column < 0)
         return;
     const auto from = static_cast<size_t>(modelRow);
-    std::vector<QString> row = model_->rows[from];
-    if (static_cast<int>(row.size()) <= column)
-        row.resize(static_cast<size_t>(column) + 1);
-    row[static_cast<size_t>(column)] = text;
+    ListRow row = model_->rows[from];
+    row.setCell(column, text);
     const bool placeMatters = column == model_->later || (model_->sorted && column == model_->key);
     const size_t place = placeMatters ? model_->sortedPlace(row, from) : from;
     if (place != from) {
@@ -660,10 +717,7 @@ void ListView::setModelCells(const QList<int>& modelRows, int column, const QStr
     for (int m : modelRows) {
         if (m < 0 || m >= modelCount())
             continue;
-        auto& row = model_->rows[static_cast<size_t>(m)];
-        if (static_cast<int>(row.size()) <= column)
-            row.resize(static_cast<size_t>(column) + 1);
-        row[static_cast<size_t>(column)] = text;
+        model_->rows[static_cast<size_t>(m)].setCell(column, text);
         model_->rowChanged(m);
     }
     if (column == model_->later || (model_->sorted && column == model_->key))
@@ -675,9 +729,7 @@ QString ListView::modelRowTag(int modelRow) const
 {
     if (modelRow < 0 || modelRow >= modelCount())
         return {};
-    const auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    const auto at = static_cast<size_t>(columnCount());
-    return at < r.size() ? r[at] : QString();
+    return model_->rows[static_cast<size_t>(modelRow)].cell(columnCount());
 }
 
 void ListView::setModelRowTag(int modelRow, const QString& tag)
@@ -685,11 +737,7 @@ void ListView::setModelRowTag(int modelRow, const QString& tag)
     if (modelRow < 0 || modelRow >= modelCount())
         return;
     // Kept just past the last column, where neither the view nor the cells reach.
-    auto& r = model_->rows[static_cast<size_t>(modelRow)];
-    const auto at = static_cast<size_t>(columnCount());
-    if (r.size() <= at)
-        r.resize(at + 1);
-    r[at] = tag;
+    model_->rows[static_cast<size_t>(modelRow)].setCell(columnCount(), tag);
 }
 
 void ListView::replaceModelRows(const QStringList& removeTags, const QList<TaggedRow>& insert)
@@ -697,10 +745,10 @@ void ListView::replaceModelRows(const QStringList& removeTags, const QList<Tagge
     QList<int> doomed;
     if (!removeTags.isEmpty()) {
         const QSet<QString> tags(removeTags.begin(), removeTags.end());
-        const auto at = static_cast<size_t>(columnCount());
+        const int at = columnCount();
         for (size_t m = 0; m < model_->rows.size(); ++m) {
-            const auto& r = model_->rows[m];
-            if (at < r.size() && tags.contains(r[at]))
+            const ListRow& r = model_->rows[m];
+            if (!r.isEmpty(at) && tags.contains(r.cell(at)))
                 doomed.append(static_cast<int>(m));
         }
     }
@@ -712,12 +760,13 @@ void ListView::replaceModelRows(const QStringList& removeTags, const QList<Tagge
     const size_t before = model_->rows.size();
     const size_t n = before + static_cast<size_t>(insert.size());
     model_->beginInsertRows({}, static_cast<int>(before), static_cast<int>(n) - 1);
-    const auto tagAt = static_cast<size_t>(columnCount());
+    const int tagAt = columnCount();
     for (const TaggedRow& t : insert) {
-        auto row = ListViewModel::makeRow(t.cells.mid(0, columnCount()));
-        row.resize(tagAt + 1);
-        row[tagAt] = t.tag;
-        model_->rows.push_back(std::move(row));
+        QStringList cells = t.cells.mid(0, tagAt);
+        while (cells.size() < tagAt)
+            cells.append(QString());
+        cells.append(t.tag);
+        model_->rows.emplace_back(cells);
     }
     model_->endInsertRows();
 

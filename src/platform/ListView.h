@@ -16,13 +16,16 @@
 #include <QString>
 #include <QStringList>
 #include <QTreeView>
+#include <QUtf8StringView>
 
 #include <functional>
 #include <memory>
 #include <utility>
+#include <vector>
 
 namespace wexlo::platform {
 
+class ListRow;
 class ListViewModel;
 class ListViewProxy;
 
@@ -46,6 +49,8 @@ public:
     int add(const QString& text, const QStringList& subItems);
     // Many rows at once (loading a file); much faster than add() one by one.
     void addMany(const QList<QStringList>& rows);  // each: text, then sub-items
+    // The same with rows made beforehand (a big file read without a text object per value).
+    void addRows(std::vector<ListRow>&& rows);
     void remove(int row);
     // Removes many rows at once; positions as before the call, in any order.
     void removeRows(const QList<int>& rows);
@@ -74,8 +79,9 @@ public:
     // ---- Every row, shown or not ---------------------------------------------------------
     int modelCount() const;
     QString modelCell(int modelRow, int column) const;
-    // The same without a copy: valid until the list changes (an empty text for a missing cell).
-    const QString& modelCellRef(int modelRow, int column) const;
+    // The same as the list holds it (UTF-8), without a copy: valid until the list changes
+    // (empty for a missing cell).
+    QUtf8StringView modelCellUtf8(int modelRow, int column) const;
     QStringList modelRowCells(int modelRow) const;
     // Changes one cell; the row moves to its sorted place (and to the end of the later rows
     // when it gains text in the later column), and is shown or hidden by the filter.

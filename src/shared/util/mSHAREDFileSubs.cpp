@@ -116,6 +116,56 @@ QString decodeText(const QByteArray& bytes)
 
 QByteArray encodeText(const QString& text) { return text.toUtf8(); }
 
+void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& line)
+{
+    // A file that is UTF-8 throughout (the usual case) loses only its byte order mark; in one
+    // that is not, every line that is valid UTF-8 loses its own, as a decoder started anew on
+    // each line does.
+    const bool whole = bytes.isValidUtf8();
+    static constexpr QByteArrayView kBom("\xEF\xBB\xBF");
+    // decodeText takes off a second mark at the very start too.
+    auto dropMarks = [](QByteArrayView text, int marks) {
+        while (marks-- > 0 && text.startsWith(kBom))
+            text = text.sliced(kBom.size());
+        return text;
+    };
+    if (whole)
+        bytes = dropMarks(bytes, 2);
+    QByteArray converted;
+    qsizetype from = 0;
+    while (from < bytes.size()) {
+        qsizetype end = bytes.indexOf('\n', from);
+        const qsizetype next = end < 0 ? bytes.size() : end + 1;
+        if (end < 0)
+            end = bytes.size();
+        QByteArrayView text = bytes.sliced(from, end - from);
+        from = next;
+        if (!whole) {
+            if (!text.isValidUtf8()) {
+                converted.resize(0);
+                for (const char ch : text) {
+                    const auto b = static_cast<unsigned char>(ch);
+                    const char16_t c = (b >= 0x80 && b <= 0x9F) ? kCp1252High[b - 0x80] : b;
+                    if (c < 0x80) {
+                        converted += static_cast<char>(c);
+                    } else if (c < 0x800) {
+                        converted += static_cast<char>(0xC0 | (c >> 6));
+                        converted += static_cast<char>(0x80 | (c & 0x3F));
+                    } else {
+                        converted += static_cast<char>(0xE0 | (c >> 12));
+                        converted += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+                        converted += static_cast<char>(0x80 | (c & 0x3F));
+                    }
+                }
+                text = converted;
+            } else {
+                text = dropMarks(text, text.data() == bytes.data() ? 2 : 1);
+            }
+        }
+        line(text);
+    }
+}
+
 // ---- Existence and attributes ----------------------------------------------------------
 
 bool FileExists(const QString& path)
@@ -186,6 +236,16 @@ bool LoadTextFile(const QString& path, QString& text)
         return false;
     text = decodeText(bytes);
     return true;
+}
+
+bool LoadFileBytes(const QString& path, QByteArray& bytes)
+{
+    OnError on(QStringLiteral("LoadFileBytes"), kModule);
+    if (!FileExists(path)) {
+        bytes.clear();
+        return true;
+    }
+    return on([&] { bytes = fs().readAll(path); });
 }
 
 bool WriteTextFile(const QString& path, const QString& text)

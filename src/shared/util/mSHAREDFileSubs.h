@@ -9,6 +9,7 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 namespace wexlo::mSHAREDFileSubs {
@@ -41,6 +42,8 @@ void EraseFile(const QString& path);
 // Reads the whole file into text. A missing file gives the empty text. Returns false (and
 // leaves text as it was) when the file exists but could not be read.
 bool LoadTextFile(const QString& path, QString& text);
+// The same as the file's bytes, for readers that take the lines one by one (forEachUtf8Line).
+bool LoadFileBytes(const QString& path, QByteArray& bytes);
 // Replaces the file's content with exactly the text. False when nothing was written.
 bool WriteTextFile(const QString& path, const QString& text);
 // Opens a file for writing from the start; nullptr on failure. A read-only file that cannot be
@@ -61,5 +64,8 @@ QString driveletter(const QString& path);
 // else as Windows-1252.
 QString decodeText(const QByteArray& bytes);
 QByteArray encodeText(const QString& text);
+// Hands on each line of the bytes (without its "\n") as UTF-8, read as decodeText reads it:
+// without a text object for the whole file.
+void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& line);
 
 }  // namespace wexlo::mSHAREDFileSubs

@@ -64,6 +64,38 @@ TEST_F(FileSubs, TextRoundTripsAndWindowsFilesKeepTheirAccents)
     EXPECT_EQ(back, QString());
 }
 
+// The loans file is read line by line without a text for the whole file; it must read every
+// line as the whole-file reader does, byte order marks and mixed encodings included.
+TEST_F(FileSubs, LineByLineReadingAgreesWithTheWholeFileReader)
+{
+    const QByteArray cases[] = {
+        "",
+        "plain\r\nlines\r\n",
+        "no end",
+        "\xEF\xBB\xBF"
+        "marked\r\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "twice\n",
+        "Zo\xeb \x80\r\n\xEF\xBB\xBF"
+        "caf\xC3\xA9\r\nJ\xC3\xBCrgen\n",
+        "\xEF\xBB\xBF\xEF\xBB\xBF"
+        "a\n\xEF\xBB\xBF\xEF\xBB\xBF"
+        "b \x81\x8D\x9D\n\xff",
+        "\n\n\r\n",
+        "\xC3\xA9\xED\xA0\x80 surrogate half\n\xF4\x90\x80\x80\n",
+    };
+    for (const QByteArray& bytes : cases) {
+        QByteArray lines;
+        forEachUtf8Line(bytes, [&lines](QByteArrayView line) {
+            lines += line.toByteArray();
+            lines += '\n';
+        });
+        if (!bytes.endsWith('\n'))
+            lines.chop(1);  // a last line without its end
+        EXPECT_EQ(QString::fromUtf8(lines), decodeText(bytes)) << bytes.toHex().toStdString();
+    }
+}
+
 TEST_F(FileSubs, UnreadableFileLeavesTheTextAsItWas)
 {
     useFaultyFileSystem();

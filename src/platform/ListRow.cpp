@@ -1,0 +1,173 @@
+#include "platform/ListRow.h"
+
+#include <QByteArray>
+#include <QVarLengthArray>
+
+#include <cstring>
+#include <new>
+
+namespace wexlo::platform {
+
+namespace {
+
+bool isAscii(QStringView s)
+{
+    for (const QChar c : s)
+        if (c.unicode() >= 0x80)
+            return false;
+    return true;
+}
+
+}  // namespace
+
+ListRow::ListRow(const QStringList& cells)
+{
+    QVarLengthArray<QStringView, 16> views;
+    for (const QString& c : cells)
+        views.append(c);
+    build(views.constData(), static_cast<int>(views.size()));
+}
+
+ListRow::ListRow(const QStringView* cells, int count) { build(cells, count); }
+
+ListRow::ListRow(const QUtf8StringView* cells, int count)
+{
+    size_t total = 0;
+    for (int c = 0; c < count; ++c)
+        total += static_cast<size_t>(cells[c].size());
+    char* p = allocate(count, total);
+    if (p == nullptr)
+        return;
+    auto* ends = reinterpret_cast<std::uint32_t*>(p);
+    char* out = p + sizeof(std::uint32_t) * (1 + static_cast<size_t>(count));
+    size_t at = 0;
+    for (int c = 0; c < count; ++c) {
+        if (!cells[c].isEmpty())
+            std::memcpy(out + at, cells[c].data(), static_cast<size_t>(cells[c].size()));
+        at += static_cast<size_t>(cells[c].size());
+        ends[c + 1] = static_cast<std::uint32_t>(at);
+    }
+}
+
+char* ListRow::allocate(int count, size_t total)
+{
+    if (count <= 0) {
+        block_.reset();
+        return nullptr;
+    }
+    const size_t head = sizeof(std::uint32_t) * (1 + static_cast<size_t>(count));
+    char* p = static_cast<char*>(std::malloc(head + total));
+    if (p == nullptr)
+        throw std::bad_alloc();
+    reinterpret_cast<std::uint32_t*>(p)[0] = static_cast<std::uint32_t>(count);
+    block_.reset(p);
+    return p;
+}
+
+ListRow::ListRow(const ListRow& other) { *this = other; }
+
+ListRow& ListRow::operator=(const ListRow& other)
+{
+    if (this == &other)
+        return *this;
+    if (!other.block_) {
+        block_.reset();
+        return *this;
+    }
+    const int n = other.size();
+    const size_t size =
+        sizeof(std::uint32_t) * (1 + static_cast<size_t>(n)) + (n > 0 ? other.header()[n] : 0);
+    char* p = static_cast<char*>(std::malloc(size));
+    if (p == nullptr)
+        throw std::bad_alloc();
+    std::memcpy(p, other.block_.get(), size);
+    block_.reset(p);
+    return *this;
+}
+
+void ListRow::build(const QStringView* cells, int count)
+{
+    // Cells beyond ASCII (few) go through Qt's encoder; the rest are narrowed in place.
+    QVarLengthArray<QByteArray, 8> encoded(count);
+    size_t total = 0;
+    for (int c = 0; c < count; ++c) {
+        if (!isAscii(cells[c]))
+            encoded[c] = cells[c].toUtf8();
+        total += encoded[c].isNull() ? static_cast<size_t>(cells[c].size())
+                                     : static_cast<size_t>(encoded[c].size());
+    }
+    char* p = allocate(count, total);
+    if (p == nullptr)
+        return;
+    auto* ends = reinterpret_cast<std::uint32_t*>(p);
+    char* out = p + sizeof(std::uint32_t) * (1 + static_cast<size_t>(count));
+    size_t at = 0;
+    for (int c = 0; c < count; ++c) {
+        if (!encoded[c].isNull()) {
+            std::memcpy(out + at, encoded[c].constData(), static_cast<size_t>(encoded[c].size()));
+            at += static_cast<size_t>(encoded[c].size());
+        } else {
+            for (const QChar ch : cells[c])
+                out[at++] = static_cast<char>(ch.unicode());
+        }
+        ends[c + 1] = static_cast<std::uint32_t>(at);
+    }
+}
+
+QUtf8StringView ListRow::utf8(int column) const
+{
+    if (column < 0 || column >= size())
+        return {};
+    const std::uint32_t* h = header();
+    const std::uint32_t from = column == 0 ? 0 : h[column];
+    return {bytes() + from, static_cast<qsizetype>(h[column + 1] - from)};
+}
+
+QString ListRow::cell(int column) const
+{
+    const QUtf8StringView v = utf8(column);
+    return v.isEmpty() ? QString() : QString::fromUtf8(v.data(), v.size());
+}
+
+QStringList ListRow::cells(int count) const
+{
+    QStringList out;
+    const int n = std::min(count, size());
+    out.reserve(n);
+    for (int c = 0; c < n; ++c)
+        out.append(cell(c));
+    return out;
+}
+
+void ListRow::setCell(int column, QStringView text)
+{
+    if (column < 0)
+        return;
+    const int n = std::max(size(), column + 1);
+    QVarLengthArray<QString, 8> decoded(n);
+    QVarLengthArray<QStringView, 8> views(n);
+    for (int c = 0; c < n; ++c) {
+        if (c == column) {
+            views[c] = text;
+            continue;
+        }
+        decoded[c] = cell(c);
+        views[c] = decoded[c];
+    }
+    build(views.constData(), n);
+}
+
+void ListRow::resize(int count)
+{
+    if (count < 0 || count == size())
+        return;
+    QVarLengthArray<QString, 8> decoded(count);
+    QVarLengthArray<QStringView, 8> views(count);
+    for (int c = 0; c < count; ++c) {
+        decoded[c] = cell(c);
+        views[c] = decoded[c];
+    }
+    build(views.constData(), count);
+}
+
+}  // namespace wexlo::platform
