@@ -60,9 +60,11 @@ void appendSortBytes(std::string& out, QUtf8StringView cell)
     for (qsizetype i = 0; i < n && ascii; ++i)
         ascii = static_cast<unsigned char>(p[i]) < 0x80;
     if (ascii) {
+        const size_t at = out.size();
+        out.resize(at + static_cast<size_t>(n));
+        char* to = out.data() + at;
         for (qsizetype i = 0; i < n; ++i)
-            out.push_back(p[i] >= 'A' && p[i] <= 'Z' ? static_cast<char>(p[i] + ('a' - 'A'))
-                                                     : p[i]);
+            to[i] = p[i] >= 'A' && p[i] <= 'Z' ? static_cast<char>(p[i] + ('a' - 'A')) : p[i];
         return;
     }
     for (const QChar ch : sortForm(QString::fromUtf8(p, n))) {
@@ -252,9 +254,15 @@ public:
         if (n < 2 || (!sorted && later < 0))
             return;
         // Every row's key in one array and the sort bytes in one block: the sort compares
-        // numbers, and follows into the block only for keys alike in their first eight bytes.
+        // numbers, and follows into the block only for keys alike in the eight bytes compared.
         std::vector<SortKey> keys(n);
         std::string bytes;
+        if (sorted) {
+            size_t total = 0;
+            for (const ListRow& r : rows)
+                total += static_cast<size_t>(r.utf8(key).size());
+            bytes.reserve(total + total / 8);
+        }
         bool parted = true;  // the later rows already after the others
         for (size_t i = 0; i < n; ++i) {
             SortKey& k = keys[i];
@@ -266,35 +274,58 @@ public:
             k.at = static_cast<std::uint32_t>(bytes.size());
             appendSortBytes(bytes, rows[i].utf8(key));
             k.size = static_cast<std::uint32_t>(bytes.size() - k.at);
-            unsigned char head[8] = {};
-            std::memcpy(head, bytes.data() + k.at, std::min<size_t>(8, k.size));
-            for (const unsigned char b : head)
-                k.head = (k.head << 8) | b;
         }
         // Unsorted rows only need the later ones after the others, which they mostly are.
         if (!sorted && parted)
             return;
+        // The eight bytes compared as a number start after what every key has in common (a
+        // column of "Book: ..." would otherwise compare nothing but its common start).
         const char* block = bytes.data();
-        auto textOrder = [block](const SortKey& a, const SortKey& b) {
+        std::uint32_t common = sorted ? keys[0].size : 0;
+        for (size_t i = 1; i < n && common > 0; ++i) {
+            const std::uint32_t most = std::min(common, keys[i].size);
+            std::uint32_t same = 0;
+            while (same < most && block[keys[0].at + same] == block[keys[i].at + same])
+                ++same;
+            common = same;
+        }
+        for (SortKey& k : keys) {
+            unsigned char head[8] = {};
+            if (k.size > common)
+                std::memcpy(head, block + k.at + common, std::min<size_t>(8, k.size - common));
+            for (const unsigned char b : head)
+                k.head = (k.head << 8) | b;
+        }
+        const std::uint32_t tail = common + 8;
+        auto before = [block, tail](const SortKey& a, const SortKey& b) {
             if (a.head != b.head)
-                return a.head < b.head ? -1 : 1;
-            const std::uint32_t common = std::min(a.size, b.size);
-            if (common > 8)
-                if (const int c = std::memcmp(block + a.at + 8, block + b.at + 8, common - 8))
-                    return c;
-            return a.size < b.size ? -1 : (a.size > b.size ? 1 : 0);
-        };
-        const bool ascending = order == Qt::AscendingOrder;
-        const bool bySort = sorted;
-        // Equal keys keep their order (the row before the sort breaks every tie).
-        std::sort(keys.begin(), keys.end(), [&](const SortKey& a, const SortKey& b) {
-            if (a.part != b.part)
-                return a.part < b.part;
-            if (bySort)
-                if (const int c = ascending ? textOrder(a, b) : textOrder(b, a))
+                return a.head < b.head;
+            const std::uint32_t both = std::min(a.size, b.size);
+            if (both > tail)
+                if (const int c =
+                        std::memcmp(block + a.at + tail, block + b.at + tail, both - tail))
                     return c < 0;
-            return a.row < b.row;
-        });
+            return a.size < b.size;
+        };
+        // Each part sorted on its own; equal keys keep their order. Descending is the reverse of
+        // ascending with ties taken in reverse.
+        const auto laterStart = std::stable_partition(keys.begin(), keys.end(),
+                                                      [](const SortKey& k) { return k.part == 0; });
+        if (sorted) {
+            const bool ascending = order == Qt::AscendingOrder;
+            for (const auto& [from, to] :
+                 {std::pair(keys.begin(), laterStart), std::pair(laterStart, keys.end())}) {
+                std::sort(from, to, [&](const SortKey& a, const SortKey& b) {
+                    if (before(a, b))
+                        return true;
+                    if (before(b, a))
+                        return false;
+                    return ascending ? a.row < b.row : a.row > b.row;
+                });
+                if (!ascending)
+                    std::reverse(from, to);
+            }
+        }
         std::vector<int> perm(n);
         bool moved = false;
         for (size_t i = 0; i < n; ++i) {
