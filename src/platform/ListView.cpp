@@ -17,6 +17,9 @@
 #include <cstring>
 #include <iterator>
 #include <numeric>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace wexlo::platform {
@@ -50,6 +53,8 @@ QString sortForm(const QString& s)
     return bare.toCaseFolded();
 }
 
+void appendUnits(std::string& out, QStringView folded);
+
 // Appends a cell's sort form as bytes whose order (byte by byte, then the shorter first) is the
 // order of the sort forms compared as texts: each UTF-16 unit as UTF-8 would write its value.
 void appendSortBytes(std::string& out, QUtf8StringView cell)
@@ -67,7 +72,14 @@ void appendSortBytes(std::string& out, QUtf8StringView cell)
             to[i] = p[i] >= 'A' && p[i] <= 'Z' ? static_cast<char>(p[i] + ('a' - 'A')) : p[i];
         return;
     }
-    for (const QChar ch : sortForm(QString::fromUtf8(p, n))) {
+    appendUnits(out, sortForm(QString::fromUtf8(p, n)));
+}
+
+// A folded text's UTF-16 units, each as UTF-8 would write its value: bytes that order as the
+// units do, and in which one text is found inside another exactly when its units are.
+void appendUnits(std::string& out, QStringView folded)
+{
+    for (const QChar ch : folded) {
         const char16_t u = ch.unicode();
         if (u < 0x80) {
             out.push_back(static_cast<char>(u));
@@ -315,6 +327,13 @@ public:
             const bool ascending = order == Qt::AscendingOrder;
             for (const auto& [from, to] :
                  {std::pair(keys.begin(), laterStart), std::pair(laterStart, keys.end())}) {
+                // A file saved from the list comes back in its order: one pass finds that.
+                const bool inOrder =
+                    std::is_sorted(from, to, [&](const SortKey& a, const SortKey& b) {
+                        return ascending ? before(a, b) : before(b, a);
+                    });
+                if (inOrder)
+                    continue;
                 std::sort(from, to, [&](const SortKey& a, const SortKey& b) {
                     if (before(a, b))
                         return true;
@@ -384,8 +403,10 @@ public:
     // What finding looks through, built once per search and kept while the text narrows: each
     // row's shown cells folded as sorting folds them, and which rows the last text found (a
     // row without "ab" has no "abc" either). Any change of the rows drops both.
-    mutable std::vector<QString> folded;
+    mutable std::string folded;             // every row's, one after another
+    mutable std::vector<std::uint32_t> at;  // where each row's starts (and the end)
     mutable std::vector<char> hit;
+    std::string findBytes;  // the text sought, as the folded rows are held
     mutable bool cacheValid = false;
     QString hitForm;
 
@@ -393,37 +414,40 @@ public:
     {
         cacheValid = false;
         folded = {};
+        at = {};
         hit = {};
     }
 
     void buildCache() const
     {
         const size_t n = source->rows.size();
-        folded.assign(n, QString());
+        folded.clear();
+        at.assign(n + 1, 0);
         hit.assign(n, 1);
+        // A shown form (a date's) folded once per distinct cell: dates repeat across loans.
+        std::vector<std::unordered_map<std::string, std::string>> shown(source->formats.size());
         for (size_t r = 0; r < n; ++r) {
+            at[r] = static_cast<std::uint32_t>(folded.size());
             const ListRow& row = source->rows[r];
-            const size_t columns =
-                static_cast<size_t>(std::min(row.size(), static_cast<int>(source->headers.size())));
-            qsizetype size = 0;
-            for (size_t c = 0; c < columns; ++c)
-                size += row.utf8(static_cast<int>(c)).size() + 1;
-            QString text;
-            text.reserve(size + 16);
-            for (size_t c = 0; c < columns; ++c) {
-                const int column = static_cast<int>(c);
-                if ((c < hidden.size() && hidden[c]) || row.isEmpty(column))
+            const int columns = std::min(row.size(), static_cast<int>(source->headers.size()));
+            for (int c = 0; c < columns; ++c) {
+                const auto column = static_cast<size_t>(c);
+                const QUtf8StringView cell = row.utf8(c);
+                if ((column < hidden.size() && hidden[column]) || cell.isEmpty())
                     continue;
-                const bool formatted = c < source->formats.size() && source->formats[c];
-                if (formatted)
-                    text += source->formats[c](row.cell(column));
-                else
-                    text += QString::fromUtf8(row.utf8(column));
-                text += QLatin1Char('\n');
+                if (column < source->formats.size() && source->formats[column]) {
+                    auto [it, added] = shown[column].try_emplace(
+                        std::string(cell.data(), static_cast<size_t>(cell.size())));
+                    if (added)
+                        appendUnits(it->second, sortForm(source->formats[column](row.cell(c))));
+                    folded += it->second;
+                } else {
+                    appendSortBytes(folded, cell);
+                }
+                folded += '\n';
             }
-            // Folded whole: one copy per row rather than one per cell.
-            folded[r] = sortForm(text);
         }
+        at[n] = static_cast<std::uint32_t>(folded.size());
         cacheValid = true;
     }
 
@@ -434,6 +458,8 @@ public:
         find = text;
         findForm = form;
         hitForm = form;
+        findBytes.clear();
+        appendUnits(findBytes, form);
         if (cacheValid && !narrowing)
             std::fill(hit.begin(), hit.end(), 1);
     }
@@ -449,7 +475,8 @@ public:
             return false;
         if (!hit[r])
             return false;
-        const bool yes = folded[r].contains(findForm);
+        const std::string_view text(folded.data() + at[r], at[r + 1] - at[r]);
+        const bool yes = text.find(findBytes) != std::string_view::npos;
         hit[r] = yes ? 1 : 0;
         return yes;
     }
