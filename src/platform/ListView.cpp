@@ -124,6 +124,8 @@ public:
     std::function<ListView::Look(int)> look;
     std::vector<std::function<QString(const QString&)>> formats;  // by column
     const QWidget* view = nullptr;                                // for its palette
+    std::vector<SortKey> sortKeys;
+    std::string sortBytes;
 
     // Puts row i at newPlace[i] (a permutation), in one layout change that keeps the view's
     // selection and current row on the same loans.
@@ -267,14 +269,11 @@ public:
             return;
         // Every row's key in one array and the sort bytes in one block: the sort compares
         // numbers, and follows into the block only for keys alike in the eight bytes compared.
-        std::vector<SortKey> keys(n);
-        std::string bytes;
-        if (sorted) {
-            size_t total = 0;
-            for (const ListRow& r : rows)
-                total += static_cast<size_t>(r.utf8(key).size());
-            bytes.reserve(total + total / 8);
-        }
+        // Kept from sort to sort: fresh memory for a big list costs more than the sort's work.
+        std::vector<SortKey>& keys = sortKeys;
+        std::string& bytes = sortBytes;
+        keys.assign(n, SortKey());
+        bytes.clear();
         bool parted = true;  // the later rows already after the others
         for (size_t i = 0; i < n; ++i) {
             SortKey& k = keys[i];
@@ -351,8 +350,6 @@ public:
             perm[i] = static_cast<int>(keys[i].row);
             moved = moved || perm[i] != static_cast<int>(i);
         }
-        keys = {};
-        bytes = {};
         if (!moved)
             return;
 
