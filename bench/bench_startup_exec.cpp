@@ -166,6 +166,9 @@ int main(int argc, char** argv)
             "bench_startup_exec skipped: needs an X server (xvfb-run, no window manager)\n");
         return 0;
     }
+    // A window mapped for a moment (a menu's, the splash) may be gone before its properties are
+    // read: that is no window we wait for, not a reason to end.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
     XSelectInput(d, DefaultRootWindow(d), SubstructureNotifyMask);
     setenv("QT_QPA_PLATFORM", "xcb", 1);
     setenv("WEXLO_NO_SPLASH_PAUSE", "1", 1);
@@ -181,11 +184,12 @@ int main(int argc, char** argv)
     };
     const std::string h0 = home(0), h6553 = home(6553), h100k = home(100000);
     const std::vector<std::string> bare{WEXLO_BARE_WINDOW};
+    const std::vector<std::string> bareText{WEXLO_BARE_WINDOW, "--text"};
     auto wexlo = [](const std::string& h) {
         return std::vector<std::string>{WEXLO_EXECUTABLE, "--home", h};
     };
 
-    Series b, o0, o6553, o100k;
+    Series b, bt, o0, o6553, o100k;
     auto add = [](Series& s, const Run& r) {
         s.ms.push_back(r.ms);
         s.mib.push_back(static_cast<double>(r.peakKb) / 1024.0);
@@ -194,6 +198,7 @@ int main(int argc, char** argv)
     runOnce(d, wexlo(h6553), "Wexlo");
     for (int i = 0; i < runs; ++i) {
         add(b, runOnce(d, bare, "Bare"));
+        add(bt, runOnce(d, bareText, "Bare"));
         add(o6553, runOnce(d, wexlo(h6553), "Wexlo"));
         add(o0, runOnce(d, wexlo(h0), "Wexlo"));
         add(o100k, runOnce(d, wexlo(h100k), "Wexlo"));
@@ -205,8 +210,12 @@ int main(int argc, char** argv)
         runs);
     bench::reportSpread("exec to map, 6553 loans", spread(o6553.ms), "bare Qt window", spread(b.ms),
                         "ms", "(target 1.3)");
+    bench::reportSpread("exec to map, 6553 loans", spread(o6553.ms), "bare, menu + label",
+                        spread(bt.ms), "ms");
     bench::reportSpread("exec to map, no loans", spread(o0.ms), "bare Qt window", spread(b.ms),
                         "ms");
+    bench::reportSpread("exec to map, bare with menu + label", spread(bt.ms), "bare Qt window",
+                        spread(b.ms), "ms");
     bench::reportSpread("exec to map, 100000 loans", spread(o100k.ms), "bare Qt window",
                         spread(b.ms), "ms", "(target < 150 ms)");
     bench::reportSpread("peak memory, 6553 loans", spread(o6553.mib), "bare Qt window",
