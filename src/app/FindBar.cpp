@@ -24,7 +24,6 @@ FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), l
     txtFind = new QLineEdit(this);
     txtFind->setObjectName(QStringLiteral("txtFind"));
     txtFind->setAccessibleName(QStringLiteral("Find"));
-    txtFind->setClearButtonEnabled(true);
     label->setBuddy(txtFind);
     lblFindCount = new QLabel(this);
     lblFindCount->setObjectName(QStringLiteral("lblFindCount"));
@@ -82,6 +81,9 @@ bool FindBar::eventFilter(QObject* watched, QEvent* event)
 void FindBar::open()
 {
     const bool wasHidden = isHidden();
+    // The box's clear button looks up its icon in the desktop's theme, which cost every start-up
+    // a few milliseconds while the bar was built hidden; it is put in when the bar first opens.
+    txtFind->setClearButtonEnabled(true);
     setReachable(true);
     show();
     list_->prepareFind();
