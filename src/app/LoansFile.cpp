@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace wexlo::loansfile {
 
@@ -260,8 +261,15 @@ bool isoDayNumber(const Char* p, qsizetype size, qint64& out)
 }
 
 // A cell's bytes in the file (UTF-8).
-void appendCell(QByteArray& out, const QString& cell) { out += cell.toUtf8(); }
-void appendCell(QByteArray& out, QUtf8StringView cell) { out.append(cell.data(), cell.size()); }
+void appendCell(std::string& out, const QString& cell)
+{
+    const QByteArray bytes = cell.toUtf8();
+    out.append(bytes.constData(), static_cast<size_t>(bytes.size()));
+}
+void appendCell(std::string& out, QUtf8StringView cell)
+{
+    out.append(cell.data(), static_cast<size_t>(cell.size()));
+}
 
 bool isoDayNumber(const QString& cell, qint64& out)
 {
@@ -276,7 +284,7 @@ QString asText(QUtf8StringView cell) { return QString::fromUtf8(cell.data(), cel
 
 // A day number as the file holds it: the sign's place (a blank or "-"), the digits, a blank.
 // Written digit by digit: this runs once per loan on every save.
-void appendDayNumber(QByteArray& out, qint64 n)
+void appendDayNumber(std::string& out, qint64 n)
 {
     char buf[24];
     int i = sizeof buf;
@@ -288,13 +296,13 @@ void appendDayNumber(QByteArray& out, qint64 n)
         v /= 10;
     } while (v != 0);
     buf[--i] = negative ? '-' : ' ';
-    out.append(buf + i, static_cast<qsizetype>(sizeof buf) - i);
+    out.append(buf + i, sizeof buf - static_cast<size_t>(i));
 }
 
 // A date cell as the file holds it: its day number, or the text as it was read when it is no date
 // a row can show.
 template <class Cell>
-void appendDate(QByteArray& out, const Cell& date)
+void appendDate(std::string& out, const Cell& date)
 {
     qint64 n = 0;
     if (isoDayNumber(date, n)) {
@@ -315,45 +323,46 @@ void formatRows(int rowCount, const std::function<Cell(int row, int column)>& ce
 {
     // Handed on in pieces of about 64 KiB: one buffer for a whole big file costs more in fresh
     // memory pages than the writing itself.
-    constexpr qsizetype kPiece = 64 * 1024;
-    QByteArray text;
+    using namespace std::string_view_literals;
+    constexpr size_t kPiece = 64 * 1024;
+    std::string text;
     text.reserve(kPiece + 4096);
     auto flush = [&] {
-        sink(text);
-        text.resize(0);
+        sink(QByteArray(text.data(), static_cast<qsizetype>(text.size())));
+        text.clear();
     };
     for (int r = 0; r < rowCount; ++r) {
-        text += "DATE:";
+        text.append("DATE:"sv);
         // A date that could not be read when loading goes back as it was written; so does one
         // outside the years a row can show, which loading kept as written too.
         appendDate(text, cell(r, ColDate));
-        text += "\r\nLENTTO:";
+        text.append("\r\nLENTTO:"sv);
         appendCell(text, cell(r, ColLentTo));
-        text += "\r\nITEM:";
+        text.append("\r\nITEM:"sv);
         appendCell(text, cell(r, ColItem));
-        text += "\r\nPHONE:";
+        text.append("\r\nPHONE:"sv);
         appendCell(text, cell(r, ColPhone));
-        text += "\r\nADDRESS:";
+        text.append("\r\nADDRESS:"sv);
         appendCell(text, cell(r, ColAddress));
-        text += "\r\n";
+        text.append("\r\n"sv);
         if (withLife) {
             const Cell due = cell(r, ColDue);
             if (!due.isEmpty()) {
-                text += "DUE:";
+                text.append("DUE:"sv);
                 appendDate(text, due);
-                text += "\r\n";
+                text.append("\r\n"sv);
             }
             const Cell returned = cell(r, ColReturned);
             if (!returned.isEmpty()) {
-                text += "RETURNED:";
+                text.append("RETURNED:"sv);
                 appendDate(text, returned);
-                text += "\r\n";
+                text.append("\r\n"sv);
             }
         }
         if (text.size() >= kPiece)
             flush();
     }
-    if (!text.isEmpty())
+    if (!text.empty())
         flush();
 }
 
