@@ -8,6 +8,8 @@ packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
   libcurl4-openssl-dev libsodium-dev
+  # the libraries the program opens when it first needs them (it does not link them)
+  libcurl4 libsodium23
   # signs update packages in the tests (and for the maker)
   minisign
   libgtest-dev libgmock-dev
@@ -27,10 +29,12 @@ packages=(
 # What scripts/run.sh needs to build and start the program. make is there for a plain
 # "cmake -S . -B b && cmake --build b" (CMake's default generator); the scripts use ninja.
 # fonts-dejavu-core gives the proportional "Sans Serif" of the menus and dialogs: with only
-# Liberation installed, fontconfig answers it with Liberation Mono.
+# Liberation installed, fontconfig answers it with Liberation Mono. libcurl4 and libsodium23 are
+# opened by the program when it first needs them, not linked, so they are named here themselves.
 if [ "${1:-}" = "--run-only" ]; then
   packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev fonts-dejavu-core fonts-liberation)
+            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev libcurl4 libsodium23
+            fonts-dejavu-core fonts-liberation)
 fi
 
 missing=()

@@ -1,5 +1,6 @@
 #include "platform/InetControl.h"
 
+#include "platform/CurlLibrary.h"
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
@@ -15,8 +16,6 @@
 #include <QThread>
 #include <QTimer>
 #include <QUrl>
-
-#include <curl/curl.h>
 
 #include <algorithm>
 #include <cstring>
@@ -36,13 +35,17 @@ namespace {
 // A response body is kept in memory up to this size, in a temporary file beyond it, so that a
 // large download does not grow the program.
 constexpr qint64 kMemoryBodyLimit = 1024 * 1024;
-void initCurlOnce()
+
+// libcurl, opened at the first control; a library that cannot be loaded leaves the control
+// missing, as a control that libcurl cannot set up.
+const CurlLibrary& loadCurl()
 {
+    const CurlLibrary* library = curlLibrary();
+    if (!library)
+        raiseError(err::ComponentMissing);
     static std::once_flag once;
-    std::call_once(once, [] {
-        curl_global_init(CURL_GLOBAL_DEFAULT);
-        setSleepWorker(&detail::serviceTransfersWhileSleeping);
-    });
+    std::call_once(once, [] { setSleepWorker(&detail::serviceTransfersWhileSleeping); });
+    return *library;
 }
 
 // The body of the current response until it has been read.
@@ -127,18 +130,17 @@ QList<CurlInetControl*>& liveControls()
 
 class CurlInetControl final : public InetControl {
 public:
-    explicit CurlInetControl(QObject* parent) : InetControl(parent)
+    explicit CurlInetControl(QObject* parent) : InetControl(parent), lib_(loadCurl())
     {
-        initCurlOnce();
-        multi_ = curl_multi_init();
+        multi_ = lib_.multi_init();
         if (!multi_)
             raiseError(err::ComponentMissing);
         // libcurl says which sockets to watch and when to call it back; nothing runs while
         // a transfer waits.
-        curl_multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlInetControl::onWatch);
-        curl_multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-        curl_multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlInetControl::onTimer);
-        curl_multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
+        lib_.multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlInetControl::onWatch);
+        lib_.multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
+        lib_.multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlInetControl::onTimer);
+        lib_.multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
         timeout_.setSingleShot(true);
         connect(&timeout_, &QTimer::timeout, this, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
         deliverSoon_.setSingleShot(true);
@@ -151,7 +153,7 @@ public:
     {
         liveControls().removeAll(this);
         dropTransfer();
-        curl_multi_cleanup(multi_);
+        lib_.multi_cleanup(multi_);
         watches_.clear();
     }
 
@@ -298,7 +300,7 @@ private:
         alive_.invalidate();
         secureStart_ = url.trimmed().startsWith(QLatin1String("https:"), Qt::CaseInsensitive);
 
-        easy_ = curl_easy_init();
+        easy_ = lib_.easy_init();
         if (!easy_)
             raiseError(err::OutOfMemory);
         const QByteArray u = url.toUtf8();
@@ -316,59 +318,59 @@ private:
             }
         }
 
-        curl_easy_setopt(easy_, CURLOPT_URL, u.constData());
-        curl_easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
+        lib_.easy_setopt(easy_, CURLOPT_URL, u.constData());
+        lib_.easy_setopt(easy_, CURLOPT_PROTOCOLS_STR, "http,https,ftp");
         // A request that starts encrypted never goes on in the clear; onHeader holds the same
         // rule for a later https step of a redirect chain.
-        curl_easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR,
+        lib_.easy_setopt(easy_, CURLOPT_REDIR_PROTOCOLS_STR,
                          secureStart_ ? "https" : "http,https,ftp");
-        curl_easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
-        curl_easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
+        lib_.easy_setopt(easy_, CURLOPT_FOLLOWLOCATION, 1L);
+        lib_.easy_setopt(easy_, CURLOPT_MAXREDIRS, 10L);
         // Each request has a connection of its own, so "disconnected" is what it says.
-        curl_easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);
-        curl_easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
-        curl_easy_setopt(easy_, CURLOPT_USERAGENT, userAgent_.constData());
+        lib_.easy_setopt(easy_, CURLOPT_FORBID_REUSE, 1L);
+        lib_.easy_setopt(easy_, CURLOPT_NOSIGNAL, 1L);
+        lib_.easy_setopt(easy_, CURLOPT_ERRORBUFFER, errorBuffer_);
+        lib_.easy_setopt(easy_, CURLOPT_USERAGENT, userAgent_.constData());
         if (!trustedCertificates().isEmpty())
-            curl_easy_setopt(easy_, CURLOPT_CAINFO, trustedCertificates().constData());
-        curl_easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
-        curl_easy_setopt(easy_, CURLOPT_BUFFERSIZE, 256L * 1024L);
-        curl_easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlInetControl::onWrite);
-        curl_easy_setopt(easy_, CURLOPT_WRITEDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlInetControl::onHeader);
-        curl_easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &CurlInetControl::onSocket);
-        curl_easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlInetControl::onPrereq);
-        curl_easy_setopt(easy_, CURLOPT_PREREQDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlInetControl::onProgress);
-        curl_easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
-        curl_easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
+            lib_.easy_setopt(easy_, CURLOPT_CAINFO, trustedCertificates().constData());
+        lib_.easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
+        lib_.easy_setopt(easy_, CURLOPT_BUFFERSIZE, 256L * 1024L);
+        lib_.easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlInetControl::onWrite);
+        lib_.easy_setopt(easy_, CURLOPT_WRITEDATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlInetControl::onHeader);
+        lib_.easy_setopt(easy_, CURLOPT_HEADERDATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &CurlInetControl::onSocket);
+        lib_.easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlInetControl::onPrereq);
+        lib_.easy_setopt(easy_, CURLOPT_PREREQDATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlInetControl::onProgress);
+        lib_.easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
         // libcurl stops reading at the Content-Length and only says so in its verbose text;
         // a body longer than announced must fail, so that text is watched.
-        curl_easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, &CurlInetControl::onDebug);
-        curl_easy_setopt(easy_, CURLOPT_DEBUGDATA, this);
-        curl_easy_setopt(easy_, CURLOPT_VERBOSE, 1L);
+        lib_.easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, &CurlInetControl::onDebug);
+        lib_.easy_setopt(easy_, CURLOPT_DEBUGDATA, this);
+        lib_.easy_setopt(easy_, CURLOPT_VERBOSE, 1L);
 
         if (requestTimeout() > 0) {
             const long seconds = requestTimeout();
-            curl_easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, seconds);
+            lib_.easy_setopt(easy_, CURLOPT_CONNECTTIMEOUT, seconds);
             // A stall, not a slow line: fewer than one byte a second for that long.
-            curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
-            curl_easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, seconds);
+            lib_.easy_setopt(easy_, CURLOPT_LOW_SPEED_LIMIT, 1L);
+            lib_.easy_setopt(easy_, CURLOPT_LOW_SPEED_TIME, seconds);
         }
         if (maxResponseSize() > 0)
-            curl_easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE,
+            lib_.easy_setopt(easy_, CURLOPT_MAXFILESIZE_LARGE,
                              static_cast<curl_off_t>(maxResponseSize()));
 
         switch (accessType()) {
             case Direct:
-                curl_easy_setopt(easy_, CURLOPT_PROXY, "");  // "" ignores the environment too
+                lib_.easy_setopt(easy_, CURLOPT_PROXY, "");  // "" ignores the environment too
                 break;
             case NamedProxy: {
                 const QByteArray p = proxy().trimmed().toUtf8();
-                curl_easy_setopt(easy_, CURLOPT_PROXY, p.constData());
-                curl_easy_setopt(easy_, CURLOPT_NOPROXY, "");
+                lib_.easy_setopt(easy_, CURLOPT_PROXY, p.constData());
+                lib_.easy_setopt(easy_, CURLOPT_NOPROXY, "");
                 break;
             }
             default:  // the system's configuration: libcurl reads the proxy environment
@@ -377,13 +379,13 @@ private:
         if (!userName().isEmpty()) {
             const QByteArray user = userName().toUtf8();
             const QByteArray pass = password().toUtf8();
-            curl_easy_setopt(easy_, CURLOPT_PROXYUSERNAME, user.constData());
-            curl_easy_setopt(easy_, CURLOPT_PROXYPASSWORD, pass.constData());
-            curl_easy_setopt(easy_, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
+            lib_.easy_setopt(easy_, CURLOPT_PROXYUSERNAME, user.constData());
+            lib_.easy_setopt(easy_, CURLOPT_PROXYPASSWORD, pass.constData());
+            lib_.easy_setopt(easy_, CURLOPT_PROXYAUTH, static_cast<long>(CURLAUTH_ANY));
         }
 
-        if (curl_multi_add_handle(multi_, easy_) != CURLM_OK) {
-            failNow(QString::fromUtf8(curl_easy_strerror(CURLE_FAILED_INIT)));
+        if (lib_.multi_add_handle(multi_, easy_) != CURLM_OK) {
+            failNow(QString::fromUtf8(lib_.easy_strerror(CURLE_FAILED_INIT)));
             return;
         }
         reach(Resolving);
@@ -394,7 +396,7 @@ private:
     void failNow(const QString& text)
     {
         if (easy_) {
-            curl_easy_cleanup(easy_);
+            lib_.easy_cleanup(easy_);
             easy_ = nullptr;
         }
         localFile_.reset();
@@ -407,8 +409,8 @@ private:
     void dropTransfer()
     {
         if (easy_) {
-            curl_multi_remove_handle(multi_, easy_);
-            curl_easy_cleanup(easy_);
+            lib_.multi_remove_handle(multi_, easy_);
+            lib_.easy_cleanup(easy_);
             easy_ = nullptr;
         }
         localFile_.reset();  // never committed: no partial file appears
@@ -434,14 +436,14 @@ private:
     void perform(curl_socket_t socket, int mask)
     {
         int running = 0;
-        curl_multi_socket_action(multi_, socket, mask, &running);
+        lib_.multi_socket_action(multi_, socket, mask, &running);
         collectFinished();
     }
 
     void collectFinished()
     {
         int left = 0;
-        while (CURLMsg* msg = curl_multi_info_read(multi_, &left)) {
+        while (CURLMsg* msg = lib_.multi_info_read(multi_, &left)) {
             if (msg->msg == CURLMSG_DONE && msg->easy_handle == easy_)
                 finish(msg->data.result);
         }
@@ -451,8 +453,8 @@ private:
     {
         if (!isHttp_)
             noteFtpLength();
-        curl_multi_remove_handle(multi_, easy_);
-        curl_easy_cleanup(easy_);
+        lib_.multi_remove_handle(multi_, easy_);
+        lib_.easy_cleanup(easy_);
         easy_ = nullptr;
 
         if (result == CURLE_OK && excess_) {
@@ -469,7 +471,7 @@ private:
                 failText_ = e.message();
                 result = CURLE_WRITE_ERROR;
             } catch (...) {
-                failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_WRITE_ERROR));
+                failText_ = QString::fromUtf8(lib_.easy_strerror(CURLE_WRITE_ERROR));
                 result = CURLE_WRITE_ERROR;
             }
         }
@@ -488,7 +490,7 @@ private:
         else if (errorBuffer_[0] != '\0')
             info_ = QString::fromUtf8(errorBuffer_);
         else
-            info_ = QString::fromUtf8(curl_easy_strerror(result));
+            info_ = QString::fromUtf8(lib_.easy_strerror(result));
         body_.clear();
         pending_.push_back(Error);
     }
@@ -512,7 +514,7 @@ private:
     {
         curl_off_t length = -1;
         if (easy_ &&
-            curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
+            lib_.easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &length) == CURLE_OK &&
             length >= 0)
             ftpLength_ = length;
     }
@@ -545,7 +547,7 @@ private:
         } catch (const RuntimeError& e) {
             self->failText_ = e.message();
         } catch (...) {
-            self->failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_OUT_OF_MEMORY));
+            self->failText_ = QString::fromUtf8(self->lib_.easy_strerror(CURLE_OUT_OF_MEMORY));
         }
         return 0;
     }
@@ -554,12 +556,12 @@ private:
     bool bodyFits(qint64 length)
     {
         if (maxResponseSize() > 0 && bodyBytes_ + length > maxResponseSize()) {
-            failText_ = QString::fromUtf8(curl_easy_strerror(CURLE_FILESIZE_EXCEEDED));
+            failText_ = QString::fromUtf8(lib_.easy_strerror(CURLE_FILESIZE_EXCEEDED));
             return false;
         }
         curl_off_t announced = -1;
         if (isHttp_ &&
-            curl_easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
+            lib_.easy_getinfo(easy_, CURLINFO_CONTENT_LENGTH_DOWNLOAD_T, &announced) == CURLE_OK &&
             announced >= 0 &&
             (bodyBytes_ + length > announced ||
              (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
@@ -575,7 +577,7 @@ private:
     bool moreOnAPlainLine() const
     {
         char* here = nullptr;
-        curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
+        lib_.easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
         if (!here || qstrnicmp(here, "http:", 5) != 0)
             return false;
         for (const auto& [socket, watch] : watches_) {
@@ -627,7 +629,7 @@ private:
                 self->headers_.clear();
             } else if (line == "\r\n" || line == "\n") {
                 long code = 0;
-                curl_easy_getinfo(self->easy_, CURLINFO_RESPONSE_CODE, &code);
+                self->lib_.easy_getinfo(self->easy_, CURLINFO_RESPONSE_CODE, &code);
                 const bool followed =
                     code / 100 == 3 && !self->getHeader(QStringLiteral("Location")).isEmpty();
                 if (followed && !self->redirectAllowed())
@@ -647,7 +649,7 @@ private:
     bool redirectAllowed()
     {
         char* here = nullptr;
-        curl_easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
+        lib_.easy_getinfo(easy_, CURLINFO_EFFECTIVE_URL, &here);
         if (!here || qstrnicmp(here, "https:", 6) != 0)
             return true;
         // A relative Location keeps the scheme of the step it came from.
@@ -718,6 +720,7 @@ private:
         return 0;
     }
 
+    const CurlLibrary& lib_;
     CURLM* multi_ = nullptr;
     CURL* easy_ = nullptr;
     std::map<curl_socket_t, Watch> watches_;

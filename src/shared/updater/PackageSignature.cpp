@@ -1,14 +1,12 @@
 #include "shared/updater/PackageSignature.h"
 
+#include "platform/SodiumLibrary.h"
 #include "shared/util/ProgramInfo.h"
 
 #include <QFile>
 #include <QList>
 
-#include <sodium.h>
-
 #include <array>
-#include <mutex>
 
 namespace wexlo::PackageSignature {
 
@@ -23,14 +21,6 @@ std::optional<QString>& testKey()
 {
     static std::optional<QString> key;
     return key;
-}
-
-bool sodiumReady()
-{
-    static std::once_flag once;
-    static bool ready = false;
-    std::call_once(once, [] { ready = sodium_init() >= 0; });
-    return ready;
 }
 
 QByteArray strictBase64(const QByteArray& text)
@@ -73,10 +63,10 @@ std::optional<SignatureFile> readSignatureFile(const QByteArray& text)
     return f;
 }
 
-bool verifyDetached(const QByteArray& signature, const QByteArray& message,
-                    const QByteArray& publicKey)
+bool verifyDetached(const platform::SodiumLibrary& sodium, const QByteArray& signature,
+                    const QByteArray& message, const QByteArray& publicKey)
 {
-    return crypto_sign_verify_detached(
+    return sodium.sign_verify_detached(
                reinterpret_cast<const unsigned char*>(signature.constData()),
                reinterpret_cast<const unsigned char*>(message.constData()),
                static_cast<unsigned long long>(message.size()),
@@ -84,13 +74,13 @@ bool verifyDetached(const QByteArray& signature, const QByteArray& message,
 }
 
 // BLAKE2b-512 of the file, read in blocks; empty when it cannot be read.
-QByteArray hashFile(const QString& path)
+QByteArray hashFile(const platform::SodiumLibrary& sodium, const QString& path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     crypto_generichash_state state;
-    crypto_generichash_init(&state, nullptr, 0, crypto_generichash_BYTES_MAX);
+    sodium.generichash_init(&state, nullptr, 0, crypto_generichash_BYTES_MAX);
     QByteArray block(kHashBlock, Qt::Uninitialized);
     for (;;) {
         const qint64 n = file.read(block.data(), kHashBlock);
@@ -98,11 +88,11 @@ QByteArray hashFile(const QString& path)
             return {};
         if (n == 0)
             break;
-        crypto_generichash_update(&state, reinterpret_cast<const unsigned char*>(block.constData()),
+        sodium.generichash_update(&state, reinterpret_cast<const unsigned char*>(block.constData()),
                                   static_cast<unsigned long long>(n));
     }
     QByteArray hash(crypto_generichash_BYTES_MAX, '\0');
-    crypto_generichash_final(&state, reinterpret_cast<unsigned char*>(hash.data()), hash.size());
+    sodium.generichash_final(&state, reinterpret_cast<unsigned char*>(hash.data()), hash.size());
     return hash;
 }
 
@@ -160,7 +150,11 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
                const ParsedVersion& expected, const ParsedVersion& running)
 {
     const QByteArray keyBytes = strictBase64(key.toLatin1());
-    if (keyBytes.size() != kPublicKeyBytes || !keyBytes.startsWith("Ed") || !sodiumReady())
+    if (keyBytes.size() != kPublicKeyBytes || !keyBytes.startsWith("Ed"))
+        return Verdict::NoKey;
+    // Without libsodium nothing can be verified: the package is refused as this copy's lack.
+    const platform::SodiumLibrary* sodium = platform::sodiumLibrary();
+    if (!sodium)
         return Verdict::NoKey;
     const std::optional<SignatureFile> sig = readSignatureFile(signatureFile);
     // Only prehashed signatures: the legacy form signs the whole file as one message.
@@ -169,10 +163,11 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
     if (sig->keyId != keyBytes.mid(2, kKeyIdBytes))
         return Verdict::OtherKey;
     const QByteArray publicKeyBytes = keyBytes.mid(2 + kKeyIdBytes);
-    const QByteArray hash = hashFile(packagePath);
-    if (hash.isEmpty() || !verifyDetached(sig->signature, hash, publicKeyBytes))
+    const QByteArray hash = hashFile(*sodium, packagePath);
+    if (hash.isEmpty() || !verifyDetached(*sodium, sig->signature, hash, publicKeyBytes))
         return Verdict::PackageChanged;
-    if (!verifyDetached(sig->globalSignature, sig->signature + sig->trustedComment, publicKeyBytes))
+    if (!verifyDetached(*sodium, sig->globalSignature, sig->signature + sig->trustedComment,
+                        publicKeyBytes))
         return Verdict::CommentChanged;
     const QString named = commentVersion(sig->trustedComment);
     if (named.isEmpty())
