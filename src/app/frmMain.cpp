@@ -46,6 +46,7 @@
 #include <cmath>
 #include <memory>
 #include <numeric>
+#include <string_view>
 #include <vector>
 
 namespace wexlo {
@@ -390,10 +391,12 @@ bool frmMain::SaveList()
         return !ListView1->modelCellUtf8(m, ColReturned).isEmpty();
     });
     if (firstReturned != order.end()) {
-        std::vector<std::pair<QString, int>> back;
+        std::vector<std::pair<std::string_view, int>> back;
         back.reserve(static_cast<size_t>(order.end() - firstReturned));
-        for (auto it = firstReturned; it != order.end(); ++it)
-            back.emplace_back(ListView1->modelCell(*it, ColReturned), *it);
+        for (auto it = firstReturned; it != order.end(); ++it) {
+            const QUtf8StringView returned = ListView1->modelCellUtf8(*it, ColReturned);
+            back.emplace_back(std::string_view(returned.data(), size_t(returned.size())), *it);
+        }
         std::stable_sort(back.begin(), back.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (size_t i = 0; i < back.size(); ++i)
@@ -645,7 +648,7 @@ void frmMain::buildLoanLife()
 
 bool frmMain::isOverdue(int modelRow) const
 {
-    if (!ListView1->modelCell(modelRow, ColReturned).isEmpty())
+    if (!ListView1->modelCellUtf8(modelRow, ColReturned).isEmpty())
         return false;
     const QString due = ListView1->modelCell(modelRow, ColDue);
     return isIso(due) && due < todayIso_;
@@ -658,7 +661,7 @@ void frmMain::applyRowFilter()
     ListView1->setRowFilter([this, showReturned, overdueOnly](int m) {
         if (overdueOnly)
             return isOverdue(m);
-        return showReturned || ListView1->modelCell(m, ColReturned).isEmpty();
+        return showReturned || ListView1->modelCellUtf8(m, ColReturned).isEmpty();
     });
     ListView1->setColumnShown(ColReturned, showReturned);
 }
