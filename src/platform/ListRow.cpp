@@ -8,18 +8,6 @@
 
 namespace wexlo::platform {
 
-namespace {
-
-bool isAscii(QStringView s)
-{
-    for (const QChar c : s)
-        if (c.unicode() >= 0x80)
-            return false;
-    return true;
-}
-
-}  // namespace
-
 ListRow::ListRow(const QStringList& cells)
 {
     QVarLengthArray<QStringView, 16> views;
@@ -28,9 +16,9 @@ ListRow::ListRow(const QStringList& cells)
     build(views.constData(), static_cast<int>(views.size()));
 }
 
-ListRow::ListRow(const QStringView* cells, int count) { build(cells, count); }
+ListRow::ListRow(const QUtf8StringView* cells, int count) { fill(cells, count); }
 
-ListRow::ListRow(const QUtf8StringView* cells, int count)
+void ListRow::fill(const QUtf8StringView* cells, int count)
 {
     size_t total = 0;
     for (int c = 0; c < count; ++c)
@@ -87,31 +75,14 @@ ListRow& ListRow::operator=(const ListRow& other)
 
 void ListRow::build(const QStringView* cells, int count)
 {
-    // Cells beyond ASCII (few) go through Qt's encoder; the rest are narrowed in place.
+    // A loan added or changed: rare enough for Qt's encoder on every cell.
     QVarLengthArray<QByteArray, 8> encoded(count);
-    size_t total = 0;
+    QVarLengthArray<QUtf8StringView, 8> views(count);
     for (int c = 0; c < count; ++c) {
-        if (!isAscii(cells[c]))
-            encoded[c] = cells[c].toUtf8();
-        total += encoded[c].isNull() ? static_cast<size_t>(cells[c].size())
-                                     : static_cast<size_t>(encoded[c].size());
+        encoded[c] = cells[c].toUtf8();
+        views[c] = QUtf8StringView(encoded[c].constData(), encoded[c].size());
     }
-    char* p = allocate(count, total);
-    if (p == nullptr)
-        return;
-    auto* ends = reinterpret_cast<std::uint32_t*>(p);
-    char* out = p + sizeof(std::uint32_t) * (1 + static_cast<size_t>(count));
-    size_t at = 0;
-    for (int c = 0; c < count; ++c) {
-        if (!encoded[c].isNull()) {
-            std::memcpy(out + at, encoded[c].constData(), static_cast<size_t>(encoded[c].size()));
-            at += static_cast<size_t>(encoded[c].size());
-        } else {
-            for (const QChar ch : cells[c])
-                out[at++] = static_cast<char>(ch.unicode());
-        }
-        ends[c + 1] = static_cast<std::uint32_t>(at);
-    }
+    fill(views.constData(), count);
 }
 
 QUtf8StringView ListRow::utf8(int column) const

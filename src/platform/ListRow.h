@@ -20,8 +20,6 @@ class ListRow {
 public:
     ListRow() = default;
     explicit ListRow(const QStringList& cells);
-    // From views of the cells' texts, without a text object per cell.
-    ListRow(const QStringView* cells, int count);
     // From cells already in UTF-8 (a file being read), copied as they are.
     ListRow(const QUtf8StringView* cells, int count);
     ListRow(const ListRow& other);
@@ -60,6 +58,7 @@ private:
     }
     const char* bytes() const { return block_.get() + sizeof(std::uint32_t) * (1 + size()); }
     void build(const QStringView* cells, int count);
+    void fill(const QUtf8StringView* cells, int count);
     // A block for count cells of total bytes, its ends left to fill.
     char* allocate(int count, size_t total);
 
