@@ -14,6 +14,8 @@ packages=(
   minisign
   libgtest-dev libgmock-dev
   libcpp-httplib-dev python3-pyftpdlib tinyproxy-bin
+  # the certificate of the HTTPS server the redirect test starts (without it the test skips)
+  openssl
   # the baseline of bench/bench_download.cpp
   curl
   poppler-utils fonts-dejavu-core fonts-liberation
