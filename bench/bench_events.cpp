@@ -19,7 +19,6 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QStandardItemModel>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -237,12 +236,7 @@ int run(int n, const QString& folder, int clicks)
     for (int i = 0; i < clicks; ++i) {
         QElapsedTimer t;
         t.start();
-        QSaveFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        f.flush();
-        ::fsync(f.handle());
-        f.commit();
+        bench::durableWrite(path, bytes);
         write.push_back(static_cast<double>(t.nsecsElapsed()) / 1e6);
     }
     qApp->removeEventFilter(&probe);

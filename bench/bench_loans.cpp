@@ -9,30 +9,17 @@
 #include <QApplication>
 #include <QFile>
 #include <QLineEdit>
-#include <QSaveFile>
 
-#include <unistd.h>
 #include <QTemporaryDir>
 
 using namespace wexlo;
 
 namespace {
 
-QByteArray loans(int n)
-{
-    QByteArray bytes;
-    for (int i = 0; i < n; ++i)
-        bytes += "DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " +
-                 QByteArray::number(i) + "\r\nITEM:A thing lent out number " +
-                 QByteArray::number(i) +
-                 "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n";
-    return bytes;
-}
-
 void run(int n, const QString& folder)
 {
     const QString path = folder + QStringLiteral("/datalist.txt");
-    const QByteArray bytes = loans(n);
+    const QByteArray bytes = bench::plainLoans(n);
     {
         QFile f(path);
         f.open(QIODevice::WriteOnly);
@@ -54,15 +41,7 @@ void run(int n, const QString& folder)
                   "ms", small ? "(target < 20 ms, < 5x)" : "(target < 500 ms, < 5x)");
 
     const double save = bench::bestMs(5, [&] { w.SaveList(); });
-    const double bareWrite = bench::bestMs(5, [&] {
-        // As durable as the program's own save: on the disk before it replaces the old file.
-        QSaveFile f(path);
-        f.open(QIODevice::WriteOnly);
-        f.write(bytes);
-        f.flush();
-        ::fsync(f.handle());
-        f.commit();
-    });
+    const double bareWrite = bench::bestMs(5, [&] { bench::durableWrite(path, bytes); });
     bench::report(("SaveList, " + label + " records").constData(), save, "QSaveFile write + fsync",
                   bareWrite, "ms", "(target < 5x)");
 

@@ -36,18 +36,6 @@ using Clock = std::chrono::steady_clock;
 
 namespace {
 
-QByteArray loans(int n)
-{
-    QByteArray bytes;
-    bytes.reserve(n * 120);
-    for (int i = 0; i < n; ++i)
-        bytes += "DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " +
-                 QByteArray::number(i) + "\r\nITEM:A thing lent out number " +
-                 QByteArray::number(i) +
-                 "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n";
-    return bytes;
-}
-
 Atom atom(Display* d, const char* name) { return XInternAtom(d, name, False); }
 
 QByteArray windowName(Display* d, Window w)
@@ -179,7 +167,7 @@ int main(int argc, char** argv)
         QDir().mkpath(folder);
         QFile f(folder + QStringLiteral("/datalist.txt"));
         f.open(QIODevice::WriteOnly);
-        f.write(loans(n));
+        f.write(bench::plainLoans(n));
         return folder.toStdString();
     };
     const std::string h0 = home(0), h6553 = home(6553), h100k = home(100000);

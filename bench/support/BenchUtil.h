@@ -1,9 +1,13 @@
 #pragma once
 
-// Small timing helpers shared by the benchmarks.
+// Small timing helpers and inputs shared by the benchmarks.
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QSaveFile>
 #include <QString>
+
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -11,6 +15,31 @@
 #include <vector>
 
 namespace wexlo::bench {
+
+// A loans file of n plain loans, their dates spread over 9,000 days in file order.
+inline QByteArray plainLoans(int n)
+{
+    QByteArray bytes;
+    bytes.reserve(n * 120);
+    for (int i = 0; i < n; ++i)
+        bytes += "DATE: " + QByteArray::number(38000 + i % 9000) + " \r\nLENTTO:Person " +
+                 QByteArray::number(i) + "\r\nITEM:A thing lent out number " +
+                 QByteArray::number(i) +
+                 "\r\nPHONE:555-0100\r\nADDRESS:12 High Street, Springfield\r\n";
+    return bytes;
+}
+
+// The baseline for a save: the bytes written to a new file that is on the disk before it
+// replaces the old one, as durable as the program's own save.
+inline void durableWrite(const QString& path, const QByteArray& bytes)
+{
+    QSaveFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+    f.flush();
+    ::fsync(f.handle());
+    f.commit();
+}
 
 // Best of n runs, in milliseconds (the least disturbed run).
 inline double bestMs(int runs, const std::function<void()>& body)

@@ -128,17 +128,4 @@ void ListRow::setCell(int column, QStringView text)
     build(views.constData(), n);
 }
 
-void ListRow::resize(int count)
-{
-    if (count < 0 || count == size())
-        return;
-    QVarLengthArray<QString, 8> decoded(count);
-    QVarLengthArray<QStringView, 8> views(count);
-    for (int c = 0; c < count; ++c) {
-        decoded[c] = cell(c);
-        views[c] = decoded[c];
-    }
-    build(views.constData(), count);
-}
-
 }  // namespace wexlo::platform

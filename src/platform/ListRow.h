@@ -37,8 +37,6 @@ public:
     QStringList cells(int count) const;
     // Changes one cell, growing the row to hold it.
     void setCell(int column, QStringView text);
-    // Grows (with empty cells) or shortens the row.
-    void resize(int count);
     // Asks for the row's block to be brought into the cache: a pass over a big list in sorted
     // order meets its blocks scattered in memory, and waits for each otherwise.
     void prefetch() const

@@ -217,7 +217,13 @@ public:
 
     bool isLater(const ListRow& row) const { return later >= 0 && !row.isEmpty(later); }
 
-    QString keyOf(const ListRow& row) const { return sortForm(row.cell(key)); }
+    // A row's sort bytes, ordered as sortNow() orders them (std::string compares bytes unsigned).
+    std::string keyOf(const ListRow& row) const
+    {
+        std::string bytes;
+        appendSortBytes(bytes, row.utf8(key));
+        return bytes;
+    }
 
     // The first of the later rows (the model keeps them after the others).
     size_t firstLater(size_t skip = SIZE_MAX) const
@@ -247,10 +253,10 @@ public:
         size_t hi = rowLater ? n : split;
         if (!sorted)
             return hi;
-        const QString k = keyOf(row);
+        const std::string k = keyOf(row);
         while (lo < hi) {
             const size_t mid = lo + (hi - lo) / 2;
-            const QString m = keyOf(rows[mid >= skip ? mid + 1 : mid]);
+            const std::string m = keyOf(rows[mid >= skip ? mid + 1 : mid]);
             const bool after = order == Qt::AscendingOrder ? k < m : m < k;
             if (after)
                 hi = mid;

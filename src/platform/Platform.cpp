@@ -189,58 +189,30 @@ struct Slot {
     T& get() { return current != nullptr ? *current : real; }
 };
 
-Slot<Clock>& clockSlot()
+// One slot per service, made on first use.
+template <class T>
+Slot<T>& slot()
 {
-    static Slot<Clock> s;
-    return s;
-}
-Slot<EventPump>& pumpSlot()
-{
-    static Slot<EventPump> s;
-    return s;
-}
-Slot<Locale>& localeSlot()
-{
-    static Slot<Locale> s;
-    return s;
-}
-Slot<Mouse>& mouseSlot()
-{
-    static Slot<Mouse> s;
-    return s;
-}
-Slot<MessageBox>& boxSlot()
-{
-    static Slot<MessageBox> s;
-    return s;
-}
-Slot<Shell>& shellSlot()
-{
-    static Slot<Shell> s;
-    return s;
-}
-Slot<SystemMetrics>& metricsSlot()
-{
-    static Slot<SystemMetrics> s;
+    static Slot<T> s;
     return s;
 }
 }  // namespace
 
-Clock& clock() { return clockSlot().get(); }
-EventPump& eventPump() { return pumpSlot().get(); }
-Locale& locale() { return localeSlot().get(); }
-Mouse& mouse() { return mouseSlot().get(); }
-MessageBox& messageBox() { return boxSlot().get(); }
-Shell& shell() { return shellSlot().get(); }
-SystemMetrics& systemMetrics() { return metricsSlot().get(); }
+Clock& clock() { return slot<Clock>().get(); }
+EventPump& eventPump() { return slot<EventPump>().get(); }
+Locale& locale() { return slot<Locale>().get(); }
+Mouse& mouse() { return slot<Mouse>().get(); }
+MessageBox& messageBox() { return slot<MessageBox>().get(); }
+Shell& shell() { return slot<Shell>().get(); }
+SystemMetrics& systemMetrics() { return slot<SystemMetrics>().get(); }
 
-void setClock(Clock* c) { clockSlot().current = c; }
-void setEventPump(EventPump* p) { pumpSlot().current = p; }
-void setLocale(Locale* l) { localeSlot().current = l; }
-void setMouse(Mouse* m) { mouseSlot().current = m; }
-void setMessageBox(MessageBox* m) { boxSlot().current = m; }
-void setShell(Shell* s) { shellSlot().current = s; }
-void setSystemMetrics(SystemMetrics* s) { metricsSlot().current = s; }
+void setClock(Clock* c) { slot<Clock>().current = c; }
+void setEventPump(EventPump* p) { slot<EventPump>().current = p; }
+void setLocale(Locale* l) { slot<Locale>().current = l; }
+void setMouse(Mouse* m) { slot<Mouse>().current = m; }
+void setMessageBox(MessageBox* m) { slot<MessageBox>().current = m; }
+void setShell(Shell* s) { slot<Shell>().current = s; }
+void setSystemMetrics(SystemMetrics* s) { slot<SystemMetrics>().current = s; }
 
 MsgAnswer message(QWidget* owner, const QString& text, const QString& title, MsgButtons buttons,
                   MsgIcon icon)

@@ -30,6 +30,17 @@ constexpr char16_t kCp1252High[32] = {
     0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
     0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+QString fromCp1252(QByteArrayView line)
+{
+    QString text;
+    text.reserve(line.size());
+    for (const char ch : line) {
+        const auto b = static_cast<unsigned char>(ch);
+        text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t{b});
+    }
+    return text;
+}
 }  // namespace
 
 // ---- OutputFile ------------------------------------------------------------------------
@@ -97,15 +108,7 @@ QString decodeText(const QByteArray& bytes)
             const QByteArrayView line(bytes.constData() + from, end - from);
             QStringDecoder lineDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
             const QString decoded = lineDecoder.decode(line);
-            if (!lineDecoder.hasError()) {
-                text += decoded;
-            } else {
-                for (const char ch : line) {
-                    const auto b = static_cast<unsigned char>(ch);
-                    text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80])
-                                                     : QChar(char16_t{b});
-                }
-            }
+            text += lineDecoder.hasError() ? fromCp1252(line) : decoded;
             from = end;
         }
     }
@@ -142,21 +145,7 @@ void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayVi
         from = next;
         if (!whole) {
             if (!text.isValidUtf8()) {
-                converted.resize(0);
-                for (const char ch : text) {
-                    const auto b = static_cast<unsigned char>(ch);
-                    const char16_t c = (b >= 0x80 && b <= 0x9F) ? kCp1252High[b - 0x80] : b;
-                    if (c < 0x80) {
-                        converted += static_cast<char>(c);
-                    } else if (c < 0x800) {
-                        converted += static_cast<char>(0xC0 | (c >> 6));
-                        converted += static_cast<char>(0x80 | (c & 0x3F));
-                    } else {
-                        converted += static_cast<char>(0xE0 | (c >> 12));
-                        converted += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-                        converted += static_cast<char>(0x80 | (c & 0x3F));
-                    }
-                }
+                converted = fromCp1252(text).toUtf8();
                 text = converted;
             } else {
                 text = dropMarks(text, text.data() == bytes.data() ? 2 : 1);
