@@ -69,6 +69,19 @@ bool bindReadOnly(const QString& path)
     return true;
 }
 
+bool bindWritable(const QString& path)
+{
+    // The new mount starts with the flags of the one the path lies on; a remount clears them.
+    const QByteArray p = QFile::encodeName(path);
+    if (::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) != 0)
+        return false;
+    if (::mount(nullptr, p.constData(), nullptr, MS_REMOUNT | MS_BIND, nullptr) != 0) {
+        ::umount2(p.constData(), MNT_DETACH);
+        return false;
+    }
+    return true;
+}
+
 void unmount(const QString& path) { ::umount2(QFile::encodeName(path).constData(), MNT_DETACH); }
 
 namespace {

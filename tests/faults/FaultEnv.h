@@ -46,6 +46,8 @@ private:
 
 // Mounts path (a file or a folder) read-only over itself; false when the system refuses.
 bool bindReadOnly(const QString& path);
+// A file (or folder) of a read-only tree made writable again by a bind mount of its own.
+bool bindWritable(const QString& path);
 void unmount(const QString& path);
 
 // While alive, the calling thread obeys file permissions even as root (CAP_DAC_OVERRIDE and

@@ -1,6 +1,7 @@
 // Every file the program writes, on real filesystems that fail: a tiny tmpfs filled so that the
 // save fails at its start, in its middle or at its very end; EIO from write, fsync or close; a
-// read-only file; a folder that takes no new file; a folder that vanished. After each, the file
+// read-only file; a folder that takes no new file, for want of permission or on a read-only
+// filesystem; a folder that vanished. After each, the file
 // holds its old content whole or the new one whole, the user was told, and the log has the line.
 
 #include "app/LoansFile.h"
@@ -25,7 +26,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <utility>
 
 namespace wexlo::test {
 namespace {
@@ -44,6 +44,7 @@ enum class Fault {
     FolderTakesNoFile,      // the file itself is writable
     FolderTakesNoFileFull,  // ... and the disk is full
     FolderTakesNoFileFsyncEio,
+    ReadOnlyTree,  // a writable file bind-mounted into a read-only folder (EROFS)
     FolderVanished,
 };
 enum class After { Old, New, Gone };
@@ -95,6 +96,7 @@ const Case kCases[] = {
      kLoansFull, kLoansFullLog},
     {"LoansFolderTakesNoFileFsyncEio", Target::Loans, Fault::FolderTakesNoFileFsyncEio, false,
      After::Old, kLoansEio, kLoansEioLog},
+    {"LoansReadOnlyTree", Target::Loans, Fault::ReadOnlyTree, false, After::New, "", ""},
     {"LoansFolderVanished", Target::Loans, Fault::FolderVanished, false, After::Gone,
      kLoansNotOpened, "Path not found(76) in SaveList of module frmMain"},
     // The settings: the disk-full message and its one retry (at the start the user makes room,
@@ -124,6 +126,7 @@ const Case kCases[] = {
      ""},
     {"SettingsFolderTakesNoFileFull", Target::Settings, Fault::FolderTakesNoFileFull, true,
      After::Old, kSpace, kSettingsFullLog},
+    {"SettingsReadOnlyTree", Target::Settings, Fault::ReadOnlyTree, true, After::New, "", ""},
     {"SettingsFolderVanished", Target::Settings, Fault::FolderVanished, false, After::Gone, "",
      "Path not found(76) in SaveSettings of module cSHAREDSettings"},
     // The error report preview: never opened unless written whole.
@@ -188,17 +191,21 @@ protected:
         wexlo_fault_arm(nullptr, 0, 0);
         cSHAREDSettings::setErrorReporter({});
         MainWindowFixture::TearDown();
-        if (!readOnlyMount_.isEmpty())
-            unmount(readOnlyMount_);
+        unmountAll();
         disk_.reset();
     }
 
     QString file(const QString& name) const { return folder_ + QLatin1Char('/') + name; }
+    void unmountAll()
+    {
+        while (!mounts_.isEmpty())
+            unmount(mounts_.takeLast());
+    }
     QString told() const { return (boxes_.texts() + reports_).join(QLatin1Char('|')); }
 
     std::optional<Tmpfs> disk_;
     QString folder_;
-    QString readOnlyMount_;
+    QStringList mounts_;  // unmounted newest first
     QStringList reports_;
 };
 
@@ -272,7 +279,13 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         case Fault::ReadOnlyFile:
             QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
             ASSERT_TRUE(bindReadOnly(target)) << std::strerror(errno);
-            readOnlyMount_ = target;
+            mounts_.append(target);
+            break;
+        case Fault::ReadOnlyTree:
+            ASSERT_TRUE(bindReadOnly(folder_)) << std::strerror(errno);
+            mounts_.append(folder_);
+            ASSERT_TRUE(bindWritable(target)) << std::strerror(errno);
+            mounts_.append(target);
             break;
         case Fault::FolderTakesNoFileFull:
             disk_->leaveFree(0);
@@ -310,8 +323,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
 
     // The disk is mended, so that the log can be read and written.
     wexlo_fault_arm(nullptr, 0, 0);
-    if (!readOnlyMount_.isEmpty())
-        unmount(std::exchange(readOnlyMount_, QString()));
+    unmountAll();
     QFile::setPermissions(folder_,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     disk_->makeRoom();
