@@ -2,6 +2,7 @@
 #include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
+#include "platform/SingleInstance.h"
 #include "shared/util/mSHAREDSubs.h"
 
 #include <QApplication>
@@ -51,6 +52,10 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     wexlo::platform::setAppFolder(wexlo::platform::resolveAppFolder(
         QApplication::arguments(), wexlo::platform::programFolder()));
+    // One window per register: a second start on the folder brings the first one's to the front.
+    wexlo::platform::SingleInstance instance;
+    if (!instance.claim(wexlo::platform::appFolder()))
+        return 0;
     NoSleepClock noSleep;
     const bool noPause = qEnvironmentVariableIsSet("WEXLO_NO_SPLASH_PAUSE");
     if (noPause)
@@ -60,6 +65,8 @@ int main(int argc, char* argv[])
         wexlo::platform::setClock(nullptr);
     QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&instance, &wexlo::platform::SingleInstance::activationRequested, &window,
+                     [&window] { window.show(); window.raise(); window.activateWindow(); });
     window.show();
     return QApplication::exec();
 }
