@@ -1,4 +1,4 @@
-#include "platform/PictureBox.h"
+#include "platform/StatusBox.h"
 
 #include <QAccessible>
 #include <QAccessibleWidget>
@@ -14,15 +14,15 @@ namespace wexlo::platform {
 
 namespace {
 
-// What a screen reader gets from a picture box: the printed text as its name, and while a bar
+// What a screen reader gets from a status box: the printed text as its name, and while a bar
 // is drawn, a progress bar whose value is the bar's percentage.
-class PictureBoxAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+class StatusBoxAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
-    explicit PictureBoxAccessible(PictureBox* box) : QAccessibleWidget(box, QAccessible::StaticText)
+    explicit StatusBoxAccessible(StatusBox* box) : QAccessibleWidget(box, QAccessible::StaticText)
     {
     }
 
-    PictureBox* box() const { return static_cast<PictureBox*>(widget()); }
+    StatusBox* box() const { return static_cast<StatusBox*>(widget()); }
 
     QAccessible::Role role() const override
     {
@@ -60,11 +60,11 @@ public:
     QVariant minimumStepSize() const override { return 1.0; }
 };
 
-QAccessibleInterface* pictureBoxFactory(const QString& className, QObject* object)
+QAccessibleInterface* statusBoxFactory(const QString& className, QObject* object)
 {
-    if (className == QLatin1String(PictureBox::staticMetaObject.className()) &&
+    if (className == QLatin1String(StatusBox::staticMetaObject.className()) &&
         object->isWidgetType())
-        return new PictureBoxAccessible(static_cast<PictureBox*>(object));
+        return new StatusBoxAccessible(static_cast<StatusBox*>(object));
     return nullptr;
 }
 
@@ -102,9 +102,9 @@ QColor colorFromNumber(std::uint32_t value, const QPalette& palette)
 
 std::uint32_t colorNumber(const QColor& c) { return rgbNumber(c.red(), c.green(), c.blue()); }
 
-PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
+StatusBox::StatusBox(QWidget* parent) : QWidget(parent)
 {
-    static const bool installed = (QAccessible::installFactory(pictureBoxFactory), true);
+    static const bool installed = (QAccessible::installFactory(statusBoxFactory), true);
     Q_UNUSED(installed)
     back_ = palette().color(QPalette::Window);
     fore_ = palette().color(QPalette::WindowText);
@@ -113,7 +113,7 @@ PictureBox::PictureBox(QWidget* parent) : QWidget(parent)
     fitCanvas();
 }
 
-void PictureBox::fitCanvas() const
+void StatusBox::fitCanvas() const
 {
     // Keep what was drawn; new area takes the back colour.
     const QSize size(std::max(1, width()), std::max(1, height()));
@@ -127,13 +127,13 @@ void PictureBox::fitCanvas() const
     canvas_ = grown;
 }
 
-const QImage& PictureBox::canvas() const
+const QImage& StatusBox::canvas() const
 {
     fitCanvas();
     return canvas_;
 }
 
-void PictureBox::Cls()
+void StatusBox::clear()
 {
     fitCanvas();
     canvas_.fill(back_);
@@ -145,38 +145,38 @@ void PictureBox::Cls()
     update();
 }
 
-void PictureBox::setFontSize(double points)
+void StatusBox::setFontSize(double points)
 {
     QFont f = font();
     f.setPointSizeF(points);
     setFont(f);
 }
 
-double PictureBox::fontSize() const { return font().pointSizeF(); }
+double StatusBox::fontSize() const { return font().pointSizeF(); }
 
-void PictureBox::setBackColor(const QColor& c)
+void StatusBox::setBackColor(const QColor& c)
 {
     back_ = c;
-    Cls();
+    clear();
 }
 
-void PictureBox::setForeColor(const QColor& c) { fore_ = c; }
+void StatusBox::setForeColor(const QColor& c) { fore_ = c; }
 
-double PictureBox::ScaleWidth() const { return width(); }
-double PictureBox::ScaleHeight() const { return height(); }
+double StatusBox::innerWidth() const { return width(); }
+double StatusBox::innerHeight() const { return height(); }
 
-double PictureBox::TextWidth(const QString& text) const
+double StatusBox::textWidth(const QString& text) const
 {
     return QFontMetricsF(font()).horizontalAdvance(text);
 }
 
-double PictureBox::TextHeight(const QString& text) const
+double StatusBox::textHeight(const QString& text) const
 {
     const qsizetype lines = std::max<qsizetype>(1, text.count(QLatin1Char('\n')) + 1);
     return QFontMetricsF(font()).height() * lines;
 }
 
-void PictureBox::Print(const QString& text)
+void StatusBox::printLine(const QString& text)
 {
     fitCanvas();
     {
@@ -191,7 +191,7 @@ void PictureBox::Print(const QString& text)
         }
     }
     currentX_ = 0;
-    currentY_ += TextHeight(text);
+    currentY_ += textHeight(text);
     if (!shownText_.isEmpty() && !text.isEmpty())
         shownText_ += QLatin1Char('\n');
     shownText_ += text;
@@ -199,21 +199,21 @@ void PictureBox::Print(const QString& text)
     update();
 }
 
-void PictureBox::setProgressValue(double percent)
+void StatusBox::setProgressValue(double percent)
 {
     progress_ = std::isnan(percent) ? 0.0 : std::clamp(percent, 0.0, 100.0);
     contentChanged();
 }
 
-void PictureBox::contentChanged()
+void StatusBox::contentChanged()
 {
     if (announcePending_)
         return;
     announcePending_ = true;
-    QTimer::singleShot(0, this, &PictureBox::announce);
+    QTimer::singleShot(0, this, &StatusBox::announce);
 }
 
-void PictureBox::announce()
+void StatusBox::announce()
 {
     announcePending_ = false;
     if (shownText_ != announcedText_) {
@@ -232,9 +232,9 @@ void PictureBox::announce()
     }
 }
 
-QColor PictureBox::colorOf(std::uint32_t value) const { return colorFromNumber(value, palette()); }
+QColor StatusBox::colorOf(std::uint32_t value) const { return colorFromNumber(value, palette()); }
 
-void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColor& c)
+void StatusBox::fillBox(double x1, double y1, double x2, double y2, const QColor& c)
 {
     fitCanvas();
     {
@@ -247,7 +247,7 @@ void PictureBox::fillBox(double x1, double y1, double x2, double y2, const QColo
     update();
 }
 
-void PictureBox::paintEvent(QPaintEvent*)
+void StatusBox::paintEvent(QPaintEvent*)
 {
     fitCanvas();
     QPainter p(this);
@@ -255,7 +255,7 @@ void PictureBox::paintEvent(QPaintEvent*)
     p.drawImage(0, 0, canvas_);
 }
 
-void PictureBox::resizeEvent(QResizeEvent* event)
+void StatusBox::resizeEvent(QResizeEvent* event)
 {
     fitCanvas();
     QWidget::resizeEvent(event);
@@ -264,4 +264,4 @@ void PictureBox::resizeEvent(QResizeEvent* event)
 }  // namespace wexlo::platform
 
 // The meta-object code in this unit, so that using the class links only what it needs.
-#include "moc_PictureBox.cpp"
+#include "moc_StatusBox.cpp"

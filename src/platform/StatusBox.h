@@ -1,8 +1,7 @@
 #pragma once
 
-// A drawing surface that keeps what was drawn on it (a canvas image) and repaints from it: the
-// place of a picture box that prints text at a print position and draws filled rectangles.
-// Units are pixels of the widget. What is drawn is also told to assistive technology: the
+// A box that shows a status: text printed line by line at a print position and filled
+// rectangles (a progress bar), kept on a canvas image it repaints from. Units are pixels of the widget. What is drawn is also told to assistive technology: the
 // text printed since the box was last cleared is its accessible name, and a progress value
 // set for a drawn bar is its accessible value; changes are announced once per turn of the
 // event loop, so a status cleared and printed again is spoken once.
@@ -18,24 +17,24 @@
 
 namespace wexlo::platform {
 
-// What centred printing needs of a surface (a picture box, a window, a printer page).
+// What centred printing needs of a surface.
 class DrawingSurface {
 public:
     virtual ~DrawingSurface() = default;
-    virtual void Cls() = 0;  // fill with the back colour, print position to the top left
+    virtual void clear() = 0;  // fill with the back colour, print position to the top left
     virtual void setFontSize(double points) = 0;
     virtual void setBackColor(const QColor& c) = 0;
     virtual void setForeColor(const QColor& c) = 0;
-    virtual double ScaleWidth() const = 0;  // inner width
-    virtual double ScaleHeight() const = 0;
-    virtual double TextWidth(const QString& text) const = 0;
-    virtual double TextHeight(const QString& text) const = 0;
+    virtual double innerWidth() const = 0;  // inside any border
+    virtual double innerHeight() const = 0;
+    virtual double textWidth(const QString& text) const = 0;
+    virtual double textHeight(const QString& text) const = 0;
     virtual void setCurrentX(double x) = 0;
     virtual void setCurrentY(double y) = 0;
-    virtual double CurrentX() const = 0;
-    virtual double CurrentY() const = 0;
+    virtual double currentX() const = 0;
+    virtual double currentY() const = 0;
     // Prints at the print position, then moves it to the start of the next line.
-    virtual void Print(const QString& text) = 0;
+    virtual void printLine(const QString& text) = 0;
     // The colour a stored colour number stands for on this surface (system colours included).
     virtual QColor colorOf(std::uint32_t value) const = 0;
 };
@@ -56,16 +55,16 @@ inline constexpr std::uint32_t rgbNumber(int r, int g, int b)
            (static_cast<std::uint32_t>(b) << 16);
 }
 
-class PictureBox : public QWidget, public DrawingSurface {
+class StatusBox : public QWidget, public DrawingSurface {
     Q_OBJECT
 
 public:
-    explicit PictureBox(QWidget* parent = nullptr);
+    explicit StatusBox(QWidget* parent = nullptr);
 
-    void Cls() override;
+    void clear() override;
     void setFontSize(double points) override;
     double fontSize() const;
-    // Setting the back colour clears the box, as a picture box does.
+    // Setting the back colour clears the box.
     void setBackColor(const QColor& c) override;
     QColor backColor() const { return back_; }
     void setForeColor(const QColor& c) override;
@@ -73,15 +72,15 @@ public:
     void setFillColor(const QColor& c) { fill_ = c; }
     QColor fillColor() const { return fill_; }
 
-    double ScaleWidth() const override;
-    double ScaleHeight() const override;
-    double TextWidth(const QString& text) const override;
-    double TextHeight(const QString& text) const override;
+    double innerWidth() const override;
+    double innerHeight() const override;
+    double textWidth(const QString& text) const override;
+    double textHeight(const QString& text) const override;
     void setCurrentX(double x) override { currentX_ = x; }
     void setCurrentY(double y) override { currentY_ = y; }
-    double CurrentX() const override { return currentX_; }
-    double CurrentY() const override { return currentY_; }
-    void Print(const QString& text) override;
+    double currentX() const override { return currentX_; }
+    double currentY() const override { return currentY_; }
+    void printLine(const QString& text) override;
     QColor colorOf(std::uint32_t value) const override;
 
     // A filled rectangle between two corners, in the given colour (the fill colour if invalid).
@@ -90,9 +89,9 @@ public:
     // What is drawn (for tests and for saving).
     const QImage& canvas() const;
 
-    // The text printed since the last Cls, lines joined by a line feed.
+    // The text printed since the last clear, lines joined by a line feed.
     const QString& shownText() const { return shownText_; }
-    // A bar drawn in the box stands for this percentage (0 to 100) until the next Cls.
+    // A bar drawn in the box stands for this percentage (0 to 100) until the next clear.
     void setProgressValue(double percent);
     std::optional<double> progressValue() const { return progress_; }
 

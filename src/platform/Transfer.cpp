@@ -1,4 +1,4 @@
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 
 #include "platform/CurlLibrary.h"
 #include "platform/FileSystem.h"
@@ -96,12 +96,12 @@ public:
         }
         if (!reading_) {
             if (!file_->flush() || !file_->seek(position_))
-                raiseError(err::InetStillExecuting);
+                raiseError(err::TransferStillRunning);
             reading_ = true;
         }
         QByteArray part = file_->read(want);
         if (part.size() != want)
-            raiseError(err::InetStillExecuting);
+            raiseError(err::TransferStillRunning);
         position_ += part.size();
         return part;
     }
@@ -114,7 +114,7 @@ private:
     bool reading_ = false;
 };
 
-class CurlInetControl;
+class CurlTransfer;
 
 QByteArray& trustedCertificates()
 {
@@ -122,24 +122,24 @@ QByteArray& trustedCertificates()
     return path;
 }
 
-QList<CurlInetControl*>& liveControls()
+QList<CurlTransfer*>& liveControls()
 {
-    static QList<CurlInetControl*> list;
+    static QList<CurlTransfer*> list;
     return list;
 }
 
-class CurlInetControl final : public InetControl {
+class CurlTransfer final : public Transfer {
 public:
-    explicit CurlInetControl(QObject* parent) : InetControl(parent), lib_(loadCurl())
+    explicit CurlTransfer(QObject* parent) : Transfer(parent), lib_(loadCurl())
     {
         multi_ = lib_.multi_init();
         if (!multi_)
             raiseError(err::ComponentMissing);
         // libcurl says which sockets to watch and when to call it back; nothing runs while
         // a transfer waits.
-        lib_.multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlInetControl::onWatch);
+        lib_.multi_setopt(multi_, CURLMOPT_SOCKETFUNCTION, &CurlTransfer::onWatch);
         lib_.multi_setopt(multi_, CURLMOPT_SOCKETDATA, this);
-        lib_.multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlInetControl::onTimer);
+        lib_.multi_setopt(multi_, CURLMOPT_TIMERFUNCTION, &CurlTransfer::onTimer);
         lib_.multi_setopt(multi_, CURLMOPT_TIMERDATA, this);
         timeout_.setSingleShot(true);
         connect(&timeout_, &QTimer::timeout, this, [this] { act(CURL_SOCKET_TIMEOUT, 0); });
@@ -149,7 +149,7 @@ public:
         liveControls().append(this);
     }
 
-    ~CurlInetControl() override
+    ~CurlTransfer() override
     {
         liveControls().removeAll(this);
         dropTransfer();
@@ -179,7 +179,7 @@ public:
         // The body handler applies to this request alone, whether it starts or not.
         BodyHandler handler = std::exchange(nextHandler_, BodyHandler());
         if (easy_)
-            raiseError(err::InetStillExecuting);
+            raiseError(err::TransferStillRunning);
 
         if (verb == QLatin1String("GET") && !rest.isEmpty()) {
             // "GET remote local": one FTP download into the local file.
@@ -335,20 +335,20 @@ private:
             lib_.easy_setopt(easy_, CURLOPT_CAINFO, trustedCertificates().constData());
         lib_.easy_setopt(easy_, CURLOPT_SUPPRESS_CONNECT_HEADERS, 1L);
         lib_.easy_setopt(easy_, CURLOPT_BUFFERSIZE, 256L * 1024L);
-        lib_.easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlInetControl::onWrite);
+        lib_.easy_setopt(easy_, CURLOPT_WRITEFUNCTION, &CurlTransfer::onWrite);
         lib_.easy_setopt(easy_, CURLOPT_WRITEDATA, this);
-        lib_.easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlInetControl::onHeader);
+        lib_.easy_setopt(easy_, CURLOPT_HEADERFUNCTION, &CurlTransfer::onHeader);
         lib_.easy_setopt(easy_, CURLOPT_HEADERDATA, this);
-        lib_.easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &CurlInetControl::onSocket);
+        lib_.easy_setopt(easy_, CURLOPT_SOCKOPTFUNCTION, &CurlTransfer::onSocket);
         lib_.easy_setopt(easy_, CURLOPT_SOCKOPTDATA, this);
-        lib_.easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlInetControl::onPrereq);
+        lib_.easy_setopt(easy_, CURLOPT_PREREQFUNCTION, &CurlTransfer::onPrereq);
         lib_.easy_setopt(easy_, CURLOPT_PREREQDATA, this);
-        lib_.easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlInetControl::onProgress);
+        lib_.easy_setopt(easy_, CURLOPT_XFERINFOFUNCTION, &CurlTransfer::onProgress);
         lib_.easy_setopt(easy_, CURLOPT_XFERINFODATA, this);
         lib_.easy_setopt(easy_, CURLOPT_NOPROGRESS, 0L);
         // libcurl stops reading at the Content-Length and only says so in its verbose text;
         // a body longer than announced must fail, so that text is watched.
-        lib_.easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, &CurlInetControl::onDebug);
+        lib_.easy_setopt(easy_, CURLOPT_DEBUGFUNCTION, &CurlTransfer::onDebug);
         lib_.easy_setopt(easy_, CURLOPT_DEBUGDATA, this);
         lib_.easy_setopt(easy_, CURLOPT_VERBOSE, 1L);
 
@@ -505,7 +505,7 @@ private:
         while (!pending_.empty()) {
             const int state = pending_.front();
             pending_.pop_front();
-            Q_EMIT StateChanged(state);
+            Q_EMIT stateChanged(state);
         }
         delivering_ = false;
     }
@@ -523,7 +523,7 @@ private:
 
     static size_t onWrite(char* data, size_t size, size_t count, void* user)
     {
-        auto* self = static_cast<CurlInetControl*>(user);
+        auto* self = static_cast<CurlTransfer*>(user);
         const qint64 length = static_cast<qint64>(size) * static_cast<qint64>(count);
         try {
             if (!self->isHttp_ && self->reached_ < ResponseReceived)
@@ -601,13 +601,13 @@ private:
     static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* user)
     {
         if (type == CURLINFO_TEXT && size >= 12 && std::memcmp(data, "Excess found", 12) == 0)
-            static_cast<CurlInetControl*>(user)->excess_ = true;
+            static_cast<CurlTransfer*>(user)->excess_ = true;
         return 0;
     }
 
     static size_t onHeader(char* data, size_t size, size_t count, void* user)
     {
-        auto* self = static_cast<CurlInetControl*>(user);
+        auto* self = static_cast<CurlTransfer*>(user);
         const size_t length = size * count;
         try {
             const QByteArray line(data, static_cast<qsizetype>(length));
@@ -663,7 +663,7 @@ private:
     // libcurl's socket callback: which of a socket's events it now waits for.
     static int onWatch(CURL*, curl_socket_t socket, int what, void* user, void*)
     {
-        auto* self = static_cast<CurlInetControl*>(user);
+        auto* self = static_cast<CurlTransfer*>(user);
         if (what == CURL_POLL_REMOVE) {
             self->watches_.erase(socket);
             return 0;
@@ -692,7 +692,7 @@ private:
     // libcurl's timer callback: when to call it back with no socket ready (-1: never).
     static int onTimer(CURLM*, long ms, void* user)
     {
-        auto* self = static_cast<CurlInetControl*>(user);
+        auto* self = static_cast<CurlTransfer*>(user);
         if (ms < 0)
             self->timeout_.stop();
         else
@@ -702,19 +702,19 @@ private:
 
     static int onSocket(void* user, curl_socket_t, curlsocktype)
     {
-        static_cast<CurlInetControl*>(user)->reach(Connecting);
+        static_cast<CurlTransfer*>(user)->reach(Connecting);
         return CURL_SOCKOPT_OK;
     }
 
     static int onPrereq(void* user, char*, char*, int, int)
     {
-        static_cast<CurlInetControl*>(user)->reach(Requesting);
+        static_cast<CurlTransfer*>(user)->reach(Requesting);
         return CURL_PREREQFUNC_OK;
     }
 
     static int onProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
     {
-        auto* self = static_cast<CurlInetControl*>(user);
+        auto* self = static_cast<CurlTransfer*>(user);
         if (self->reached_ >= Requesting)
             self->reach(RequestSent);
         return 0;
@@ -749,20 +749,20 @@ private:
     QElapsedTimer alive_;
 };
 
-InetControlFactory& factory()
+TransferFactory& factory()
 {
-    static InetControlFactory f;
+    static TransferFactory f;
     return f;
 }
 
 }  // namespace
 
-InetControl::InetControl(QObject* parent) : QObject(parent) {}
+Transfer::Transfer(QObject* parent) : QObject(parent) {}
 
-InetControl::~InetControl() = default;
+Transfer::~Transfer() = default;
 
 // What setBodyFile's request saved, as skipChunk passes over it.
-struct InetControl::SavedBody {
+struct Transfer::SavedBody {
     int chunk = 0;
     bool saved = false;
     qint64 size = 0;
@@ -770,7 +770,7 @@ struct InetControl::SavedBody {
     std::vector<bool> startsWithNul;  // of every chunk
 };
 
-void InetControl::setBodyFile(const QString& path, int chunkSize)
+void Transfer::setBodyFile(const QString& path, int chunkSize)
 {
     saved_ = std::make_shared<SavedBody>();
     if (path.isEmpty() || chunkSize <= 0) {
@@ -798,9 +798,9 @@ void InetControl::setBodyFile(const QString& path, int chunkSize)
     });
 }
 
-bool InetControl::bodySaved() const { return saved_ && saved_->saved; }
+bool Transfer::bodySaved() const { return saved_ && saved_->saved; }
 
-InetControl::SkippedChunk InetControl::skipChunk()
+Transfer::SkippedChunk Transfer::skipChunk()
 {
     if (!bodySaved() || saved_->position >= saved_->size)
         return {};
@@ -813,21 +813,21 @@ InetControl::SkippedChunk InetControl::skipChunk()
     return chunk;
 }
 
-std::unique_ptr<InetControl> createCurlInetControl(QObject* parent)
+std::unique_ptr<Transfer> createCurlTransfer(QObject* parent)
 {
-    return std::make_unique<CurlInetControl>(parent);
+    return std::make_unique<CurlTransfer>(parent);
 }
 
-std::unique_ptr<InetControl> createInetControl(QObject* parent)
+std::unique_ptr<Transfer> createTransfer(QObject* parent)
 {
-    std::unique_ptr<InetControl> control =
-        factory() ? factory()(parent) : createCurlInetControl(parent);
+    std::unique_ptr<Transfer> control =
+        factory() ? factory()(parent) : createCurlTransfer(parent);
     if (!control)
         raiseError(err::ComponentMissing);
     return control;
 }
 
-void setInetControlFactory(InetControlFactory f) { factory() = std::move(f); }
+void setTransferFactory(TransferFactory f) { factory() = std::move(f); }
 
 namespace detail {
 
@@ -840,15 +840,15 @@ bool serviceTransfersWhileSleeping(int ms)
 {
     const auto anyActive = [] {
         return std::any_of(liveControls().cbegin(), liveControls().cend(),
-                           [](const CurlInetControl* c) { return c->active(); });
+                           [](const CurlTransfer* c) { return c->active(); });
     };
     if (ms <= 0 || !anyActive())
         return false;
     QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
         const auto controls = liveControls();
-        std::vector<CurlInetControl*> running;
-        for (CurlInetControl* c : controls)
+        std::vector<CurlTransfer*> running;
+        for (CurlTransfer* c : controls)
             if (c->active())
                 running.push_back(c);
         const int remaining = static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
@@ -857,7 +857,7 @@ bool serviceTransfersWhileSleeping(int ms)
             break;
         }
         const int slice = running.size() == 1 ? remaining : std::min(remaining, 5);
-        for (CurlInetControl* c : running)
+        for (CurlTransfer* c : running)
             c->pump(slice);
     }
     return true;
@@ -868,4 +868,4 @@ bool serviceTransfersWhileSleeping(int ms)
 }  // namespace wexlo::platform
 
 // The control's meta-object lives here, apart from the library's other generated code.
-#include "moc_InetControl.cpp"
+#include "moc_Transfer.cpp"

@@ -14,7 +14,7 @@
 
 namespace wexlo::platform {
 
-class InetControl : public QObject {
+class Transfer : public QObject {
     Q_OBJECT
 public:
     // The state numbers, in the order a successful request passes them (11 only on failure).
@@ -37,8 +37,8 @@ public:
 
     static constexpr int kAliveIntervalMs = 200;
 
-    explicit InetControl(QObject* parent = nullptr);
-    ~InetControl() override;
+    explicit Transfer(QObject* parent = nullptr);
+    ~Transfer() override;
 
     int accessType() const { return accessType_; }
     virtual void setAccessType(int type) { accessType_ = type; }
@@ -95,7 +95,7 @@ public:
 Q_SIGNALS:
     // While a response body streams in, ReceivingResponse comes again every kAliveIntervalMs
     // at most (only when bytes arrived meanwhile): the sign of life a time-out waits for.
-    void StateChanged(int state);
+    void stateChanged(int state);
 
 private:
     struct SavedBody;
@@ -109,15 +109,15 @@ private:
 };
 
 // Creates the transfer control. Throws RuntimeError 339 when it cannot be created.
-std::unique_ptr<InetControl> createInetControl(QObject* parent = nullptr);
+std::unique_ptr<Transfer> createTransfer(QObject* parent = nullptr);
 
-// Test seam: the factory used by createInetControl (an empty function puts the real one
+// Test seam: the factory used by createTransfer (an empty function puts the real one
 // back). A factory that returns nullptr makes creation fail with 339.
-using InetControlFactory = std::function<std::unique_ptr<InetControl>(QObject* parent)>;
-void setInetControlFactory(InetControlFactory factory);
+using TransferFactory = std::function<std::unique_ptr<Transfer>(QObject* parent)>;
+void setTransferFactory(TransferFactory factory);
 
 // The real, libcurl-based control.
-std::unique_ptr<InetControl> createCurlInetControl(QObject* parent = nullptr);
+std::unique_ptr<Transfer> createCurlTransfer(QObject* parent = nullptr);
 
 namespace detail {
 // Lets running transfers move data while the thread sleeps, for at most ms milliseconds;
