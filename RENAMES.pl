@@ -26,3 +26,9 @@ s{\.TextHeight\(}{.textHeight(}g;
 s{\.CurrentX\(\)}{.currentX()}g;
 s{\.CurrentY\(\)}{.currentY()}g;
 s{\b(surface|pic)\.Print\(}{$1.printLine(}g;
+# The mouse pointer and the printer the user chose.
+s{\bPointer::Hourglass\b}{Pointer::Busy}g;
+s{\bplatform::DeviceMode\b}{platform::PrinterSettings}g;
+s{\.devMode\b}{.printerSettings}g;
+# Test support: the file holding WexloTest is named after it.
+s{"support/Fixture\.h"}{"support/WexloTest.h"}g;

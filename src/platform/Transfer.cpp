@@ -36,8 +36,8 @@ namespace {
 // large download does not grow the program.
 constexpr qint64 kMemoryBodyLimit = 1024 * 1024;
 
-// libcurl, opened at the first control; a library that cannot be loaded leaves the control
-// missing, as a control that libcurl cannot set up.
+// libcurl, opened at the first transfer; a library that cannot be loaded leaves the transfer
+// missing, as one that libcurl cannot set up.
 const CurlLibrary& loadCurl()
 {
     const CurlLibrary* library = curlLibrary();
@@ -122,7 +122,7 @@ QByteArray& trustedCertificates()
     return path;
 }
 
-QList<CurlTransfer*>& liveControls()
+QList<CurlTransfer*>& liveTransfers()
 {
     static QList<CurlTransfer*> list;
     return list;
@@ -146,12 +146,12 @@ public:
         deliverSoon_.setSingleShot(true);
         deliverSoon_.setInterval(0);
         connect(&deliverSoon_, &QTimer::timeout, this, [this] { deliver(); });
-        liveControls().append(this);
+        liveTransfers().append(this);
     }
 
     ~CurlTransfer() override
     {
-        liveControls().removeAll(this);
+        liveTransfers().removeAll(this);
         dropTransfer();
         lib_.multi_cleanup(multi_);
         watches_.clear();
@@ -820,11 +820,11 @@ std::unique_ptr<Transfer> createCurlTransfer(QObject* parent)
 
 std::unique_ptr<Transfer> createTransfer(QObject* parent)
 {
-    std::unique_ptr<Transfer> control =
+    std::unique_ptr<Transfer> transfer =
         factory() ? factory()(parent) : createCurlTransfer(parent);
-    if (!control)
+    if (!transfer)
         raiseError(err::ComponentMissing);
-    return control;
+    return transfer;
 }
 
 void setTransferFactory(TransferFactory f) { factory() = std::move(f); }
@@ -839,16 +839,16 @@ void setTrustedCertificatesForTests(const QString& pemFile)
 bool serviceTransfersWhileSleeping(int ms)
 {
     const auto anyActive = [] {
-        return std::any_of(liveControls().cbegin(), liveControls().cend(),
+        return std::any_of(liveTransfers().cbegin(), liveTransfers().cend(),
                            [](const CurlTransfer* c) { return c->active(); });
     };
     if (ms <= 0 || !anyActive())
         return false;
     QDeadlineTimer deadline(ms);
     while (!deadline.hasExpired()) {
-        const auto controls = liveControls();
+        const auto transfers = liveTransfers();
         std::vector<CurlTransfer*> running;
-        for (CurlTransfer* c : controls)
+        for (CurlTransfer* c : transfers)
             if (c->active())
                 running.push_back(c);
         const int remaining = static_cast<int>(std::max<qint64>(0, deadline.remainingTime()));
@@ -867,5 +867,5 @@ bool serviceTransfersWhileSleeping(int ms)
 
 }  // namespace wexlo::platform
 
-// The control's meta-object lives here, apart from the library's other generated code.
+// The transfer's meta-object lives here, apart from the library's other generated code.
 #include "moc_Transfer.cpp"

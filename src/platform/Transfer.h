@@ -1,6 +1,6 @@
 #pragma once
 
-// The transfer control: asynchronous HTTP, HTTPS and FTP requests whose progress arrives as
+// A transfer: asynchronous HTTP, HTTPS and FTP requests whose progress arrives as
 // numbered state changes on the UI thread. The real one runs over libcurl's multi interface,
 // driven from the Qt event loop; tests may put another in its place through the factory seam.
 
@@ -72,10 +72,10 @@ public:
     // Text describing the last failure.
     virtual QString responseInfo() const = 0;
 
-    // Receives the response body while it arrives, instead of the control keeping it for
+    // Receives the response body while it arrives, instead of the transfer keeping it for
     // getChunk: each block in turn, then one empty block when the response is complete. A
     // RuntimeError it throws fails the request with its message. Set before a "GET"; it
-    // applies to that request alone. A control that cannot do it keeps the body for getChunk.
+    // applies to that request alone. A transfer that cannot do it keeps the body for getChunk.
     using BodyHandler = std::function<void(QByteArrayView block)>;
     virtual void setBodyHandler(const BodyHandler& handler) { Q_UNUSED(handler); }
 
@@ -108,7 +108,7 @@ private:
     qint64 maxResponseSize_ = 0;
 };
 
-// Creates the transfer control. Throws RuntimeError 339 when it cannot be created.
+// Creates a transfer. Throws RuntimeError 339 when it cannot be created.
 std::unique_ptr<Transfer> createTransfer(QObject* parent = nullptr);
 
 // Test seam: the factory used by createTransfer (an empty function puts the real one
@@ -116,13 +116,13 @@ std::unique_ptr<Transfer> createTransfer(QObject* parent = nullptr);
 using TransferFactory = std::function<std::unique_ptr<Transfer>(QObject* parent)>;
 void setTransferFactory(TransferFactory factory);
 
-// The real, libcurl-based control.
+// The real, libcurl-based transfer.
 std::unique_ptr<Transfer> createCurlTransfer(QObject* parent = nullptr);
 
 namespace detail {
 // Lets running transfers move data while the thread sleeps, for at most ms milliseconds;
 // no window events run and no state change is delivered meanwhile. False (having waited
-// nothing) when no transfer is running. The real control registers it as the clock's sleep
+// nothing) when no transfer is running. The real transfer registers it as the clock's sleep
 // worker.
 bool serviceTransfersWhileSleeping(int ms);
 // Test seam: https servers are trusted by the certificates in this file instead of the

@@ -1,4 +1,4 @@
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
