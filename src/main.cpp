@@ -66,7 +66,11 @@ int main(int argc, char* argv[])
     QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&instance, &wexlo::platform::SingleInstance::activationRequested, &window,
-                     [&window] { window.show(); window.raise(); window.activateWindow(); });
+                     [&window] {
+                         window.show();
+                         window.raise();
+                         window.activateWindow();
+                     });
     window.show();
     return QApplication::exec();
 }

@@ -28,8 +28,8 @@ socklen_t addressOf(const QByteArray& name, sockaddr_un& address)
 {
     std::memset(&address, 0, sizeof address);
     address.sun_family = AF_UNIX;
-    const auto length = std::min<std::size_t>(static_cast<std::size_t>(name.size()),
-                                              sizeof address.sun_path - 1);
+    const auto length =
+        std::min<std::size_t>(static_cast<std::size_t>(name.size()), sizeof address.sun_path - 1);
     std::memcpy(address.sun_path + 1, name.constData(), length);
     return static_cast<socklen_t>(offsetof(sockaddr_un, sun_path) + 1 + length);
 }
@@ -49,10 +49,9 @@ bool askToActivate(const QByteArray& name, bool patient)
         if (::connect(fd, reinterpret_cast<const sockaddr*>(&address), length) == 0) {
             char reply = 0;
             pollfd p{fd, POLLIN, 0};
-            const bool answered =
-                ::send(fd, "a", 1, MSG_NOSIGNAL) == 1 &&
-                ::poll(&p, 1, static_cast<int>(deadline.remainingTime())) == 1 &&
-                ::recv(fd, &reply, 1, 0) == 1 && reply == 'a';
+            const bool answered = ::send(fd, "a", 1, MSG_NOSIGNAL) == 1 &&
+                                  ::poll(&p, 1, static_cast<int>(deadline.remainingTime())) == 1 &&
+                                  ::recv(fd, &reply, 1, 0) == 1 && reply == 'a';
             ::close(fd);
             return answered;
         }

@@ -1,10 +1,11 @@
 #pragma once
 
 // A box that shows a status: text printed line by line at a print position and filled
-// rectangles (a progress bar), kept on a canvas image it repaints from. Units are pixels of the widget. What is drawn is also told to assistive technology: the
-// text printed since the box was last cleared is its accessible name, and a progress value
-// set for a drawn bar is its accessible value; changes are announced once per turn of the
-// event loop, so a status cleared and printed again is spoken once.
+// rectangles (a progress bar), kept on a canvas image it repaints from. Units are pixels of the
+// widget. What is drawn is also told to assistive technology: the text printed since the box was
+// last cleared is its accessible name, and a progress value set for a drawn bar is its accessible
+// value; changes are announced once per turn of the event loop, so a status cleared and printed
+// again is spoken once.
 
 #include <QColor>
 #include <QImage>

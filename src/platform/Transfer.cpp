@@ -820,8 +820,7 @@ std::unique_ptr<Transfer> createCurlTransfer(QObject* parent)
 
 std::unique_ptr<Transfer> createTransfer(QObject* parent)
 {
-    std::unique_ptr<Transfer> transfer =
-        factory() ? factory()(parent) : createCurlTransfer(parent);
+    std::unique_ptr<Transfer> transfer = factory() ? factory()(parent) : createCurlTransfer(parent);
     if (!transfer)
         raiseError(err::ComponentMissing);
     return transfer;
