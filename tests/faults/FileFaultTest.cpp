@@ -126,7 +126,6 @@ const Case kCases[] = {
      ""},
     {"SettingsFolderTakesNoFileFull", Target::Settings, Fault::FolderTakesNoFileFull, true,
      After::Old, kSpace, kSettingsFullLog},
-    {"SettingsReadOnlyTree", Target::Settings, Fault::ReadOnlyTree, true, After::New, "", ""},
     {"SettingsFolderVanished", Target::Settings, Fault::FolderVanished, false, After::Gone, "",
      "Path not found(76) in SaveSettings of module cSHAREDSettings"},
     // The error report preview: never opened unless written whole.
