@@ -277,13 +277,13 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
             break;
         case Fault::ReadOnlyFile:
             QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-            ASSERT_TRUE(bindReadOnly(target)) << std::strerror(errno);
+            ASSERT_TRUE(bindOver(target, true)) << std::strerror(errno);
             mounts_.append(target);
             break;
         case Fault::ReadOnlyTree:
-            ASSERT_TRUE(bindReadOnly(folder_)) << std::strerror(errno);
+            ASSERT_TRUE(bindOver(folder_, true)) << std::strerror(errno);
             mounts_.append(folder_);
-            ASSERT_TRUE(bindWritable(target)) << std::strerror(errno);
+            ASSERT_TRUE(bindOver(target, false)) << std::strerror(errno);
             mounts_.append(target);
             break;
         case Fault::FolderTakesNoFileFull:
