@@ -50,7 +50,7 @@ bool askToActivate(const QByteArray& name, bool patient)
             char reply = 0;
             pollfd p{fd, POLLIN, 0};
             const bool answered = ::send(fd, "a", 1, MSG_NOSIGNAL) == 1 &&
-                                  ::poll(&p, 1, static_cast<int>(deadline.remainingTime())) == 1 &&
+                                  ::poll(&p, 1, kAnswerWaitMs) == 1 &&
                                   ::recv(fd, &reply, 1, 0) == 1 && reply == 'a';
             ::close(fd);
             return answered;
