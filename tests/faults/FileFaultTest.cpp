@@ -1,7 +1,7 @@
 // Every file the program writes, on real filesystems that fail: a tiny tmpfs filled so that the
 // save fails at its start, in its middle or at its very end; EIO from write, fsync or close; a
 // read-only file; a folder that takes no new file, for want of permission or on a read-only
-// filesystem; a folder that vanished. After each, the file
+// filesystem; a file mounted over its name; a folder that vanished. After each, the file
 // holds its old content whole or the new one whole, the user was told, and the log has the line.
 
 #include "app/LoansFile.h"
@@ -44,7 +44,8 @@ enum class Fault {
     FolderTakesNoFile,      // the file itself is writable
     FolderTakesNoFileFull,  // ... and the disk is full
     FolderTakesNoFileFsyncEio,
-    ReadOnlyTree,  // a writable file bind-mounted into a read-only folder (EROFS)
+    ReadOnlyTree,   // a writable file bind-mounted into a read-only folder (EROFS)
+    FileMountedIn,  // ... into a writable folder: no rename replaces it (EBUSY)
     FolderVanished,
 };
 enum class After { Old, New, Gone };
@@ -97,6 +98,7 @@ const Case kCases[] = {
     {"LoansFolderTakesNoFileFsyncEio", Target::Loans, Fault::FolderTakesNoFileFsyncEio, false,
      After::Old, kLoansEio, kLoansEioLog},
     {"LoansReadOnlyTree", Target::Loans, Fault::ReadOnlyTree, false, After::New, "", ""},
+    {"LoansFileMountedIn", Target::Loans, Fault::FileMountedIn, true, After::New, "", ""},
     {"LoansFolderVanished", Target::Loans, Fault::FolderVanished, false, After::Gone,
      kLoansNotOpened, "Path not found(76) in SaveList of module frmMain"},
     // The settings: the disk-full message and its one retry (at the start the user makes room,
@@ -283,6 +285,8 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         case Fault::ReadOnlyTree:
             ASSERT_TRUE(bindOver(folder_, true)) << std::strerror(errno);
             mounts_.append(folder_);
+            [[fallthrough]];
+        case Fault::FileMountedIn:
             ASSERT_TRUE(bindOver(target, false)) << std::strerror(errno);
             mounts_.append(target);
             break;
