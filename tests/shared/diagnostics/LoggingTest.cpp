@@ -1,5 +1,5 @@
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "support/Fixture.h"
 
 #include <functional>
@@ -7,7 +7,7 @@
 #include <stdexcept>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDLogging;
+using namespace wexlo::logging;
 
 namespace {
 
@@ -85,7 +85,7 @@ TEST_F(Logging, HandlerLogsAndCarriesOnWithTheNextStatement)
 {
     int reached = 0;
     int value = 5;
-    OnError on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
+    ErrorRecorder on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
     on([&] {
         raiseError(err::Overflow);
         value = 99;
@@ -101,9 +101,9 @@ TEST_F(Logging, HandlerLogsAndCarriesOnWithTheNextStatement)
 
 TEST_F(Logging, NumberDashFormAndSubscriptHasNoBlank)
 {
-    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::Standard),
+    EXPECT_EQ(ErrorRecorder::format(9, errorDescription(9), ErrorRecorder::Form::Standard),
               QStringLiteral("Subscript out of range(9)"));
-    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::NumberDash),
+    EXPECT_EQ(ErrorRecorder::format(9, errorDescription(9), ErrorRecorder::Form::NumberDash),
               QStringLiteral("9-Subscript out of range"));
 }
 
@@ -111,7 +111,7 @@ TEST_F(Logging, UnwritableLogReachesTheCallerAndALostListingIsDropped)
 {
     useFaultyFileSystem();
     files_.failAppend[QStringLiteral("log.txt")] = err::PermissionDenied;
-    OnError on(QStringLiteral("caller"), QStringLiteral("mod"));
+    ErrorRecorder on(QStringLiteral("caller"), QStringLiteral("mod"));
     EXPECT_FALSE(on([] { writelog(QStringLiteral("x")); }));
     EXPECT_EQ(on.lastNumber(), err::PermissionDenied);
     for (int i = 0; i < 45; ++i)
@@ -124,19 +124,19 @@ TEST_F(Logging, WhatASlotLetsEscapeIsLoggedAtTheEdgeAndGoesNoFurther)
     struct Case {
         std::function<void()> fail;
         bool takesArgument;
-        OnError::Form form;
+        ErrorRecorder::Form form;
         QString logged;
     };
     const Case cases[] = {
-        {[] { raiseError(err::DiskFull); }, true, OnError::Form::Standard,
+        {[] { raiseError(err::DiskFull); }, true, ErrorRecorder::Form::Standard,
          errorDescription(err::DiskFull) + QStringLiteral("(61)")},
-        {[] { throw std::bad_alloc(); }, false, OnError::Form::NumberDash,
+        {[] { throw std::bad_alloc(); }, false, ErrorRecorder::Form::NumberDash,
          QStringLiteral("7-") + errorDescription(err::OutOfMemory)},
-        {[] { throw std::runtime_error("x"); }, false, OnError::Form::Standard,
+        {[] { throw std::runtime_error("x"); }, false, ErrorRecorder::Form::Standard,
          errorDescription(err::InvalidProcedureCall) + QStringLiteral("(5)")},
     };
     for (const Case& c : cases) {
-        mSHAREDLogging::resetForTests();
+        logging::resetForTests();
         QObject sender;
         QObject receiver;
         QString seen;

@@ -1,8 +1,8 @@
-#include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/diagnostics/OsInfo.h"
 #include "support/Fixture.h"
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDOSINFO;
+using namespace wexlo::osinfo;
 
 namespace {
 

@@ -1,8 +1,8 @@
 #include "platform/RuntimeError.h"
 #include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/SettingsStore.h"
+#include "shared/settings/Settings.h"
 #include "support/Fixture.h"
 
 #include <QFile>
@@ -14,7 +14,7 @@
 #include <set>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDSettings;
+using namespace wexlo::settings;
 
 namespace {
 
@@ -28,17 +28,17 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         mSHAREDDateFunc::resetForTests();
-        cSHAREDSettings::setErrorReporter([this](const QString& m, const QString& h) {
+        SettingsStore::setErrorReporter([this](const QString& m, const QString& h) {
             reports_.push_back({m, h});
         });
         ini_ = appFile(QStringLiteral("Wexlo.ini"));
     }
     void TearDown() override
     {
-        cSHAREDSettings::setErrorReporter({});
-        mSHAREDSettings::resetForTests();
+        SettingsStore::setErrorReporter({});
+        settings::resetForTests();
         mSHAREDDateFunc::resetForTests();
         WexloTest::TearDown();
     }
@@ -62,8 +62,8 @@ protected:
     QStringList keys() const
     {
         QStringList out;
-        for (int i = 1; i <= gSettings()->SettingsCount(); ++i)
-            out << gSettings()->SettingNameByIndex(i);
+        for (int i = 1; i <= settings::store()->count(); ++i)
+            out << settings::store()->keyAt(i);
         return out;
     }
     static int mode(const QString& path)
@@ -244,13 +244,13 @@ TEST_F(Settings, MissingOrEmptyFileAndCallsBeforeLoading)
     EXPECT_FALSE(QFile::exists(ini_));
 
     LoadSettingsFile(ini_);
-    EXPECT_EQ(gSettings()->SettingsCount(), 0);
+    EXPECT_EQ(settings::store()->count(), 0);
     EXPECT_EQ(ReadSetting(QStringLiteral("X"), 5), SettingValue(5));
     EXPECT_EQ(ReadSetting(QStringLiteral("X")), SettingValue());
 
     WriteSetting(QStringLiteral("X"), 1);
     load("");  // a second load replaces what the store held
-    EXPECT_EQ(gSettings()->SettingsCount(), 0);
+    EXPECT_EQ(settings::store()->count(), 0);
     EXPECT_EQ(saved(), QByteArray());
 }
 
@@ -354,34 +354,34 @@ TEST_F(Settings, EmptyValueAndLineBreakInsideAValue)
 TEST_F(Settings, IndexDeleteAndDefaults)
 {
     load("A,1\r\nB,0\r\nC,False\r\nD, 7 \r\nb,lower\r\n");
-    cSHAREDSettings& s = *gSettings();
-    EXPECT_EQ(s.SettingNameByIndex(0), QString());
-    EXPECT_EQ(s.SettingNameByIndex(6), QString());
-    EXPECT_EQ(s.SettingNameByIndex(5), QStringLiteral("b"));
+    SettingsStore& s = *settings::store();
+    EXPECT_EQ(s.keyAt(0), QString());
+    EXPECT_EQ(s.keyAt(6), QString());
+    EXPECT_EQ(s.keyAt(5), QStringLiteral("b"));
 
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("Absent"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("B"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("C"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("D"), 30), text(" 7 "));
-    EXPECT_EQ(s.sGet(QStringLiteral("a")), text("1"));
-    s.sSet(QStringLiteral("e"), 3);
-    EXPECT_EQ(s.SettingNameByIndex(5), QStringLiteral("E"));
+    EXPECT_EQ(s.valueOr(QStringLiteral("Absent"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("B"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("C"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("D"), 30), text(" 7 "));
+    EXPECT_EQ(s.value(QStringLiteral("a")), text("1"));
+    s.set(QStringLiteral("e"), 3);
+    EXPECT_EQ(s.keyAt(5), QStringLiteral("E"));
 
-    s.DeleteSettingByName(QStringLiteral("b"));  // as given first
-    EXPECT_EQ(s.SettingsCount(), 5);
-    EXPECT_EQ(s.sGet(QStringLiteral("B")), text("0"));
-    s.DeleteSettingByName(QStringLiteral("a"));  // then in upper case
-    s.DeleteSetting(1);
+    s.remove(QStringLiteral("b"));  // as given first
+    EXPECT_EQ(s.count(), 5);
+    EXPECT_EQ(s.value(QStringLiteral("B")), text("0"));
+    s.remove(QStringLiteral("a"));  // then in upper case
+    s.removeAt(1);
     EXPECT_EQ(keys(), (QStringList{"C", "D", "E"}));
 
-    s.DeleteSetting(9);
-    EXPECT_EQ(s.SettingsCount(), 3);
-    mSHAREDLogging::listactions();
+    s.removeAt(9);
+    EXPECT_EQ(s.count(), 3);
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Subscript out of range(9) in deletesetting of module cSHAREDSettings")))
         << qPrintable(logText());
-    s.DeleteAllSettings();
-    EXPECT_EQ(s.SettingsCount(), 0);
+    s.clear();
+    EXPECT_EQ(s.count(), 0);
 }
 
 // ---- Saving and its failures -------------------------------------------------------------

@@ -1,4 +1,5 @@
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
@@ -9,7 +10,7 @@ namespace wexlo::mSHAREDSubs {
 QString AppVersion()
 {
     QString result;
-    OnError on(QStringLiteral("AppVersion"), QStringLiteral("mSHAREDSubs"));
+    ErrorRecorder on(QStringLiteral("AppVersion"), QStringLiteral("mSHAREDSubs"));
     on([&] {
         result = QString::number(programInfo().versionMajor) + QLatin1Char('.') +
                  QString::number(programInfo().versionMinor) + QLatin1Char('.') +

@@ -4,7 +4,7 @@
 
 class QLineEdit;
 
-namespace wexlo::mSHAREDTextSubs {
+namespace wexlo::text {
 
 // Selects the whole text of the box, then lets pending window events run once.
 void highlighttext(QLineEdit* box);
@@ -14,4 +14,4 @@ QString trimBlanks(const QString& s);
 // The same, as a view into s (no copy).
 QStringView trimBlanksView(QStringView s);
 
-}  // namespace wexlo::mSHAREDTextSubs
+}  // namespace wexlo::text

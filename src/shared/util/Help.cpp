@@ -1,31 +1,32 @@
-#include "shared/util/mSHAREDHtmHelp.h"
+#include "shared/util/Help.h"
 
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDWWW.h"
+#include "shared/util/Files.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Web.h"
 
-namespace wexlo::mSHAREDHtmHelp {
+namespace wexlo::help {
 
 namespace {
 QString helpIn(const QString& folder)
 {
-    return mSHAREDFileSubs::addslash(folder) + QStringLiteral("Help/Index.htm");
+    return files::withSlash(folder) + QStringLiteral("Help/Index.htm");
 }
 }  // namespace
 
 QString helpFilePath()
 {
     QString inHome = helpIn(platform::appFolder());
-    if (mSHAREDFileSubs::FileExists(inHome))
+    if (files::exists(inHome))
         return inHome;
     // Installed copies live beside the program (or in ../share/wexlo for a system install).
     for (const QString& folder : {platform::programFolder(),
                                   platform::programFolder() + QStringLiteral("/../share/wexlo")}) {
         QString candidate = helpIn(folder);
-        if (mSHAREDFileSubs::FileExists(candidate))
+        if (files::exists(candidate))
             return candidate;
     }
     return inHome;
@@ -34,16 +35,16 @@ QString helpFilePath()
 void showhelp(QWidget* owner, const QString& topic)
 {
     Q_UNUSED(topic)
-    OnError on(QStringLiteral("sub showhelp"), QStringLiteral("modHelp"));
+    ErrorRecorder on(QStringLiteral("sub showhelp"), QStringLiteral("modHelp"));
     QString path;
     on([&] { path = helpFilePath(); });
     on([&] {
-        if (mSHAREDFileSubs::FileExists(path))
-            mSHAREDWWW::websitevisit(owner, path);
+        if (files::exists(path))
+            web::openAddress(owner, path);
         else
             platform::message(owner, QStringLiteral("Cannot find help file ") + path,
-                              mSHAREDSubs::AppTitle());
+                              programTitle());
     });
 }
 
-}  // namespace wexlo::mSHAREDHtmHelp
+}  // namespace wexlo::help

@@ -1,8 +1,8 @@
-#include "shared/util/mSHAREDWWW.h"
+#include "shared/util/Web.h"
 
 #include "platform/Platform.h"
 
-namespace wexlo::mSHAREDWWW {
+namespace wexlo::web {
 
 void websitevisit(QWidget* owner, const QString& address)
 {
@@ -20,4 +20,4 @@ void websitevisit(QWidget* owner, const QString& address)
     }
 }
 
-}  // namespace wexlo::mSHAREDWWW
+}  // namespace wexlo::web

@@ -42,7 +42,7 @@ private:
     std::variant<std::monostate, QString, bool, std::int32_t> v_;
 };
 
-class cSHAREDSetting {
+class SettingEntry {
 public:
     QString KeyName;
     SettingValue KeyValue;

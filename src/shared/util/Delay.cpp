@@ -1,10 +1,10 @@
-#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/Delay.h"
 
 #include "platform/Platform.h"
 
 #include <cmath>
 
-namespace wexlo::mSHAREDDelay {
+namespace wexlo::delay {
 
 namespace {
 double& nextYield()
@@ -57,4 +57,4 @@ void throttledyield()
 
 void resetForTests() { nextYield() = 0.0; }
 
-}  // namespace wexlo::mSHAREDDelay
+}  // namespace wexlo::delay

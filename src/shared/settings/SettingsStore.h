@@ -4,7 +4,7 @@
 // binary search, loaded from and saved to a settings file whose path each call names.
 // Handlers log the module name "cSHAREDSettings".
 
-#include "shared/settings/cSHAREDSetting.h"
+#include "shared/settings/SettingValue.h"
 
 #include <QString>
 
@@ -14,21 +14,21 @@
 
 namespace wexlo {
 
-namespace mSHAREDFileSubs {
+namespace files {
 class OutputFile;
 }
 
-class cSHAREDSettings {
+class SettingsStore {
 public:
-    // Opens the error report dialog with a message and a help topic; mSHAREDShowError::showerr
+    // Opens the error report dialog with a message and a help topic; showErrorReport
     // unless replaced (tests watch the reports through it).
     using ErrorReporter = std::function<void(const QString& message, const QString& helpTopic)>;
     static void setErrorReporter(ErrorReporter reporter);  // empty restores showerr
 
-    cSHAREDSettings();
-    ~cSHAREDSettings();
-    cSHAREDSettings(const cSHAREDSettings&) = delete;
-    cSHAREDSettings& operator=(const cSHAREDSettings&) = delete;
+    SettingsStore();
+    ~SettingsStore();
+    SettingsStore(const SettingsStore&) = delete;
+    SettingsStore& operator=(const SettingsStore&) = delete;
 
     std::int32_t SettingsCount() const;
     // KeyName of the entry at the 1-based index; "" outside 1..count.
@@ -54,10 +54,10 @@ private:
     // 1-based position of the key or -1; insertAt gets where a new entry belongs (0: at the end).
     std::int32_t SettingPresent(const QString& key, std::int32_t& insertAt) const;
     void sortsettings();
-    void writeEntries(mSHAREDFileSubs::OutputFile& out) const;
+    void writeEntries(files::OutputFile& out) const;
     static void report(const QString& message);
 
-    std::vector<cSHAREDSetting> list_;
+    std::vector<SettingEntry> list_;
 };
 
 }  // namespace wexlo

@@ -1,15 +1,15 @@
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/util/Text.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 
 #include <QLineEdit>
 
-namespace wexlo::mSHAREDTextSubs {
+namespace wexlo::text {
 
 void highlighttext(QLineEdit* box)
 {
-    OnError on(QStringLiteral("highlighttext"), QStringLiteral("mSHAREDGeneral"));
+    ErrorRecorder on(QStringLiteral("highlighttext"), QStringLiteral("mSHAREDGeneral"));
     on([&] {
         if (box == nullptr)
             raiseError(err::ObjectNotSet);
@@ -35,4 +35,4 @@ QString trimBlanks(const QString& s)
     return t.size() == s.size() ? s : t.toString();
 }
 
-}  // namespace wexlo::mSHAREDTextSubs
+}  // namespace wexlo::text

@@ -1,14 +1,15 @@
-#include "shared/settings/cSHAREDSettings.h"
+#include "shared/settings/SettingsStore.h"
 
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/ui/mSHAREDShowError.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/ui/ShowErrorReport.h"
+#include "shared/util/Files.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 
 #include <algorithm>
 #include <new>
@@ -21,9 +22,9 @@ namespace {
 
 const QString kModule = QStringLiteral("cSHAREDSettings");
 
-cSHAREDSettings::ErrorReporter& reporter()
+SettingsStore::ErrorReporter& reporter()
 {
-    static cSHAREDSettings::ErrorReporter r;
+    static SettingsStore::ErrorReporter r;
     return r;
 }
 
@@ -36,7 +37,7 @@ QString withoutCommas(QString key)
 // True when the text reads as a Boolean, in English or in the user's words; value gets it.
 bool readsAsFlag(const QString& text, bool& value)
 {
-    const QString test = mSHAREDTextSubs::trimBlanks(text).toUpper();
+    const QString test = text::trimBlanks(text).toUpper();
     const QString localFalse = mSHAREDDateFunc::falsestring();
     if (test == QLatin1String("FALSE") || (!localFalse.isEmpty() && test == localFalse)) {
         value = false;
@@ -52,48 +53,48 @@ bool readsAsFlag(const QString& text, bool& value)
 
 }  // namespace
 
-void cSHAREDSettings::setErrorReporter(ErrorReporter r) { reporter() = std::move(r); }
+void SettingsStore::setErrorReporter(ErrorReporter r) { reporter() = std::move(r); }
 
-void cSHAREDSettings::report(const QString& message)
+void SettingsStore::report(const QString& message)
 {
     if (reporter())
         reporter()(message, QString());
     else
-        mSHAREDShowError::showerr(message, QString());
+        showErrorReport(message, QString());
 }
 
-cSHAREDSettings::cSHAREDSettings() = default;
+SettingsStore::SettingsStore() = default;
 
-cSHAREDSettings::~cSHAREDSettings() = default;
+SettingsStore::~SettingsStore() = default;
 
-std::int32_t cSHAREDSettings::SettingsCount() const
+std::int32_t SettingsStore::SettingsCount() const
 {
     return static_cast<std::int32_t>(list_.size());
 }
 
-QString cSHAREDSettings::SettingNameByIndex(std::int32_t index) const
+QString SettingsStore::SettingNameByIndex(std::int32_t index) const
 {
     if (index < 1 || index > SettingsCount())
         return {};
     return list_[static_cast<std::size_t>(index - 1)].KeyName;
 }
 
-void cSHAREDSettings::sSet(const QString& settingTitle, const SettingValue& settingValue)
+void SettingsStore::sSet(const QString& settingTitle, const SettingValue& settingValue)
 {
     StoreSetting(settingTitle, settingValue);
 }
 
-void cSHAREDSettings::StoreSetting(const QString& settingTitle, const SettingValue& settingValue)
+void SettingsStore::StoreSetting(const QString& settingTitle, const SettingValue& settingValue)
 {
-    OnError on(QStringLiteral("storesetting"), kModule);
+    ErrorRecorder on(QStringLiteral("storesetting"), kModule);
     on([&] { addsetting(settingTitle.toUpper(), settingValue); });
 }
 
-SettingValue cSHAREDSettings::RetrieveWithDefault(const QString& settingTitle,
+SettingValue SettingsStore::RetrieveWithDefault(const QString& settingTitle,
                                                   const SettingValue& defaultIfZero)
 {
     SettingValue result;
-    OnError on(QStringLiteral("retrievewithdefault"), kModule);
+    ErrorRecorder on(QStringLiteral("retrievewithdefault"), kModule);
     on([&] { result = RetrieveSetting(settingTitle, defaultIfZero); });
     on([&] {
         if (result.isNumericZero())
@@ -102,19 +103,19 @@ SettingValue cSHAREDSettings::RetrieveWithDefault(const QString& settingTitle,
     return result;
 }
 
-void cSHAREDSettings::DeleteAllSettings() { list_.clear(); }
+void SettingsStore::DeleteAllSettings() { list_.clear(); }
 
-SettingValue cSHAREDSettings::sGet(const QString& settingTitle,
+SettingValue SettingsStore::sGet(const QString& settingTitle,
                                    const SettingValue& defaultIfUnknown)
 {
     return RetrieveSetting(settingTitle, defaultIfUnknown);
 }
 
-SettingValue cSHAREDSettings::RetrieveSetting(const QString& settingTitle,
+SettingValue SettingsStore::RetrieveSetting(const QString& settingTitle,
                                               const SettingValue& defaultIfUnknown)
 {
     SettingValue result;
-    OnError on(QStringLiteral("retrievesetting"), kModule);
+    ErrorRecorder on(QStringLiteral("retrievesetting"), kModule);
     std::int32_t at = -1;
     std::int32_t insertAt = 0;
     on([&] { at = SettingPresent(settingTitle.toUpper(), insertAt); });
@@ -128,9 +129,9 @@ SettingValue cSHAREDSettings::RetrieveSetting(const QString& settingTitle,
     return result;
 }
 
-void cSHAREDSettings::DeleteSettingByName(const QString& settingName)
+void SettingsStore::DeleteSettingByName(const QString& settingName)
 {
-    OnError on(QStringLiteral("deletesettingbyname"), kModule);
+    ErrorRecorder on(QStringLiteral("deletesettingbyname"), kModule);
     on([&] {
         std::int32_t insertAt = 0;
         std::int32_t at = SettingPresent(settingName, insertAt);
@@ -141,9 +142,9 @@ void cSHAREDSettings::DeleteSettingByName(const QString& settingName)
     });
 }
 
-void cSHAREDSettings::DeleteSetting(std::int32_t index)
+void SettingsStore::DeleteSetting(std::int32_t index)
 {
-    OnError on(QStringLiteral("deletesetting"), kModule);
+    ErrorRecorder on(QStringLiteral("deletesetting"), kModule);
     on([&] {
         if (index < 1 || index > SettingsCount())
             raiseError(err::SubscriptOutOfRange);
@@ -151,9 +152,9 @@ void cSHAREDSettings::DeleteSetting(std::int32_t index)
     });
 }
 
-void cSHAREDSettings::addsetting(const QString& key, const SettingValue& value)
+void SettingsStore::addsetting(const QString& key, const SettingValue& value)
 {
-    OnError on(QStringLiteral("addsetting"), kModule);
+    ErrorRecorder on(QStringLiteral("addsetting"), kModule);
     on([&] {
         std::int32_t insertAt = 0;
         const std::int32_t at = SettingPresent(key, insertAt);
@@ -161,7 +162,7 @@ void cSHAREDSettings::addsetting(const QString& key, const SettingValue& value)
             list_[static_cast<std::size_t>(at - 1)].KeyValue = value;
             return;
         }
-        cSHAREDSetting entry{withoutCommas(key), value};
+        SettingEntry entry{withoutCommas(key), value};
         if (insertAt == 0 || insertAt > SettingsCount())
             list_.push_back(std::move(entry));
         else
@@ -169,7 +170,7 @@ void cSHAREDSettings::addsetting(const QString& key, const SettingValue& value)
     });
 }
 
-std::int32_t cSHAREDSettings::SettingPresent(const QString& rawKey, std::int32_t& insertAt) const
+std::int32_t SettingsStore::SettingPresent(const QString& rawKey, std::int32_t& insertAt) const
 {
     std::int32_t result = -1;
     // A failed lookup reads as "not there".
@@ -212,11 +213,11 @@ std::int32_t cSHAREDSettings::SettingPresent(const QString& rawKey, std::int32_t
     return result;
 }
 
-void cSHAREDSettings::sortsettings()
+void SettingsStore::sortsettings()
 {
-    OnError on(QStringLiteral("sortsettings"), kModule);
+    ErrorRecorder on(QStringLiteral("sortsettings"), kModule);
     on([&] {
-        auto before = [](const cSHAREDSetting& a, const cSHAREDSetting& b) {
+        auto before = [](const SettingEntry& a, const SettingEntry& b) {
             return QString::compare(a.KeyName, b.KeyName, Qt::CaseSensitive) < 0;
         };
         // A list already in order, as in a file this program wrote, is only looked over once.
@@ -228,7 +229,7 @@ void cSHAREDSettings::sortsettings()
         std::iota(order.begin(), order.end(), std::size_t{0});
         std::stable_sort(order.begin(), order.end(),
                          [&](std::size_t a, std::size_t b) { return before(list_[a], list_[b]); });
-        std::vector<cSHAREDSetting> sorted;
+        std::vector<SettingEntry> sorted;
         sorted.reserve(list_.size());
         for (const std::size_t from : order)
             sorted.push_back(std::move(list_[from]));
@@ -236,14 +237,14 @@ void cSHAREDSettings::sortsettings()
     });
 }
 
-void cSHAREDSettings::LoadSettings(const QString& settingsFile)
+void SettingsStore::LoadSettings(const QString& settingsFile)
 {
     DeleteAllSettings();
-    if (!mSHAREDFileSubs::FileExists(settingsFile))
+    if (!files::exists(settingsFile))
         return;
     // Read here rather than through LoadTextFile, so that a file that exists but cannot be
     // read reaches the caller as its error.
-    const QString text = mSHAREDFileSubs::decodeText(platform::fileSystem().readAll(settingsFile));
+    const QString text = files::decodeText(platform::fileSystem().readAll(settingsFile));
     // Lines end with CR LF; a file edited with LF line ends reads the same way.
     QStringList lines = text.split(QLatin1Char('\n'));
     for (QString& line : lines)
@@ -253,7 +254,7 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
     // The lines are gathered in file order and sorted once at the end: putting each into its
     // place as it comes costs a move of everything after it, far too slow for a long file
     // in no order.
-    std::vector<cSHAREDSetting> loaded;
+    std::vector<SettingEntry> loaded;
     QString currentKey;
     for (const QString& line : lines) {
         try {
@@ -268,17 +269,17 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
             const SettingValue value =
                 readsAsFlag(valueText, flag) ? SettingValue(flag) : SettingValue(valueText);
             // Of adjacent lines with the same key only the first counts.
-            if (currentKey == mSHAREDTextSubs::trimBlanks(previousKey).toUpper() ||
-                mSHAREDTextSubs::trimBlanks(currentKey).isEmpty())
+            if (currentKey == text::trimBlanks(previousKey).toUpper() ||
+                text::trimBlanks(currentKey).isEmpty())
                 continue;
-            loaded.push_back(cSHAREDSetting{currentKey, value});
+            loaded.push_back(SettingEntry{currentKey, value});
         } catch (...) {
             const int number = currentError().number;
-            mSHAREDSubs::normalmouse();
+            pointer::showNormal();
             report(QStringLiteral("Error ") + QString::number(number) +
                    QStringLiteral(" in setting file. Line: ") + line + QStringLiteral(" of ") +
                    settingsFile);
-            mSHAREDSubs::busymouse();
+            pointer::showBusy();
         }
     }
     list_ = std::move(loaded);
@@ -297,30 +298,30 @@ void cSHAREDSettings::LoadSettings(const QString& settingsFile)
     list_.resize(kept);
 }
 
-void cSHAREDSettings::writeEntries(mSHAREDFileSubs::OutputFile& out) const
+void SettingsStore::writeEntries(files::OutputFile& out) const
 {
     // The reader skips a line whose key equals the previous line's key without its blanks, so
     // such a line is not written either: what is saved is exactly what loads back.
     QString lastKey;
-    for (const cSHAREDSetting& entry : list_) {
+    for (const SettingEntry& entry : list_) {
         const QString key = withoutCommas(entry.KeyName).toUpper();
-        if (key == lastKey || key == mSHAREDTextSubs::trimBlanks(lastKey))
+        if (key == lastKey || key == text::trimBlanks(lastKey))
             continue;
         out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
         lastKey = key;
     }
 }
 
-void cSHAREDSettings::SaveSettings(const QString& settingsFile)
+void SettingsStore::SaveSettings(const QString& settingsFile)
 {
     // The file holds the proxy password, so only its owner may read it. It is replaced
     // atomically: a failed save leaves the previous file as it was.
     constexpr auto access = platform::FileAccess::OwnerOnly;
     // Every failure is recorded too, so that the log tells what the user was shown.
-    OnError on(QStringLiteral("SaveSettings"), kModule);
+    ErrorRecorder on(QStringLiteral("SaveSettings"), kModule);
     auto open = [&]() {
         int error = 0;
-        auto file = mSHAREDFileSubs::openforoutput(settingsFile, access, &error);
+        auto file = files::openForOutput(settingsFile, access, &error);
         if (!file && error != 0)
             on.record(error, errorDescription(error));
         return file;
@@ -340,16 +341,16 @@ void cSHAREDSettings::SaveSettings(const QString& settingsFile)
         if (number == err::BadFileNameOrNumber || number == err::PathFileAccessError) {
             platform::message(
                 nullptr, QStringLiteral("Unable to write to settings file - possibly read-only?"),
-                mSHAREDSubs::AppTitle());
+                programTitle());
             return;
         }
         if (number == err::DiskFull) {
             platform::message(nullptr,
                               QStringLiteral("You've run out of disk space on drive ") +
-                                  mSHAREDFileSubs::driveletter(settingsFile) +
+                                  files::driveLetter(settingsFile) +
                                   QStringLiteral(":\rPlease clear some space and then click OK "
                                                  "to attempt to save again."),
-                              mSHAREDSubs::AppTitle());
+                              programTitle());
             // One more attempt; its failure is the caller's to handle.
             out = open();
             if (!out)

@@ -1,11 +1,11 @@
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include <QStringDecoder>
 
-namespace wexlo::mSHAREDFileSubs {
+namespace wexlo::files {
 
 namespace {
 const QString kModule = QStringLiteral("FileSubs");
@@ -160,7 +160,7 @@ void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayVi
 bool FileExists(const QString& path)
 {
     bool result = false;
-    OnError on(QStringLiteral("FileExists"), kModule);
+    ErrorRecorder on(QStringLiteral("FileExists"), kModule);
     on([&] {
         const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
         const QString name = sep >= 0 ? path.mid(sep + 1) : path;
@@ -183,7 +183,7 @@ bool FileExists(const QString& path)
 bool isReadOnly(const QString& path)
 {
     bool result = false;
-    OnError on(QStringLiteral("isReadOnly"), kModule);
+    ErrorRecorder on(QStringLiteral("isReadOnly"), kModule);
     on([&] {
         const platform::FileInfo fi = fs().info(path);
         result = fi.exists && fi.readOnly;
@@ -194,7 +194,7 @@ bool isReadOnly(const QString& path)
 bool MakeReadWrite(const QString& path)
 {
     bool result = false;
-    OnError on(QStringLiteral("MakeReadWrite"), kModule);
+    ErrorRecorder on(QStringLiteral("MakeReadWrite"), kModule);
     on([&] {
         if (FileExists(path))
             result = fs().makeWritable(path);
@@ -204,7 +204,7 @@ bool MakeReadWrite(const QString& path)
 
 void EraseFile(const QString& path)
 {
-    OnError on(QStringLiteral("EraseFile"), kModule);
+    ErrorRecorder on(QStringLiteral("EraseFile"), kModule);
     if (!FileExists(path))
         return;
     MakeReadWrite(path);
@@ -215,7 +215,7 @@ void EraseFile(const QString& path)
 
 bool LoadTextFile(const QString& path, QString& text)
 {
-    OnError on(QStringLiteral("LoadTextFile"), kModule);
+    ErrorRecorder on(QStringLiteral("LoadTextFile"), kModule);
     if (!FileExists(path)) {
         text.clear();
         return true;
@@ -229,7 +229,7 @@ bool LoadTextFile(const QString& path, QString& text)
 
 bool LoadFileBytes(const QString& path, QByteArray& bytes)
 {
-    OnError on(QStringLiteral("LoadFileBytes"), kModule);
+    ErrorRecorder on(QStringLiteral("LoadFileBytes"), kModule);
     if (!FileExists(path)) {
         bytes.clear();
         return true;
@@ -239,7 +239,7 @@ bool LoadFileBytes(const QString& path, QByteArray& bytes)
 
 bool WriteTextFile(const QString& path, const QString& text)
 {
-    OnError on(QStringLiteral("WriteTextFile"), kModule);
+    ErrorRecorder on(QStringLiteral("WriteTextFile"), kModule);
     int error = 0;
     auto out = openforoutput(path, platform::FileAccess::Normal, &error);
     if (!out) {
@@ -267,7 +267,7 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
                 path +
                 QStringLiteral(" is read only, can't change it to read write, can't update it");
             try {
-                mSHAREDLogging::writelog(line);
+                logging::writeLine(line);
             } catch (...) {
                 return fail(err::PermissionDenied);
             }
@@ -287,7 +287,7 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
 QString pathonly(const QString& path)
 {
     QString result;
-    OnError on(QStringLiteral("pathonly"), kModule);
+    ErrorRecorder on(QStringLiteral("pathonly"), kModule);
     on([&] {
         const qsizetype at = lastSeparator(path);
         result = at >= 0 ? path.left(at + 1) : QStringLiteral("./");
@@ -298,7 +298,7 @@ QString pathonly(const QString& path)
 QString fileonly(const QString& path)
 {
     QString result;
-    OnError on(QStringLiteral("fileonly$"), kModule);
+    ErrorRecorder on(QStringLiteral("fileonly$"), kModule);
     on([&] {
         QString copy = path;
         copy.replace(QLatin1Char('\\'), QLatin1Char('/'));
@@ -311,7 +311,7 @@ QString fileonly(const QString& path)
 QString fileexpath(const QString& path)
 {
     QString result;
-    OnError on(QStringLiteral("fileexpath"), kModule);
+    ErrorRecorder on(QStringLiteral("fileexpath"), kModule);
     on([&] { result = fileonly(path); });
     return result;
 }
@@ -330,4 +330,4 @@ QString driveletter(const QString& path)
     return path.left(1);
 }
 
-}  // namespace wexlo::mSHAREDFileSubs
+}  // namespace wexlo::files

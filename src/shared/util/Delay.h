@@ -2,7 +2,7 @@
 
 // Waiting and yielding on the one UI thread.
 
-namespace wexlo::mSHAREDDelay {
+namespace wexlo::delay {
 
 // Suspends the thread; no window events run meanwhile.
 void sleepms(int ms);
@@ -15,4 +15,4 @@ void yieldifinput();
 void throttledyield();
 void resetForTests();
 
-}  // namespace wexlo::mSHAREDDelay
+}  // namespace wexlo::delay

@@ -1,17 +1,17 @@
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/SettingsStore.h"
 
 #include <memory>
 
-namespace wexlo::mSHAREDSettings {
+namespace wexlo::settings {
 
 namespace {
-std::unique_ptr<cSHAREDSettings>& store()
+std::unique_ptr<SettingsStore>& store()
 {
-    static std::unique_ptr<cSHAREDSettings> s;
+    static std::unique_ptr<SettingsStore> s;
     return s;
 }
 
@@ -24,15 +24,15 @@ QString& unreadableFile()
 }
 }  // namespace
 
-cSHAREDSettings* gSettings() { return store().get(); }
+SettingsStore* settings::store() { return store().get(); }
 
 void LoadSettingsFile(const QString& settingsFile)
 {
     if (!store())
-        store() = std::make_unique<cSHAREDSettings>();
+        store() = std::make_unique<SettingsStore>();
     unreadableFile().clear();
     try {
-        store()->LoadSettings(settingsFile);
+        store()->load(settingsFile);
     } catch (...) {
         unreadableFile() = settingsFile;
         throw;
@@ -44,12 +44,12 @@ void SaveSettingsFile(const QString& settingsFile)
     if (!store())
         return;
     if (!unreadableFile().isEmpty() && unreadableFile() == settingsFile) {
-        mSHAREDLogging::writelog(
+        logging::writeLine(
             settingsFile +
             QStringLiteral(" could not be read at start-up, so it was not overwritten"));
         return;
     }
-    store()->SaveSettings(settingsFile);
+    store()->save(settingsFile);
 }
 
 SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnknown)
@@ -58,7 +58,7 @@ SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnkn
     SettingValue result;
     runSilent([&] {
         if (store())
-            result = store()->RetrieveSetting(title, defaultIfUnknown);
+            result = store()->value(title, defaultIfUnknown);
     });
     return result;
 }
@@ -68,7 +68,7 @@ void WriteSetting(const QString& title, const SettingValue& value)
     // The value is simply not kept; there is nothing the caller could do about it.
     runSilent([&] {
         if (store())
-            store()->StoreSetting(title, value);
+            store()->set(title, value);
     });
 }
 
@@ -78,4 +78,4 @@ void resetForTests()
     unreadableFile().clear();
 }
 
-}  // namespace wexlo::mSHAREDSettings
+}  // namespace wexlo::settings

@@ -2,18 +2,18 @@
 
 // The one program-wide settings object and the calls the rest of the program makes.
 
-#include "shared/settings/cSHAREDSetting.h"
+#include "shared/settings/SettingValue.h"
 
 #include <QString>
 
 namespace wexlo {
-class cSHAREDSettings;
+class SettingsStore;
 }
 
-namespace wexlo::mSHAREDSettings {
+namespace wexlo::settings {
 
 // The program-wide store; nullptr until the first LoadSettingsFile.
-cSHAREDSettings* gSettings();
+SettingsStore* settings::store();
 void LoadSettingsFile(const QString& settingsFile);
 void SaveSettingsFile(const QString& settingsFile);
 // Failures (also a call before gSettings exists) are ignored without a log entry and give
@@ -24,4 +24,4 @@ void WriteSetting(const QString& title, const SettingValue& value);
 // Drops the store, as at program start (for tests).
 void resetForTests();
 
-}  // namespace wexlo::mSHAREDSettings
+}  // namespace wexlo::settings

@@ -4,9 +4,9 @@
 
 class QWidget;
 
-namespace wexlo::mSHAREDWWW {
+namespace wexlo::web {
 
 // Opens a web address, a mailto: link or a local file with the desktop's default handler.
 void websitevisit(QWidget* owner, const QString& address);
 
-}  // namespace wexlo::mSHAREDWWW
+}  // namespace wexlo::web

@@ -12,7 +12,7 @@
 #include <functional>
 #include <memory>
 
-namespace wexlo::mSHAREDFileSubs {
+namespace wexlo::files {
 
 // A file being written by its caller. Text goes out as UTF-8; close() commits the new
 // content atomically and throws RuntimeError when it cannot. Dropped without close(), the
@@ -68,4 +68,4 @@ QByteArray encodeText(const QString& text);
 // without a text object for the whole file.
 void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayView line)>& line);
 
-}  // namespace wexlo::mSHAREDFileSubs
+}  // namespace wexlo::files

@@ -1,12 +1,12 @@
 #include "platform/RuntimeError.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 #include "support/Fixture.h"
 
 #include <QDir>
 #include <QFile>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDFileSubs;
+using namespace wexlo::files;
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "shared/ui/mSHAREDShowError.h"
+#include "shared/ui/ShowErrorReport.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/ui/fSHAREDErrorRpt.h"
@@ -9,7 +9,7 @@ namespace wexlo::mSHAREDShowError {
 
 void showerr(const QString& message, const QString& helpTopic)
 {
-    OnError on(QStringLiteral("showerr"), QStringLiteral("mSHAREDShowError"));
+    ErrorRecorder on(QStringLiteral("showerr"), QStringLiteral("mSHAREDShowError"));
     std::unique_ptr<fSHAREDErrorRpt> dialog;
     on([&] { dialog = std::make_unique<fSHAREDErrorRpt>(); });
     on([&] {

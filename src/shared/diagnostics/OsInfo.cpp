@@ -1,4 +1,4 @@
-#include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/diagnostics/OsInfo.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
@@ -7,7 +7,7 @@
 #include <QOperatingSystemVersion>
 #endif
 
-namespace wexlo::mSHAREDOSINFO {
+namespace wexlo::osinfo {
 
 QString windowsName(const WindowsVersion& v)
 {
@@ -40,7 +40,7 @@ QString windowsName(const WindowsVersion& v)
 QString fosname()
 {
     QString result;
-    OnError on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
+    ErrorRecorder on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
     on([&] {
 #ifdef Q_OS_WIN
         const QOperatingSystemVersion os = QOperatingSystemVersion::current();
@@ -57,4 +57,4 @@ QString fosname()
     return result;
 }
 
-}  // namespace wexlo::mSHAREDOSINFO
+}  // namespace wexlo::osinfo

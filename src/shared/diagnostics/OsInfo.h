@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace wexlo::mSHAREDOSINFO {
+namespace wexlo::osinfo {
 
 // What the Windows version record says about the system.
 struct WindowsVersion {
@@ -22,4 +22,4 @@ QString windowsName(const WindowsVersion& version);
 // (e.g. "Debian GNU/Linux 12 (bookworm)").
 QString fosname();
 
-}  // namespace wexlo::mSHAREDOSINFO
+}  // namespace wexlo::osinfo
