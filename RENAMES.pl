@@ -100,6 +100,9 @@ s{\bmSHAREDSettings::SaveSettingsFile\b}{settings::saveFile}g;
 s{\bmSHAREDSettings::ReadSetting\b}{settings::readSetting}g;
 s{\bmSHAREDSettings::WriteSetting\b}{settings::writeSetting}g;
 s{\bmSHAREDSettings::}{settings::}g;
+# calls after "using mSHAREDSettings::ReadSetting;" (the names are the store's alone)
+s{(?<![\w"])ReadSetting\(}{readSetting(}g;
+s{(?<![\w"])WriteSetting\(}{writeSetting(}g;
 s{\bgSettings\(\)}{settings::store()}g;
 s{(\.|->)SettingsCount\(}{$1count(}g;
 s{(\.|->)SettingNameByIndex\(}{$1keyAt(}g;

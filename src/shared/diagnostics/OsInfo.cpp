@@ -9,6 +9,13 @@
 
 namespace wexlo::osinfo {
 
+namespace {
+namespace logname {
+const QString kModule = QStringLiteral("mSHAREDOSINFO");
+const QString kSystemName = QStringLiteral("fosname");
+}  // namespace logname
+}  // namespace
+
 QString windowsName(const WindowsVersion& v)
 {
     if (!v.readable)
@@ -37,11 +44,10 @@ QString windowsName(const WindowsVersion& v)
     return {};
 }
 
-QString fosname()
+QString systemName()
 {
     QString result;
-    ErrorRecorder on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
-    on([&] {
+    runGuarded(logname::kSystemName, logname::kModule, [&] {
 #ifdef Q_OS_WIN
         const QOperatingSystemVersion os = QOperatingSystemVersion::current();
         WindowsVersion v;

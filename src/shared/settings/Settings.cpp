@@ -9,7 +9,7 @@
 namespace wexlo::settings {
 
 namespace {
-std::unique_ptr<SettingsStore>& store()
+std::unique_ptr<SettingsStore>& theStore()
 {
     static std::unique_ptr<SettingsStore> s;
     return s;
@@ -24,24 +24,24 @@ QString& unreadableFile()
 }
 }  // namespace
 
-SettingsStore* settings::store() { return store().get(); }
+SettingsStore* store() { return theStore().get(); }
 
-void LoadSettingsFile(const QString& settingsFile)
+void loadFile(const QString& settingsFile)
 {
-    if (!store())
-        store() = std::make_unique<SettingsStore>();
+    if (!theStore())
+        theStore() = std::make_unique<SettingsStore>();
     unreadableFile().clear();
     try {
-        store()->load(settingsFile);
+        theStore()->load(settingsFile);
     } catch (...) {
         unreadableFile() = settingsFile;
         throw;
     }
 }
 
-void SaveSettingsFile(const QString& settingsFile)
+void saveFile(const QString& settingsFile)
 {
-    if (!store())
+    if (!theStore())
         return;
     if (!unreadableFile().isEmpty() && unreadableFile() == settingsFile) {
         logging::writeLine(
@@ -49,32 +49,32 @@ void SaveSettingsFile(const QString& settingsFile)
             QStringLiteral(" could not be read at start-up, so it was not overwritten"));
         return;
     }
-    store()->save(settingsFile);
+    theStore()->save(settingsFile);
 }
 
-SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnknown)
+SettingValue readSetting(const QString& title, const SettingValue& defaultIfUnknown)
 {
     // A setting that cannot be read reads as nothing.
     SettingValue result;
     runSilent([&] {
-        if (store())
-            result = store()->value(title, defaultIfUnknown);
+        if (theStore())
+            result = theStore()->value(title, defaultIfUnknown);
     });
     return result;
 }
 
-void WriteSetting(const QString& title, const SettingValue& value)
+void writeSetting(const QString& title, const SettingValue& value)
 {
     // The value is simply not kept; there is nothing the caller could do about it.
     runSilent([&] {
-        if (store())
-            store()->set(title, value);
+        if (theStore())
+            theStore()->set(title, value);
     });
 }
 
 void resetForTests()
 {
-    store().reset();
+    theStore().reset();
     unreadableFile().clear();
 }
 

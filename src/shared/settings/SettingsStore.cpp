@@ -20,7 +20,11 @@ namespace wexlo {
 
 namespace {
 
+namespace logname {
 const QString kModule = QStringLiteral("cSHAREDSettings");
+const QString kRemoveAt = QStringLiteral("deletesetting");
+const QString kSave = QStringLiteral("SaveSettings");
+}  // namespace logname
 
 SettingsStore::ErrorReporter& reporter()
 {
@@ -67,182 +71,135 @@ SettingsStore::SettingsStore() = default;
 
 SettingsStore::~SettingsStore() = default;
 
-std::int32_t SettingsStore::SettingsCount() const
-{
-    return static_cast<std::int32_t>(list_.size());
-}
+std::int32_t SettingsStore::count() const { return static_cast<std::int32_t>(list_.size()); }
 
-QString SettingsStore::SettingNameByIndex(std::int32_t index) const
+QString SettingsStore::keyAt(std::int32_t index) const
 {
-    if (index < 1 || index > SettingsCount())
+    if (index < 1 || index > count())
         return {};
-    return list_[static_cast<std::size_t>(index - 1)].KeyName;
+    return list_[static_cast<std::size_t>(index - 1)].key;
 }
 
-void SettingsStore::sSet(const QString& settingTitle, const SettingValue& settingValue)
+void SettingsStore::set(const QString& key, const SettingValue& value)
 {
-    StoreSetting(settingTitle, settingValue);
-}
-
-void SettingsStore::StoreSetting(const QString& settingTitle, const SettingValue& settingValue)
-{
-    ErrorRecorder on(QStringLiteral("storesetting"), kModule);
-    on([&] { addsetting(settingTitle.toUpper(), settingValue); });
-}
-
-SettingValue SettingsStore::RetrieveWithDefault(const QString& settingTitle,
-                                                  const SettingValue& defaultIfZero)
-{
-    SettingValue result;
-    ErrorRecorder on(QStringLiteral("retrievewithdefault"), kModule);
-    on([&] { result = RetrieveSetting(settingTitle, defaultIfZero); });
-    on([&] {
-        if (result.isNumericZero())
-            result = defaultIfZero;
-    });
-    return result;
-}
-
-void SettingsStore::DeleteAllSettings() { list_.clear(); }
-
-SettingValue SettingsStore::sGet(const QString& settingTitle,
-                                   const SettingValue& defaultIfUnknown)
-{
-    return RetrieveSetting(settingTitle, defaultIfUnknown);
-}
-
-SettingValue SettingsStore::RetrieveSetting(const QString& settingTitle,
-                                              const SettingValue& defaultIfUnknown)
-{
-    SettingValue result;
-    ErrorRecorder on(QStringLiteral("retrievesetting"), kModule);
-    std::int32_t at = -1;
+    const QString upper = key.toUpper();
     std::int32_t insertAt = 0;
-    on([&] { at = SettingPresent(settingTitle.toUpper(), insertAt); });
+    const std::int32_t at = find(upper, insertAt);
+    if (at > 0) {
+        list_[static_cast<std::size_t>(at - 1)].value = value;
+        return;
+    }
+    SettingEntry entry{withoutCommas(upper), value};
+    if (insertAt == 0 || insertAt > count())
+        list_.push_back(std::move(entry));
+    else
+        list_.insert(list_.begin() + (insertAt - 1), std::move(entry));
+}
+
+SettingValue SettingsStore::valueOr(const QString& key, const SettingValue& defaultIfZero) const
+{
+    SettingValue result = value(key, defaultIfZero);
+    return result.isNumericZero() ? defaultIfZero : result;
+}
+
+void SettingsStore::clear() { list_.clear(); }
+
+SettingValue SettingsStore::value(const QString& key, const SettingValue& defaultIfUnknown) const
+{
+    std::int32_t insertAt = 0;
+    const std::int32_t at = find(key.toUpper(), insertAt);
     if (at < 0)
         return defaultIfUnknown;
-    on([&] {
-        const SettingValue& stored = list_[static_cast<std::size_t>(at - 1)].KeyValue;
-        bool flag = false;
-        result = readsAsFlag(stored.toText(), flag) ? SettingValue(flag) : stored;
-    });
-    return result;
+    const SettingValue& stored = list_[static_cast<std::size_t>(at - 1)].value;
+    bool flag = false;
+    return readsAsFlag(stored.toText(), flag) ? SettingValue(flag) : stored;
 }
 
-void SettingsStore::DeleteSettingByName(const QString& settingName)
+void SettingsStore::remove(const QString& key)
 {
-    ErrorRecorder on(QStringLiteral("deletesettingbyname"), kModule);
-    on([&] {
-        std::int32_t insertAt = 0;
-        std::int32_t at = SettingPresent(settingName, insertAt);
-        if (at < 0)
-            at = SettingPresent(settingName.toUpper(), insertAt);
-        if (at > 0)
-            list_.erase(list_.begin() + (at - 1));
-    });
+    std::int32_t insertAt = 0;
+    std::int32_t at = find(key, insertAt);
+    if (at < 0)
+        at = find(key.toUpper(), insertAt);
+    if (at > 0)
+        list_.erase(list_.begin() + (at - 1));
 }
 
-void SettingsStore::DeleteSetting(std::int32_t index)
+void SettingsStore::removeAt(std::int32_t index)
 {
-    ErrorRecorder on(QStringLiteral("deletesetting"), kModule);
-    on([&] {
-        if (index < 1 || index > SettingsCount())
-            raiseError(err::SubscriptOutOfRange);
-        list_.erase(list_.begin() + (index - 1));
-    });
+    if (index < 1 || index > count()) {
+        ErrorRecorder(logname::kRemoveAt, logname::kModule)
+            .record(err::SubscriptOutOfRange, errorDescription(err::SubscriptOutOfRange));
+        return;
+    }
+    list_.erase(list_.begin() + (index - 1));
 }
 
-void SettingsStore::addsetting(const QString& key, const SettingValue& value)
+std::int32_t SettingsStore::find(const QString& rawKey, std::int32_t& insertAt) const
 {
-    ErrorRecorder on(QStringLiteral("addsetting"), kModule);
-    on([&] {
-        std::int32_t insertAt = 0;
-        const std::int32_t at = SettingPresent(key, insertAt);
-        if (at > 0) {
-            list_[static_cast<std::size_t>(at - 1)].KeyValue = value;
-            return;
-        }
-        SettingEntry entry{withoutCommas(key), value};
-        if (insertAt == 0 || insertAt > SettingsCount())
-            list_.push_back(std::move(entry));
+    const QString key = withoutCommas(rawKey);
+    const std::int32_t n = count();
+    if (n == 0) {
+        insertAt = 0;
+        return -1;
+    }
+    auto name = [&](std::int32_t pos) -> const QString& {
+        return list_[static_cast<std::size_t>(pos - 1)].key;
+    };
+    std::int32_t low = 1;
+    std::int32_t high = n;
+    std::int32_t mid = 1;
+    std::int32_t found = -1;
+    // Settings are mostly read at the ends of the list, so both ends go first.
+    if (name(1) == key)
+        found = 1;
+    else if (name(high) == key)
+        found = high;
+    while (found < 0 && low <= high) {
+        mid = static_cast<std::int32_t>((static_cast<std::int64_t>(low) + high) / 2);
+        const int c = QString::compare(name(mid), key, Qt::CaseSensitive);
+        if (c == 0)
+            found = mid;
+        else if (c > 0)
+            high = mid - 1;
         else
-            list_.insert(list_.begin() + (insertAt - 1), std::move(entry));
-    });
+            low = mid + 1;
+    }
+    if (found > 0) {
+        insertAt = found + 1;
+        return found;
+    }
+    insertAt = QString::compare(name(mid), key, Qt::CaseSensitive) > 0 ? mid : mid + 1;
+    return -1;
 }
 
-std::int32_t SettingsStore::SettingPresent(const QString& rawKey, std::int32_t& insertAt) const
+void SettingsStore::sort()
 {
-    std::int32_t result = -1;
-    // A failed lookup reads as "not there".
-    runSilent([&] {
-        const QString key = withoutCommas(rawKey);
-        const std::int32_t count = SettingsCount();
-        if (count == 0) {
-            insertAt = 0;
-            return;
-        }
-        auto name = [&](std::int32_t pos) -> const QString& {
-            return list_[static_cast<std::size_t>(pos - 1)].KeyName;
-        };
-        std::int32_t low = 1;
-        std::int32_t high = count;
-        std::int32_t mid = 1;
-        std::int32_t found = -1;
-        // Settings are mostly read at the ends of the list, so both ends go first.
-        if (name(1) == key)
-            found = 1;
-        else if (name(high) == key)
-            found = high;
-        while (found < 0 && low <= high) {
-            mid = static_cast<std::int32_t>((static_cast<std::int64_t>(low) + high) / 2);
-            const int c = QString::compare(name(mid), key, Qt::CaseSensitive);
-            if (c == 0)
-                found = mid;
-            else if (c > 0)
-                high = mid - 1;
-            else
-                low = mid + 1;
-        }
-        if (found > 0) {
-            insertAt = found + 1;
-            result = found;
-            return;
-        }
-        insertAt = QString::compare(name(mid), key, Qt::CaseSensitive) > 0 ? mid : mid + 1;
-    });
-    return result;
+    auto before = [](const SettingEntry& a, const SettingEntry& b) {
+        return QString::compare(a.key, b.key, Qt::CaseSensitive) < 0;
+    };
+    // A list already in order, as in a file this program wrote, is only looked over once.
+    if (std::is_sorted(list_.begin(), list_.end(), before))
+        return;
+    // Stable, so entries with equal keys keep their order. The positions are sorted and
+    // each entry then moved once.
+    std::vector<std::size_t> order(list_.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return before(list_[a], list_[b]); });
+    std::vector<SettingEntry> sorted;
+    sorted.reserve(list_.size());
+    for (const std::size_t from : order)
+        sorted.push_back(std::move(list_[from]));
+    list_ = std::move(sorted);
 }
 
-void SettingsStore::sortsettings()
+void SettingsStore::load(const QString& settingsFile)
 {
-    ErrorRecorder on(QStringLiteral("sortsettings"), kModule);
-    on([&] {
-        auto before = [](const SettingEntry& a, const SettingEntry& b) {
-            return QString::compare(a.KeyName, b.KeyName, Qt::CaseSensitive) < 0;
-        };
-        // A list already in order, as in a file this program wrote, is only looked over once.
-        if (std::is_sorted(list_.begin(), list_.end(), before))
-            return;
-        // Stable, so entries with equal keys keep their order. The positions are sorted and
-        // each entry then moved once.
-        std::vector<std::size_t> order(list_.size());
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        std::stable_sort(order.begin(), order.end(),
-                         [&](std::size_t a, std::size_t b) { return before(list_[a], list_[b]); });
-        std::vector<SettingEntry> sorted;
-        sorted.reserve(list_.size());
-        for (const std::size_t from : order)
-            sorted.push_back(std::move(list_[from]));
-        list_ = std::move(sorted);
-    });
-}
-
-void SettingsStore::LoadSettings(const QString& settingsFile)
-{
-    DeleteAllSettings();
+    clear();
     if (!files::exists(settingsFile))
         return;
-    // Read here rather than through LoadTextFile, so that a file that exists but cannot be
+    // Read here rather than through files::readText, so that a file that exists but cannot be
     // read reaches the caller as its error.
     const QString text = files::decodeText(platform::fileSystem().readAll(settingsFile));
     // Lines end with CR LF; a file edited with LF line ends reads the same way.
@@ -283,12 +240,12 @@ void SettingsStore::LoadSettings(const QString& settingsFile)
         }
     }
     list_ = std::move(loaded);
-    sortsettings();
+    sort();
     // A key on several lines is one entry, with the value of its last line.
     std::size_t kept = 0;
     for (std::size_t i = 0; i < list_.size(); ++i) {
-        if (kept > 0 && list_[kept - 1].KeyName == list_[i].KeyName) {
-            list_[kept - 1].KeyValue = std::move(list_[i].KeyValue);
+        if (kept > 0 && list_[kept - 1].key == list_[i].key) {
+            list_[kept - 1].value = std::move(list_[i].value);
             continue;
         }
         if (kept != i)
@@ -304,21 +261,21 @@ void SettingsStore::writeEntries(files::OutputFile& out) const
     // such a line is not written either: what is saved is exactly what loads back.
     QString lastKey;
     for (const SettingEntry& entry : list_) {
-        const QString key = withoutCommas(entry.KeyName).toUpper();
+        const QString key = withoutCommas(entry.key).toUpper();
         if (key == lastKey || key == text::trimBlanks(lastKey))
             continue;
-        out.writeLine(key + QLatin1Char(',') + entry.KeyValue.printForm());
+        out.writeLine(key + QLatin1Char(',') + entry.value.printForm());
         lastKey = key;
     }
 }
 
-void SettingsStore::SaveSettings(const QString& settingsFile)
+void SettingsStore::save(const QString& settingsFile)
 {
     // The file holds the proxy password, so only its owner may read it. It is replaced
     // atomically: a failed save leaves the previous file as it was.
     constexpr auto access = platform::FileAccess::OwnerOnly;
     // Every failure is recorded too, so that the log tells what the user was shown.
-    ErrorRecorder on(QStringLiteral("SaveSettings"), kModule);
+    ErrorRecorder on(logname::kSave, logname::kModule);
     auto open = [&]() {
         int error = 0;
         auto file = files::openForOutput(settingsFile, access, &error);
@@ -360,7 +317,7 @@ void SettingsStore::SaveSettings(const QString& settingsFile)
             return;
         }
         report(QString::number(number) + QStringLiteral(" - ") + description +
-               QStringLiteral(" in SaveSettings"));
+               QStringLiteral(" in ") + logname::kSave);
     }
 }
 

@@ -5,18 +5,22 @@
 
 #include <memory>
 
-namespace wexlo::mSHAREDShowError {
+namespace wexlo {
 
-void showerr(const QString& message, const QString& helpTopic)
+namespace {
+namespace logname {
+const QString kModule = QStringLiteral("mSHAREDShowError");
+const QString kShow = QStringLiteral("showerr");
+}  // namespace logname
+}  // namespace
+
+void showErrorReport(const QString& message, const QString& helpTopic)
 {
-    ErrorRecorder on(QStringLiteral("showerr"), QStringLiteral("mSHAREDShowError"));
-    std::unique_ptr<fSHAREDErrorRpt> dialog;
-    on([&] { dialog = std::make_unique<fSHAREDErrorRpt>(); });
-    on([&] {
-        if (!dialog)
-            raiseError(err::ObjectNotSet);
+    // The report is shown while something else has failed: its own failure is only logged.
+    runGuarded(logname::kShow, logname::kModule, [&] {
+        auto dialog = std::make_unique<fSHAREDErrorRpt>();
         dialog->ShowError(message, helpTopic);
     });
 }
 
-}  // namespace wexlo::mSHAREDShowError
+}  // namespace wexlo

@@ -2,9 +2,9 @@
 
 #include <QString>
 
-namespace wexlo::mSHAREDShowError {
+namespace wexlo {
 
 // Opens a fresh error report dialog with the message and waits until the user leaves it.
-void showerr(const QString& message, const QString& helpTopic = {});
+void showErrorReport(const QString& message, const QString& helpTopic = {});
 
-}  // namespace wexlo::mSHAREDShowError
+}  // namespace wexlo

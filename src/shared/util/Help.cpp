@@ -4,20 +4,24 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/Files.h"
-#include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Web.h"
 
 namespace wexlo::help {
 
 namespace {
+namespace logname {
+const QString kModule = QStringLiteral("modHelp");
+const QString kShow = QStringLiteral("sub showhelp");
+}  // namespace logname
+
 QString helpIn(const QString& folder)
 {
     return files::withSlash(folder) + QStringLiteral("Help/Index.htm");
 }
 }  // namespace
 
-QString helpFilePath()
+QString pagePath()
 {
     QString inHome = helpIn(platform::appFolder());
     if (files::exists(inHome))
@@ -32,13 +36,11 @@ QString helpFilePath()
     return inHome;
 }
 
-void showhelp(QWidget* owner, const QString& topic)
+void show(QWidget* owner)
 {
-    Q_UNUSED(topic)
-    ErrorRecorder on(QStringLiteral("sub showhelp"), QStringLiteral("modHelp"));
-    QString path;
-    on([&] { path = helpFilePath(); });
-    on([&] {
+    // A help page that cannot be opened must not stop the window that asked for it.
+    runGuarded(logname::kShow, logname::kModule, [&] {
+        const QString path = pagePath();
         if (files::exists(path))
             web::openAddress(owner, path);
         else

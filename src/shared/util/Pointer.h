@@ -1,17 +1,12 @@
 #pragma once
 
-#include <QString>
+// The mouse pointer while the program is busy on its one UI thread.
 
-namespace wexlo::mSHAREDSubs {
-
-// "1.0.8": major, minor and revision without leading zeros.
-QString AppVersion();
-// The program's title, "Wexlo": the title of every message box.
-QString AppTitle();
+namespace wexlo::pointer {
 
 // Hourglass pointer, then one pass of pending window events.
-void busymouse();
+void showBusy();
 // Default pointer, then one pass of pending window events.
-void normalmouse();
+void showNormal();
 
-}  // namespace wexlo::mSHAREDSubs
+}  // namespace wexlo::pointer

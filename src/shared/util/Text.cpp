@@ -7,15 +7,21 @@
 
 namespace wexlo::text {
 
-void highlighttext(QLineEdit* box)
+namespace {
+namespace logname {
+const QString kModule = QStringLiteral("mSHAREDGeneral");
+const QString kSelectAll = QStringLiteral("highlighttext");
+}  // namespace logname
+}  // namespace
+
+void selectAll(QLineEdit* box)
 {
-    ErrorRecorder on(QStringLiteral("highlighttext"), QStringLiteral("mSHAREDGeneral"));
-    on([&] {
-        if (box == nullptr)
-            raiseError(err::ObjectNotSet);
+    if (box != nullptr)
         box->setSelection(0, static_cast<int>(box->text().size()));
-    });
-    on([&] { platform::eventPump().processEvents(); });
+    else
+        ErrorRecorder(logname::kSelectAll, logname::kModule)
+            .record(err::ObjectNotSet, errorDescription(err::ObjectNotSet));
+    platform::eventPump().processEvents();
 }
 
 QStringView trimBlanksView(QStringView s)

@@ -7,7 +7,7 @@ class QLineEdit;
 namespace wexlo::text {
 
 // Selects the whole text of the box, then lets pending window events run once.
-void highlighttext(QLineEdit* box);
+void selectAll(QLineEdit* box);
 
 // Leading and trailing blanks (space characters) off, nothing else: a tab is not a blank.
 QString trimBlanks(const QString& s);

@@ -4,7 +4,7 @@
 
 namespace wexlo::web {
 
-void websitevisit(QWidget* owner, const QString& address)
+void openAddress(QWidget* owner, const QString& address)
 {
     try {
         // Whether a handler took the address is not reported: the desktop tells the user.

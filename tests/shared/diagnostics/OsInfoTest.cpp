@@ -11,9 +11,9 @@ class OsInfo : public test::WexloTest {};
 TEST_F(OsInfo, NamesTheSystemByItsProductName)
 {
 #ifndef Q_OS_WIN
-    EXPECT_EQ(fosname(), QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(systemName(), QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
     metrics_.product = QStringLiteral("Ubuntu 24.04.1 LTS");
-    EXPECT_EQ(fosname(), QStringLiteral("Ubuntu 24.04.1 LTS"));
+    EXPECT_EQ(systemName(), QStringLiteral("Ubuntu 24.04.1 LTS"));
 #endif
 }
 
