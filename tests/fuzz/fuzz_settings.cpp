@@ -54,8 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     wexlo::SettingsStore settings;
     settings.load(input);
     for (std::int32_t i = 2; i <= settings.count(); ++i)
-        if (QString::compare(settings.keyAt(i - 1), settings.keyAt(i),
-                             Qt::CaseSensitive) > 0)
+        if (QString::compare(settings.keyAt(i - 1), settings.keyAt(i), Qt::CaseSensitive) > 0)
             std::abort();  // the entries must stay in key order
 
     // The first save upper-cases keys a hand-edited file may hold in lower case; from then on

@@ -40,8 +40,7 @@ void ErrorRecorder::record(int number, const QString& description) noexcept
     lastNumber_ = number;
     lastDescription_ = description;
     // Logging never stops the program.
-    runSilent(
-        [&] { logging::logError(format(number, description, form_), procedure_, module_); });
+    runSilent([&] { logging::logError(format(number, description, form_), procedure_, module_); });
 }
 
 }  // namespace wexlo

@@ -95,7 +95,7 @@ void writeRecentActions()
 {
     State& s = state();
     writeLine(QStringLiteral("Listing last ") + QString::number(kRecentSlots) +
-             QStringLiteral(" actions: "));
+              QStringLiteral(" actions: "));
     int start = s.currentSlot + 1;
     if (start > kRecentSlots)
         start = 1;
@@ -105,7 +105,7 @@ void writeRecentActions()
             return;
         counter += 1;
         writeLine(QStringLiteral(" >> ") + QString::number(counter) + QStringLiteral(": ") +
-                 s.actionText[slot] + QStringLiteral(" - ") + s.actionTime[slot]);
+                  s.actionText[slot] + QStringLiteral(" - ") + s.actionTime[slot]);
     };
     for (int slot = start; slot <= kRecentSlots; ++slot)
         listSlot(slot);

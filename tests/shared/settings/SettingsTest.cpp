@@ -1,8 +1,8 @@
 #include "platform/RuntimeError.h"
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/Logging.h"
-#include "shared/settings/SettingsStore.h"
 #include "shared/settings/Settings.h"
+#include "shared/settings/SettingsStore.h"
 #include "support/Fixture.h"
 
 #include <QFile>
