@@ -76,6 +76,7 @@ s{\bmSHAREDDelay::}{delay::}g;
 
 # ---- web pages, text, help (were mSHAREDWWW, mSHAREDTextSubs, mSHAREDHtmHelp) -----------------
 s{\bmSHAREDWWW::websitevisit\b}{web::openAddress}g;
+s{\bwebsitevisit\b}{web::openAddress}g;
 s{\bmSHAREDTextSubs::highlighttext\b}{text::selectAll}g;
 s{\bmSHAREDTextSubs::}{text::}g;
 s{\bmSHAREDHtmHelp::helpFilePath\b}{help::pagePath}g;
