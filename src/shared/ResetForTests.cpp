@@ -1,19 +1,19 @@
 #include "shared/ResetForTests.h"
 
 #include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
 #include "shared/ui/mSHAREDProgress.h"
-#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/Delay.h"
 
 namespace wexlo::shared {
 
 void resetForTests()
 {
-    mSHAREDSettings::resetForTests();
-    mSHAREDLogging::resetForTests();
+    settings::resetForTests();
+    logging::resetForTests();
     mSHAREDDateFunc::resetForTests();
-    mSHAREDDelay::resetForTests();
+    delay::resetForTests();
     mSHAREDProgress::resetForTests();
 }
 

@@ -1,4 +1,4 @@
-#include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/diagnostics/OsInfo.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
@@ -7,7 +7,14 @@
 #include <QOperatingSystemVersion>
 #endif
 
-namespace wexlo::mSHAREDOSINFO {
+namespace wexlo::osinfo {
+
+namespace {
+namespace logname {
+const QString kModule = QStringLiteral("mSHAREDOSINFO");
+const QString kSystemName = QStringLiteral("fosname");
+}  // namespace logname
+}  // namespace
 
 QString windowsName(const WindowsVersion& v)
 {
@@ -37,11 +44,10 @@ QString windowsName(const WindowsVersion& v)
     return {};
 }
 
-QString fosname()
+QString systemName()
 {
     QString result;
-    OnError on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
-    on([&] {
+    runGuarded(logname::kSystemName, logname::kModule, [&] {
 #ifdef Q_OS_WIN
         const QOperatingSystemVersion os = QOperatingSystemVersion::current();
         WindowsVersion v;
@@ -57,4 +63,4 @@ QString fosname()
     return result;
 }
 
-}  // namespace wexlo::mSHAREDOSINFO
+}  // namespace wexlo::osinfo

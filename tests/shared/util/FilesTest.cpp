@@ -1,72 +1,72 @@
 #include "platform/RuntimeError.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 #include "support/Fixture.h"
 
 #include <QDir>
 #include <QFile>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDFileSubs;
+using namespace wexlo::files;
 
 namespace {
 
-class FileSubs : public test::WexloTest {};
+class Files : public test::WexloTest {};
 
-TEST_F(FileSubs, PathHelpersAcceptBothSeparators)
+TEST_F(Files, PathHelpersAcceptBothSeparators)
 {
-    EXPECT_EQ(pathonly(QStringLiteral("C:/data/list.txt")), QStringLiteral("C:/data/"));
-    EXPECT_EQ(fileonly(QStringLiteral("C:/data/list.txt")), QStringLiteral("list.txt"));
-    EXPECT_EQ(pathonly(QStringLiteral("C:\\dir\\")), QStringLiteral("C:\\dir\\"));
-    EXPECT_EQ(fileonly(QStringLiteral("C:\\dir\\")), QString());
-    EXPECT_EQ(pathonly(QStringLiteral("list.txt")), QStringLiteral("./"));
-    EXPECT_EQ(fileonly(QStringLiteral("list.txt")), QStringLiteral("list.txt"));
-    EXPECT_EQ(fileexpath(QStringLiteral("/home/a\\b.txt")), QStringLiteral("b.txt"));
-    EXPECT_EQ(addslash(QStringLiteral("/")), QStringLiteral("/"));
-    EXPECT_EQ(addslash(QStringLiteral("/data")), QStringLiteral("/data/"));
-    EXPECT_EQ(addslash(QString()), QString());
-    EXPECT_EQ(driveletter(QStringLiteral("D:\\data\\Wexlo.ini")), QStringLiteral("D"));
-    EXPECT_EQ(driveletter(QStringLiteral("\\\\server\\share\\x")),
+    EXPECT_EQ(folderOf(QStringLiteral("C:/data/list.txt")), QStringLiteral("C:/data/"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("C:/data/list.txt")), QStringLiteral("list.txt"));
+    EXPECT_EQ(folderOf(QStringLiteral("C:\\dir\\")), QStringLiteral("C:\\dir\\"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("C:\\dir\\")), QString());
+    EXPECT_EQ(folderOf(QStringLiteral("list.txt")), QStringLiteral("./"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("list.txt")), QStringLiteral("list.txt"));
+    EXPECT_EQ(fileNameOf(QStringLiteral("/home/a\\b.txt")), QStringLiteral("b.txt"));
+    EXPECT_EQ(withSlash(QStringLiteral("/")), QStringLiteral("/"));
+    EXPECT_EQ(withSlash(QStringLiteral("/data")), QStringLiteral("/data/"));
+    EXPECT_EQ(withSlash(QString()), QString());
+    EXPECT_EQ(driveLetter(QStringLiteral("D:\\data\\Wexlo.ini")), QStringLiteral("D"));
+    EXPECT_EQ(driveLetter(QStringLiteral("\\\\server\\share\\x")),
               QStringLiteral("\\\\server\\share\\x"));
 }
 
-TEST_F(FileSubs, ExistsIsFalseForFoldersAndTakesWildcards)
+TEST_F(Files, ExistsIsFalseForFoldersAndTakesWildcards)
 {
     QDir(home_.path()).mkdir(QStringLiteral("sub.txt"));
-    EXPECT_FALSE(FileExists(appFile(QStringLiteral("sub.txt"))));
-    EXPECT_FALSE(FileExists(appFile(QStringLiteral("missing"))));
-    EXPECT_FALSE(FileExists(appFile(QStringLiteral("*.txt"))));  // the only match is a folder
+    EXPECT_FALSE(exists(appFile(QStringLiteral("sub.txt"))));
+    EXPECT_FALSE(exists(appFile(QStringLiteral("missing"))));
+    EXPECT_FALSE(exists(appFile(QStringLiteral("*.txt"))));  // the only match is a folder
     writeBytes(appFile(QStringLiteral("a.txt")), "x");
-    EXPECT_TRUE(FileExists(appFile(QStringLiteral("a.txt"))));
-    EXPECT_TRUE(FileExists(appFile(QStringLiteral("*.txt"))));
-    EXPECT_TRUE(FileExists(appFile(QStringLiteral("?.txt"))));
-    EXPECT_FALSE(FileExists(appFile(QStringLiteral("??.txt"))));
+    EXPECT_TRUE(exists(appFile(QStringLiteral("a.txt"))));
+    EXPECT_TRUE(exists(appFile(QStringLiteral("*.txt"))));
+    EXPECT_TRUE(exists(appFile(QStringLiteral("?.txt"))));
+    EXPECT_FALSE(exists(appFile(QStringLiteral("??.txt"))));
 }
 
-TEST_F(FileSubs, TextRoundTripsAndWindowsFilesKeepTheirAccents)
+TEST_F(Files, TextRoundTripsAndWindowsFilesKeepTheirAccents)
 {
     const QString path = appFile(QStringLiteral("t.txt"));
     const QString text = QStringLiteral("Zoë, café\r\nline 2 no end");
-    EXPECT_TRUE(WriteTextFile(path, text));
+    EXPECT_TRUE(writeText(path, text));
     QString back;
-    EXPECT_TRUE(LoadTextFile(path, back));
+    EXPECT_TRUE(readText(path, back));
     EXPECT_EQ(back, text);
     EXPECT_EQ(readBytes(path), text.toUtf8());
 
     writeBytes(path, "Zo\xeb \x80 5\r\n");  // Windows-1252
-    EXPECT_TRUE(LoadTextFile(path, back));
+    EXPECT_TRUE(readText(path, back));
     EXPECT_EQ(back, QStringLiteral("Zoë € 5\r\n"));
 
-    EXPECT_TRUE(WriteTextFile(path, QString()));
+    EXPECT_TRUE(writeText(path, QString()));
     EXPECT_EQ(QFileInfo(path).size(), 0);
 
     back = QStringLiteral("kept");
-    EXPECT_TRUE(LoadTextFile(appFile(QStringLiteral("missing")), back));
+    EXPECT_TRUE(readText(appFile(QStringLiteral("missing")), back));
     EXPECT_EQ(back, QString());
 }
 
 // The loans file is read line by line without a text for the whole file; it must read every
 // line as the whole-file reader does, byte order marks and mixed encodings included.
-TEST_F(FileSubs, LineByLineReadingAgreesWithTheWholeFileReader)
+TEST_F(Files, LineByLineReadingAgreesWithTheWholeFileReader)
 {
     const QByteArray cases[] = {
         "",
@@ -96,18 +96,18 @@ TEST_F(FileSubs, LineByLineReadingAgreesWithTheWholeFileReader)
     }
 }
 
-TEST_F(FileSubs, UnreadableFileLeavesTheTextAsItWas)
+TEST_F(Files, UnreadableFileLeavesTheTextAsItWas)
 {
     useFaultyFileSystem();
     const QString path = appFile(QStringLiteral("locked.txt"));
     writeBytes(path, "data");
     files_.failRead[QStringLiteral("locked.txt")] = err::PermissionDenied;
     QString text = QStringLiteral("before");
-    EXPECT_FALSE(LoadTextFile(path, text));
+    EXPECT_FALSE(readText(path, text));
     EXPECT_EQ(text, QStringLiteral("before"));
 }
 
-TEST_F(FileSubs, ReadOnlyFileIsMadeWritableOrLoggedAndKept)
+TEST_F(Files, ReadOnlyFileIsMadeWritableOrLoggedAndKept)
 {
     const QString path = appFile(QStringLiteral("ro.txt"));
     writeBytes(path, "old");
@@ -117,25 +117,25 @@ TEST_F(FileSubs, ReadOnlyFileIsMadeWritableOrLoggedAndKept)
 
     useFaultyFileSystem();
     files_.refuseWritable[QStringLiteral("ro.txt")] = true;
-    EXPECT_EQ(openforoutput(path), nullptr);
-    EXPECT_FALSE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_EQ(openForOutput(path), nullptr);
+    EXPECT_FALSE(writeText(path, QStringLiteral("new")));
     EXPECT_EQ(readBytes(path), QByteArray("old"));
     EXPECT_EQ(
         logLines().last(),
         path + QStringLiteral(" is read only, can't change it to read write, can't update it"));
 
     files_.refuseWritable.clear();
-    EXPECT_TRUE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_TRUE(writeText(path, QStringLiteral("new")));
     EXPECT_EQ(readBytes(path), QByteArray("new"));
 }
 
-TEST_F(FileSubs, InterruptedWriteLeavesTheOldFileWhole)
+TEST_F(Files, InterruptedWriteLeavesTheOldFileWhole)
 {
     const QString path = appFile(QStringLiteral("data.txt"));
     writeBytes(path, "old content");
     useFaultyFileSystem();
     files_.writeLimit[QStringLiteral("data.txt")] = 10;
-    auto out = openforoutput(path);
+    auto out = openForOutput(path);
     ASSERT_NE(out, nullptr);
     EXPECT_THROW(
         {
@@ -147,19 +147,19 @@ TEST_F(FileSubs, InterruptedWriteLeavesTheOldFileWhole)
 
     files_.writeLimit.clear();
     files_.failCommit[QStringLiteral("data.txt")] = err::DiskFull;
-    EXPECT_FALSE(WriteTextFile(path, QStringLiteral("new")));
+    EXPECT_FALSE(writeText(path, QStringLiteral("new")));
     EXPECT_EQ(readBytes(path), QByteArray("old content"));
     EXPECT_EQ(QDir(home_.path()).entryList(QDir::Files), QStringList{QStringLiteral("data.txt")});
 }
 
-TEST_F(FileSubs, EraseRemovesEvenReadOnlyFilesAndIgnoresMissingOnes)
+TEST_F(Files, EraseRemovesEvenReadOnlyFilesAndIgnoresMissingOnes)
 {
     const QString path = appFile(QStringLiteral("e.txt"));
     writeBytes(path, "x");
     QFile::setPermissions(path, QFileDevice::ReadOwner);
-    EraseFile(path);
+    erase(path);
     EXPECT_FALSE(QFile::exists(path));
-    EraseFile(path);
+    erase(path);
     EXPECT_EQ(logText(), QString());
 }
 

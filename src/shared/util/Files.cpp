@@ -1,14 +1,21 @@
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include <QStringDecoder>
 
-namespace wexlo::mSHAREDFileSubs {
+namespace wexlo::files {
 
 namespace {
+
+namespace logname {
 const QString kModule = QStringLiteral("FileSubs");
+const QString kErase = QStringLiteral("EraseFile");
+const QString kReadText = QStringLiteral("LoadTextFile");
+const QString kReadAllBytes = QStringLiteral("LoadFileBytes");
+const QString kWriteText = QStringLiteral("WriteTextFile");
+}  // namespace logname
 
 platform::FileSystem& fs() { return platform::fileSystem(); }
 
@@ -40,6 +47,17 @@ QString fromCp1252(QByteArrayView line)
         text += (b >= 0x80 && b <= 0x9F) ? QChar(kCp1252High[b - 0x80]) : QChar(char16_t{b});
     }
     return text;
+}
+
+// A missing file reads as no bytes; one that cannot be read is logged under procedure.
+bool readAllBytes(const QString& path, QByteArray& bytes, const QString& procedure)
+{
+    if (!exists(path)) {
+        bytes.clear();
+        return true;
+    }
+    ErrorRecorder on(procedure, logname::kModule);
+    return on([&] { bytes = fs().readAll(path); });
 }
 }  // namespace
 
@@ -157,102 +175,74 @@ void forEachUtf8Line(QByteArrayView bytes, const std::function<void(QByteArrayVi
 
 // ---- Existence and attributes ----------------------------------------------------------
 
-bool FileExists(const QString& path)
+bool exists(const QString& path)
 {
-    bool result = false;
-    OnError on(QStringLiteral("FileExists"), kModule);
-    on([&] {
-        const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
-        const QString name = sep >= 0 ? path.mid(sep + 1) : path;
-        if (!hasWildcard(name)) {
-            const platform::FileInfo fi = fs().info(path);
-            result = fi.exists && !fi.isFolder;
-            return;
-        }
-        const QString folder = sep >= 0 ? path.left(sep + 1) : QString();
-        QStringList matches = fs().match(folder, name);
-        if (matches.isEmpty())
-            return;
-        matches.sort();
-        const platform::FileInfo fi = fs().info(folder + matches.first());
-        result = fi.exists && !fi.isFolder;
-    });
-    return result;
+    const qsizetype sep = path.lastIndexOf(QLatin1Char('/'));
+    const QString name = sep >= 0 ? path.mid(sep + 1) : path;
+    if (!hasWildcard(name)) {
+        const platform::FileInfo fi = fs().info(path);
+        return fi.exists && !fi.isFolder;
+    }
+    const QString folder = sep >= 0 ? path.left(sep + 1) : QString();
+    QStringList matches = fs().match(folder, name);
+    if (matches.isEmpty())
+        return false;
+    matches.sort();
+    const platform::FileInfo fi = fs().info(folder + matches.first());
+    return fi.exists && !fi.isFolder;
 }
 
 bool isReadOnly(const QString& path)
 {
-    bool result = false;
-    OnError on(QStringLiteral("isReadOnly"), kModule);
-    on([&] {
-        const platform::FileInfo fi = fs().info(path);
-        result = fi.exists && fi.readOnly;
-    });
-    return result;
+    const platform::FileInfo fi = fs().info(path);
+    return fi.exists && fi.readOnly;
 }
 
-bool MakeReadWrite(const QString& path)
-{
-    bool result = false;
-    OnError on(QStringLiteral("MakeReadWrite"), kModule);
-    on([&] {
-        if (FileExists(path))
-            result = fs().makeWritable(path);
-    });
-    return result;
-}
+bool makeWritable(const QString& path) { return exists(path) && fs().makeWritable(path); }
 
-void EraseFile(const QString& path)
+bool erase(const QString& path)
 {
-    OnError on(QStringLiteral("EraseFile"), kModule);
-    if (!FileExists(path))
-        return;
-    MakeReadWrite(path);
-    on([&] { fs().remove(path); });
+    if (!exists(path))
+        return true;
+    makeWritable(path);
+    ErrorRecorder on(logname::kErase, logname::kModule);
+    return on([&] { fs().remove(path); });
 }
 
 // ---- Whole-file read and write ---------------------------------------------------------
 
-bool LoadTextFile(const QString& path, QString& text)
+bool readText(const QString& path, QString& text)
 {
-    OnError on(QStringLiteral("LoadTextFile"), kModule);
-    if (!FileExists(path)) {
-        text.clear();
-        return true;
-    }
     QByteArray bytes;
-    if (!on([&] { bytes = fs().readAll(path); }))
+    if (!readAllBytes(path, bytes, logname::kReadText))
         return false;
     text = decodeText(bytes);
     return true;
 }
 
-bool LoadFileBytes(const QString& path, QByteArray& bytes)
+bool readAllBytes(const QString& path, QByteArray& bytes)
 {
-    OnError on(QStringLiteral("LoadFileBytes"), kModule);
-    if (!FileExists(path)) {
-        bytes.clear();
-        return true;
-    }
-    return on([&] { bytes = fs().readAll(path); });
+    return readAllBytes(path, bytes, logname::kReadAllBytes);
 }
 
-bool WriteTextFile(const QString& path, const QString& text)
+bool writeText(const QString& path, const QString& text)
 {
-    OnError on(QStringLiteral("WriteTextFile"), kModule);
+    ErrorRecorder on(logname::kWriteText, logname::kModule);
     int error = 0;
-    auto out = openforoutput(path, platform::FileAccess::Normal, &error);
+    auto out = openForOutput(path, platform::FileAccess::Normal, &error);
     if (!out) {
         if (error != 0)
             on.record(error, errorDescription(error));
         return false;
     }
-    if (!on([&] { out->write(text); }))
-        return false;  // the old content stays
-    return on([&] { out->close(); });
+    // A failed write leaves the old content: nothing is committed before close().
+    return on([&] {
+        out->write(text);
+        out->close();
+    });
 }
 
-std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAccess access,
+std::unique_ptr<OutputFile> openForOutput(const QString& path, platform::FileAccess access,
                                           int* error)
 {
     auto fail = [error](int number) -> std::unique_ptr<OutputFile> {
@@ -261,13 +251,13 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
         return nullptr;
     };
     try {
-        if (FileExists(path) && isReadOnly(path) && !MakeReadWrite(path)) {
+        if (exists(path) && isReadOnly(path) && !makeWritable(path)) {
             // This line is the failure's record, so the caller gets 0: nothing more to log.
             const QString line =
                 path +
                 QStringLiteral(" is read only, can't change it to read write, can't update it");
             try {
-                mSHAREDLogging::writelog(line);
+                logging::writeLine(line);
             } catch (...) {
                 return fail(err::PermissionDenied);
             }
@@ -284,50 +274,30 @@ std::unique_ptr<OutputFile> openforoutput(const QString& path, platform::FileAcc
 
 // ---- Paths -----------------------------------------------------------------------------
 
-QString pathonly(const QString& path)
+QString folderOf(const QString& path)
 {
-    QString result;
-    OnError on(QStringLiteral("pathonly"), kModule);
-    on([&] {
-        const qsizetype at = lastSeparator(path);
-        result = at >= 0 ? path.left(at + 1) : QStringLiteral("./");
-    });
-    return result;
+    const qsizetype at = lastSeparator(path);
+    return at >= 0 ? path.left(at + 1) : QStringLiteral("./");
 }
 
-QString fileonly(const QString& path)
+QString fileNameOf(const QString& path)
 {
-    QString result;
-    OnError on(QStringLiteral("fileonly$"), kModule);
-    on([&] {
-        QString copy = path;
-        copy.replace(QLatin1Char('\\'), QLatin1Char('/'));
-        const qsizetype at = copy.lastIndexOf(QLatin1Char('/'));
-        result = at >= 0 ? copy.mid(at + 1) : copy;
-    });
-    return result;
+    const qsizetype at = lastSeparator(path);
+    return at >= 0 ? path.mid(at + 1) : path;
 }
 
-QString fileexpath(const QString& path)
-{
-    QString result;
-    OnError on(QStringLiteral("fileexpath"), kModule);
-    on([&] { result = fileonly(path); });
-    return result;
-}
-
-QString addslash(const QString& path)
+QString withSlash(const QString& path)
 {
     if (path.isEmpty() || path.endsWith(QLatin1Char('/')))
         return path;
     return path + QLatin1Char('/');
 }
 
-QString driveletter(const QString& path)
+QString driveLetter(const QString& path)
 {
     if (path.startsWith(QLatin1Char('\\')) || path.startsWith(QLatin1Char('/')))
         return path;
     return path.left(1);
 }
 
-}  // namespace wexlo::mSHAREDFileSubs
+}  // namespace wexlo::files

@@ -2,17 +2,18 @@
 
 // Waiting and yielding on the one UI thread.
 
-namespace wexlo::mSHAREDDelay {
+namespace wexlo::delay {
 
 // Suspends the thread; no window events run meanwhile.
-void sleepms(int ms);
-// Up to 1000 ms: one blocking sleep; longer: delayseconds.
-void delayms(int ms);
+void sleepMs(int ms);
+// Up to 1000 ms: one blocking sleep; longer: waitSeconds.
+void waitMs(int ms);
 // Over one second: half-second sleeps with a yield on pending input between them.
-void delayseconds(float seconds);
-void yieldifinput();
+void waitSeconds(float seconds);
+// Lets pending events run when the user has input waiting.
+void yieldToInput();
 // Lets pending events run at most once per quarter second (on the monotonic clock).
-void throttledyield();
+void throttledYield();
 void resetForTests();
 
-}  // namespace wexlo::mSHAREDDelay
+}  // namespace wexlo::delay

@@ -1,21 +1,27 @@
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/util/Text.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 
 #include <QLineEdit>
 
-namespace wexlo::mSHAREDTextSubs {
+namespace wexlo::text {
 
-void highlighttext(QLineEdit* box)
+namespace {
+namespace logname {
+const QString kModule = QStringLiteral("mSHAREDGeneral");
+const QString kSelectAll = QStringLiteral("highlighttext");
+}  // namespace logname
+}  // namespace
+
+void selectAll(QLineEdit* box)
 {
-    OnError on(QStringLiteral("highlighttext"), QStringLiteral("mSHAREDGeneral"));
-    on([&] {
-        if (box == nullptr)
-            raiseError(err::ObjectNotSet);
+    if (box != nullptr)
         box->setSelection(0, static_cast<int>(box->text().size()));
-    });
-    on([&] { platform::eventPump().processEvents(); });
+    else
+        ErrorRecorder(logname::kSelectAll, logname::kModule)
+            .record(err::ObjectNotSet, errorDescription(err::ObjectNotSet));
+    platform::eventPump().processEvents();
 }
 
 QStringView trimBlanksView(QStringView s)
@@ -35,4 +41,4 @@ QString trimBlanks(const QString& s)
     return t.size() == s.size() ? s : t.toString();
 }
 
-}  // namespace wexlo::mSHAREDTextSubs
+}  // namespace wexlo::text

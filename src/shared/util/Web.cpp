@@ -1,10 +1,10 @@
-#include "shared/util/mSHAREDWWW.h"
+#include "shared/util/Web.h"
 
 #include "platform/Platform.h"
 
-namespace wexlo::mSHAREDWWW {
+namespace wexlo::web {
 
-void websitevisit(QWidget* owner, const QString& address)
+void openAddress(QWidget* owner, const QString& address)
 {
     try {
         // Whether a handler took the address is not reported: the desktop tells the user.
@@ -20,4 +20,4 @@ void websitevisit(QWidget* owner, const QString& address)
     }
 }
 
-}  // namespace wexlo::mSHAREDWWW
+}  // namespace wexlo::web

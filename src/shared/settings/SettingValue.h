@@ -1,6 +1,6 @@
 #pragma once
 
-// One entry of the settings store: a key and its tagged value.
+// A value of the settings store, and an entry: a key with its value.
 
 #include <QString>
 
@@ -42,10 +42,9 @@ private:
     std::variant<std::monostate, QString, bool, std::int32_t> v_;
 };
 
-class cSHAREDSetting {
-public:
-    QString KeyName;
-    SettingValue KeyValue;
+struct SettingEntry {
+    QString key;
+    SettingValue value;
 };
 
 }  // namespace wexlo

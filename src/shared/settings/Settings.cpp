@@ -1,17 +1,17 @@
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/SettingsStore.h"
 
 #include <memory>
 
-namespace wexlo::mSHAREDSettings {
+namespace wexlo::settings {
 
 namespace {
-std::unique_ptr<cSHAREDSettings>& store()
+std::unique_ptr<SettingsStore>& theStore()
 {
-    static std::unique_ptr<cSHAREDSettings> s;
+    static std::unique_ptr<SettingsStore> s;
     return s;
 }
 
@@ -24,58 +24,58 @@ QString& unreadableFile()
 }
 }  // namespace
 
-cSHAREDSettings* gSettings() { return store().get(); }
+SettingsStore* store() { return theStore().get(); }
 
-void LoadSettingsFile(const QString& settingsFile)
+void loadFile(const QString& settingsFile)
 {
-    if (!store())
-        store() = std::make_unique<cSHAREDSettings>();
+    if (!theStore())
+        theStore() = std::make_unique<SettingsStore>();
     unreadableFile().clear();
     try {
-        store()->LoadSettings(settingsFile);
+        theStore()->load(settingsFile);
     } catch (...) {
         unreadableFile() = settingsFile;
         throw;
     }
 }
 
-void SaveSettingsFile(const QString& settingsFile)
+void saveFile(const QString& settingsFile)
 {
-    if (!store())
+    if (!theStore())
         return;
     if (!unreadableFile().isEmpty() && unreadableFile() == settingsFile) {
-        mSHAREDLogging::writelog(
+        logging::writeLine(
             settingsFile +
             QStringLiteral(" could not be read at start-up, so it was not overwritten"));
         return;
     }
-    store()->SaveSettings(settingsFile);
+    theStore()->save(settingsFile);
 }
 
-SettingValue ReadSetting(const QString& title, const SettingValue& defaultIfUnknown)
+SettingValue readSetting(const QString& title, const SettingValue& defaultIfUnknown)
 {
     // A setting that cannot be read reads as nothing.
     SettingValue result;
     runSilent([&] {
-        if (store())
-            result = store()->RetrieveSetting(title, defaultIfUnknown);
+        if (theStore())
+            result = theStore()->value(title, defaultIfUnknown);
     });
     return result;
 }
 
-void WriteSetting(const QString& title, const SettingValue& value)
+void writeSetting(const QString& title, const SettingValue& value)
 {
     // The value is simply not kept; there is nothing the caller could do about it.
     runSilent([&] {
-        if (store())
-            store()->StoreSetting(title, value);
+        if (theStore())
+            theStore()->set(title, value);
     });
 }
 
 void resetForTests()
 {
-    store().reset();
+    theStore().reset();
     unreadableFile().clear();
 }
 
-}  // namespace wexlo::mSHAREDSettings
+}  // namespace wexlo::settings

@@ -1,7 +1,7 @@
-#include "shared/settings/cSHAREDSetting.h"
+#include "shared/settings/SettingValue.h"
 
 #include "platform/RuntimeError.h"
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/util/Text.h"
 
 #include <QLocale>
 
@@ -16,7 +16,7 @@ namespace {
 // the text is no number at all.
 bool textAsNumber(const QString& text, double& out)
 {
-    const QString t = mSHAREDTextSubs::trimBlanks(text);
+    const QString t = text::trimBlanks(text);
     if (t.isEmpty())
         return false;
     bool ok = false;
@@ -59,7 +59,7 @@ bool SettingValue::toBool() const
         case Kind::Number:
             return std::get<std::int32_t>(v_) != 0;
         case Kind::Text: {
-            const QString t = mSHAREDTextSubs::trimBlanks(std::get<QString>(v_)).toUpper();
+            const QString t = text::trimBlanks(std::get<QString>(v_)).toUpper();
             if (t == QLatin1String("TRUE"))
                 return true;
             if (t == QLatin1String("FALSE"))
@@ -109,7 +109,7 @@ bool SettingValue::isNumericZero() const
             const QString& t = std::get<QString>(v_);
             // A line "KEY," holds nothing, so it counts as zero; other text that is no number
             // is a real value and never zero.
-            if (mSHAREDTextSubs::trimBlanks(t).isEmpty())
+            if (text::trimBlanks(t).isEmpty())
                 return true;
             double d = 1;
             return textAsNumber(t, d) && d == 0;

@@ -1,10 +1,10 @@
-#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/Delay.h"
 
 #include "platform/Platform.h"
 
 #include <cmath>
 
-namespace wexlo::mSHAREDDelay {
+namespace wexlo::delay {
 
 namespace {
 double& nextYield()
@@ -14,39 +14,39 @@ double& nextYield()
 }
 }  // namespace
 
-void sleepms(int ms) { platform::clock().sleepMs(ms); }
+void sleepMs(int ms) { platform::clock().sleepMs(ms); }
 
-void delayms(int ms)
+void waitMs(int ms)
 {
     if (ms <= 1000)
-        sleepms(ms);
+        sleepMs(ms);
     else
-        delayseconds(static_cast<float>(ms) / 1000.0f);
+        waitSeconds(static_cast<float>(ms) / 1000.0f);
 }
 
-void delayseconds(float seconds)
+void waitSeconds(float seconds)
 {
     if (seconds > 1.0f) {
         const double whole = std::floor(static_cast<double>(seconds));
         for (int i = 0; i < 2 * static_cast<int>(whole); ++i) {
-            sleepms(500);
-            yieldifinput();
+            sleepMs(500);
+            yieldToInput();
         }
         const double fraction = static_cast<double>(seconds) - whole;
         if (fraction > 0.0)
-            sleepms(static_cast<int>(std::lround(fraction * 1000.0)));
+            sleepMs(static_cast<int>(std::lround(fraction * 1000.0)));
     } else {
-        sleepms(static_cast<int>(std::lround(static_cast<double>(seconds) * 1000.0)));
+        sleepMs(static_cast<int>(std::lround(static_cast<double>(seconds) * 1000.0)));
     }
 }
 
-void yieldifinput()
+void yieldToInput()
 {
     if (platform::eventPump().hasPendingInput())
         platform::eventPump().processEvents();
 }
 
-void throttledyield()
+void throttledYield()
 {
     const double now = platform::clock().monotonicSeconds();
     if (now > nextYield()) {
@@ -57,4 +57,4 @@ void throttledyield()
 
 void resetForTests() { nextYield() = 0.0; }
 
-}  // namespace wexlo::mSHAREDDelay
+}  // namespace wexlo::delay

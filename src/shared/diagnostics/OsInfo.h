@@ -4,7 +4,7 @@
 
 #include <QString>
 
-namespace wexlo::mSHAREDOSINFO {
+namespace wexlo::osinfo {
 
 // What the Windows version record says about the system.
 struct WindowsVersion {
@@ -19,7 +19,7 @@ struct WindowsVersion {
 QString windowsName(const WindowsVersion& version);
 
 // On Windows the name from the table above; elsewhere the system's product name and version
-// (e.g. "Debian GNU/Linux 12 (bookworm)").
-QString fosname();
+// (e.g. "Debian GNU/Linux 12 (bookworm)"). Empty when the system cannot tell (logged).
+QString systemName();
 
-}  // namespace wexlo::mSHAREDOSINFO
+}  // namespace wexlo::osinfo

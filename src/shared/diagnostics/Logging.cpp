@@ -1,4 +1,4 @@
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include "platform/AppFolder.h"
 #include "platform/FileSystem.h"
@@ -7,14 +7,14 @@
 
 #include <array>
 
-namespace wexlo::mSHAREDLogging {
+namespace wexlo::logging {
 
 namespace {
 
 struct State {
     QString logPath;
-    std::array<QString, kActionSlots + 1> actionText;  // slots 1..40; 0 unused
-    std::array<QString, kActionSlots + 1> actionTime;
+    std::array<QString, kRecentSlots + 1> actionText;  // slots 1..40; 0 unused
+    std::array<QString, kRecentSlots + 1> actionTime;
     int currentSlot = 0;
 };
 
@@ -51,7 +51,7 @@ void store(const QString& text)
 
 }  // namespace
 
-void writelog(const QString& text)
+void writeLine(const QString& text)
 {
     State& s = state();
     // The error handler and the log stand under every other shared module, so they use the
@@ -70,52 +70,52 @@ void writelog(const QString& text)
     platform::fileSystem().append(s.logPath, line.toUtf8());
 }
 
-void logerror(const QString& message, const QString& procedure, const QString& module)
+void logError(const QString& message, const QString& procedure, const QString& module)
 {
     State& s = state();
     s.currentSlot += 1;
-    if (s.currentSlot > kActionSlots) {
+    if (s.currentSlot > kRecentSlots) {
         // A failure while listing inside a handler is dropped: logging never stops the program.
-        runSilent([] { listactions(); });
+        runSilent([] { writeRecentActions(); });
         s.currentSlot = 1;
     }
     store(compose(message, procedure, module));
 }
 
-void logdebug(const QString& message, const QString& procedure, const QString& module)
+void logDebug(const QString& message, const QString& procedure, const QString& module)
 {
     State& s = state();
     s.currentSlot += 1;
-    if (s.currentSlot > kActionSlots)
+    if (s.currentSlot > kRecentSlots)
         s.currentSlot = 1;
     store(QStringLiteral("DBG: ") + compose(message, procedure, module));
 }
 
-void listactions()
+void writeRecentActions()
 {
     State& s = state();
-    writelog(QStringLiteral("Listing last ") + QString::number(kActionSlots) +
-             QStringLiteral(" actions: "));
+    writeLine(QStringLiteral("Listing last ") + QString::number(kRecentSlots) +
+              QStringLiteral(" actions: "));
     int start = s.currentSlot + 1;
-    if (start > kActionSlots)
+    if (start > kRecentSlots)
         start = 1;
     int counter = 0;
     auto listSlot = [&](int slot) {
         if (s.actionText[slot].isEmpty())
             return;
         counter += 1;
-        writelog(QStringLiteral(" >> ") + QString::number(counter) + QStringLiteral(": ") +
-                 s.actionText[slot] + QStringLiteral(" - ") + s.actionTime[slot]);
+        writeLine(QStringLiteral(" >> ") + QString::number(counter) + QStringLiteral(": ") +
+                  s.actionText[slot] + QStringLiteral(" - ") + s.actionTime[slot]);
     };
-    for (int slot = start; slot <= kActionSlots; ++slot)
+    for (int slot = start; slot <= kRecentSlots; ++slot)
         listSlot(slot);
     for (int slot = 1; slot < start && start != 1; ++slot)
         listSlot(slot);
-    writelog(QStringLiteral("End of actions list"));
+    writeLine(QStringLiteral("End of actions list"));
 }
 
 QString logPath() { return state().logPath; }
 
 void resetForTests() { state() = State{}; }
 
-}  // namespace wexlo::mSHAREDLogging
+}  // namespace wexlo::logging
