@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 
 #include <cstdlib>
 #include <vector>

@@ -85,7 +85,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     // The cut keeps all it can: it gives back at most the start of one line break.
     const QString uncut = ErrorReportDialog::encodeForMail(whole);
-    if (uncut.size() > ErrorReportDialog::kMailLimit && body.size() < ErrorReportDialog::kMailLimit - 5)
+    if (uncut.size() > ErrorReportDialog::kMailLimit &&
+        body.size() < ErrorReportDialog::kMailLimit - 5)
         std::abort();
     return 0;
 }

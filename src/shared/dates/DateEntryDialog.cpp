@@ -3,8 +3,8 @@
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/mSHAREDSubs.h"
 
@@ -200,9 +200,9 @@ QLineEdit* DateEntryDialog::yearEdit() const { return yearEdit_; }
 void DateEntryDialog::setTitle(const QString& title)
 {
     title_ = title;
-    QDialog::setWindowTitle(title.isEmpty()
-                                ? QStringLiteral("Enter the date (") + fieldOrder_ + QLatin1Char(')')
-                                : title);
+    QDialog::setWindowTitle(title.isEmpty() ? QStringLiteral("Enter the date (") + fieldOrder_ +
+                                                  QLatin1Char(')')
+                                            : title);
 }
 
 QDate DateEntryDialog::askOnce()
@@ -429,8 +429,9 @@ bool DateEntryDialog::handleFormKeyPress(QKeyEvent* e)
 void DateEntryDialog::completeOnEnter()
 {
     // Enter moves to the first empty box, settles a two-digit year, and accepts when complete.
-    for (QLineEdit* box : {static_cast<QLineEdit*>(fieldEdits_[0]), static_cast<QLineEdit*>(fieldEdits_[1]),
-                           static_cast<QLineEdit*>(yearEdit_)}) {
+    for (QLineEdit* box :
+         {static_cast<QLineEdit*>(fieldEdits_[0]), static_cast<QLineEdit*>(fieldEdits_[1]),
+          static_cast<QLineEdit*>(yearEdit_)}) {
         if (box->text().isEmpty()) {
             box->setFocus(Qt::OtherFocusReason);
             return;

@@ -10,7 +10,10 @@ namespace pd = platform::pd;
 PrintDialog::PrintDialog() = default;
 PrintDialog::~PrintDialog() = default;
 
-bool PrintDialog::hasAllBits(std::int32_t value, std::int32_t bits) { return (value & bits) == bits; }
+bool PrintDialog::hasAllBits(std::int32_t value, std::int32_t bits)
+{
+    return (value & bits) == bits;
+}
 
 PrintOptions PrintDialog::optionsFor(std::int32_t f)
 {

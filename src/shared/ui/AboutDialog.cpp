@@ -111,8 +111,7 @@ AboutDialog::AboutDialog(QWidget* mainWindow)
 {
 }
 
-AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products)
-    : QDialog(mainWindow)
+AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products) : QDialog(mainWindow)
 {
     setObjectName(QStringLiteral("aboutDialog"));
     setFixedSize(twips(kFormWidth), twips(kFormHeight));
@@ -143,7 +142,13 @@ AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products)
          "hintLabel",
          "Hover the mouse over icons for details. Click icons to open in your browser.",
          {120, 3300, 6960, 300}},
-        {webmastersLabel_, "webmastersLabel", "Webmasters:", {120, 3660, 1200, 300}, nullptr, nullptr, padFilesLink_},
+        {webmastersLabel_,
+         "webmastersLabel",
+         "Webmasters:",
+         {120, 3660, 1200, 300},
+         nullptr,
+         nullptr,
+         padFilesLink_},
         {padFilesLink_,
          "padFilesLink",
          "Get PAD files for all my software here",
@@ -163,9 +168,9 @@ AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products)
     });
     // The maker's name comes from the program that shows the box.
     advertLabel_->setText(QStringLiteral("Try these other free programs from ") +
-                       programInfo().makerName + QLatin1Char(':'));
+                          programInfo().makerName + QLatin1Char(':'));
     booksLabel_->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
-                      QStringLiteral("'s programs"));
+                         QStringLiteral("'s programs"));
     exitButton_->setDefault(true);
     link(padFilesLink_);
     padFilesLink_->installEventFilter(this);
@@ -201,8 +206,8 @@ AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products)
     for (QWidget* w : std::initializer_list<QWidget*>{advertLabel_, productsBox_, hintLabel_})
         w->setVisible(!productIcons_.isEmpty());
 
-    connectGuarded(exitButton_, &QPushButton::clicked, this, &QDialog::accept,
-                   logname::kExitClick, logname::kModule);
+    connectGuarded(exitButton_, &QPushButton::clicked, this, &QDialog::accept, logname::kExitClick,
+                   logname::kModule);
 
     fillTexts(mainWindow);
     placeProductIcons();
@@ -310,8 +315,9 @@ QString AboutDialog::siteAddress(const QString& page) const
 void AboutDialog::openProductPage(int index)
 {
     runGuarded(logname::kIconClick, logname::kModule, [&] {
-        mSHAREDWWW::websitevisit(this, siteAddress(productIcons_.at(index)->property("page").toString()) +
-                                           QLatin1Char('?') + programInfo().executable);
+        mSHAREDWWW::websitevisit(this,
+                                 siteAddress(productIcons_.at(index)->property("page").toString()) +
+                                     QLatin1Char('?') + programInfo().executable);
     });
 }
 
@@ -328,7 +334,6 @@ void AboutDialog::openPadFilesPage()
     runGuarded(logname::kPadFilesClick, logname::kModule,
                [&] { mSHAREDWWW::websitevisit(this, siteAddress(QStringLiteral("pad/"))); });
 }
-
 
 }  // namespace wexlo
 

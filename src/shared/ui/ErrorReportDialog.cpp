@@ -78,7 +78,11 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
     platform::layOut({
         {headingLabel_, "headingLabel", "An error has ocurred:", {120, 120, 6735, 255}},
         {errorBox_, "errorBox", "Error Details", {120, 420, 6735, 1455}},
-        {errorEdit_, "errorEdit", nullptr, {120, 270, 6495, 1065}, "This is the error which ocurred"},
+        {errorEdit_,
+         "errorEdit",
+         nullptr,
+         {120, 270, 6495, 1065},
+         "This is the error which ocurred"},
         {logBox_, "logBox", "Log", {120, 1980, 6735, 2295}},
         {logEdit_,
          "logEdit",
@@ -101,14 +105,19 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
          "View Log File",
          {2400, 5985, 2175, 375},
          "Click this button to view the log file"},
-        {viewReportButton_, "viewReportButton", "View Error Report", {4680, 5985, 2175, 375}, preview},
+        {viewReportButton_,
+         "viewReportButton",
+         "View Error Report",
+         {4680, 5985, 2175, 375},
+         preview},
         {emailButton_, "emailButton", "Submit Error Report", {120, 6465, 2175, 375}, preview},
         {helpButton_, "helpButton", "Help", {2400, 6465, 2175, 375}},
         {exitButton_, "exitButton", "Exit", {4680, 6465, 2175, 375}},
     });
     for (QPlainTextEdit* box : {errorEdit_, logEdit_, commentsEdit_})
         box->setTabChangesFocus(true);
-    for (QPushButton* b : {showCommentsButton_, viewLogButton_, viewReportButton_, emailButton_, helpButton_, exitButton_})
+    for (QPushButton* b : {showCommentsButton_, viewLogButton_, viewReportButton_, emailButton_,
+                           helpButton_, exitButton_})
         b->setAutoDefault(false);
     setFixedSize(platform::twips(6975), platform::twips(6960));
 
@@ -126,8 +135,8 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
                    kEmailClick, kModule);
     connectGuarded(helpButton_, &QPushButton::clicked, this, &ErrorReportDialog::showHelp,
                    kHelpClick, kModule);
-    connectGuarded(exitButton_, &QPushButton::clicked, this, &ErrorReportDialog::leave,
-                   kExitClick, kModule);
+    connectGuarded(exitButton_, &QPushButton::clicked, this, &ErrorReportDialog::leave, kExitClick,
+                   kModule);
     connectGuarded(commentsEdit_, &QPlainTextEdit::textChanged, this,
                    &ErrorReportDialog::markCommentsChanged, kCommentsChange, kModule);
     commentsEdit_->viewport()->installEventFilter(this);

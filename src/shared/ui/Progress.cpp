@@ -54,8 +54,8 @@ void drawBar(platform::PictureBox& pic, double value, double maximum, const QStr
 
 }  // namespace
 
-void showProgressText(platform::PictureBox& pic, double value, double maximum,
-                      const QString& text, std::uint32_t colour)
+void showProgressText(platform::PictureBox& pic, double value, double maximum, const QString& text,
+                      std::uint32_t colour)
 {
     showProgress(pic, value, maximum, text, text.isEmpty(), false, colour);
 }

@@ -16,8 +16,8 @@ namespace wexlo::progress {
 inline constexpr std::uint32_t kDefaultBarColor = 0x80FF80;
 
 // The bar with the text, or with the percentage when the text is empty.
-void showProgressText(platform::PictureBox& pic, double value, double maximum,
-                      const QString& text, std::uint32_t colour = 0);
+void showProgressText(platform::PictureBox& pic, double value, double maximum, const QString& text,
+                      std::uint32_t colour = 0);
 // Draws at most once per 0.15 s unless forced or at the maximum. A failure to draw is logged
 // and the caller carries on.
 void showProgress(platform::PictureBox& pic, double value, double maximum, const QString& text,

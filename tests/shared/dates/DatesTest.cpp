@@ -1,6 +1,6 @@
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "support/Fixture.h"
 
 using namespace wexlo;

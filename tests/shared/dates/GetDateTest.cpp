@@ -1,6 +1,5 @@
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
-#include "shared/dates/DateEntryDialog.h"
 #include "support/Fixture.h"
 
 #include <QApplication>
@@ -190,9 +189,9 @@ TEST_F(GetDateDialog, YearFirstLocalePutsMonthFirstAndStillAcceptsItsDates)
 TEST_F(GetDateDialog, ControlsCarryTheirNamesCaptionsAndLimits)
 {
     DateEntryDialog g;
-    for (const char* name : {"formatLabel", "firstFieldEdit", "firstSeparatorLabel",
-                             "secondFieldEdit", "secondSeparatorLabel", "yearEdit", "dateLabel",
-                             "cancelButton", "okButton"})
+    for (const char* name :
+         {"formatLabel", "firstFieldEdit", "firstSeparatorLabel", "secondFieldEdit",
+          "secondSeparatorLabel", "yearEdit", "dateLabel", "cancelButton", "okButton"})
         EXPECT_NE(g.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
     EXPECT_EQ(button(g, "cancelButton")->text(), QStringLiteral("Cancel"));
     EXPECT_EQ(button(g, "okButton")->text(), QStringLiteral("OK"));

@@ -27,7 +27,6 @@ W* part(const QObject& window, const char* name)
     return window.findChild<W*>(QString::fromLatin1(name));
 }
 
-
 const QString kAddress = QStringLiteral(WEXLO_BUG_ADDRESS);
 const QString kHeading =
     QStringLiteral("Error Report: Wexlo 1.0.8, Debian GNU/Linux 12 (bookworm)");
@@ -273,12 +272,12 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     // A character outside the basic plane (two UTF-16 units) is kept whole or dropped whole.
     const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
     ASSERT_EQ(face.size(), 2);
-    const QString astral =
-        ErrorReportDialog::cutMailBody(QString(399, QLatin1Char('x')) + face + QStringLiteral("yy"));
+    const QString astral = ErrorReportDialog::cutMailBody(QString(399, QLatin1Char('x')) + face +
+                                                          QStringLiteral("yy"));
     EXPECT_EQ(astral, QString(399, QLatin1Char('x')));
-    EXPECT_EQ(
-        ErrorReportDialog::cutMailBody(QString(398, QLatin1Char('x')) + face + QStringLiteral("yy")),
-        QString(398, QLatin1Char('x')) + face);
+    EXPECT_EQ(ErrorReportDialog::cutMailBody(QString(398, QLatin1Char('x')) + face +
+                                             QStringLiteral("yy")),
+              QString(398, QLatin1Char('x')) + face);
 
     // A report of 400 characters or fewer goes whole.
     const QString exact = bodyOf(mailFor(QString(400 - prefix - 23, QLatin1Char('x'))));
@@ -291,8 +290,9 @@ TEST_F(ErrorReport, FailedPreviewIsLoggedAndNothingStaleIsOpened)
     useFaultyFileSystem();
     files_.failOpen[QStringLiteral("fulllog.txt")] = err::PermissionDenied;
     ErrorReportDialog dlg;
-    run(dlg, QStringLiteral("x"),
-        [](ErrorReportDialog& d) { QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
+    });
     EXPECT_TRUE(shell_.opened.isEmpty());
     mSHAREDLogging::listactions();
     EXPECT_TRUE(
@@ -303,8 +303,9 @@ TEST_F(ErrorReport, EditorThatCannotStartIsLogged)
 {
     shell_.openThrows = true;
     ErrorReportDialog dlg;
-    run(dlg, QStringLiteral("x"),
-        [](ErrorReportDialog& d) { QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
+    });
     EXPECT_FALSE(preview().isEmpty());
     mSHAREDLogging::listactions();
     EXPECT_TRUE(
@@ -316,15 +317,17 @@ TEST_F(ErrorReport, HelpOpensThePageOrSaysItIsMissing)
 {
     const QString page = home_.filePath(QStringLiteral("Help/Index.htm"));
     ErrorReportDialog dlg;
-    run(dlg, QStringLiteral("x"),
-        [](ErrorReportDialog& d) { QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton); });
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton);
+    });
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("Cannot find help file ") + page);
     EXPECT_TRUE(shell_.opened.isEmpty());
 
     writeBytes(page, "<html></html>");
     ErrorReportDialog again;
-    run(again, QStringLiteral("x"),
-        [](ErrorReportDialog& d) { QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton); });
+    run(again, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton);
+    });
     EXPECT_EQ(shell_.opened, QStringList{page});
 }
 

@@ -22,7 +22,6 @@ W* part(const QObject& window, const char* name)
     return window.findChild<W*>(QString::fromLatin1(name));
 }
 
-
 class About : public test::WexloTest {
 protected:
     static QList<AboutDialog::Product> three()
@@ -50,13 +49,13 @@ TEST_F(About, CaptionAndVersionLine)
     EXPECT_EQ(part(about, "versionLabel")->text(),
               QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"));
     EXPECT_FALSE(about.windowIcon().isNull());
-    EXPECT_EQ(part<QPushButton>(about, "exitButton")->text(),
-              QStringLiteral("Exit"));
+    EXPECT_EQ(part<QPushButton>(about, "exitButton")->text(), QStringLiteral("Exit"));
     EXPECT_EQ(part(about, "hintLabel")->text(),
               QStringLiteral(
                   "Hover the mouse over icons for details. Click icons to open in your browser."));
     EXPECT_EQ(part(about, "webmastersLabel")->text(), QStringLiteral("Webmasters:"));
-    EXPECT_EQ(part(about, "padFilesLink")->text(), QStringLiteral("Get PAD files for all my software here"));
+    EXPECT_EQ(part(about, "padFilesLink")->text(),
+              QStringLiteral("Get PAD files for all my software here"));
     EXPECT_EQ(part(about, "coversLabel")->text(),
               QStringLiteral("Click the covers for your chance to win a copy -->"));
     EXPECT_EQ(part<QPushButton>(about, "exitButton")->accessibleName(), QStringLiteral("Exit"));
@@ -87,8 +86,11 @@ TEST_F(About, IconsFillTheGridColumnByColumnAndStopAtTheLast)
     EXPECT_EQ(first->pos(), QPoint(twips(380), twips(520)));
     // Second icon under the first, 100 twips apart; third at the top of the next column.
     EXPECT_EQ(about.productIcons()[1]->pos(), QPoint(twips(380), twips(520 + 480 + 100)));
-    const double gap = (part<QGroupBox>(about, "productsBox")->width() * 1440.0 / metrics_.dpi - 8 * 480 - 500) / 8;
-    EXPECT_NEAR(about.productIcons()[2]->x(), twips(380) + (480 + gap) * metrics_.dpi / 1440.0, 1.5);
+    const double gap =
+        (part<QGroupBox>(about, "productsBox")->width() * 1440.0 / metrics_.dpi - 8 * 480 - 500) /
+        8;
+    EXPECT_NEAR(about.productIcons()[2]->x(), twips(380) + (480 + gap) * metrics_.dpi / 1440.0,
+                1.5);
     EXPECT_EQ(about.productIcons()[2]->y(), twips(520));
 
     // A full set: 16 icons, the last at the bottom of the eighth column inside the frame.
@@ -98,7 +100,8 @@ TEST_F(About, IconsFillTheGridColumnByColumnAndStopAtTheLast)
     AboutDialog full(nullptr, many);
     ASSERT_EQ(full.productIcons().size(), 16);
     EXPECT_EQ(full.productIcons()[15]->y(), about.productIcons()[1]->y());
-    EXPECT_LE(full.productIcons()[15]->geometry().right(), part<QGroupBox>(full, "productsBox")->width());
+    EXPECT_LE(full.productIcons()[15]->geometry().right(),
+              part<QGroupBox>(full, "productsBox")->width());
     EXPECT_GT(full.productIcons()[14]->x(), full.productIcons()[12]->x());
 }
 

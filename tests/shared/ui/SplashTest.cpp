@@ -22,7 +22,6 @@ W* part(const QObject& window, const char* name)
     return window.findChild<W*>(QString::fromLatin1(name));
 }
 
-
 class Splash : public test::WexloTest {};
 
 TEST_F(Splash, IsExactlyTheArtworkWithNoticeAndVersion)
@@ -33,15 +32,17 @@ TEST_F(Splash, IsExactlyTheArtworkWithNoticeAndVersion)
     ASSERT_NE(part(splash, "artworkLabel")->pixmap().isNull(), true) << "artwork not compiled in";
     EXPECT_EQ(part(splash, "artworkLabel")->pixmap().size(), QSize(329, 163));
     EXPECT_EQ(splash.size(), QSize(329, 163));
-    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("artworkLabel")), part(splash, "artworkLabel"));
+    EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("artworkLabel")),
+              part(splash, "artworkLabel"));
     EXPECT_EQ(splash.findChild<QLabel*>(QStringLiteral("statusLabel")), splash.statusLabel());
 
     // The year follows the clock at start-up, not the build.
     EXPECT_EQ(part(splash, "copyrightLabel")->text(), QStringLiteral("(c) 2031 " WEXLO_MAKER_NAME));
     EXPECT_EQ(part(splash, "copyrightLabel")->pos(), QPoint(twips(100), twips(100)));
     EXPECT_EQ(part(splash, "versionLabel")->text(), QStringLiteral("V:1.0.8"));
-    EXPECT_EQ(part(splash, "versionLabel")->geometry(),
-              QRect(329 / 2 - twips(100), twips(100), 329 / 2, part(splash, "versionLabel")->height()));
+    EXPECT_EQ(
+        part(splash, "versionLabel")->geometry(),
+        QRect(329 / 2 - twips(100), twips(100), 329 / 2, part(splash, "versionLabel")->height()));
     EXPECT_TRUE(part(splash, "versionLabel")->alignment() & Qt::AlignRight);
     EXPECT_TRUE(logText().isEmpty()) << logText().toStdString();
 }
@@ -81,7 +82,8 @@ TEST_F(Splash, MissingArtworkIsLoggedAndTheWindowKeepsItsSize)
     restoreArtwork();
     EXPECT_TRUE(part(splash, "artworkLabel")->pixmap().isNull());
     EXPECT_EQ(splash.size(), QSize(329, 163));
-    EXPECT_EQ(part(splash, "versionLabel")->text(), QStringLiteral("V:1.0.8"));  // the next steps still ran
+    EXPECT_EQ(part(splash, "versionLabel")->text(),
+              QStringLiteral("V:1.0.8"));  // the next steps still ran
     mSHAREDLogging::listactions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("File not found(53) in form_load of module frmSplash2")))
