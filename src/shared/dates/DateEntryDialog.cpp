@@ -15,7 +15,6 @@
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 
-#include <memory>
 #include <utility>
 
 namespace wexlo {
