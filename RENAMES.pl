@@ -58,12 +58,14 @@ s{\b(dlg|d|dialog)(->|\.)txtYear\b}{$1$2yearEdit()}g;
 s{\b(dlg|d|dialog)(->|\.)cmdAccept\b}{$1$2findChild<QPushButton*>(QStringLiteral("okButton"))}g;
 s{\b(dlg|d|dialog)(->|\.)cmdAbort\b}{$1$2findChild<QPushButton*>(QStringLiteral("cancelButton"))}g;
 s{\bdialog\.lblFormatString\b}{dialog.findChild<QLabel*>(QStringLiteral("formatLabel"))}g;
+s{\bdialog\.lblDate\b}{dialog.findChild<QLabel*>(QStringLiteral("dateLabel"))}g;
 s{\bdialog\.DefaultDate\(}{dialog.setDefaultDate(}g;
 s{\bfSHAREDGetDate(?!")\b}{DateEntryDialog}g;
 
 # About.
 s{\babout\.lblversion\b}{about.findChild<QLabel*>(QStringLiteral("versionLabel"))}g;
 s{\babout\.lblPadFiles\b}{about.findChild<QLabel*>(QStringLiteral("padFilesLink"))}g;
+s{\babout\.lblAbout\b}{about.findChild<QLabel*>(QStringLiteral("hintLabel"))}g;
 s{\babout\.Image1\b}{about.productIcons()}g;
 s{\bfSHAREDAbout(?!")\b}{AboutDialog}g;
 
@@ -74,5 +76,6 @@ s{\bfrmSplash(?!")\b}{SplashWindow}g;
 
 # Error report.
 s{\breport->cmdViewReport\b}{report->findChild<QPushButton*>(QStringLiteral("viewReportButton"))}g;
+s{\breport->cmdExit\b}{report->findChild<QPushButton*>(QStringLiteral("exitButton"))}g;
 s{->ShowError\(}{->showError(}g;
 s{\bfSHAREDErrorRpt(?!")\b}{ErrorReportDialog}g;
