@@ -369,7 +369,7 @@ TEST_F(ErrorReport, WithoutModalityItWaitsInQuarterSecondsUntilLeft)
     RefusedModal closed;
     clock_.sleeps.clear();
     clock_.onSleep = [&](int) { closed.close(); };
-    closed.ShowError(QStringLiteral("x"), {});
+    closed.showError(QStringLiteral("x"), {});
     clock_.onSleep = nullptr;
     EXPECT_EQ(clock_.sleeps.size(), 1);
 }
@@ -382,8 +382,8 @@ TEST_F(ErrorReport, ShowerrOpensAFreshDialogAndReleasesIt)
         seen = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
         if (!seen)
             return;
-        shownText = seen->txtError->toPlainText();
-        QTest::mouseClick(seen->cmdExit, Qt::LeftButton);
+        shownText = part<QPlainTextEdit>(*seen, "errorEdit")->toPlainText();
+        QTest::mouseClick(part<QPushButton>(*seen, "exitButton"), Qt::LeftButton);
     });
     mSHAREDShowError::showerr(QStringLiteral("Disk full(61)"));
     EXPECT_EQ(shownText, QStringLiteral("Disk full(61)"));
