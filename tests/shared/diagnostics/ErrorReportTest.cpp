@@ -45,7 +45,7 @@ class ErrorReport : public test::WexloTest {
 protected:
     using Action = std::function<void(ErrorReportDialog&)>;
 
-    // Runs ShowError; the action runs while the dialog is up, then the user clicks Exit.
+    // Runs showError; the action runs while the dialog is up, then the user clicks Exit.
     void run(ErrorReportDialog& dlg, const QString& message, const Action& act = {})
     {
         QTimer::singleShot(0, &dlg, [&dlg, act] {
