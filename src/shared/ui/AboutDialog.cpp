@@ -1,4 +1,4 @@
-#include "shared/ui/fSHAREDAbout.h"
+#include "shared/ui/AboutDialog.h"
 
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
@@ -23,14 +23,22 @@ using platform::twips;
 
 namespace {
 
+// The names the log shows for this window's handlers.
+namespace logname {
 const QString kModule = QStringLiteral("fSHAREDAbout");
+const QString kIconHover = QStringLiteral("image1_mousemove");
+const QString kIconClick = QStringLiteral("image1_click");
+const QString kCoverClick = QStringLiteral("image2_click");
+const QString kPadFilesClick = QStringLiteral("lblpadfiles_click");
+const QString kExitClick = QStringLiteral("cmdexit_click");
+}  // namespace logname
 const QString kBookPage = QStringLiteral("booknotify.html");
 
 constexpr int kColumns = 8;
 constexpr int kRows = 2;
 constexpr int kIconTwips = 480;
 
-constexpr int kFrame2Width = 6960;  // the icons are spread across it
+constexpr int kProductsWidth = 6960;  // the icons are spread across it
 constexpr int kFormWidth = 7200;
 constexpr int kFormHeight = 5700;
 
@@ -98,73 +106,78 @@ QPixmap bookCover(int index, QSize size)
 
 }  // namespace
 
-fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow)
-    : fSHAREDAbout(mainWindow, parseProducts(programInfo().makerProducts))
+AboutDialog::AboutDialog(QWidget* mainWindow)
+    : AboutDialog(mainWindow, parseProducts(programInfo().makerProducts))
 {
 }
 
-fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
-    : QDialog(mainWindow)
+AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products) : QDialog(mainWindow)
 {
-    setObjectName(QStringLiteral("fSHAREDAbout"));
+    setObjectName(QStringLiteral("aboutDialog"));
     setFixedSize(twips(kFormWidth), twips(kFormHeight));
     setMouseTracking(true);
 
-    Frame1 = new QGroupBox(this);
-    lblversion = new QLabel(Frame1);
-    cmdExit = new QPushButton(Frame1);
-    lblAdvert = new QLabel(this);
-    Frame2 = new QGroupBox(this);
-    lblAbout = new QLabel(this);
-    Label1 = new QLabel(this);
-    lblPadFiles = new QLabel(this);
-    Frame3 = new QGroupBox(this);
-    lblCovers = new QLabel(Frame3);
-    lblBooks = new QLabel(Frame3);
-    lblAbout2 = new QLabel(Frame3);
-    Image2 = {new QLabel(Frame3), new QLabel(Frame3)};
+    versionBox_ = new QGroupBox(this);
+    versionLabel_ = new QLabel(versionBox_);
+    exitButton_ = new QPushButton(versionBox_);
+    advertLabel_ = new QLabel(this);
+    productsBox_ = new QGroupBox(this);
+    hintLabel_ = new QLabel(this);
+    webmastersLabel_ = new QLabel(this);
+    padFilesLink_ = new QLabel(this);
+    booksBox_ = new QGroupBox(this);
+    coversLabel_ = new QLabel(booksBox_);
+    booksLabel_ = new QLabel(booksBox_);
+    coverHintLabel_ = new QLabel(booksBox_);
+    bookCovers_ = {new QLabel(booksBox_), new QLabel(booksBox_)};
 
     // The labels have no accessible names of their own: each is read by the text it shows.
     platform::layOut({
-        {Frame1, "Frame1", nullptr, {120, 60, 6960, 960}},
-        {lblversion, "lblversion", nullptr, {240, 360, 5200, 420}},
-        {cmdExit, "cmdExit", "Exit", {5640, 330, 1100, 450}, nullptr, "Exit"},
-        {lblAdvert, "lblAdvert", nullptr, {120, 1140, 6960, 300}},
-        {Frame2, "Frame2", nullptr, {120, 1440, kFrame2Width, 1780}},
-        {lblAbout,
-         "lblAbout",
+        {versionBox_, "versionBox", nullptr, {120, 60, 6960, 960}},
+        {versionLabel_, "versionLabel", nullptr, {240, 360, 5200, 420}},
+        {exitButton_, "exitButton", "Exit", {5640, 330, 1100, 450}, nullptr, "Exit"},
+        {advertLabel_, "advertLabel", nullptr, {120, 1140, 6960, 300}},
+        {productsBox_, "productsBox", nullptr, {120, 1440, kProductsWidth, 1780}},
+        {hintLabel_,
+         "hintLabel",
          "Hover the mouse over icons for details. Click icons to open in your browser.",
          {120, 3300, 6960, 300}},
-        {Label1, "Label1", "Webmasters:", {120, 3660, 1200, 300}, nullptr, nullptr, lblPadFiles},
-        {lblPadFiles,
-         "lblPadFiles",
+        {webmastersLabel_,
+         "webmastersLabel",
+         "Webmasters:",
+         {120, 3660, 1200, 300},
+         nullptr,
+         nullptr,
+         padFilesLink_},
+        {padFilesLink_,
+         "padFilesLink",
          "Get PAD files for all my software here",
          {1320, 3660, 4200, 300}},
-        {Frame3, "Frame3", nullptr, {120, 4020, 6960, 1560}},
-        {lblCovers,
-         "lblCovers",
+        {booksBox_, "booksBox", nullptr, {120, 4020, 6960, 1560}},
+        {coversLabel_,
+         "coversLabel",
          "Click the covers for your chance to win a copy -->",
          {240, 300, 4860, 300}},
-        {lblBooks, "lblBooks", nullptr, {240, 660, 4860, 300}},
-        {lblAbout2,
-         "lblAbout2",
+        {booksLabel_, "booksLabel", nullptr, {240, 660, 4860, 300}},
+        {coverHintLabel_,
+         "coverHintLabel",
          "Click a cover to open its page in your browser.",
          {240, 1020, 4860, 300}},
-        {Image2[0], "Image2(0)", nullptr, {5160, 240, 780, 1200}, nullptr, "Book 1"},
-        {Image2[1], "Image2(1)", nullptr, {6060, 240, 780, 1200}, nullptr, "Book 2"},
+        {bookCovers_[0], "bookCover0", nullptr, {5160, 240, 780, 1200}, nullptr, "Book 1"},
+        {bookCovers_[1], "bookCover1", nullptr, {6060, 240, 780, 1200}, nullptr, "Book 2"},
     });
     // The maker's name comes from the program that shows the box.
-    lblAdvert->setText(QStringLiteral("Try these other free programs from ") +
-                       programInfo().makerName + QLatin1Char(':'));
-    lblBooks->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
-                      QStringLiteral("'s programs"));
-    cmdExit->setDefault(true);
-    link(lblPadFiles);
-    lblPadFiles->installEventFilter(this);
-    Frame3->setMouseTracking(true);
-    Frame3->installEventFilter(this);
-    for (int index = 0; index < Image2.size(); ++index) {
-        QLabel* cover = Image2.at(index);
+    advertLabel_->setText(QStringLiteral("Try these other free programs from ") +
+                          programInfo().makerName + QLatin1Char(':'));
+    booksLabel_->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
+                         QStringLiteral("'s programs"));
+    exitButton_->setDefault(true);
+    link(padFilesLink_);
+    padFilesLink_->installEventFilter(this);
+    booksBox_->setMouseTracking(true);
+    booksBox_->installEventFilter(this);
+    for (int index = 0; index < bookCovers_.size(); ++index) {
+        QLabel* cover = bookCovers_.at(index);
         cover->setPixmap(bookCover(index, cover->size()));
         cover->setCursor(Qt::PointingHandCursor);
         cover->installEventFilter(this);
@@ -174,11 +187,11 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
     const qsizetype count = std::min<qsizetype>(products.size(), kColumns * kRows);
     for (qsizetype i = 0; i < count; ++i) {
         const Product& product = products.at(i);
-        auto* icon = new QLabel(Frame2);
-        icon->setObjectName(QStringLiteral("Image1(%1)").arg(i));
+        auto* icon = new QLabel(productsBox_);
+        icon->setObjectName(QStringLiteral("productIcon%1").arg(i));
         icon->resize(iconSize, iconSize);
         icon->setPixmap(productIcon(product.name, iconSize));
-        icon->setProperty("Tag", product.page);
+        icon->setProperty("page", product.page);
         const QString tip = product.description.isEmpty()
                                 ? product.name
                                 : product.name + QStringLiteral(" - ") + product.description;
@@ -187,19 +200,20 @@ fSHAREDAbout::fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products)
         icon->setCursor(Qt::PointingHandCursor);
         icon->setMouseTracking(true);
         icon->installEventFilter(this);
-        Image1.append(icon);
+        productIcons_.append(icon);
     }
     // Without products the invitation, its frame and its hint would stand empty.
-    for (QWidget* w : std::initializer_list<QWidget*>{lblAdvert, Frame2, lblAbout})
-        w->setVisible(!Image1.isEmpty());
+    for (QWidget* w : std::initializer_list<QWidget*>{advertLabel_, productsBox_, hintLabel_})
+        w->setVisible(!productIcons_.isEmpty());
 
-    connectGuarded(cmdExit, &QPushButton::clicked, this, &fSHAREDAbout::cmdExit_Click,
-                   QStringLiteral("cmdExit_Click"), kModule);
+    connectGuarded(exitButton_, &QPushButton::clicked, this, &QDialog::accept, logname::kExitClick,
+                   logname::kModule);
 
-    Form_Load(mainWindow);
+    fillTexts(mainWindow);
+    placeProductIcons();
 }
 
-QList<fSHAREDAbout::Product> fSHAREDAbout::parseProducts(const QString& list)
+QList<AboutDialog::Product> AboutDialog::parseProducts(const QString& list)
 {
     QList<Product> products;
     for (const QString& entry : list.split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
@@ -214,96 +228,81 @@ QList<fSHAREDAbout::Product> fSHAREDAbout::parseProducts(const QString& list)
     return products;
 }
 
-void fSHAREDAbout::Form_Load(QWidget* mainWindow)
+void AboutDialog::fillTexts(QWidget* mainWindow)
 {
-    OnError on(QStringLiteral("form_load"), kModule);
-
-    on([&] {
-        setWindowTitle(QStringLiteral("(c)") +
-                       platform::clock().today().toString(QStringLiteral("yyyy")) +
-                       QLatin1Char(' ') + programInfo().makerName);
-    });
-    on([&] {
-        if (mainWindow != nullptr)
-            setWindowIcon(mainWindow->windowIcon());
-    });
-    on([&] {
-        lblversion->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion());
-        lblversion->setText(lblversion->text() + QStringLiteral(" (") + programInfo().description +
-                            QLatin1Char(')'));
-    });
-
-    // The icons in 8 columns of 2, column by column, all spaced by the size of the first.
-    on([&] {
-        if (Image1.isEmpty())
-            return;
-        const int iconWidth = kIconTwips;
-        const int iconHeight = kIconTwips;
-        const double gap = (kFrame2Width - kColumns * iconWidth - 500) / double(kColumns);
-        double left = 380;
-        for (int c = 1; c <= kColumns; ++c) {
-            int top = 520;
-            bool done = false;
-            for (int r = 1; r <= kRows; ++r) {
-                const int index = (c - 1) * kRows + (r - 1);
-                if (index >= Image1.size()) {
-                    done = true;
-                    break;
-                }
-                Image1.at(index)->move(twips(static_cast<int>(std::lround(left))), twips(top));
-                top += iconHeight + 100;
-            }
-            if (done)
-                break;
-            left += iconWidth + gap;
-        }
-    });
+    setWindowTitle(QStringLiteral("(c)") +
+                   platform::clock().today().toString(QStringLiteral("yyyy")) + QLatin1Char(' ') +
+                   programInfo().makerName);
+    if (mainWindow != nullptr)
+        setWindowIcon(mainWindow->windowIcon());
+    versionLabel_->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion() +
+                           QStringLiteral(" (") + programInfo().description + QLatin1Char(')'));
 }
 
-bool fSHAREDAbout::eventFilter(QObject* watched, QEvent* event)
+// The icons in 8 columns of 2, column by column, all spaced by the size of the first.
+void AboutDialog::placeProductIcons()
+{
+    const int iconWidth = kIconTwips;
+    const int iconHeight = kIconTwips;
+    const double gap = (kProductsWidth - kColumns * iconWidth - 500) / double(kColumns);
+    double left = 380;
+    for (int c = 0; c < kColumns; ++c) {
+        int top = 520;
+        for (int r = 0; r < kRows; ++r) {
+            const int index = c * kRows + r;
+            if (index >= productIcons_.size())
+                return;
+            productIcons_.at(index)->move(twips(static_cast<int>(std::lround(left))), twips(top));
+            top += iconHeight + 100;
+        }
+        left += iconWidth + gap;
+    }
+}
+
+bool AboutDialog::eventFilter(QObject* watched, QEvent* event)
 {
     const QEvent::Type type = event->type();
     const bool release = type == QEvent::MouseButtonRelease &&
                          static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton;
     const bool hover = type == QEvent::MouseMove || type == QEvent::Enter;
 
-    if (const int i = static_cast<int>(Image1.indexOf(watched)); i >= 0) {
+    if (const int i = static_cast<int>(productIcons_.indexOf(watched)); i >= 0) {
         if (hover)
-            Image1_MouseMove(i);
+            showProductHint(i);
         else if (release)
-            Image1_Click(i);
-    } else if (const int j = static_cast<int>(Image2.indexOf(watched)); j >= 0) {
+            openProductPage(i);
+    } else if (const int j = static_cast<int>(bookCovers_.indexOf(watched)); j >= 0) {
         if (release)
-            Image2_Click(j);
-    } else if (watched == lblPadFiles) {
+            openBookPage();
+    } else if (watched == padFilesLink_) {
         if (release)
-            lblPadFiles_Click();
-    } else if (watched == Frame3 && hover) {
+            openPadFilesPage();
+    } else if (watched == booksBox_ && hover) {
         clearHint();
     }
     return QDialog::eventFilter(watched, event);
 }
 
-void fSHAREDAbout::mouseMoveEvent(QMouseEvent* event)
+void AboutDialog::mouseMoveEvent(QMouseEvent* event)
 {
     clearHint();
     QDialog::mouseMoveEvent(event);
 }
 
-void fSHAREDAbout::clearHint() { lblAbout->setText(QString()); }
+void AboutDialog::clearHint() { hintLabel_->setText(QString()); }
 
-void fSHAREDAbout::Image1_MouseMove(int index)
+void AboutDialog::showProductHint(int index)
 {
-    runGuarded(QStringLiteral("image1_mousemove"), kModule, [&] {
-        QPalette pal = lblAbout->palette();
+    runGuarded(logname::kIconHover, logname::kModule, [&] {
+        QPalette pal = hintLabel_->palette();
         pal.setColor(QPalette::WindowText, QColor(192, 0, 0));
-        lblAbout->setPalette(pal);
-        lblAbout->setText(Image1.at(index)->toolTip());
-        lblAbout2->setText(QString());
+        hintLabel_->setPalette(pal);
+        hintLabel_->setText(productIcons_.at(index)->toolTip());
+        coverHintLabel_->setText(QString());
     });
 }
 
-QString fSHAREDAbout::siteAddress(const QString& page) const
+QString AboutDialog::siteAddress(const QString& page) const
 {
     if (page.contains(QStringLiteral("://")))
         return page;
@@ -313,34 +312,30 @@ QString fSHAREDAbout::siteAddress(const QString& page) const
     return site + (page.startsWith(QLatin1Char('/')) ? page.mid(1) : page);
 }
 
-void fSHAREDAbout::Image1_Click(int index)
+void AboutDialog::openProductPage(int index)
 {
-    runGuarded(QStringLiteral("image1_click"), kModule, [&] {
-        mSHAREDWWW::websitevisit(this, siteAddress(Image1.at(index)->property("Tag").toString()) +
-                                           QLatin1Char('?') + programInfo().executable);
+    runGuarded(logname::kIconClick, logname::kModule, [&] {
+        mSHAREDWWW::websitevisit(this,
+                                 siteAddress(productIcons_.at(index)->property("page").toString()) +
+                                     QLatin1Char('?') + programInfo().executable);
     });
 }
 
-void fSHAREDAbout::Image2_Click(int)
+void AboutDialog::openBookPage()
 {
-    runGuarded(QStringLiteral("image2_click"), kModule, [&] {
+    runGuarded(logname::kCoverClick, logname::kModule, [&] {
         mSHAREDWWW::websitevisit(
             this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
     });
 }
 
-void fSHAREDAbout::lblPadFiles_Click()
+void AboutDialog::openPadFilesPage()
 {
-    runGuarded(QStringLiteral("lblpadfiles_click"), kModule,
+    runGuarded(logname::kPadFilesClick, logname::kModule,
                [&] { mSHAREDWWW::websitevisit(this, siteAddress(QStringLiteral("pad/"))); });
-}
-
-void fSHAREDAbout::cmdExit_Click()
-{
-    runGuarded(QStringLiteral("cmdexit_click"), kModule, [&] { done(QDialog::Accepted); });
 }
 
 }  // namespace wexlo
 
 // The meta-object code in this unit, so that using the class links only what it needs.
-#include "moc_fSHAREDAbout.cpp"
+#include "moc_AboutDialog.cpp"

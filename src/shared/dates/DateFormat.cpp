@@ -1,14 +1,12 @@
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 
-namespace wexlo::mSHAREDDateFunc {
+namespace wexlo::dateformat {
 
 namespace {
-const QString kModule = QStringLiteral("mSHAREDGetDate");
-
 struct State {
     bool initialised = false;
     QString shortPattern;
@@ -93,101 +91,80 @@ bool tokenAt(const QString& pattern, qsizetype i, const char* token)
 }
 }  // namespace
 
-QString fdateseparator()
+QString detectSeparator()
 {
-    QString result;
-    OnError on(QStringLiteral("fdateseparator"), kModule);
-    on([&] {
-        const QString probe = probeText();
-        // "/" both when the date shows it and when it shows no separator at all.
-        if (probe.contains(QLatin1Char('/')))
-            result = QStringLiteral("/");  // NOLINT(bugprone-branch-clone)
-        else if (probe.contains(QLatin1Char('.')))
-            result = QStringLiteral(".");
-        else if (probe.contains(QLatin1Char('-')))
-            result = QStringLiteral("-");
-        else
-            result = QStringLiteral("/");
-    });
-    return result;
+    const QString probe = probeText();
+    // "/" both when the date shows it and when it shows no separator at all.
+    if (probe.contains(QLatin1Char('.')) && !probe.contains(QLatin1Char('/')))
+        return QStringLiteral(".");
+    if (probe.contains(QLatin1Char('-')) && !probe.contains(QLatin1Char('/')))
+        return QStringLiteral("-");
+    return QStringLiteral("/");
 }
 
-QString flocaldateformatstring()
+QString detectShortPattern()
 {
-    QString result;
-    OnError on(QStringLiteral("flocaldateformatstring"), kModule);
-    on([&] {
-        const QString probe = probeText();
-        bool twoDigitYear = false;
-        qsizetype yearPos = position(probe, QStringLiteral("2001"));
-        if (yearPos == 0) {
-            yearPos = position(probe, QStringLiteral("01"));
-            twoDigitYear = true;
-        }
-        const qsizetype monthPos = position(probe, QStringLiteral("12"));
-        const qsizetype dayPos = position(probe, QStringLiteral("25"));
-        State& s = state();
-        QString pattern;
-        if (yearPos == 1) {
-            if (dayPos < monthPos) {
-                pattern = QStringLiteral("YYYY/DD/MM");
-                s.monthField = 3;
-                s.dayField = 2;
-            } else {
-                pattern = QStringLiteral("YYYY/MM/DD");
-                s.monthField = 2;
-                s.dayField = 3;
-            }
-        } else if (dayPos < monthPos) {
-            pattern = QStringLiteral("DD/MM/YYYY");
-            s.monthField = 2;
-            s.dayField = 1;
-        } else {
-            pattern = QStringLiteral("MM/DD/YYYY");
-            s.monthField = 1;
+    const QString probe = probeText();
+    bool twoDigitYear = false;
+    qsizetype yearPos = position(probe, QStringLiteral("2001"));
+    if (yearPos == 0) {
+        yearPos = position(probe, QStringLiteral("01"));
+        twoDigitYear = true;
+    }
+    const qsizetype monthPos = position(probe, QStringLiteral("12"));
+    const qsizetype dayPos = position(probe, QStringLiteral("25"));
+    State& s = state();
+    QString pattern;
+    if (yearPos == 1) {
+        if (dayPos < monthPos) {
+            pattern = QStringLiteral("YYYY/DD/MM");
+            s.monthField = 3;
             s.dayField = 2;
+        } else {
+            pattern = QStringLiteral("YYYY/MM/DD");
+            s.monthField = 2;
+            s.dayField = 3;
         }
-        if (probe.contains(QLatin1Char('.')))
-            pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
-        if (probe.contains(QLatin1Char('-')))
-            pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
-        if (twoDigitYear)
-            pattern.replace(QStringLiteral("YYYY"), QStringLiteral("YY"));
-        result = pattern;
-    });
-    return result;
+    } else if (dayPos < monthPos) {
+        pattern = QStringLiteral("DD/MM/YYYY");
+        s.monthField = 2;
+        s.dayField = 1;
+    } else {
+        pattern = QStringLiteral("MM/DD/YYYY");
+        s.monthField = 1;
+        s.dayField = 2;
+    }
+    if (probe.contains(QLatin1Char('.')))
+        pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
+    if (probe.contains(QLatin1Char('-')))
+        pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
+    if (twoDigitYear)
+        pattern.replace(QStringLiteral("YYYY"), QStringLiteral("YY"));
+    return pattern;
 }
 
-QString flocalfulldateformat()
+QString detectFullPattern()
 {
-    QString result;
-    OnError on(QStringLiteral("flocalfulldateformat"), kModule);
-    on([&] {
-        const QString probe = probeText();
-        QString pattern = QStringLiteral("DD/MMM/YYYY");
-        if (probe.contains(QLatin1Char('.')))
-            pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
-        if (probe.contains(QLatin1Char('-')))
-            pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
-        result = pattern;
-    });
-    return result;
+    const QString probe = probeText();
+    QString pattern = QStringLiteral("DD/MMM/YYYY");
+    if (probe.contains(QLatin1Char('.')))
+        pattern.replace(QLatin1Char('/'), QLatin1Char('.'));
+    if (probe.contains(QLatin1Char('-')))
+        pattern.replace(QLatin1Char('/'), QLatin1Char('-'));
+    return pattern;
 }
 
-void setuplocale()
+void detectOnce()
 {
     State& s = state();
     if (s.initialised)
         return;
-    // Nothing here is recorded: a failing step is skipped, and the detection is not retried.
-    runSilent([&] { s.shortPattern = flocaldateformatstring(); });
-    runSilent([&] { s.fullPattern = flocalfulldateformat(); });
+    s.shortPattern = detectShortPattern();
+    s.fullPattern = detectFullPattern();
     s.fullPatternTime = s.fullPattern + QStringLiteral(" HH:MM");
-    runSilent([&] { s.separator = fdateseparator(); });
-    runSilent([&] {
-        s.trueString = booleanWord(true).toUpper();
-        s.falseString = booleanWord(false).toUpper();
-    });
+    s.separator = detectSeparator();
+    s.trueString = booleanWord(true).toUpper();
+    s.falseString = booleanWord(false).toUpper();
     const QString lines[] = {
         QStringLiteral("Date format: ") + s.shortPattern,
         QStringLiteral("Full date format: ") + s.fullPattern,
@@ -196,74 +173,61 @@ void setuplocale()
         QStringLiteral("True string: ") + s.trueString + QStringLiteral(" False string: ") +
             s.falseString,
     };
+    // A log that cannot be written must not keep the dates from showing.
     for (const QString& line : lines)
         runSilent([&] { mSHAREDLogging::writelog(line); });
     s.initialised = true;
 }
 
-void checkinitialised()
+QString separator()
 {
-    OnError on(QStringLiteral("checkinitialised"), kModule);
-    on([] {
-        if (!state().initialised)
-            setuplocale();
-    });
+    detectOnce();
+    return state().separator;
 }
 
-QString dateseparator()
+int monthPosition()
 {
-    QString result;
-    OnError on(QStringLiteral("get dateseparator"), kModule);
-    on([&] {
-        checkinitialised();
-        result = state().separator;
-    });
-    return result;
-}
-
-int monthfield()
-{
-    checkinitialised();
+    detectOnce();
     return state().monthField;
 }
 
-int dayfield()
+int dayPosition()
 {
-    checkinitialised();
+    detectOnce();
     return state().dayField;
 }
 
-QString truestring()
+QString trueWord()
 {
-    checkinitialised();
+    detectOnce();
     return state().trueString;
 }
 
-QString falsestring()
+QString falseWord()
 {
-    checkinitialised();
+    detectOnce();
     return state().falseString;
 }
 
-QString shortdatepattern()
+QString shortPattern()
 {
-    checkinitialised();
+    detectOnce();
     return state().shortPattern;
 }
 
-QString fulldatepattern()
+QString fullPattern()
 {
-    checkinitialised();
+    detectOnce();
     return state().fullPattern;
 }
 
-QString fulldatetimepattern()
+QString fullDateTimePattern()
 {
-    checkinitialised();
+    detectOnce();
     return state().fullPatternTime;
 }
 
-QString formatdate(const QDateTime& when, const QString& pattern)
+QString formatDate(const QDateTime& when, const QString& pattern)
 {
     const QDate d = when.date();
     const QTime t = when.time();
@@ -292,7 +256,7 @@ QString formatdate(const QDateTime& when, const QString& pattern)
             out += two(t.hour());
             i += 2;
         } else if (pattern.at(i) == QLatin1Char('/')) {
-            out += dateseparator();
+            out += separator();
             ++i;
         } else if (pattern.at(i) == QLatin1Char(':')) {
             out += platform::timeSeparator(locale);
@@ -305,24 +269,15 @@ QString formatdate(const QDateTime& when, const QString& pattern)
     return out;
 }
 
-QString formatdate(const QDate& d, const QString& pattern)
+QString formatDate(const QDate& d, const QString& pattern)
 {
-    return formatdate(QDateTime(d, QTime(0, 0)), pattern);
+    return formatDate(QDateTime(d, QTime(0, 0)), pattern);
 }
 
-QString shortformatdate(const QDate& d)
-{
-    QString result;
-    OnError on(QStringLiteral("shortformatdate"), kModule);
-    on([&] {
-        checkinitialised();
-        result = formatdate(d, state().shortPattern);
-    });
-    return result;
-}
+QString shortDateText(const QDate& d) { return formatDate(d, shortPattern()); }
 
 void setProbeTextForTests(const QString& text) { state().probeOverride = text; }
 
 void resetForTests() { state() = State{}; }
 
-}  // namespace wexlo::mSHAREDDateFunc
+}  // namespace wexlo::dateformat

@@ -14,7 +14,7 @@ class QPushButton;
 
 namespace wexlo {
 
-class fSHAREDAbout : public QDialog {
+class AboutDialog : public QDialog {
     Q_OBJECT
 
 public:
@@ -25,42 +25,45 @@ public:
     };
 
     // The maker's products from the build configuration.
-    explicit fSHAREDAbout(QWidget* mainWindow);
-    fSHAREDAbout(QWidget* mainWindow, const QList<Product>& products);
+    explicit AboutDialog(QWidget* mainWindow);
+    AboutDialog(QWidget* mainWindow, const QList<Product>& products);
 
     // "name|page[|description];name|page..." as WEXLO_MAKER_PRODUCTS holds it; entries without
     // a name or a page are left out.
     static QList<Product> parseProducts(const QString& list);
 
-    QGroupBox* Frame1 = nullptr;
-    QLabel* lblversion = nullptr;
-    QPushButton* cmdExit = nullptr;
-    QLabel* lblAdvert = nullptr;
-    QGroupBox* Frame2 = nullptr;  // the icons' frame
-    QList<QLabel*> Image1;
-    QLabel* lblAbout = nullptr;
-    QLabel* Label1 = nullptr;
-    QLabel* lblPadFiles = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QLabel* lblCovers = nullptr;
-    QLabel* lblBooks = nullptr;
-    QLabel* lblAbout2 = nullptr;
-    QList<QLabel*> Image2;
+    // The products' icons in their order, for the tests' fixtures.
+    const QList<QLabel*>& productIcons() const { return productIcons_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
 
 private:
-    void Form_Load(QWidget* mainWindow);
-    void Image1_MouseMove(int index);
-    void Image1_Click(int index);
-    void Image2_Click(int index);
-    void lblPadFiles_Click();
-    void cmdExit_Click();
+    void fillTexts(QWidget* mainWindow);
+    void placeProductIcons();
+    void showProductHint(int index);
+    void openProductPage(int index);
+    void openBookPage();
+    void openPadFilesPage();
     void clearHint();
 
     QString siteAddress(const QString& page) const;
+
+    QGroupBox* versionBox_ = nullptr;
+    QLabel* versionLabel_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
+    QLabel* advertLabel_ = nullptr;
+    QGroupBox* productsBox_ = nullptr;
+    QList<QLabel*> productIcons_;
+    QLabel* hintLabel_ = nullptr;
+    QLabel* webmastersLabel_ = nullptr;
+    QLabel* padFilesLink_ = nullptr;
+    QGroupBox* booksBox_ = nullptr;
+    QLabel* coversLabel_ = nullptr;
+    QLabel* booksLabel_ = nullptr;
+    QLabel* coverHintLabel_ = nullptr;
+    QList<QLabel*> bookCovers_;
 };
 
 }  // namespace wexlo

@@ -14,14 +14,14 @@ class QPushButton;
 
 namespace wexlo {
 
-class fSHAREDErrorRpt : public QDialog {
+class ErrorReportDialog : public QDialog {
     Q_OBJECT
 
 public:
-    explicit fSHAREDErrorRpt(QWidget* parent = nullptr);
+    explicit ErrorReportDialog(QWidget* parent = nullptr);
 
     // Shows the message and the log, and returns when the user has left the dialog.
-    void ShowError(const QString& message, const QString& helpTopic);
+    void showError(const QString& message, const QString& helpTopic);
 
     // "Error Report: Wexlo 1.0.8, <system name>", the first line of both reports.
     static QString reportHeading();
@@ -40,20 +40,6 @@ public:
 
     static constexpr int kMailLimit = 400;
 
-    QLabel* Label1 = nullptr;
-    QGroupBox* Frame1 = nullptr;
-    QPlainTextEdit* txtError = nullptr;
-    QGroupBox* Frame2 = nullptr;
-    QPlainTextEdit* txtLog = nullptr;
-    QGroupBox* Frame3 = nullptr;
-    QPlainTextEdit* txtUserMessage = nullptr;
-    QPushButton* cmdShowComments = nullptr;
-    QPushButton* cmdViewLog = nullptr;
-    QPushButton* cmdViewReport = nullptr;
-    QPushButton* cmdEmail = nullptr;
-    QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdExit = nullptr;
-
 public Q_SLOTS:
     // Escape leaves the dialog like Exit, so a dialog waited for without modality ends too.
     void reject() override;
@@ -62,19 +48,32 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
     // Shows the dialog modally. Raises error 401 or 402 when no modal window may be shown now;
-    // ShowError then shows it without modality and waits.
+    // showError then shows it without modality and waits.
     virtual void showModal();
 
 private:
-    void Form_Load();
-    void cmdShowComments_Click();
-    void cmdViewLog_Click();
-    void cmdViewReport_Click();
-    void cmdEmail_Click();
-    void cmdHelp_Click();
-    void cmdExit_Click();
-    void txtUserMessage_Change();
-    void txtUserMessage_Click();
+    void loadLog();
+    void showComments();
+    void showLog();
+    void previewReport();
+    void emailReport();
+    void showHelp();
+    void leave();
+    void markCommentsChanged();
+
+    QLabel* headingLabel_ = nullptr;
+    QGroupBox* errorBox_ = nullptr;
+    QPlainTextEdit* errorEdit_ = nullptr;
+    QGroupBox* logBox_ = nullptr;
+    QPlainTextEdit* logEdit_ = nullptr;
+    QGroupBox* commentsBox_ = nullptr;
+    QPlainTextEdit* commentsEdit_ = nullptr;
+    QPushButton* showCommentsButton_ = nullptr;
+    QPushButton* viewLogButton_ = nullptr;
+    QPushButton* viewReportButton_ = nullptr;
+    QPushButton* emailButton_ = nullptr;
+    QPushButton* helpButton_ = nullptr;
+    QPushButton* exitButton_ = nullptr;
 
     bool commentsChanged_ = false;
     bool closed_ = false;

@@ -10,25 +10,26 @@
 
 #include <cstdint>
 
-namespace wexlo::mSHAREDProgress {
+namespace wexlo::progress {
 
 // The bar's colour when none is given: light green.
 inline constexpr std::uint32_t kDefaultBarColor = 0x80FF80;
 
 // The bar with the text, or with the percentage when the text is empty.
-void showprogressstring(platform::PictureBox& pic, double value, double maximum,
-                        const QString& text, std::uint32_t colour = 0, std::int32_t unused = 0);
-// Draws at most once per 0.15 s unless forced or at the maximum.
-void showprogress(platform::PictureBox& pic, double value, double maximum, const QString& text,
-                  bool showPercent, bool force, std::uint32_t colour = 0, std::int32_t unused = 0);
-void PrintCentered(platform::PictureBox& pic, const QString& text, bool clear,
+void showProgressText(platform::PictureBox& pic, double value, double maximum, const QString& text,
+                      std::uint32_t colour = 0);
+// Draws at most once per 0.15 s unless forced or at the maximum. A failure to draw is logged
+// and the caller carries on.
+void showProgress(platform::PictureBox& pic, double value, double maximum, const QString& text,
+                  bool showPercent, bool force, std::uint32_t colour = 0);
+void printCentered(platform::PictureBox& pic, const QString& text, bool clear,
                    std::uint32_t textColour = 0, std::uint32_t backColour = 0);
 // fontSize 0 or less keeps the surface's font size.
-void PrintHorzCenter(platform::DrawingSurface& surface, const QString& text, bool clear,
+void printCenteredOn(platform::DrawingSurface& surface, const QString& text, bool clear,
                      float fontSize = 0, std::uint32_t textColour = 0,
                      std::uint32_t backColour = 0);
 
 // Forgets the next draw time, as at program start (for tests).
 void resetForTests();
 
-}  // namespace wexlo::mSHAREDProgress
+}  // namespace wexlo::progress
