@@ -116,6 +116,7 @@ void putSeries(QMap<QString, double>& out, const QString& name, const bench::Pai
     out[name + QStringLiteral(".turn")] = s.bestTurn();
     out[name + QStringLiteral(".turn-median")] = s.medianTurn();
     out[name + QStringLiteral(".missed")] = s.missed;
+    out[name + QStringLiteral(".late")] = s.late;
 }
 
 // The operations of the history, where the window has them.
@@ -288,9 +289,10 @@ int main(int argc, char** argv)
             return;
         std::printf(
             "%-44s repainted best %8.3f median %8.3f ms | one loop turn best %8.3f "
-            "median %8.3f ms%s\n",
+            "median %8.3f ms | %.0f repainted after the turn%s\n",
             what, m.value(k), m.value(k + QStringLiteral(".median")),
             m.value(k + QStringLiteral(".turn")), m.value(k + QStringLiteral(".turn-median")),
+            m.value(k + QStringLiteral(".late")),
             m.value(k + QStringLiteral(".missed")) > 0 ? " (some without a repaint)" : "");
     };
     detail("Show Returned Loans on, 100,000 loans", h, "show-returned-on");

@@ -76,6 +76,7 @@ private:
 struct Painted {
     double turn = 0, painted = 0;
     bool repainted = false;  // false: no repaint within the time-out; painted is then the turn
+    bool late = false;       // the repaint came after the loop turn (the older measure missed it)
 };
 
 template <class F>
@@ -87,6 +88,7 @@ Painted timePainted(PaintWatchApp& app, F&& body, int timeoutMs = 2000)
     QCoreApplication::processEvents();
     Painted r;
     r.turn = app.nowMs() - start;
+    r.late = app.paints() == after;
     r.repainted = app.waitPaints(after, timeoutMs);
     r.painted = r.repainted ? app.lastPaintMs() - start : r.turn;
     return r;
@@ -95,9 +97,10 @@ Painted timePainted(PaintWatchApp& app, F&& body, int timeoutMs = 2000)
 // A series of timed actions, reported as best and median, to the turn and to the repaint.
 struct PaintedSeries {
     std::vector<double> turn, painted;
-    int missed = 0;
+    int missed = 0, late = 0;
     void add(const Painted& p)
     {
+        late += p.repainted && p.late ? 1 : 0;
         turn.push_back(p.turn);
         painted.push_back(p.painted);
         missed += p.repainted ? 0 : 1;
@@ -113,8 +116,8 @@ inline void reportPainted(const char* what, const PaintedSeries& s)
 {
     std::printf(
         "%-44s repainted best %8.3f median %8.3f ms | one loop turn best %8.3f median "
-        "%8.3f ms | %zu runs%s\n",
-        what, s.best(), s.median(), s.bestTurn(), s.medianTurn(), s.painted.size(),
+        "%8.3f ms | %zu runs, %d repainted after the turn%s\n",
+        what, s.best(), s.median(), s.bestTurn(), s.medianTurn(), s.painted.size(), s.late,
         s.missed ? ", some without a repaint (see below)" : "");
     if (s.missed)
         std::printf("  %d of %zu had no repaint of the list within the time-out\n", s.missed,
