@@ -40,7 +40,7 @@ for ts in "${ts_files[@]}"; do
   name="$(basename "$ts")"
   fresh="$work/$name"
   cp "$ts" "$fresh"
-  options=(-silent -locations none -extensions cpp,h)
+  options=(-silent -locations none -extensions "cpp,h")
   if [ "$name" = "wexlo_en.ts" ]; then options+=(-pluralonly); fi
   # Paths in the copy stay relative to the tree, as in the committed file.
   if ! "$lupdate" "${options[@]}" src -ts "$fresh" >"$work/$name.log" 2>&1; then
