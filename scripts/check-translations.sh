@@ -56,13 +56,28 @@ import xml.etree.ElementTree as ET
 committed_path, fresh_path = sys.argv[1], sys.argv[2]
 
 
+def text(element):
+    """The text of a .ts element; lupdate writes control characters as <byte value="xd"/>."""
+    if element is None:
+        return ""
+    parts = [element.text or ""]
+    for child in element:
+        if child.tag == "byte":
+            value = child.get("value", "")
+            parts.append(chr(int(value[1:], 16) if value.startswith("x") else int(value)))
+        else:
+            parts.append(text(child))
+        parts.append(child.tail or "")
+    return "".join(parts)
+
+
 def messages(path):
     """(context, source, comment) -> (state, numerus) for every message of a .ts file."""
     result = {}
     for context in ET.parse(path).getroot().iter("context"):
-        name = context.findtext("name", "")
+        name = text(context.find("name"))
         for message in context.iter("message"):
-            key = (name, message.findtext("source", ""), message.findtext("comment", ""))
+            key = (name, text(message.find("source")), text(message.find("comment")))
             translation = message.find("translation")
             numerus = message.get("numerus") == "yes"
             kind = translation.get("type") if translation is not None else "unfinished"
@@ -71,10 +86,10 @@ def messages(path):
             elif kind is not None:
                 state = "unfinished"
             elif numerus:
-                forms = [("".join(f.itertext())) for f in translation.findall("numerusform")]
+                forms = [text(f) for f in translation.findall("numerusform")]
                 state = "finished" if forms and all(forms) else "unfinished"
             else:
-                state = "finished" if "".join(translation.itertext()) else "unfinished"
+                state = "finished" if text(translation) else "unfinished"
             result[key] = state
     return result
 

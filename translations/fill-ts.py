@@ -79,7 +79,18 @@ def language_of(root, path):
 
 
 def message_text(element):
-    return "".join(element.itertext()) if element is not None else ""
+    """The text of a .ts element; lupdate writes control characters as <byte value="xd"/>."""
+    if element is None:
+        return ""
+    parts = [element.text or ""]
+    for child in element:
+        if child.tag == "byte":
+            value = child.get("value", "")
+            parts.append(chr(int(value[1:], 16) if value.startswith("x") else int(value)))
+        else:
+            parts.append(message_text(child))
+        parts.append(child.tail or "")
+    return "".join(parts)
 
 
 def is_finished(translation, numerus):
@@ -145,7 +156,8 @@ def fill(path, table, overwrite, dry_run):
                             '<translation type="unfinished"></translation>').replace(" />", "/>")
         # Quotes in texts escaped as lupdate writes them, so its next run changes no line.
         body = re.sub(r">([^<]*)<", lambda m: ">" + m.group(1).replace('"', "&quot;")
-                      .replace("'", "&apos;").replace("\u00a0", "&#xa0;") + "<", body)
+                      .replace("'", "&apos;").replace("\u00a0", "&#xa0;")
+                      .replace("\r", '<byte value="xd"/>') + "<", body)
         with open(path, "w", encoding="utf-8") as f:
             f.write('<?xml version="1.0" encoding="utf-8"?>\n<!DOCTYPE TS>\n')
             f.write(body)
