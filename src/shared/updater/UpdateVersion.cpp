@@ -71,9 +71,10 @@ std::int16_t roundToInt16(double value)
 
 // ---- Parsing a version -----------------------------------------------------------------
 
-void ExtractVersion(const QString& text, ParsedVersion& v)
+void parseVersion(const QString& text, ParsedVersion& v)
 {
-    OnError on(QStringLiteral("ExtractVersion"), QStringLiteral("fSharedUpdater"));
+    static const QString kProcedure = QStringLiteral("ExtractVersion");
+    OnError on(kProcedure, logname::kUpdateWindowModule);
     // Positions are 0-based here; -1 stands for "not found".
     const qsizetype p1 = text.indexOf(QLatin1Char('.'));
     const qsizetype p2 = p1 >= 0 ? text.indexOf(QLatin1Char('.'), p1 + 1) : -1;

@@ -9,6 +9,12 @@
 
 namespace wexlo {
 
+namespace logname {
+// The module names the log lines of the update window and of the update schedule carry.
+inline const QString kUpdateWindowModule = QStringLiteral("fSharedUpdater");
+inline const QString kUpdateScheduleModule = QStringLiteral("mSHAREDUpdater");
+}  // namespace logname
+
 struct ParsedVersion {
     std::int16_t Major = 0;
     std::int16_t Minor = 0;
@@ -25,7 +31,7 @@ struct ParsedVersion {
 
 // Parses a version text: the version on the first line, the package address on the second.
 // A step that fails is logged and the outputs it was to set keep their previous values.
-void ExtractVersion(const QString& text, ParsedVersion& version);
+void parseVersion(const QString& text, ParsedVersion& version);
 
 // The leading number of a text as the general numeric conversion reads it: blanks skipped,
 // an optional sign, digits with an optional fraction and exponent; reading stops at the first

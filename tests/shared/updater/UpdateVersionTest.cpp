@@ -11,7 +11,7 @@ protected:
     static ParsedVersion parse(const QString& text)
     {
         ParsedVersion v;
-        ExtractVersion(text, v);
+        parseVersion(text, v);
         return v;
     }
 };
@@ -83,7 +83,7 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
 
     ParsedVersion v;
     v.Major = 7;
-    ExtractVersion(QStringLiteral("99999.1.2"), v);
+    parseVersion(QStringLiteral("99999.1.2"), v);
     EXPECT_EQ(v.Major, 7);  // the failed step leaves it as it was
     EXPECT_EQ(v.Minor, 1);
     EXPECT_EQ(v.Revision, 2);
@@ -95,12 +95,12 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
 TEST_F(UpdateVersion, TextWithoutDotsFailsStepByStepWithoutCrashing)
 {
     ParsedVersion v;
-    ExtractVersion(QStringLiteral("garbage"), v);
+    parseVersion(QStringLiteral("garbage"), v);
     EXPECT_EQ(v.Major, 0);
     EXPECT_EQ(v.Minor, 0);
     EXPECT_EQ(v.Revision, 0);
     EXPECT_TRUE(v.Address.isEmpty());
-    ExtractVersion(QString(), v);
+    parseVersion(QString(), v);
     EXPECT_TRUE(v.Letter.isEmpty());
 }
 
