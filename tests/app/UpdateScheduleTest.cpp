@@ -61,9 +61,9 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     open();
     waitForTimer();
     ASSERT_FALSE(win_->Updater.isNull());
-    WEXLO_WAIT_FOR(
-        win_->Updater->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() == QStringLiteral("Could not retrieve update status"),
-        5000);
+    WEXLO_WAIT_FOR(win_->Updater->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() ==
+                       QStringLiteral("Could not retrieve update status"),
+                   5000);
     EXPECT_FALSE(win_->Updater->isVisible());  // quiet
 }
 

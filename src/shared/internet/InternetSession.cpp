@@ -13,11 +13,11 @@ InternetSession::InternetSession(QObject* parent)
     : QObject(parent), window_(std::make_unique<TransferWindow>())
 {
     connect(window_.get(), &TransferWindow::statusChanged, this, &InternetSession::statusChanged);
-    connect(window_.get(), &TransferWindow::progressChanged, this, &InternetSession::progressChanged);
+    connect(window_.get(), &TransferWindow::progressChanged, this,
+            &InternetSession::progressChanged);
     connect(window_.get(), &TransferWindow::receiving, this, &InternetSession::receiving);
     connect(window_.get(), &TransferWindow::noInternet, this, &InternetSession::noInternet);
-    connect(window_.get(), &TransferWindow::downloadFinished, this,
-            [this] { finished_ = true; });
+    connect(window_.get(), &TransferWindow::downloadFinished, this, [this] { finished_ = true; });
     connect(window_.get(), &TransferWindow::downloadFailed, this,
             [this](const QString&) { failed_ = true; });
 }

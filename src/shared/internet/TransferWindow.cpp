@@ -260,8 +260,7 @@ void TransferWindow::startDownload(const QString& url, const QString& fileName, 
     on([&] {
         limits();
         inet().execute(host, QStringLiteral("CD ") + remoteFolder);
-        inet().execute(host,
-                       QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + targetFile_);
+        inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + targetFile_);
         inet().execute(host, QStringLiteral("CLOSE"));
     });
     // downloadFinished follows when the file has arrived (or downloadFailed when it failed).
@@ -474,7 +473,7 @@ void TransferWindow::executeGet()
     file_.reset();
     arrived_ = {};
     inet().setBodyHandler(saveToFile_ ? [this](QByteArrayView block) { receiveBody(block); }
-                                     : platform::InetControl::BodyHandler());
+                                      : platform::InetControl::BodyHandler());
     inet().execute(currentUrl_.trimmed(), QStringLiteral("GET"));
 }
 
@@ -600,7 +599,7 @@ void TransferWindow::readingStep(OnError& on)
         return;
     }
     Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
-                  QStringLiteral(" kb (100%)"));
+                         QStringLiteral(" kb (100%)"));
     Q_EMIT downloadFinished();
 }
 
@@ -656,7 +655,7 @@ void TransferWindow::ftpCompleted()
     timeoutTimer_->stop();
     const qint64 size = platform::fileSystem().info(targetFile_).size;
     Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) +
-                  QStringLiteral(" kb (100%)"));
+                         QStringLiteral(" kb (100%)"));
     Q_EMIT downloadFinished();
 }
 

@@ -16,13 +16,13 @@ inline const QString kUpdateScheduleModule = QStringLiteral("mSHAREDUpdater");
 }  // namespace logname
 
 struct ParsedVersion {
-    std::int16_t Major = 0;
-    std::int16_t Minor = 0;
-    std::int16_t Revision = 0;
-    QString Letter;   // at most one character; empty when there is none
-    QString Address;  // the package address ("@@@" replaced); empty without a second line
+    std::int16_t majorNumber = 0;
+    std::int16_t minorNumber = 0;
+    std::int16_t revision = 0;
+    QString letter;   // at most one character; empty when there is none
+    QString address;  // the package address ("@@@" replaced); empty without a second line
 
-    // Major.Minor.Revision and the letter in plain decimal, e.g. "1.0.9a".
+    // The numbers and the letter in plain decimal, e.g. "1.0.9a".
     QString text() const;
     // True when this version is greater than other: the numbers as numbers, then the letters
     // by character code, the empty letter below every letter.

@@ -310,12 +310,12 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
         setStatus(QStringLiteral("Data retrieved"));
         ParsedVersion available;
         parseVersion(response, available);
-        if (available.Address.isEmpty()) {
+        if (available.address.isEmpty()) {
             setUpdateLabel(QStringLiteral("Could not read update status from file"), kRed);
             closing = QStringLiteral("Update check failed, could not read download filename");
         } else {
             const bool newer = available.isNewerThan(running);
-            packageUrl_ = available.Address;
+            packageUrl_ = available.address;
             availableVersion_ = available;
             runningVersion_ = running;
             newerFound_ = newer;
@@ -346,8 +346,9 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                 }
             } else {
                 recordUpdateCheck();
-                mSHAREDLogging::writelog(QStringLiteral("Already up to date (Available version is ") +
-                                         shown + QStringLiteral(")"));
+                mSHAREDLogging::writelog(
+                    QStringLiteral("Already up to date (Available version is ") + shown +
+                    QStringLiteral(")"));
                 setUpdateLabel(QStringLiteral("You're up to date!"), kRed);
                 closing =
                     QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
@@ -474,8 +475,7 @@ void UpdateWindow::downloadPackageFrom(const QString& packageUrl)
 {
     if (!newerVersionOffered())
         return;
-    downloadPackage(mSHAREDFileSubs::addslash(platform::appFolder()), packageFileName_,
-                    packageUrl);
+    downloadPackage(mSHAREDFileSubs::addslash(platform::appFolder()), packageFileName_, packageUrl);
 }
 
 bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileName,
@@ -533,8 +533,8 @@ bool UpdateWindow::signedByMaker(const QString& target, const QString& address)
     Verdict verdict = Verdict::Missing;
     try {
         const QString signature = internet_->fetchText(signatureAddress(address), false);
-        verdict = verify(target, signature.toUtf8(), publicKey(), availableVersion_,
-                         runningVersion_);
+        verdict =
+            verify(target, signature.toUtf8(), publicKey(), availableVersion_, runningVersion_);
     } catch (...) {
         // Deleted below whatever went wrong: an unchecked package is never kept.
         mSHAREDFileSubs::EraseFile(target);

@@ -194,9 +194,10 @@ protected:
     {
         QObject::connect(&inet, &InternetSession::statusChanged,
                          [this](const QString& t) { statuses_ << t; });
-        QObject::connect(&inet, &InternetSession::progressChanged, [this](float p, const QString& t) {
-            progress_ << QStringLiteral("%1|%2").arg(p).arg(t);
-        });
+        QObject::connect(&inet, &InternetSession::progressChanged,
+                         [this](float p, const QString& t) {
+                             progress_ << QStringLiteral("%1|%2").arg(p).arg(t);
+                         });
         QObject::connect(inet.window(), &TransferWindow::downloadFailed,
                          [this](const QString& t) { errors_ << t; });
     }
@@ -218,7 +219,7 @@ TEST_F(InternetTest, OpenUrlDeliversStatesInOrderAndTheWholeText)
     EXPECT_FALSE(inet.isTransferring());
 }
 
-TEST_F(InternetTest, GetFileWithSizeCountsRealBytes)
+TEST_F(InternetTest, FetchFileWithSizeCountsRealBytes)
 {
     HttpServer server;
     server.serve("/p.bin", pattern(300000));
@@ -713,7 +714,7 @@ TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
     EXPECT_EQ(inet.fetchText(QStringLiteral("http://127.0.0.1:9/x"), true), QString());
     writeBytes(appFile("old.bin"), "old");
     EXPECT_TRUE(inet.fetchFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true,
-                             false, false));
+                               false, false));
     EXPECT_FALSE(QFile::exists(appFile("old.bin")));
     EXPECT_EQ(noInternet, 2);
 }

@@ -110,7 +110,8 @@ TEST_F(Proxy, ControlsCarryTheirCaptionsTipsAndMaskedPasswords)
                   QString::fromLatin1(caption));
     EXPECT_EQ(dlg.findChild<QGroupBox*>(QStringLiteral("settingsFrame"))->title(),
               QStringLiteral("Proxy Settings"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("okButton"))->text(), QStringLiteral("OK"));
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("okButton"))->text(),
+              QStringLiteral("OK"));
     EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(),
               QStringLiteral("Cancel"));
     EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("helpButton"))->text(),
@@ -130,7 +131,9 @@ TEST_F(Proxy, WithoutSettingsItOffersNoProxyAndOkStoresEmptyTexts)
     EXPECT_FALSE(run([](ProxyDialog& d) {
         EXPECT_TRUE(child<QRadioButton>(d, "noProxyOption")->isChecked());
         EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
-        for (QLineEdit* f : {child<QLineEdit>(d, "serverEdit"), child<QLineEdit>(d, "portEdit"), child<QLineEdit>(d, "userEdit"), child<QLineEdit>(d, "passwordEdit"), child<QLineEdit>(d, "repeatPasswordEdit")})
+        for (QLineEdit* f : {child<QLineEdit>(d, "serverEdit"), child<QLineEdit>(d, "portEdit"),
+                             child<QLineEdit>(d, "userEdit"), child<QLineEdit>(d, "passwordEdit"),
+                             child<QLineEdit>(d, "repeatPasswordEdit")})
             EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
         QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     }));
@@ -145,7 +148,8 @@ TEST_F(Proxy, ManualSettingsShowTheFieldsAndAreStoredAsTyped)
         QTest::mouseClick(child<QRadioButton>(d, "manualOption"), Qt::LeftButton);
         EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
         QTest::keyClicks(child<QLineEdit>(d, "serverEdit"), QStringLiteral(" proxy.lan "));
-        QTest::keyClicks(child<QLineEdit>(d, "portEdit"), QStringLiteral("eighty"));  // no number check
+        QTest::keyClicks(child<QLineEdit>(d, "portEdit"),
+                         QStringLiteral("eighty"));  // no number check
         QTest::keyClicks(child<QLineEdit>(d, "userEdit"), QStringLiteral("Ann"));
         QTest::keyClicks(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("Pa,ss"));
         QTest::keyClicks(child<QLineEdit>(d, "repeatPasswordEdit"), QStringLiteral("Pa,ss"));
@@ -166,14 +170,16 @@ TEST_F(Proxy, DifferentPasswordsAreRefusedAndTheDialogStaysOpen)
         EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
         retype(child<QLineEdit>(d, "serverEdit"), QStringLiteral("other.lan"));
         retype(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("New"));
-        retype(child<QLineEdit>(d, "repeatPasswordEdit"), QStringLiteral("new"));  // letter case counts
+        retype(child<QLineEdit>(d, "repeatPasswordEdit"),
+               QStringLiteral("new"));  // letter case counts
         QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
         ASSERT_EQ(boxes_.shown.size(), 1);
         EXPECT_EQ(boxes_.lastText(),
                   QStringLiteral("Your passwords don't match.  Please retype them."));
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
         EXPECT_EQ(boxes_.shown.last().buttons, platform::MsgButtons::Ok);
-        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("other.lan"));  // nothing typed is lost
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(),
+                  QStringLiteral("other.lan"));  // nothing typed is lost
     }));
     EXPECT_EQ(text("ProxyServer"), QStringLiteral("proxy.lan"));
     EXPECT_EQ(text("ProxyPwd"), QStringLiteral("s3cret"));
@@ -242,10 +248,12 @@ TEST_F(Proxy, UnknownOrUnreadableTypeChoosesNothingAndOkStoresNoProxy)
     WriteSetting(QStringLiteral("ProxyType"), 7);
     WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("kept.lan"));
     run([](ProxyDialog& d) {
-        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() || child<QRadioButton>(d, "systemOption")->isChecked() ||
+        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
+                     child<QRadioButton>(d, "systemOption")->isChecked() ||
                      child<QRadioButton>(d, "noProxyOption")->isChecked());
         EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
-        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("kept.lan"));  // filled whatever the type
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(),
+                  QStringLiteral("kept.lan"));  // filled whatever the type
         QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(type(), 1);
@@ -253,7 +261,8 @@ TEST_F(Proxy, UnknownOrUnreadableTypeChoosesNothingAndOkStoresNoProxy)
     // A type that is not a number is logged; the fields still load.
     WriteSetting(QStringLiteral("ProxyType"), QStringLiteral("manual"));
     run([](ProxyDialog& d) {
-        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() || child<QRadioButton>(d, "systemOption")->isChecked() ||
+        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
+                     child<QRadioButton>(d, "systemOption")->isChecked() ||
                      child<QRadioButton>(d, "noProxyOption")->isChecked());
         EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("kept.lan"));
     });

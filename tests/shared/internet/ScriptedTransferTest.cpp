@@ -174,7 +174,7 @@ TEST_F(ScriptedTransfer, TheControlsErrorNumbersFailRetryOrTimeOut)
     EXPECT_EQ(events_, (QStringList{"S:scripted failure", "E:scripted failure"}));
 }
 
-TEST_F(ScriptedTransfer, GetFileCancelsARunningRequestAndCancelMakesItFail)
+TEST_F(ScriptedTransfer, FetchFileCancelsARunningRequestAndCancelMakesItFail)
 {
     control_->executing = true;  // an earlier request still runs
     EXPECT_TRUE(inet_->fetchFile(url_, appFile("a.bin"), true, false, false));

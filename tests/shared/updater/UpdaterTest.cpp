@@ -11,9 +11,9 @@
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
-#include <QCheckBox>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -329,7 +329,8 @@ TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
     serveVersion("1.00.0009");
     EXPECT_FALSE(window.checkForUpdate(false, url("/versions/WXLO_current.txt"), QString(),
                                        QStringLiteral("WexloUpd.exe"), QString()));
-    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("updateLabel"))->text(), QStringLiteral("Could not retrieve update status"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("updateLabel"))->text(),
+              QStringLiteral("Could not retrieve update status"));
     EXPECT_EQ(statuses.last().at(0).toString(),
               QStringLiteral("The internet control (MSINET.OCX) is missing or outdated. Visit the "
                              "Runtimes page on ") +
@@ -409,7 +410,8 @@ TEST_F(Updater, DownloadWithoutAnAddressRunsAQuietCheckFirst)
     server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n");  // no address yet
     check();
     ASSERT_TRUE(window_->downloadUrl().isEmpty());
-    control<QPushButton>("downloadButton")->click();  // the quiet check fails again: nothing to fetch
+    // The quiet check fails again: nothing to fetch.
+    control<QPushButton>("downloadButton")->click();
     EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
 
     servePackage("/pkg/WexloUpd.exe", std::string(30000, 'p'));
@@ -427,7 +429,7 @@ TEST_F(Updater, PackageWithoutContentLengthIsAcceptedAndShowsPlainProgressText)
     serveVersion("1.00.0009");
     check();
     EXPECT_TRUE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
-                                      QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+                                         QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
     EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
 }
 
@@ -436,7 +438,8 @@ TEST_F(Updater, AServerErrorPageIsDeletedAndReported)
     server_.serve("/pkg/WexloUpd.exe", "<HTML><BODY>404 File not found</BODY></HTML>", 404,
                   "text/html");
     EXPECT_FALSE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
-                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+                                          QStringLiteral("WexloUpd.exe"),
+                                          url("/pkg/WexloUpd.exe")));
     EXPECT_EQ(lastStatus(), QStringLiteral("Error - File not found on server."));
     EXPECT_FALSE(QFile::exists(savedPath()));
 }
@@ -459,7 +462,8 @@ TEST_F(Updater, CutOffTransferNeverLeavesAPackage)
 {
     server_.serveCutOff("/pkg/WexloUpd.exe", 300000, 100000);
     EXPECT_FALSE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
-                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+                                          QStringLiteral("WexloUpd.exe"),
+                                          url("/pkg/WexloUpd.exe")));
     EXPECT_FALSE(QFile::exists(savedPath()));
     EXPECT_TRUE(lastStatus() == QStringLiteral("Error - Download failed.") ||
                 lastStatus() ==
@@ -502,7 +506,7 @@ TEST_F(Updater, OnlyWebAndFtpAddressesAreFetchedBareFtpHostsToo)
         QFile::remove(savedPath());
         statuses_->clear();
         EXPECT_EQ(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
-                                        QStringLiteral("WexloUpd.exe"), c.address),
+                                           QStringLiteral("WexloUpd.exe"), c.address),
                   c.fetched);
         if (c.fetched) {
             EXPECT_EQ(readBytes(savedPath()), QByteArray(30000, 'f'));
