@@ -9,7 +9,7 @@
 #include "shared/dates/mSHAREDDateFunc.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
-#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/UpdateWindow.h"
 #include "shared/util/mSHAREDDelay.h"
 #include "support/Fixture.h"
 
@@ -61,9 +61,9 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     open();
     waitForTimer();
     ASSERT_FALSE(win_->Updater.isNull());
-    WEXLO_WAIT_FOR(
-        win_->Updater->lblUpdate->text() == QStringLiteral("Could not retrieve update status"),
-        5000);
+    WEXLO_WAIT_FOR(win_->Updater->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() ==
+                       QStringLiteral("Could not retrieve update status"),
+                   5000);
     EXPECT_FALSE(win_->Updater->isVisible());  // quiet
 }
 
@@ -100,7 +100,7 @@ TEST_F(UpdateSchedule, ManualCheckStopsTheAutomaticOneAndReusesOneWindow)
     EXPECT_FALSE(win_->Timer3->isActive());
     ASSERT_FALSE(win_->Updater.isNull());
     EXPECT_TRUE(win_->Updater->isVisible());
-    const fSHAREDUpdater* first = win_->Updater;
+    const UpdateWindow* first = win_->Updater;
     win_->mnuCheckVersion->trigger();
     EXPECT_EQ(win_->Updater, first);
 }
@@ -110,8 +110,8 @@ TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
     open(60000);
     win_->mnuCheckVersion->trigger();
     ASSERT_FALSE(win_->Updater.isNull());
-    win_->Updater->chkDisableAutoUpdate->setChecked(false);
-    win_->Updater->cmdExit->click();
+    win_->Updater->findChild<QCheckBox*>(QStringLiteral("disableAutoCheckBox"))->setChecked(false);
+    win_->Updater->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
     EXPECT_FALSE(win_->mnuAutoCheckDisabled->isChecked());
     EXPECT_FALSE(
         mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());

@@ -1,17 +1,24 @@
-#include "app/mSHAREDUpdater.h"
+#include "app/UpdateSchedule.h"
 
 #include "platform/Platform.h"
 #include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/mSHAREDLogging.h"
 #include "shared/settings/mSHAREDSettings.h"
-#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/UpdateWindow.h"
 #include "shared/util/ProgramInfo.h"
 
-namespace wexlo::mSHAREDUpdater {
+namespace wexlo::updateschedule {
+
+namespace logname {
+namespace {
+const QString& kModule = wexlo::logname::kUpdateScheduleModule;
+const QString kAutoCheckDisabled = QStringLiteral("autocheckdisabled");
+const QString kCheckDue = QStringLiteral("updatecheckdue");
+}  // namespace
+}  // namespace logname
 
 namespace {
-const QString kModule = QStringLiteral("mSHAREDUpdater");
 
 qint64 todayNumber() { return dates::dayNumber(platform::clock().today()); }
 
@@ -23,7 +30,7 @@ QString withoutFinalSlash(QString s)
 }
 }  // namespace
 
-QString UpdateFileName() { return programInfo().updateFileName; }
+QString packageFileName() { return programInfo().updateFileName; }
 
 QString updateServer(const QStringList& arguments)
 {
@@ -46,38 +53,36 @@ QString detailsFileUrl(const QString& server)
     return server + QStringLiteral("/versions/WXLO_details.txt");
 }
 
-bool AutoCheckDisabled()
+bool autoCheckDisabled()
 {
     bool disabled = true;
-    OnError on(QStringLiteral("autocheckdisabled"), kModule);
-    on([&] {
+    // A setting that is not a yes or no is logged and leaves the check off.
+    runGuarded(logname::kAutoCheckDisabled, logname::kModule, [&] {
         disabled =
             mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
     });
     if (disabled)
-        on([] { mSHAREDLogging::writelog(QStringLiteral("Automatic update check is disabled")); });
+        mSHAREDLogging::writelog(QStringLiteral("Automatic update check is disabled"));
     return disabled;
 }
 
-bool UpdateCheckDue()
+bool checkDue()
 {
-    bool due = false;
-    OnError on(QStringLiteral("updatecheckdue"), kModule);
     const QString weekAgo = QString::number(todayNumber() - 7);
-    QString last;
-    on([&] {
+    QString last = weekAgo;
+    // A date that cannot be read is logged and counts as a week ago.
+    runGuarded(logname::kCheckDue, logname::kModule, [&] {
         last = mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck"),
                                             static_cast<std::int32_t>(todayNumber() - 7))
                    .toText();
+        if (last.contains(QLatin1Char('/')))
+            last = QString::number(dates::dayNumber(dates::parseDate(last)));
     });
-    if (last.contains(QLatin1Char('/')))
-        on([&] { last = QString::number(dates::dayNumber(dates::parseDate(last))); });
     last = last.trimmed();
     // Compared as texts: for five-digit day numbers (1927 to 2173) that is the numeric order.
-    due = QString::compare(last, weekAgo, Qt::CaseSensitive) <= 0;
-    return due;
+    return QString::compare(last, weekAgo, Qt::CaseSensitive) <= 0;
 }
 
-void RecordUpdateCheck() { fSHAREDUpdater::RecordUpdateCheck(); }
+void recordCheck() { UpdateWindow::recordUpdateCheck(); }
 
-}  // namespace wexlo::mSHAREDUpdater
+}  // namespace wexlo::updateschedule

@@ -1,4 +1,4 @@
-#include "shared/internet/fSHAREDInternet.h"
+#include "shared/internet/TransferWindow.h"
 
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
@@ -20,9 +20,22 @@
 
 namespace wexlo {
 
+// The names this window's log lines carry.
+namespace logname {
+namespace {
+const QString kModule = QStringLiteral("fSHAREDInternet");
+const QString kTimeoutTick = QStringLiteral("timer1_timer");
+const QString kStateChanged = QStringLiteral("sub inet1_statechanged");
+const QString kFetchText = QStringLiteral("function openurl");
+const QString kStartDownload = QStringLiteral("sub downloadfile");
+const QString kCancel = QStringLiteral("sub cancel");
+const QString kCancelDownload = QStringLiteral("sub canceldownload");
+const QString kApplyProxy = QStringLiteral("sub applyproxy");
+}  // namespace
+}  // namespace logname
+
 namespace {
 
-const QString kModule = QStringLiteral("fSHAREDInternet");
 constexpr int kChunkSize = 1024;
 
 int& timerInterval()
@@ -39,7 +52,7 @@ int& timerLimit()
 
 qint64& downloadLimit()
 {
-    static qint64 bytes = fSHAREDInternet::kMaxDownload;
+    static qint64 bytes = TransferWindow::kMaxDownload;
     return bytes;
 }
 
@@ -97,131 +110,139 @@ double leadingNumber(const QString& text)
 
 }  // namespace
 
-void fSHAREDInternet::setTimeoutForTests(int intervalMs, int tickLimit)
+void TransferWindow::setTimeoutForTests(int intervalMs, int tickLimit)
 {
     timerInterval() = intervalMs;
     timerLimit() = tickLimit;
 }
 
-void fSHAREDInternet::setDownloadLimitForTests(qint64 bytes)
+void TransferWindow::setDownloadLimitForTests(qint64 bytes)
 {
     downloadLimit() = bytes > 0 ? bytes : kMaxDownload;
 }
 
-fSHAREDInternet::fSHAREDInternet(QWidget* parent) : QWidget(parent)
+TransferWindow::TransferWindow(QWidget* parent) : QWidget(parent)
 {
-    setObjectName(QStringLiteral("fSHAREDInternet"));
+    setObjectName(QStringLiteral("transferWindow"));
     setWindowTitle(QStringLiteral("Internet"));
-    Timer1_ = new QTimer(this);
-    Timer1_->setObjectName(QStringLiteral("Timer1"));
-    Timer1_->setInterval(timerInterval());
+    timeoutTimer_ = new QTimer(this);
+    timeoutTimer_->setObjectName(QStringLiteral("timeoutTimer"));
+    timeoutTimer_->setInterval(timerInterval());
     tickLimit_ = timerLimit();
-    connectGuarded(Timer1_, &QTimer::timeout, this, &fSHAREDInternet::Timer1_Timer,
-                   QStringLiteral("timer1_timer"), kModule);
+    connectGuarded(timeoutTimer_, &QTimer::timeout, this, &TransferWindow::onTimeoutTick,
+                   logname::kTimeoutTick, logname::kModule);
     try {
-        Inet1_ = platform::createInetControl();
+        control_ = platform::createInetControl();
     } catch (const RuntimeError&) {
-        // Left missing: every use of the control raises 339, which ApplyProxy notices.
+        // Left missing: the first use of the control fails with 339, which applyProxy notices.
     }
-    if (Inet1_) {
-        Inet1_->setObjectName(QStringLiteral("Inet1"));
-        connectGuarded(Inet1_.get(), &platform::InetControl::StateChanged, this,
-                       &fSHAREDInternet::Inet1_StateChanged,
-                       QStringLiteral("sub inet1_statechanged"), kModule);
+    if (control_) {
+        control_->setObjectName(QStringLiteral("transferControl"));
+        connectGuarded(control_.get(), &platform::InetControl::StateChanged, this,
+                       &TransferWindow::onControlStateChanged, logname::kStateChanged,
+                       logname::kModule);
     }
 }
 
-fSHAREDInternet::~fSHAREDInternet()
+TransferWindow::~TransferWindow()
 {
-    Timer1_->stop();
+    timeoutTimer_->stop();
     file_.reset();
-    Inet1_.reset();
+    control_.reset();
 }
 
-platform::InetControl& fSHAREDInternet::inet()
+platform::InetControl& TransferWindow::inet()
 {
-    if (!Inet1_)
+    if (!control_)
         raiseError(err::ComponentMissing);
-    return *Inet1_;
+    return *control_;
 }
 
 // ---- Operations ----------------------------------------------------------------------------
 
-QString fSHAREDInternet::OpenURL(const QString& URL, bool ShowStatus)
+QString TransferWindow::fetchText(const QString& url, bool showStatus)
 {
-    OnError on(QStringLiteral("function openurl"), kModule);
-    CurrentURL = URL;
-    if (ControlMissing) {
-        TransferDone = true;
-        Q_EMIT NoInternet();
+    currentUrl_ = url;
+    if (controlMissing_) {
+        done_ = true;
+        Q_EMIT noInternet();
         return {};
     }
-    SuppressAllButErrors = !ShowStatus;
-    TimeoutTicks = 0;
-    Timer1_->start();
-    ExpectedFilesize_ = 0;
-    ReceivedText.clear();
-    TransferDone = false;
-    SaveToFile = false;
-    GetSize = false;
+    showOnlyErrors_ = !showStatus;
+    timeoutTicks_ = 0;
+    timeoutTimer_->start();
+    expectedFileSize_ = 0;
+    receivedText_.clear();
+    done_ = false;
+    saveToFile_ = false;
+    wantSize_ = false;
     ftpDownload_ = false;
     liveCounter_ = 0;
-    // A text answer lives in memory; anything larger is refused as a failed transfer.
-    on([&] { inet().setMaxResponseSize(kMaxTextResponse); });
-    on([&] { inet().execute(URL.trimmed(), QStringLiteral("GET")); });
+    // A text answer lives in memory; anything larger is refused as a failed transfer. A request
+    // that could not be sent leaves the answer empty once the timer gives up.
+    runGuarded(logname::kFetchText, logname::kModule, [&] {
+        inet().setMaxResponseSize(kMaxTextResponse);
+        inet().execute(url.trimmed(), QStringLiteral("GET"));
+    });
 
-    while (Timer1_->isActive() && !TransferDone) {
+    while (timeoutTimer_->isActive() && !done_) {
         platform::eventPump().processEvents();
         mSHAREDDelay::delayms(100);
     }
-    return ReceivedText;
+    return receivedText_;
 }
 
-void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, bool GetSizeArg)
+void TransferWindow::startDownload(const QString& url, const QString& fileName, bool wantSize)
 {
-    OnError on(QStringLiteral("sub downloadfile"), kModule);
-    CurrentURL = URL;
-    GetSize = GetSizeArg;
-    if (ControlMissing) {
-        on([&] { mSHAREDFileSubs::EraseFile(FileName); });
-        TransferDone = true;
-        Q_EMIT DownloadFinished();
-        Q_EMIT NoInternet();
+    OnError on(logname::kStartDownload, logname::kModule);
+    currentUrl_ = url;
+    wantSize_ = wantSize;
+    if (controlMissing_) {
+        on([&] { mSHAREDFileSubs::EraseFile(fileName); });
+        done_ = true;
+        Q_EMIT downloadFinished();
+        Q_EMIT noInternet();
         return;
     }
-    ExpectedFilesize_ = 0;
-    SaveToFile = true;
+    expectedFileSize_ = 0;
+    saveToFile_ = true;
     ftpDownload_ = false;
     liveCounter_ = 0;
-    // The proxy that ApplyProxy chose holds for downloads too.
+    // An old file that cannot be removed is logged; the download replaces it whole anyway.
     on([&] {
-        if (mSHAREDFileSubs::FileExists(FileName))
-            mSHAREDFileSubs::EraseFile(FileName);
+        if (mSHAREDFileSubs::FileExists(fileName))
+            mSHAREDFileSubs::EraseFile(fileName);
     });
-    TargetFile = FileName;
-    on([&] { inet().setRequestTimeout(10); });
-    on([&] { inet().setMaxResponseSize(downloadLimit()); });
-    TimeoutTicks = 0;
-    Timer1_->start();
+    targetFile_ = fileName;
+    timeoutTicks_ = 0;
+    timeoutTimer_->start();
+    // The proxy that applyProxy chose holds for downloads too.
+    const auto limits = [this] {
+        inet().setRequestTimeout(10);
+        inet().setMaxResponseSize(downloadLimit());
+    };
 
-    if (CurrentURL.left(3).toUpper() != QLatin1String("FTP")) {
-        on([&] { executeGet(); });
+    if (currentUrl_.left(3).toUpper() != QLatin1String("FTP")) {
+        on([&] {
+            limits();
+            executeGet();
+        });
         return;
     }
 
-    CurrentURL.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    currentUrl_.replace(QLatin1Char('\\'), QLatin1Char('/'));
     QString host;
     QString remotePath;
-    if (CurrentURL.left(4).toUpper() == QLatin1String("FTP.")) {
-        const qsizetype slash = CurrentURL.indexOf(QLatin1Char('/'));
-        host = slash >= 0 ? CurrentURL.left(slash) : CurrentURL;
-        remotePath = slash >= 0 ? CurrentURL.mid(slash) : QString();
+    if (currentUrl_.left(4).toUpper() == QLatin1String("FTP.")) {
+        const qsizetype slash = currentUrl_.indexOf(QLatin1Char('/'));
+        host = slash >= 0 ? currentUrl_.left(slash) : currentUrl_;
+        remotePath = slash >= 0 ? currentUrl_.mid(slash) : QString();
     } else {
-        const qsizetype start = CurrentURL.indexOf(QLatin1String("//"));
+        const qsizetype start = currentUrl_.indexOf(QLatin1String("//"));
         const qsizetype from = start >= 0 ? start + 2 : 0;
-        const qsizetype slash = CurrentURL.indexOf(QLatin1Char('/'), from);
-        host = slash >= 0 ? CurrentURL.mid(from, slash - from) : CurrentURL.mid(from);
-        remotePath = slash >= 0 ? CurrentURL.mid(slash) : QString();
+        const qsizetype slash = currentUrl_.indexOf(QLatin1Char('/'), from);
+        host = slash >= 0 ? currentUrl_.mid(from, slash - from) : currentUrl_.mid(from);
+        remotePath = slash >= 0 ? currentUrl_.mid(slash) : QString();
     }
     host = host.trimmed();
     const QString remoteFile = mSHAREDFileSubs::fileonly(remotePath);
@@ -229,128 +250,108 @@ void fSHAREDInternet::DownloadFile(const QString& URL, const QString& FileName, 
 
     if (host.isEmpty()) {
         // Nothing was sent, so nothing is left to time out.
-        TransferDone = true;
-        Timer1_->stop();
-        Q_EMIT DownloadError(QStringLiteral("No address specified"));
+        done_ = true;
+        timeoutTimer_->stop();
+        Q_EMIT downloadFailed(QStringLiteral("No address specified"));
         return;
     }
     host = QStringLiteral("FTP://") + host;
     ftpDownload_ = true;
-    on([&] { inet().execute(host, QStringLiteral("CD ") + remoteFolder); });
     on([&] {
-        inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + TargetFile);
+        limits();
+        inet().execute(host, QStringLiteral("CD ") + remoteFolder);
+        inet().execute(host, QStringLiteral("GET ") + remoteFile + QLatin1Char(' ') + targetFile_);
+        inet().execute(host, QStringLiteral("CLOSE"));
     });
-    on([&] { inet().execute(host, QStringLiteral("CLOSE")); });
-    // DownloadFinished follows when the file has arrived (or DownloadError when it failed).
+    // downloadFinished follows when the file has arrived (or downloadFailed when it failed).
 }
 
-void fSHAREDInternet::Cancel()
+void TransferWindow::cancel()
 {
-    OnError on(QStringLiteral("sub cancel"), kModule);
-    on([&] { inet().cancel(); });
-    file_.reset();
-    ftpDownload_ = false;
-    TransferDone = true;
-    Timer1_->stop();
-    Q_EMIT Progress(0.0f, QStringLiteral("Download cancelled"));
+    stopTransfer();
+    done_ = true;
+    timeoutTimer_->stop();
+    Q_EMIT progressChanged(0.0f, QStringLiteral("Download cancelled"));
 }
 
-void fSHAREDInternet::CancelDownload()
+void TransferWindow::cancelDownload()
 {
-    OnError on(QStringLiteral("sub canceldownload"), kModule);
-    Timer1_->stop();
-    on([&] { inet().cancel(); });
-    file_.reset();
-    ftpDownload_ = false;
-    TransferDone = true;
-    on([&] {
-        if (mSHAREDFileSubs::FileExists(TargetFile))
-            mSHAREDFileSubs::EraseFile(TargetFile);
+    timeoutTimer_->stop();
+    stopTransfer();
+    done_ = true;
+    runGuarded(logname::kCancelDownload, logname::kModule, [&] {
+        if (mSHAREDFileSubs::FileExists(targetFile_))
+            mSHAREDFileSubs::EraseFile(targetFile_);
     });
-    Q_EMIT DownloadError(QStringLiteral("Download cancelled"));
+    Q_EMIT downloadFailed(QStringLiteral("Download cancelled"));
 }
 
-void fSHAREDInternet::stopTransfer()
+void TransferWindow::stopTransfer()
 {
-    OnError on(QStringLiteral("sub cancel"), kModule);
-    on([&] { inet().cancel(); });
+    // Without a control nothing runs that could be stopped.
+    if (control_)
+        runGuarded(logname::kCancel, logname::kModule, [&] { control_->cancel(); });
     file_.reset();
     ftpDownload_ = false;
 }
 
-bool fSHAREDInternet::Connected()
-{
-    bool result = false;
-    OnError on(QStringLiteral("property get connected"), kModule);
-    on([&] { result = inet().stillExecuting(); });
-    return result;
-}
+bool TransferWindow::isTransferring() const { return control_ && control_->stillExecuting(); }
 
-void fSHAREDInternet::ApplyProxy()
+void TransferWindow::applyProxy()
 {
-    OnError on(QStringLiteral("sub applyproxy"), kModule);
-    const bool ok = on([&] {
+    if (!control_) {
+        // Noticed here, so that no transfer waits for a control that is not there.
+        OnError(logname::kApplyProxy, logname::kModule)
+            .record(err::ComponentMissing, errorDescription(err::ComponentMissing));
+        controlMissing_ = true;
+        return;
+    }
+    runGuarded(logname::kApplyProxy, logname::kModule, [&] {
         const std::int32_t type =
             mSHAREDSettings::ReadSetting(QStringLiteral("ProxyType"), 1).toNumber();
         if (type < std::numeric_limits<std::int16_t>::min() ||
             type > std::numeric_limits<std::int16_t>::max())
             raiseError(err::Overflow);
-        inet().setAccessType(type);
-        inet().setUserName(QString());
-        inet().setPassword(QString());
+        control_->setAccessType(type);
+        control_->setUserName(QString());
+        control_->setPassword(QString());
         if (type == 2) {
             const QString server =
                 mSHAREDSettings::ReadSetting(QStringLiteral("ProxyServer"), QString()).toText();
             const QString port =
                 mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPort"), QString()).toText();
-            inet().setProxy(!server.isEmpty() && !port.isEmpty() ? server + QLatin1Char(':') + port
-                                                                 : QString());
+            control_->setProxy(!server.isEmpty() && !port.isEmpty()
+                                   ? server + QLatin1Char(':') + port
+                                   : QString());
         } else if (type == 1) {
-            inet().setProxy(QString());
+            control_->setProxy(QString());
         }
         mSHAREDLogging::writelog(QStringLiteral("Proxy set to: ") +
-                                 QString::number(inet().accessType()) + QLatin1Char(' ') +
-                                 inet().proxy());
+                                 QString::number(control_->accessType()) + QLatin1Char(' ') +
+                                 control_->proxy());
         if (type == 2) {
-            inet().setUserName(ProxyUser());
-            inet().setPassword(ProxyPassword());
+            control_->setUserName(proxyUser());
+            control_->setPassword(proxyPassword());
             mSHAREDLogging::logdebug(QStringLiteral("Proxy username/password set"),
-                                     QStringLiteral("sub applyproxy"), kModule);
+                                     logname::kApplyProxy, logname::kModule);
         }
     });
-    if (!ok && on.lastNumber() == err::ComponentMissing)
-        ControlMissing = true;
 }
 
-QString fSHAREDInternet::ProxyUser()
+QString TransferWindow::proxyUser()
 {
-    QString result;
-    OnError on(QStringLiteral("function proxyuser"), kModule);
-    on([&] {
-        result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText();
-    });
-    return result;
+    return mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText();
 }
 
-QString fSHAREDInternet::ProxyPassword()
+QString TransferWindow::proxyPassword()
 {
-    QString result;
-    OnError on(QStringLiteral("function proxypassword"), kModule);
-    on([&] {
-        result = mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText();
-    });
-    return result;
+    return mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText();
 }
 
-QString fSHAREDInternet::ByteArrayToString(const QByteArray& bytes)
+QString TransferWindow::bytesToText(const QByteArray& bytes)
 {
-    QString result;
-    OnError on(QStringLiteral("function bytearraytostring"), kModule);
-    on([&] {
-        const qsizetype nul = bytes.indexOf('\0');
-        result = mSHAREDFileSubs::decodeText(nul >= 0 ? bytes.left(nul) : bytes);
-    });
-    return result;
+    const qsizetype nul = bytes.indexOf('\0');
+    return mSHAREDFileSubs::decodeText(nul >= 0 ? bytes.left(nul) : bytes);
 }
 
 // ---- Events of the control and the timer ---------------------------------------------------
@@ -358,7 +359,7 @@ QString fSHAREDInternet::ByteArrayToString(const QByteArray& bytes)
 // One statement of the state-change handler. The control's three transfer errors get their
 // own reaction and end the handling (false); any other failure is logged and handling goes on.
 template <class F>
-bool fSHAREDInternet::step(OnError& on, F&& statement)
+bool TransferWindow::step(OnError& on, F&& statement)
 {
     try {
         std::forward<F>(statement)();
@@ -378,30 +379,30 @@ bool fSHAREDInternet::step(OnError& on, F&& statement)
     }
 }
 
-void fSHAREDInternet::requestFailed(int number)
+void TransferWindow::requestFailed(int number)
 {
-    OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
+    // Called inside the state-change handler: a failure here is logged at its edge.
     file_.reset();
-    on([&] { inet().cancel(); });
+    inet().cancel();
     if (number == err::InetUrlMalformed) {
-        GetSize = false;
-        on([&] { executeGet(); });
+        wantSize_ = false;
+        executeGet();
         return;
     }
-    on([] { mSHAREDSubs::normalmouse(); });
-    Q_EMIT DownloadError(number == err::InetStillExecuting
-                             ? QStringLiteral("Download failed. Please try again.")
-                             : QStringLiteral("Download timed out. Please try again."));
+    mSHAREDSubs::normalmouse();
+    Q_EMIT downloadFailed(number == err::InetStillExecuting
+                              ? QStringLiteral("Download failed. Please try again.")
+                              : QStringLiteral("Download timed out. Please try again."));
 }
 
-void fSHAREDInternet::Inet1_StateChanged(int State)
+void TransferWindow::onControlStateChanged(int state)
 {
-    OnError on(QStringLiteral("sub inet1_statechanged"), kModule);
+    OnError on(logname::kStateChanged, logname::kModule);
     const auto status = [this](const char* text) {
-        if (!SuppressAllButErrors)
-            Q_EMIT Status(QString::fromLatin1(text));
+        if (!showOnlyErrors_)
+            Q_EMIT statusChanged(QString::fromLatin1(text));
     };
-    switch (State) {
+    switch (state) {
         case platform::InetControl::Resolving:
             status("Resolving host");
             break;
@@ -415,7 +416,7 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
             status("Connected");
             break;
         case platform::InetControl::ReceivingResponse:
-            Q_EMIT Receiving();
+            Q_EMIT receiving();
             liveProgress();
             break;
         case platform::InetControl::Error:
@@ -424,19 +425,19 @@ void fSHAREDInternet::Inet1_StateChanged(int State)
         default:
             break;
     }
-    TimeoutTicks = 0;
-    if (State == platform::InetControl::ResponseReceived)
+    timeoutTicks_ = 0;
+    if (state == platform::InetControl::ResponseReceived)
         sizeStep(on);
-    else if (State == platform::InetControl::ResponseCompleted)
+    else if (state == platform::InetControl::ResponseCompleted)
         ftpDownload_ ? ftpCompleted() : readingStep(on);
 }
 
-void fSHAREDInternet::sizeStep(OnError& on)
+void TransferWindow::sizeStep(OnError& on)
 {
-    if (ExpectedFilesize_ != 0)
+    if (expectedFileSize_ != 0)
         return;
-    ExpectedFilesize_ = -1;
-    if (!GetSize)
+    expectedFileSize_ = -1;
+    if (!wantSize_)
         return;
     QString header;
     if (!step(on, [&] { header = inet().getHeader(QStringLiteral("Content-Length")); }))
@@ -448,39 +449,39 @@ void fSHAREDInternet::sizeStep(OnError& on)
         if (size > std::numeric_limits<std::int32_t>::max() ||
             size < std::numeric_limits<std::int32_t>::min())
             raiseError(err::Overflow);
-        ExpectedFilesize_ = static_cast<std::int32_t>(size);
+        expectedFileSize_ = static_cast<std::int32_t>(size);
     });
 }
 
-void fSHAREDInternet::errorStep(OnError& on)
+void TransferWindow::errorStep(OnError& on)
 {
     file_.reset();
     ftpDownload_ = false;
-    TransferDone = true;
+    done_ = true;
     QString text;
     if (!step(on, [&] { text = inet().responseInfo(); }))
         return;
-    Q_EMIT Status(text);
-    Q_EMIT DownloadError(text);
-    Timer1_->stop();
+    Q_EMIT statusChanged(text);
+    Q_EMIT downloadFailed(text);
+    timeoutTimer_->stop();
     mSHAREDDelay::throttledyield();
 }
 
-void fSHAREDInternet::executeGet()
+void TransferWindow::executeGet()
 {
     // Written while it arrives, the body need not be copied out of the control afterwards.
     file_.reset();
     arrived_ = {};
-    inet().setBodyHandler(SaveToFile ? [this](QByteArrayView block) { receiveBody(block); }
-                                     : platform::InetControl::BodyHandler());
-    inet().execute(CurrentURL.trimmed(), QStringLiteral("GET"));
+    inet().setBodyHandler(saveToFile_ ? [this](QByteArrayView block) { receiveBody(block); }
+                                      : platform::InetControl::BodyHandler());
+    inet().execute(currentUrl_.trimmed(), QStringLiteral("GET"));
 }
 
-void fSHAREDInternet::receiveBody(QByteArrayView block)
+void TransferWindow::receiveBody(QByteArrayView block)
 {
     // Written beside the target and renamed at the end: a failed download leaves no half file.
     if (!file_)
-        file_ = platform::fileSystem().replace(TargetFile);
+        file_ = platform::fileSystem().replace(targetFile_);
     if (block.isEmpty()) {
         file_->commit();
         file_.reset();
@@ -494,7 +495,7 @@ void fSHAREDInternet::receiveBody(QByteArrayView block)
     arrived_.size += block.size();
 }
 
-bool fSHAREDInternet::nextChunk(OnError& on, bool saved, Chunk& chunk)
+bool TransferWindow::nextChunk(OnError& on, bool saved, Chunk& chunk)
 {
     chunk = {};  // a failed read ends the loop instead of repeating the last chunk
     if (saved) {
@@ -513,23 +514,23 @@ bool fSHAREDInternet::nextChunk(OnError& on, bool saved, Chunk& chunk)
     return true;
 }
 
-void fSHAREDInternet::readingStep(OnError& on)
+void TransferWindow::readingStep(OnError& on)
 {
-    if (ExpectedFilesize_ == 0) {
-        GetSize = false;
+    if (expectedFileSize_ == 0) {
+        wantSize_ = false;
         if (!step(on, [&] { executeGet(); }))
             return;
     }
-    if (!SuppressAllButErrors)
-        Q_EMIT Status(QStringLiteral("Downloading"));
+    if (!showOnlyErrors_)
+        Q_EMIT statusChanged(QStringLiteral("Downloading"));
 
     // A body that arrived into the target is passed over, not copied.
-    const bool saved = SaveToFile && arrived_.complete;
+    const bool saved = saveToFile_ && arrived_.complete;
     bool writeFailed = false;
-    if (SaveToFile && !saved) {
+    if (saveToFile_ && !saved) {
         // Written beside the target and renamed at the end: a failed download leaves no
         // half file behind.
-        if (!step(on, [&] { file_ = platform::fileSystem().replace(TargetFile); }))
+        if (!step(on, [&] { file_ = platform::fileSystem().replace(targetFile_); }))
             return;
         writeFailed = !file_;
     }
@@ -537,7 +538,7 @@ void fSHAREDInternet::readingStep(OnError& on)
     qint64 counter = 0;
     float percentage = 0.0f;
     bool textSeen = false;
-    const bool quiet = SuppressAllButErrors || SuppressAllButDLAndErrors;
+    const bool quiet = showOnlyErrors_ || showOnlyDownloadAndErrors_;
     Chunk chunk;
     do {
         if (!nextChunk(on, saved, chunk)) {
@@ -545,8 +546,8 @@ void fSHAREDInternet::readingStep(OnError& on)
             return;
         }
         const int length = chunk.length;
-        TimeoutTicks = 0;
-        if (SaveToFile && file_ && length > 0) {
+        timeoutTicks_ = 0;
+        if (saveToFile_ && file_ && length > 0) {
             const bool ok = step(on, [&] {
                 try {
                     file_->write(chunk.bytes);
@@ -561,16 +562,16 @@ void fSHAREDInternet::readingStep(OnError& on)
         }
         if (length > 0) {
             // A file download keeps its bytes in the file only.
-            if (SaveToFile)
+            if (saveToFile_)
                 textSeen = textSeen || !chunk.startsWithNul;
             else
-                ReceivedText += ByteArrayToString(chunk.bytes);
+                receivedText_ += bytesToText(chunk.bytes);
             counter += length;
         }
-        const bool haveText = SaveToFile ? textSeen : !ReceivedText.isEmpty();
-        if (ExpectedFilesize_ > 0 && haveText)
+        const bool haveText = saveToFile_ ? textSeen : !receivedText_.isEmpty();
+        if (expectedFileSize_ > 0 && haveText)
             percentage = static_cast<float>(
-                std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+                std::nearbyint(static_cast<double>(counter) / expectedFileSize_ * 100.0));
         // What was shown while it arrived is not shown again; the end always is, so that a
         // slow download does not stop short of its last figure.
         const bool shownLive = saved && liveCounter_ > 0;
@@ -580,9 +581,9 @@ void fSHAREDInternet::readingStep(OnError& on)
             reportBytes(counter, percentage);
     } while (chunk.length > 0);
 
-    TransferDone = true;
-    Timer1_->stop();
-    if (SaveToFile && file_) {
+    done_ = true;
+    timeoutTimer_->stop();
+    if (saveToFile_ && file_) {
         bool committed = false;
         if (!step(on, [&] {
                 file_->commit();
@@ -594,33 +595,33 @@ void fSHAREDInternet::readingStep(OnError& on)
     }
     if (writeFailed) {
         // The file could not be written whole: a failure, not a finished download.
-        Q_EMIT DownloadError(QStringLiteral("Download failed. Please try again."));
+        Q_EMIT downloadFailed(QStringLiteral("Download failed. Please try again."));
         return;
     }
-    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
-                  QStringLiteral(" kb (100%)"));
-    Q_EMIT DownloadFinished();
+    Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
+                         QStringLiteral(" kb (100%)"));
+    Q_EMIT downloadFinished();
 }
 
-void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
+void TransferWindow::reportBytes(qint64 counter, float percentage)
 {
-    if (ExpectedFilesize_ > 0) {
-        if (GetSize)
-            ReportProgress(
+    if (expectedFileSize_ > 0) {
+        if (wantSize_)
+            reportProgress(
                 [&] {
                     return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
-                           number(roundTo(ExpectedFilesize_ / 1024.0, 0)) +
+                           number(roundTo(expectedFileSize_ / 1024.0, 0)) +
                            QStringLiteral(" kb (") + number(percentage) + QStringLiteral("%)");
                 },
                 percentage);
         else
-            ReportProgress(
+            reportProgress(
                 [&] {
                     return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
                 },
                 0.0f);
     } else {
-        ReportProgress(
+        reportProgress(
             [&] {
                 return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
                        QStringLiteral("kb");
@@ -629,59 +630,59 @@ void fSHAREDInternet::reportBytes(qint64 counter, float percentage)
     }
 }
 
-void fSHAREDInternet::liveProgress()
+void TransferWindow::liveProgress()
 {
     // Only a file download whose response headers have been seen, and only while it runs.
-    // (TransferDone is no guide: only OpenURL clears it.)
-    if (!SaveToFile || ExpectedFilesize_ == 0 || !Inet1_ || !Inet1_->stillExecuting() ||
-        SuppressAllButErrors || SuppressAllButDLAndErrors)
+    // (done_ is no guide: only fetchText clears it.)
+    if (!saveToFile_ || expectedFileSize_ == 0 || !control_ || !control_->stillExecuting() ||
+        showOnlyErrors_ || showOnlyDownloadAndErrors_)
         return;
-    const qint64 counter = Inet1_->bytesReceived();
+    const qint64 counter = control_->bytesReceived();
     if (counter <= liveCounter_)
         return;
     liveCounter_ = counter;
     float percentage = 0.0f;
-    if (ExpectedFilesize_ > 0)
+    if (expectedFileSize_ > 0)
         percentage = static_cast<float>(
-            std::nearbyint(static_cast<double>(counter) / ExpectedFilesize_ * 100.0));
+            std::nearbyint(static_cast<double>(counter) / expectedFileSize_ * 100.0));
     reportBytes(counter, percentage);
 }
 
-void fSHAREDInternet::ftpCompleted()
+void TransferWindow::ftpCompleted()
 {
     ftpDownload_ = false;
-    TransferDone = true;
-    Timer1_->stop();
-    const qint64 size = platform::fileSystem().info(TargetFile).size;
-    Q_EMIT Status(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) +
-                  QStringLiteral(" kb (100%)"));
-    Q_EMIT DownloadFinished();
+    done_ = true;
+    timeoutTimer_->stop();
+    const qint64 size = platform::fileSystem().info(targetFile_).size;
+    Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) +
+                         QStringLiteral(" kb (100%)"));
+    Q_EMIT downloadFinished();
 }
 
-void fSHAREDInternet::ReportProgress(const std::function<QString()>& text, float percent)
+void TransferWindow::reportProgress(const std::function<QString()>& text, float percent)
 {
     const double now = platform::clock().monotonicSeconds();
-    if (reportedOnce_ && !(now - LastReportTime > 0.25))
+    if (reportedOnce_ && !(now - lastReportTime_ > 0.25))
         return;
     reportedOnce_ = true;
-    LastReportTime = now;
+    lastReportTime_ = now;
     const QString t = text();
-    Q_EMIT Status(t);
-    Q_EMIT Progress(percent, t);
+    Q_EMIT statusChanged(t);
+    Q_EMIT progressChanged(percent, t);
 }
 
-void fSHAREDInternet::Timer1_Timer()
+void TransferWindow::onTimeoutTick()
 {
     // Stops counting at the top instead of overflowing.
-    if (TimeoutTicks < std::numeric_limits<std::int16_t>::max())
-        ++TimeoutTicks;
-    if (TimeoutTicks > tickLimit_) {
+    if (timeoutTicks_ < std::numeric_limits<std::int16_t>::max())
+        ++timeoutTicks_;
+    if (timeoutTicks_ > tickLimit_) {
         // The transfer stops here: a request left running would go on writing a file that
         // nobody will take.
-        if (!TransferDone || Connected())
+        if (!done_ || isTransferring())
             stopTransfer();
-        Q_EMIT DownloadError(QStringLiteral("Transfer timed out"));
-        TransferDone = true;
+        Q_EMIT downloadFailed(QStringLiteral("Transfer timed out"));
+        done_ = true;
     }
 }
 

@@ -6,10 +6,10 @@
 #include <QString>
 #include <QStringList>
 
-namespace wexlo::mSHAREDUpdater {
+namespace wexlo::updateschedule {
 
 // The name under which the update package is saved in the application folder.
-QString UpdateFileName();  // "WexloUpd.exe"
+QString packageFileName();  // "WexloUpd.exe"
 
 // The server holding /versions/: "--update-server URL" on the command line, else the value
 // fixed at build time.
@@ -18,10 +18,10 @@ QString versionFileUrl(const QString& server);
 QString detailsFileUrl(const QString& server);
 
 // "DisableAutoUpdateCheck" (default true); when true it also logs that the check is off.
-bool AutoCheckDisabled();
+bool autoCheckDisabled();
 // True when "LastUpdateCheck" lies 7 or more days back (or was never recorded).
-bool UpdateCheckDue();
+bool checkDue();
 // Stores today's day number under "LastUpdateCheck".
-void RecordUpdateCheck();
+void recordCheck();
 
-}  // namespace wexlo::mSHAREDUpdater
+}  // namespace wexlo::updateschedule
