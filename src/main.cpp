@@ -3,7 +3,8 @@
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QApplication>
 
@@ -41,7 +42,7 @@ int main(int argc, char* argv[])
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Wexlo %s\n", wexlo::mSHAREDSubs::AppVersion().toUtf8().constData());
+            std::printf("Wexlo %s\n", wexlo::programVersion().toUtf8().constData());
             return 0;
         }
     }

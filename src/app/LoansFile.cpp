@@ -1,7 +1,7 @@
 #include "app/LoansFile.h"
 
 #include "shared/dates/DateParser.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 #include <array>
 #include <string>
@@ -201,7 +201,7 @@ int read(QByteArrayView bytes,
     if (!bytes.contains('\n'))
         return 0;
     Reader reader(loan);
-    mSHAREDFileSubs::forEachUtf8Line(bytes, [&reader](QByteArrayView line) { reader.line(line); });
+    files::forEachUtf8Line(bytes, [&reader](QByteArrayView line) { reader.line(line); });
     reader.finish();
     return reader.orphans;
 }

@@ -3,8 +3,8 @@
 #include "platform/Platform.h"
 #include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
 #include "shared/updater/UpdateWindow.h"
 #include "shared/util/ProgramInfo.h"
 
@@ -59,10 +59,10 @@ bool autoCheckDisabled()
     // A setting that is not a yes or no is logged and leaves the check off.
     runGuarded(logname::kAutoCheckDisabled, logname::kModule, [&] {
         disabled =
-            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
+            settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
     });
     if (disabled)
-        mSHAREDLogging::writelog(QStringLiteral("Automatic update check is disabled"));
+        logging::writeLine(QStringLiteral("Automatic update check is disabled"));
     return disabled;
 }
 
@@ -72,7 +72,7 @@ bool checkDue()
     QString last = weekAgo;
     // A date that cannot be read is logged and counts as a week ago.
     runGuarded(logname::kCheckDue, logname::kModule, [&] {
-        last = mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck"),
+        last = settings::readSetting(QStringLiteral("LastUpdateCheck"),
                                             static_cast<std::int32_t>(todayNumber() - 7))
                    .toText();
         if (last.contains(QLatin1Char('/')))

@@ -4,7 +4,7 @@
 #include "app/LoanCommands.h"
 #include "app/LoansFile.h"
 #include "app/mSHAREDPrinter.h"
-#include "app/mSHAREDUpdater.h"
+#include "app/UpdateSchedule.h"
 
 #include "platform/AppFolder.h"
 #include "platform/ClickLabel.h"
@@ -14,18 +14,19 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/dates/mSHAREDGetDate.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/dates/DateEntryDialog.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/fSHAREDAbout.h"
-#include "shared/ui/frmSplash.h"
-#include "shared/updater/fSHAREDUpdater.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDTextSubs.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/AboutDialog.h"
+#include "shared/ui/SplashWindow.h"
+#include "shared/updater/UpdateWindow.h"
+#include "shared/util/Delay.h"
+#include "shared/util/Files.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -64,7 +65,7 @@ constexpr int kMinHeight = 5544;
 
 using namespace loansfile;
 
-QString title() { return mSHAREDSubs::AppTitle(); }
+QString title() { return programTitle(); }
 
 using platform::pixelsCovering;
 using platform::toTwips;
@@ -92,7 +93,7 @@ frmMain::frmMain(QWidget* parent) : QMainWindow(parent)
     connectGuarded(Timer3, &QTimer::timeout, this, &frmMain::Timer3_Timer,
                    QStringLiteral("Timer3_Timer"), kModule);
     Timer3->start();
-    updateServer_ = mSHAREDUpdater::updateServer(QCoreApplication::arguments());
+    updateServer_ = updateschedule::updateServer(QCoreApplication::arguments());
 
     resize(platform::twips(kDesignWidth),
            platform::twips(kDesignHeight) + menuBar()->sizeHint().height());
@@ -268,12 +269,12 @@ void frmMain::buildMenu()
 
 void frmMain::Form_Load()
 {
-    OnError on(QStringLiteral("Form_Load"), kModule);
-    frmSplash* splash = nullptr;
+    ErrorRecorder on(QStringLiteral("Form_Load"), kModule);
+    SplashWindow* splash = nullptr;
     on([&] {
-        splash = new frmSplash();
+        splash = new SplashWindow();
         splash->show();
-        splash->lblstatus->setText(QStringLiteral("Starting up"));
+        splash->showStatus(QStringLiteral("Starting up"));
         platform::eventPump().processEvents();
     });
     on([&] { setEntryDate(platform::clock().today()); });
@@ -287,18 +288,18 @@ void frmMain::Form_Load()
     });
     on([&] {
         SettingsPath =
-            mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("Wexlo.ini");
-        mSHAREDSettings::LoadSettingsFile(SettingsPath);
+            files::withSlash(platform::appFolder()) + QStringLiteral("Wexlo.ini");
+        settings::loadFile(SettingsPath);
     });
     on([&] {
         mnuAutoCheckDisabled->setChecked(
-            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+            settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
     });
     on([&] {
-        mnuShowDue->setChecked(mSHAREDSettings::ReadSetting(kShowDueDates, false).toBool());
+        mnuShowDue->setChecked(settings::readSetting(kShowDueDates, false).toBool());
         ListView1->setColumnShown(ColDue, mnuShowDue->isChecked());
     });
-    on([&] { mSHAREDDelay::delayseconds(0.5f); });
+    on([&] { delay::waitSeconds(0.5f); });
     on([&] {
         if (splash == nullptr)
             return;
@@ -322,7 +323,7 @@ void frmMain::Form_Load()
 
 QString frmMain::dataFilePath() const
 {
-    return mSHAREDFileSubs::addslash(platform::appFolder()) + QStringLiteral("datalist.txt");
+    return files::withSlash(platform::appFolder()) + QStringLiteral("datalist.txt");
 }
 
 bool frmMain::LoadList()
@@ -336,7 +337,7 @@ bool frmMain::LoadList()
     int orphans = 0;
     {
         QByteArray bytes;
-        dataReadable_ = mSHAREDFileSubs::LoadFileBytes(dataFilePath(), bytes);
+        dataReadable_ = files::readAllBytes(dataFilePath(), bytes);
         rows.reserve(static_cast<size_t>(bytes.size() / 100));
         orphans = loansfile::read(bytes, [&rows](const QUtf8StringView* cells, int count) {
             rows.emplace_back(cells, count);
@@ -347,9 +348,9 @@ bool frmMain::LoadList()
     ListView1->addRows(std::move(rows));
 
     if (orphans > 0) {
-        OnError on(QStringLiteral("LoadList"), kModule);
+        ErrorRecorder on(QStringLiteral("LoadList"), kModule);
         on([&] {
-            mSHAREDLogging::writelog(
+            logging::writeLine(
                 QStringLiteral("datalist.txt: %1 line(s) before the first DATE line skipped")
                     .arg(orphans));
         });
@@ -361,7 +362,7 @@ bool frmMain::SaveList()
 {
     // A failed save is recorded as well as shown; the rows stay in the window to be saved
     // with the next change.
-    OnError on(QStringLiteral("SaveList"), kModule);
+    ErrorRecorder on(QStringLiteral("SaveList"), kModule);
     auto notSaved = [this](const QString& why) {
         loansUnsaved_ = true;
         platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
@@ -376,7 +377,7 @@ bool frmMain::SaveList()
 
     int openError = 0;
     auto out =
-        mSHAREDFileSubs::openforoutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+        files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
     if (!out) {
         if (openError != 0)
             on.record(openError, errorDescription(openError));
@@ -425,7 +426,7 @@ void frmMain::setEntryDate(const QDate& date)
 {
     entryDate_ = date;
     entryDateText_.clear();
-    lblDate->setText(mSHAREDDateFunc::shortformatdate(date));
+    lblDate->setText(dateformat::shortDateText(date));
 }
 
 void frmMain::ShowLoan(int row)
@@ -461,7 +462,7 @@ void frmMain::cmdAdd_Click()
         return;
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
-    using mSHAREDTextSubs::trimBlanks;
+    using text::trimBlanks;
     LoanChange change(*ListView1, {});
     const int added = ListView1->addModelRow(
         date, {trimBlanks(txtLentTo->text()), trimBlanks(txtItem->text()),
@@ -511,14 +512,14 @@ void frmMain::ListView1_ItemClick(int row) { ShowLoan(row); }
 
 void frmMain::lblDate_Click()
 {
-    OnError on(QStringLiteral("lblDate_click"), kModule);
+    ErrorRecorder on(QStringLiteral("lblDate_click"), kModule);
     QDate shown = entryDate_;
     if (!shown.isValid())
         on([&] { shown = dates::parseDate(lblDate->text()); });
     QDate chosen;
     on([&] {
         chosen =
-            mSHAREDGetDate::getdate(QStringLiteral("Enter date this item was lent"), shown, this);
+            dates::askDate(QStringLiteral("Enter date this item was lent"), shown, this);
     });
     on([&] {
         if (chosen.isValid() && dates::dayNumber(chosen) != 0)
@@ -526,9 +527,9 @@ void frmMain::lblDate_Click()
     });
 }
 
-void frmMain::txtItem_GotFocus() { mSHAREDTextSubs::highlighttext(txtItem); }
+void frmMain::txtItem_GotFocus() { text::selectAll(txtItem); }
 
-void frmMain::txtLentTo_GotFocus() { mSHAREDTextSubs::highlighttext(txtLentTo); }
+void frmMain::txtLentTo_GotFocus() { text::selectAll(txtLentTo); }
 
 bool frmMain::eventFilter(QObject* watched, QEvent* event)
 {
@@ -552,9 +553,9 @@ bool frmMain::eventFilter(QObject* watched, QEvent* event)
 
 void frmMain::mnuAbout_Click()
 {
-    OnError on(QStringLiteral("mnuabout_click"), kModule);
-    std::unique_ptr<fSHAREDAbout> about;
-    on([&] { about = std::make_unique<fSHAREDAbout>(this); });
+    ErrorRecorder on(QStringLiteral("mnuabout_click"), kModule);
+    std::unique_ptr<AboutDialog> about;
+    on([&] { about = std::make_unique<AboutDialog>(this); });
     on([&] {
         if (!about)
             raiseError(err::ObjectNotSet);
@@ -565,7 +566,7 @@ void frmMain::mnuAbout_Click()
 void frmMain::mnuAutoCheckDisabled_Click()
 {
     // The checkable menu item has already flipped its mark.
-    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+    settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
                                   mnuAutoCheckDisabled->isChecked());
 }
 
@@ -579,7 +580,7 @@ namespace {
 QString shownDate(const QString& iso)
 {
     QDate d;
-    return readDate(iso, d) ? mSHAREDDateFunc::shortformatdate(d) : iso;
+    return readDate(iso, d) ? dateformat::shortDateText(d) : iso;
 }
 
 bool isIso(const QString& s)
@@ -724,12 +725,12 @@ void frmMain::mnuSetDue_Click()
     const QList<int> rows = selectedModelRows();
     if (rows.isEmpty())
         return;
-    const QDate chosen = mSHAREDGetDate::getdate(QStringLiteral("Enter date this item is due back"),
+    const QDate chosen = dates::askDate(QStringLiteral("Enter date this item is due back"),
                                                  today_.addDays(14), this);
     if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
         return;
     // The first due date ever set shows the column; after that it stays as the user left it.
-    if (mSHAREDSettings::ReadSetting(kShowDueDates).isEmpty()) {
+    if (settings::readSetting(kShowDueDates).isEmpty()) {
         mnuShowDue->setChecked(true);
         mnuShowDue_Click();
     }
@@ -759,7 +760,7 @@ void frmMain::mnuMarkNotReturned_Click()
 void frmMain::mnuShowDue_Click()
 {
     ListView1->setColumnShown(ColDue, mnuShowDue->isChecked());
-    mSHAREDSettings::WriteSetting(kShowDueDates, mnuShowDue->isChecked());
+    settings::writeSetting(kShowDueDates, mnuShowDue->isChecked());
 }
 
 void frmMain::mnuOverdueOnly_Click() { applyRowFilter(); }
@@ -799,22 +800,22 @@ void frmMain::midnightPassed()
 
 void frmMain::Timer3_Timer()
 {
-    OnError on(QStringLiteral("timer3_timer"), kModule);
+    ErrorRecorder on(QStringLiteral("timer3_timer"), kModule);
     // Once per program start at most.
     Timer3->stop();
     bool disabled = true;
-    on([&] { disabled = mSHAREDUpdater::AutoCheckDisabled(); });
+    on([&] { disabled = updateschedule::autoCheckDisabled(); });
     if (disabled)
         return;
     on([&] {
-        if (mSHAREDUpdater::UpdateCheckDue())
+        if (updateschedule::checkDue())
             checkforupdate(true);
     });
 }
 
 void frmMain::mnuCheckVersion_Click()
 {
-    OnError on(QStringLiteral("mnucheckversion_click"), kModule);
+    ErrorRecorder on(QStringLiteral("mnucheckversion_click"), kModule);
     // A check asked for by hand replaces the automatic one of this run.
     Timer3->stop();
     on([&] { checkforupdate(false); });
@@ -822,35 +823,35 @@ void frmMain::mnuCheckVersion_Click()
 
 void frmMain::checkforupdate(bool quiet)
 {
-    OnError on(QStringLiteral("checkforupdate"), kModule);
+    ErrorRecorder on(QStringLiteral("checkforupdate"), kModule);
     on([&] {
         if (Updater)
             return;
-        Updater = new fSHAREDUpdater(this);
-        connectGuarded(Updater, &fSHAREDUpdater::FormClosed, this, &frmMain::Updater_FormClosed,
+        Updater = new UpdateWindow(this);
+        connectGuarded(Updater, &UpdateWindow::closed, this, &frmMain::Updater_FormClosed,
                        QStringLiteral("Updater_FormClosed"), kModule);
-        connectGuarded(Updater, &fSHAREDUpdater::InstallFile, this, &frmMain::Updater_InstallFile,
+        connectGuarded(Updater, &UpdateWindow::installRequested, this, &frmMain::Updater_InstallFile,
                        QStringLiteral("Updater_InstallFile"), kModule);
-        connectGuarded(Updater, &fSHAREDUpdater::Finished, this, &frmMain::Updater_Finished,
+        connectGuarded(Updater, &UpdateWindow::checkFinished, this, &frmMain::Updater_Finished,
                        QStringLiteral("Updater_Finished"), kModule);
-        connectGuarded(Updater, &fSHAREDUpdater::Status, this, &frmMain::Updater_Status,
+        connectGuarded(Updater, &UpdateWindow::statusChanged, this, &frmMain::Updater_Status,
                        QStringLiteral("Updater_Status"), kModule);
     });
     on([&] {
         if (Updater)
-            Updater->CheckForUpdate(quiet, mSHAREDUpdater::versionFileUrl(updateServer_),
-                                    mSHAREDUpdater::detailsFileUrl(updateServer_),
-                                    mSHAREDUpdater::UpdateFileName(), QString());
+            Updater->checkForUpdate(quiet, updateschedule::versionFileUrl(updateServer_),
+                                    updateschedule::detailsFileUrl(updateServer_),
+                                    updateschedule::packageFileName(), QString());
     });
 }
 
 void frmMain::Updater_FormClosed()
 {
-    OnError on(QStringLiteral("updater_FormClosed"), kModule);
+    ErrorRecorder on(QStringLiteral("updater_FormClosed"), kModule);
     // The update window has its own way of switching the automatic check.
     on([&] {
         mnuAutoCheckDisabled->setChecked(
-            mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+            settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
     });
 }
 
@@ -870,10 +871,10 @@ void frmMain::Updater_Status(const QString& text) { Q_UNUSED(text) }
 
 void frmMain::Updater_InstallFile()
 {
-    OnError on(QStringLiteral("updater_installfile"), kModule);
-    const QString folder = mSHAREDFileSubs::addslash(platform::appFolder());
+    ErrorRecorder on(QStringLiteral("updater_installfile"), kModule);
+    const QString folder = files::withSlash(platform::appFolder());
     const QString updaterProgram = folder + QStringLiteral("Updater.exe");
-    const QString package = folder + mSHAREDUpdater::UpdateFileName();
+    const QString package = folder + updateschedule::packageFileName();
     on([&] {
         hide();
         platform::eventPump().processEvents();
@@ -883,15 +884,15 @@ void frmMain::Updater_InstallFile()
     // The updater is not started on a note that was not written whole.
     bool noted = false;
     on([&] {
-        noted = mSHAREDFileSubs::WriteTextFile(folder + QStringLiteral("updater.ini"),
-                                               mSHAREDUpdater::UpdateFileName());
+        noted = files::writeText(folder + QStringLiteral("updater.ini"),
+                                               updateschedule::packageFileName());
     });
     bool started = false;
     on([&] {
         // A note that could not be written whole was reported where it was written.
         if (!noted)
             return;
-        if (!mSHAREDFileSubs::FileExists(updaterProgram))
+        if (!files::exists(updaterProgram))
             raiseError(err::FileNotFound);
         if (!platform::shell().startProgram(updaterProgram, {windowTitle()}, platform::appFolder()))
             raiseError(err::PathFileAccessError);
@@ -906,7 +907,7 @@ void frmMain::Updater_InstallFile()
                 QStringLiteral("The updater could not be started: ") + updaterProgram +
                     QStringLiteral("\nThe update package was kept at ") + package +
                     QStringLiteral(", and Wexlo keeps running."),
-                mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+                programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         });
         return;
     }
@@ -930,7 +931,7 @@ void frmMain::changeEvent(QEvent* event)
 
 void frmMain::Form_Resize()
 {
-    OnError on(QStringLiteral("Form_Resize"), kModule);
+    ErrorRecorder on(QStringLiteral("Form_Resize"), kModule);
     on([&] {
         if (isMinimized())
             return;
@@ -983,11 +984,11 @@ void frmMain::ExitProgram()
     if (exiting_)
         return;
     exiting_ = true;
-    OnError on(QStringLiteral("ExitProgram"), kModule);
+    ErrorRecorder on(QStringLiteral("ExitProgram"), kModule);
     // Loans that a failed save left only in the window get one more chance before they go.
     if (loansUnsaved_ && dataReadable_)
         on([&] { SaveList(); });
-    on([&] { mSHAREDSettings::SaveSettingsFile(SettingsPath); });
+    on([&] { settings::saveFile(SettingsPath); });
     on([&] {
         hide();
         platform::eventPump().processEvents();
@@ -1001,7 +1002,7 @@ void frmMain::ExitProgram()
         // NOLINTNEXTLINE(modernize-loop-convert)
         for (auto it = windows.crbegin(); it != windows.crend(); ++it) {
             QWidget* w = *it;
-            if (w == this || qobject_cast<fSHAREDUpdater*>(w) != nullptr)
+            if (w == this || qobject_cast<UpdateWindow*>(w) != nullptr)
                 continue;
             const Qt::WindowType type = w->windowType();
             if (type == Qt::Window || type == Qt::Dialog || type == Qt::Tool ||
@@ -1009,7 +1010,7 @@ void frmMain::ExitProgram()
                 w->close();
         }
     });
-    on([&] { mSHAREDLogging::listactions(); });
+    on([&] { logging::writeRecentActions(); });
     close();
     Q_EMIT programEnded();
 }

@@ -29,7 +29,7 @@ class ListView;
 namespace wexlo {
 
 class FindBar;
-class fSHAREDUpdater;
+class UpdateWindow;
 
 class frmMain : public QMainWindow {
     Q_OBJECT
@@ -142,7 +142,7 @@ public:
 
     // ---- The update check --------------------------------------------------------------
     // The one update window, created at the first check and kept (none before).
-    QPointer<fSHAREDUpdater> Updater;
+    QPointer<UpdateWindow> Updater;
     // The server the checks ask (the maker's, or --update-server from the command line).
     void setUpdateServer(const QString& server) { updateServer_ = server; }
     void checkforupdate(bool quiet);

@@ -13,10 +13,11 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QAction>
 #include <QDir>
@@ -132,34 +133,34 @@ void frmMain::mnuExportCsv_Click()
     try {
         csvexport::write(path, bytes);
     } catch (const RuntimeError& e) {
-        OnError on(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"));
+        ErrorRecorder on(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"));
         on.record(e.number(), e.description());
         platform::message(this,
                           QStringLiteral("The loans were not exported to %1: %2 (%3).")
                               .arg(QDir::toNativeSeparators(path), e.description())
                               .arg(e.number()),
-                          mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
+                          programTitle(), platform::MsgButtons::Ok,
                           platform::MsgIcon::Warning);
     }
 }
 
 void frmMain::mnuRemindOverdue_Click()
 {
-    mSHAREDSettings::WriteSetting(kRemindOverdue, mnuRemindOverdue->isChecked());
+    settings::writeSetting(kRemindOverdue, mnuRemindOverdue->isChecked());
 }
 
 void frmMain::remindOfOverdue()
 {
-    OnError on(QStringLiteral("remindOfOverdue"), QStringLiteral("frmMain"));
+    ErrorRecorder on(QStringLiteral("remindOfOverdue"), QStringLiteral("frmMain"));
     on([&] {
-        mnuRemindOverdue->setChecked(mSHAREDSettings::ReadSetting(kRemindOverdue, true).toBool());
+        mnuRemindOverdue->setChecked(settings::readSetting(kRemindOverdue, true).toBool());
     });
     if (!mnuRemindOverdue->isChecked())
         return;
     const int today = static_cast<int>(dates::dayNumber(today_));
     bool remindedToday = false;
     on([&] {
-        remindedToday = mSHAREDSettings::ReadSetting(kLastReminder).toText().trimmed() ==
+        remindedToday = settings::readSetting(kLastReminder).toText().trimmed() ==
                         QString::number(today);
     });
     if (remindedToday)
@@ -194,12 +195,12 @@ void frmMain::remindOfOverdue()
     const QString body =
         QStringLiteral("The oldest: %1, lent to %2, was due %3.")
             .arg(ListView1->modelCell(oldest, ColItem), ListView1->modelCell(oldest, ColLentTo),
-                 mSHAREDDateFunc::shortformatdate(due));
+                 dateformat::shortDateText(due));
     // Remembered only once a notification was shown, so a desktop without the service asks
     // again at the next start.
     platform::notifier().notify(summary, body, [today](bool shown) {
         if (shown)
-            mSHAREDSettings::WriteSetting(kLastReminder, QString::number(today));
+            settings::writeSetting(kLastReminder, QString::number(today));
     });
 }
 

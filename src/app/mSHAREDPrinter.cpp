@@ -6,9 +6,10 @@
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/dialogs/cSHAREDcDlg.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/dialogs/PrintDialog.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QDate>
 #include <QFont>
@@ -54,14 +55,14 @@ QString shortDate(const QString& text, int row)
         throw PrintFailure{
             RuntimeError(err::TypeMismatch),
             QStringLiteral("The date \"%1\" of loan %2 cannot be read.").arg(text).arg(row + 1)};
-    return mSHAREDDateFunc::shortformatdate(date);
+    return dateformat::shortDateText(date);
 }
 
 // A due or return date: empty stays empty, and a text that is no date prints as it is.
 QString optionalDate(const QString& text)
 {
     const QDate date = QDate::fromString(text, QStringLiteral("yyyy-MM-dd"));
-    return date.isValid() ? mSHAREDDateFunc::shortformatdate(date) : text;
+    return date.isValid() ? dateformat::shortDateText(date) : text;
 }
 
 Printout composeLines(const platform::ListView& list)
@@ -81,7 +82,7 @@ Printout composeLines(const platform::ListView& list)
         }
     QList<Line>& lines = out.lines;
     lines.append(Line{{QStringLiteral("Loans list for ") +
-                       mSHAREDDateFunc::shortformatdate(platform::clock().today())},
+                       dateformat::shortDateText(platform::clock().today())},
                       false});
     lines.append(Line{});
     lines.append(Line{heading, true});
@@ -101,7 +102,7 @@ Printout composeOverdue(const platform::ListView& list, const std::function<bool
     Printout out;
     out.columnTwips = QList<int>(kOverdueTwips.begin(), kOverdueTwips.end());
     out.lines.append(Line{{QStringLiteral("Overdue loans for ") +
-                           mSHAREDDateFunc::shortformatdate(platform::clock().today())},
+                           dateformat::shortDateText(platform::clock().today())},
                           false});
     out.lines.append(Line{});
     out.lines.append(
@@ -173,13 +174,10 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
 void SelectPrinter(QWidget* owner, const QString& title)
 {
     try {
-        cSHAREDcDlg dlg;
-        dlg.DialogTitle = title;
-        dlg.PrinterDefault = false;
-        dlg.Object = &platform::printer();
-        dlg.hWnd = owner;
-        dlg.CancelError = true;
-        dlg.ShowPrinter();
+        PrintDialog dlg;
+        dlg.printer = &platform::printer();
+        dlg.owner = owner;
+        dlg.choosePrinter();
     } catch (const RuntimeError& e) {
         throw RuntimeError(e.number(), e.description() + QStringLiteral(" cSHAREDcDlg"));
     } catch (const std::exception&) {
@@ -198,7 +196,7 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
         return;  // cancelled: nothing printed, nothing said
     }
 
-    mSHAREDSubs::busymouse();
+    pointer::showBusy();
     QString why;
     try {
         printLines(platform::printer(), compose(), title);
@@ -209,11 +207,11 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
     } catch (const std::exception&) {
         why = RuntimeError(err::InvalidProcedureCall).message();
     }
-    mSHAREDSubs::normalmouse();
+    pointer::showNormal();
 
     if (!why.isEmpty())
         platform::message(owner, QStringLiteral("The loans list was not printed.\n\n") + why,
-                          mSHAREDSubs::AppTitle(), platform::MsgButtons::Ok,
+                          programTitle(), platform::MsgButtons::Ok,
                           platform::MsgIcon::Warning);
 }
 

@@ -1,9 +1,9 @@
 #include "shared/ResetForTests.h"
 
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/settings/Settings.h"
-#include "shared/ui/mSHAREDProgress.h"
+#include "shared/ui/Progress.h"
 #include "shared/util/Delay.h"
 
 namespace wexlo::shared {
@@ -12,9 +12,9 @@ void resetForTests()
 {
     settings::resetForTests();
     logging::resetForTests();
-    mSHAREDDateFunc::resetForTests();
+    dateformat::resetForTests();
     delay::resetForTests();
-    mSHAREDProgress::resetForTests();
+    progress::resetForTests();
 }
 
 }  // namespace wexlo::shared

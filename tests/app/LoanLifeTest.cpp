@@ -6,9 +6,9 @@
 #include "app/frmMain.h"
 #include "platform/ListView.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/fSHAREDGetDate.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -70,14 +70,14 @@ protected:
     void acceptDateDialog(QString* title, QDate* offered)
     {
         QTimer::singleShot(200, [title, offered] {
-            auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+            auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
             if (dlg == nullptr)
                 return;
             *title = dlg->windowTitle();
             *offered =
-                QDate(dlg->txtYear->text().toInt(), dlg->txtfield[dlg->monthBox()]->text().toInt(),
-                      dlg->txtfield[dlg->dayBox()]->text().toInt());
-            QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+                QDate(dlg->yearEdit()->text().toInt(), dlg->monthEdit()->text().toInt(),
+                      dlg->dayEdit()->text().toInt());
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
         });
     }
 };
@@ -172,11 +172,11 @@ TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
     EXPECT_EQ(offered, QDate(2026, 3, 21));
     EXPECT_TRUE(w.mnuShowDue->isChecked());
     EXPECT_TRUE(w.ListView1->columnShown(loansfile::ColDue));
-    EXPECT_TRUE(mSHAREDSettings::ReadSetting(QStringLiteral("ShowDueDates")).toBool());
+    EXPECT_TRUE(settings::readSetting(QStringLiteral("ShowDueDates")).toBool());
     EXPECT_EQ(data(),
               loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob", QDate(2026, 3, 21)));
     EXPECT_EQ(w.lblLife->text(),
-              QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 21)));
+              QStringLiteral("Due: ") + dateformat::shortDateText(QDate(2026, 3, 21)));
 
     // Switched off by the user, the column stays off when the next due date is set.
     w.mnuShowDue->trigger();
@@ -204,7 +204,7 @@ TEST_F(LoanLife, TheDueColumnSortsByDate)
     ASSERT_EQ(h->count(), 6);
     EXPECT_EQ(h->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Due"));
     EXPECT_EQ(w.ListView1->model()->index(0, 5).data().toString(),
-              mSHAREDDateFunc::shortformatdate(QDate(2027, 1, 2)));
+              dateformat::shortDateText(QDate(2027, 1, 2)));
     const struct {
         const char* what;
         QStringList order;
@@ -240,7 +240,7 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     };
     EXPECT_EQ(overdueNow(), QStringList{"Ann"});
     EXPECT_EQ(heard(rowOf("Cy")),
-              QStringLiteral("due ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 8)));
+              QStringLiteral("due ") + dateformat::shortDateText(QDate(2026, 3, 8)));
     EXPECT_TRUE(heard(rowOf("Di")).isEmpty());
 
     // Readable in both themes: contrast of at least 4.5 between text and warning background.
@@ -280,7 +280,7 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     EXPECT_EQ(overdueNow(), (QStringList{"Ann", "Bob"}));
     select({"Bob"});
     EXPECT_EQ(w.lblLife->text(), QStringLiteral("Due: ") +
-                                     mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) +
+                                     dateformat::shortDateText(QDate(2026, 3, 7)) +
                                      " (overdue)");
 }
 

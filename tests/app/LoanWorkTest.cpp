@@ -9,7 +9,7 @@
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/fSHAREDGetDate.h"
+#include "shared/dates/DateEntryDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -238,8 +238,8 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
          {"Cy"},
          [&w] {
              QTimer::singleShot(200, [] {
-                 if (auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget()))
-                     QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+                 if (auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget()))
+                     QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
              });
              w.mnuSetDue->trigger();
              w.activateWindow();  // back from the dialog, for the keys that follow

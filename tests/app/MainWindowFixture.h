@@ -8,10 +8,10 @@
 #include "platform/ListView.h"
 #include "platform/Notifier.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QTest>
 
@@ -40,16 +40,16 @@ protected:
     {
         WexloTest::SetUp();
         platform::setNotifier(&notes_);
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        mSHAREDDelay::resetForTests();
+        settings::resetForTests();
+        dateformat::resetForTests();
+        delay::resetForTests();
     }
     void TearDown() override
     {
         win_.reset();
         platform::setNotifier(nullptr);
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
+        settings::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
 

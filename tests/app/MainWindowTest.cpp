@@ -7,11 +7,11 @@
 #include "platform/ListView.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/fSHAREDGetDate.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QtTest/qtestspontaneevent.h>
 #include <QHeaderView>
@@ -200,7 +200,7 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
 {
     frmMain& w = open();
     EXPECT_EQ(w.windowTitle(), "Wexlo");
-    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(clock_.today()));
+    EXPECT_EQ(w.lblDate->text(), dateformat::shortDateText(clock_.today()));
     EXPECT_TRUE(w.txtItem->text().isEmpty());
     EXPECT_EQ(w.ListView1->header()->model()->headerData(2, Qt::Horizontal).toString(), "Item");
     EXPECT_TRUE(w.mnuAutoCheckDisabled->isChecked());
@@ -213,7 +213,7 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
     EXPECT_EQ(w2.txtLentTo->text(), "New");
     EXPECT_EQ(w2.txtItem->text(), "b");
     EXPECT_EQ(w2.txtAddress->text(), "x");
-    EXPECT_EQ(w2.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 10, 10)));
+    EXPECT_EQ(w2.lblDate->text(), dateformat::shortDateText(QDate(2006, 10, 10)));
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
@@ -335,7 +335,7 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
     EXPECT_EQ(w.txtItem->text(), "Drill");
     EXPECT_EQ(w.txtPhone->text(), "555");
     EXPECT_EQ(w.txtAddress->text(), "High St");
-    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+    EXPECT_EQ(w.lblDate->text(), dateformat::shortDateText(QDate(2006, 7, 30)));
 
     // Cancel the dialog (Escape on whatever modal window it shows).
     QTimer::singleShot(200, [] {
@@ -343,7 +343,7 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
             QTest::keyClick(dlg, Qt::Key_Escape);
     });
     QTest::mouseClick(w.lblDate, Qt::LeftButton);
-    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+    EXPECT_EQ(w.lblDate->text(), dateformat::shortDateText(QDate(2006, 7, 30)));
     EXPECT_EQ(w.entryDate(), QDate(2006, 7, 30));
 }
 
@@ -352,17 +352,17 @@ TEST_F(MainWindowTest, AChosenDateKeepsItsCenturyWhateverTheShortDateShows)
     locale_.value = QLocale(QLocale::English, QLocale::UnitedStates);  // short dates like 3/2/25
     frmMain& w = open();
     QTimer::singleShot(200, [] {
-        auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
         if (dlg == nullptr)
             return;
-        dlg->txtfield[dlg->monthBox()]->setText("03");
-        dlg->txtfield[dlg->dayBox()]->setText("02");
-        dlg->txtYear->setText("1925");
-        QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+        dlg->monthEdit()->setText("03");
+        dlg->dayEdit()->setText("02");
+        dlg->yearEdit()->setText("1925");
+        QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
     });
     QTest::mouseClick(w.lblDate, Qt::LeftButton);
     EXPECT_EQ(w.entryDate(), QDate(1925, 3, 2));
-    EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(QDate(1925, 3, 2)));
+    EXPECT_EQ(w.lblDate->text(), dateformat::shortDateText(QDate(1925, 3, 2)));
     fill("Saw", "Al");
     clickAdd();
     EXPECT_EQ(w.ListView1->text(0), "1925-03-02");
@@ -400,7 +400,7 @@ public:
 private:
     void tick()
     {
-        auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
         if (++ticks_ > 500) {
             timer_.stop();
             if (dlg != nullptr)
@@ -409,7 +409,7 @@ private:
         }
         if (done_ || dlg == nullptr || !dlg->isVisible())
             return;
-        if (QApplication::focusWidget() != dlg->txtfield[0]) {
+        if (QApplication::focusWidget() != dlg->fieldEdit(0)) {
             dlg->activateWindow();
             return;
         }
@@ -462,7 +462,7 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
             press(c.opener);
         }
         EXPECT_EQ(w.entryDate(), c.date) << c.typed;
-        EXPECT_EQ(w.lblDate->text(), mSHAREDDateFunc::shortformatdate(c.date));
+        EXPECT_EQ(w.lblDate->text(), dateformat::shortDateText(c.date));
         // The window manager gives the window back its activation; the focus is where it was.
         w.activateWindow();
         WEXLO_WAIT_FOR(QApplication::focusWidget() == w.lblDate, 5000);
@@ -513,7 +513,7 @@ TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
         EXPECT_EQ(w.txtLentTo->text(), s.shown) << s.key << (s.typed ? s.typed : "");
         EXPECT_EQ(w.ListView1->cell(current, 1), s.shown);
         EXPECT_EQ(w.lblDate->text(),
-                  mSHAREDDateFunc::shortformatdate(dates::parseDate(w.ListView1->text(current))));
+                  dateformat::shortDateText(dates::parseDate(w.ListView1->text(current))));
         EXPECT_EQ(w.ListView1->selectedRows(), QList<int>{current});
     }
     // "Delete" removes the loan the panel shows.
@@ -564,7 +564,7 @@ TEST_F(MainWindowTest, EveryWayOfClosingSavesSettingsAndListsTheRecentActions)
         SCOPED_TRACE(way);
         QFile::remove(appFile("Wexlo.ini"));
         QFile::remove(appFile("log.txt"));
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         frmMain& w = open();
         bool ended = false;
         QObject::connect(&w, &frmMain::programEnded, [&] { ended = true; });

@@ -6,7 +6,7 @@
 #include "app/frmMain.h"
 #include "platform/Notifier.h"
 #include "shared/dates/DateParser.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -74,7 +74,7 @@ protected:
         start();
         win_->ExitProgram();
         win_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
     }
     void writeData(const QByteArray& bytes)
     {
@@ -111,7 +111,7 @@ TEST_F(Reminder, OnceADayWhileSwitchedOn)
             win_->mnuRemindOverdue->trigger();
         win_->ExitProgram();
         win_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         EXPECT_EQ(static_cast<int>(notes_.shown.size()), s.shownSoFar);
     }
     ASSERT_GE(notes_.shown.size(), 1U);
@@ -153,7 +153,7 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     settle();
     win_->ExitProgram();
     win_.reset();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     EXPECT_FALSE(settings().contains("LASTOVERDUEREMINDER")) << "no service: nothing remembered";
 
     if (!privateBus)
@@ -174,7 +174,7 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     settle();
     win_->ExitProgram();
     win_.reset();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," +
                                     QByteArray::number(dates::dayNumber(QDate(2026, 3, 7)))));
     start();

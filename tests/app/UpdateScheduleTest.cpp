@@ -6,12 +6,12 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
 #include "shared/updater/UpdateWindow.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -76,7 +76,7 @@ TEST_F(UpdateSchedule, DueAtSevenDaysNotAtSix)
     EXPECT_TRUE(win_->Updater.isNull());
     win_.reset();
 
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK, " + QByteArray::number(today() - 7) +
              " \r\n");
     open();
@@ -114,7 +114,7 @@ TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
     win_->Updater->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
     EXPECT_FALSE(win_->mnuAutoCheckDisabled->isChecked());
     EXPECT_FALSE(
-        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
@@ -172,7 +172,7 @@ TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsR
         EXPECT_TRUE(boxes_.lastText().contains(program));
         EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
-        mSHAREDLogging::listactions();
+        logging::writeRecentActions();
         EXPECT_TRUE(logText().contains(QString::fromLatin1(c.logged))) << logText().toStdString();
     }
 

@@ -10,11 +10,11 @@
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/SettingsStore.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/ErrorReportDialog.h"
+#include "shared/util/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -184,13 +184,13 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        cSHAREDSettings::setErrorReporter(
+        SettingsStore::setErrorReporter(
             [this](const QString& m, const QString&) { reports_.append(m); });
     }
     void TearDown() override
     {
         wexlo_fault_arm(nullptr, 0, 0);
-        cSHAREDSettings::setErrorReporter({});
+        SettingsStore::setErrorReporter({});
         MainWindowFixture::TearDown();
         unmountAll();
         disk_.reset();
@@ -232,7 +232,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     writeBytes(target, old);
 
     // What the user holds in the program before the save.
-    std::unique_ptr<fSHAREDErrorRpt> report;
+    std::unique_ptr<ErrorReportDialog> report;
     qint64 newSize = 0;
     if (c.target == Target::Loans) {
         win_ = std::make_unique<frmMain>();
@@ -244,11 +244,11 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         win_->txtAddress->setText(bigValue());
         newSize = old.size() + 5100;
     } else if (c.target == Target::Settings) {
-        mSHAREDSettings::LoadSettingsFile(target);
-        mSHAREDSettings::WriteSetting(QStringLiteral("ZZNew"), bigValue());
+        settings::loadFile(target);
+        settings::writeSetting(QStringLiteral("ZZNew"), bigValue());
         newSize = old.size() + 5010;
     } else {
-        report = std::make_unique<fSHAREDErrorRpt>();
+        report = std::make_unique<ErrorReportDialog>();
         newSize = 1000;
     }
     boxes_.shown.clear();
@@ -313,14 +313,14 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
             QTest::mouseClick(win_->cmdAdd, Qt::LeftButton);
         } else if (c.target == Target::Settings) {
             // As the shutdown runs it: what the store passes on is its caller's to record.
-            OnError on(QStringLiteral("ExitProgram"), QStringLiteral("frmMain"));
-            on([&] { mSHAREDSettings::SaveSettingsFile(target); });
+            ErrorRecorder on(QStringLiteral("ExitProgram"), QStringLiteral("frmMain"));
+            on([&] { settings::saveFile(target); });
         } else {
             QTimer::singleShot(0, report.get(), [&report] {
-                QTest::mouseClick(report->cmdViewReport, Qt::LeftButton);
-                QTest::mouseClick(report->cmdExit, Qt::LeftButton);
+                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("viewReportButton")), Qt::LeftButton);
+                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("exitButton")), Qt::LeftButton);
             });
-            report->ShowError(QStringLiteral("Disk trouble"), {});
+            report->showError(QStringLiteral("Disk trouble"), {});
         }
     }
 
@@ -377,7 +377,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     else
         EXPECT_TRUE(told().contains(QString::fromUtf8(c.told))) << told().toStdString();
 
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     const QString log = QString::fromUtf8(readBytes(file(QStringLiteral("log.txt"))));
     if (*c.logged != '\0') {
         EXPECT_TRUE(log.contains(QString::fromUtf8(c.logged))) << log.toStdString();

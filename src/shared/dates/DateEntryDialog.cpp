@@ -6,7 +6,8 @@
 #include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -235,7 +236,7 @@ QDate DateEntryDialog::askForDateInMonth(const QString& title, const QDate& defa
                               QStringLiteral("The date must be in the current month (up to ") +
                                   dateformat::formatDate(limit, QStringLiteral("DD-MMM-YYYY")) +
                                   QStringLiteral(")"),
-                              mSHAREDSubs::AppTitle());
+                              programTitle());
             continue;
         }
         return d;
@@ -344,7 +345,7 @@ bool DateEntryDialog::approveDate()
                        (year.size() == 2 || year.size() == 4) &&
                        dates::tryParseDate(localeOrderText(), parsed);
     if (!valid) {
-        platform::message(this, QStringLiteral("Invalid Date"), mSHAREDSubs::AppTitle());
+        platform::message(this, QStringLiteral("Invalid Date"), programTitle());
         dateLabel_->setText(QString());
         fieldEdits_[0]->setFocus(Qt::OtherFocusReason);
         return false;
@@ -445,7 +446,7 @@ void DateEntryDialog::completeOnEnter()
             platform::message(this,
                               QStringLiteral("Year must be 2 or 4 digits. If you enter 2 "
                                              "digits I will guess at the century."),
-                              mSHAREDSubs::AppTitle());
+                              programTitle());
         }
         yearEdit_->setFocus(Qt::OtherFocusReason);
         return;

@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 namespace wexlo::dateformat {
 
@@ -175,7 +175,7 @@ void detectOnce()
     };
     // A log that cannot be written must not keep the dates from showing.
     for (const QString& line : lines)
-        runSilent([&] { mSHAREDLogging::writelog(line); });
+        runSilent([&] { logging::writeLine(line); });
     s.initialised = true;
 }
 

@@ -59,7 +59,7 @@ std::int32_t PrintDialogBackend::buildFlags(const PrintOptions& o)
 
 bool PrintDialogBackend::show(PrintOptions& o)
 {
-    OnError on(logname::kShow, logname::kModule);
+    ErrorRecorder on(logname::kShow, logname::kModule);
     result_ = 0;
     extendedError_ = 0;
 
@@ -86,7 +86,7 @@ bool PrintDialogBackend::show(PrintOptions& o)
         return false;
     }
 
-    const platform::DeviceMode& dm = answer.devMode;
+    const platform::PrinterSettings& dm = answer.printerSettings;
     if ((answer.flags & pd::PageNums) == pd::PageNums)
         o.printRange = 1;
     else if ((answer.flags & pd::Selection) == pd::Selection)

@@ -45,12 +45,12 @@ public:
     long result() const { return result_; }
     long extendedError() const { return extendedError_; }
     // The printer settings the last confirmed dialog returned.
-    const platform::DeviceMode& deviceMode() const { return deviceMode_; }
+    const platform::PrinterSettings& deviceMode() const { return deviceMode_; }
 
 private:
     long result_ = 0;
     long extendedError_ = 0;
-    platform::DeviceMode deviceMode_;
+    platform::PrinterSettings deviceMode_;
 };
 
 }  // namespace wexlo

@@ -2,8 +2,8 @@
 
 #include "platform/Platform.h"
 #include "shared/internet/TransferWindow.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Delay.h"
+#include "shared/util/Files.h"
 
 #include <QPointer>
 
@@ -54,7 +54,7 @@ bool InternetSession::fetchFile(const QString& url, const QString& fileName, boo
     QPointer<InternetSession> self(this);
     bool success = false;
     for (;;) {
-        mSHAREDDelay::delayms(150);
+        delay::waitMs(150);
         platform::eventPump().processEvents();
         if (!self)
             return false;  // released while waiting
@@ -69,7 +69,7 @@ bool InternetSession::fetchFile(const QString& url, const QString& fileName, boo
         // Whatever failed, the transfer ends now: no byte more goes to disk.
         if (window_->isTransferring())
             window_->stopTransfer();
-        mSHAREDFileSubs::EraseFile(fileName);
+        files::erase(fileName);
     }
     return success;
 }

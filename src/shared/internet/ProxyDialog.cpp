@@ -3,9 +3,10 @@
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDHtmHelp.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Help.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -152,10 +153,10 @@ ProxyDialog::ProxyDialog(QWidget* parent) : QDialog(parent)
 
 void ProxyDialog::loadSettings()
 {
-    using mSHAREDSettings::ReadSetting;
+    using settings::readSetting;
     // A type that is not a number is logged; the fields load all the same.
     runGuarded(logname::kLoad, logname::kModule, [&] {
-        const std::int32_t type = ReadSetting(QStringLiteral("ProxyType"), kNoProxy).toNumber();
+        const std::int32_t type = readSetting(QStringLiteral("ProxyType"), kNoProxy).toNumber();
         if (type < std::numeric_limits<std::int16_t>::min() ||
             type > std::numeric_limits<std::int16_t>::max())
             raiseError(err::Overflow);
@@ -166,10 +167,10 @@ void ProxyDialog::loadSettings()
         else if (type == kManualProxy)
             manualOption_->setChecked(true);
     });
-    portEdit_->setText(ReadSetting(QStringLiteral("ProxyPort"), QString()).toText());
-    serverEdit_->setText(ReadSetting(QStringLiteral("ProxyServer"), QString()).toText());
-    userEdit_->setText(ReadSetting(QStringLiteral("ProxyUser"), QString()).toText());
-    passwordEdit_->setText(ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText());
+    portEdit_->setText(readSetting(QStringLiteral("ProxyPort"), QString()).toText());
+    serverEdit_->setText(readSetting(QStringLiteral("ProxyServer"), QString()).toText());
+    userEdit_->setText(readSetting(QStringLiteral("ProxyUser"), QString()).toText());
+    passwordEdit_->setText(readSetting(QStringLiteral("ProxyPwd"), QString()).toText());
     repeatPasswordEdit_->setText(passwordEdit_->text());
 }
 
@@ -179,21 +180,21 @@ void ProxyDialog::hideManualSettings() { settingsFrame_->setVisible(false); }
 
 void ProxyDialog::saveSettings()
 {
-    using mSHAREDSettings::WriteSetting;
+    using settings::writeSetting;
     if (repeatPasswordEdit_->text() != passwordEdit_->text()) {
         platform::message(this, QStringLiteral("Your passwords don't match.  Please retype them."),
-                          mSHAREDSubs::AppTitle());
+                          programTitle());
         return;  // the dialog stays open for correction
     }
     // WriteSetting ignores its own failures.
-    WriteSetting(QStringLiteral("ProxyServer"), serverEdit_->text());
-    WriteSetting(QStringLiteral("ProxyPort"), portEdit_->text());
-    WriteSetting(QStringLiteral("ProxyUser"), userEdit_->text());
-    WriteSetting(QStringLiteral("ProxyPwd"), passwordEdit_->text());
+    writeSetting(QStringLiteral("ProxyServer"), serverEdit_->text());
+    writeSetting(QStringLiteral("ProxyPort"), portEdit_->text());
+    writeSetting(QStringLiteral("ProxyUser"), userEdit_->text());
+    writeSetting(QStringLiteral("ProxyPwd"), passwordEdit_->text());
     const std::int32_t type = systemOption_->isChecked()   ? kSystemProxy
                               : manualOption_->isChecked() ? kManualProxy
                                                            : kNoProxy;
-    WriteSetting(QStringLiteral("ProxyType"), type);
+    writeSetting(QStringLiteral("ProxyType"), type);
     accept();
     platform::eventPump().processEvents();
 }
@@ -204,7 +205,7 @@ void ProxyDialog::cancel()
     platform::eventPump().processEvents();
 }
 
-void ProxyDialog::showHelp() { mSHAREDHtmHelp::showhelp(this, {}); }
+void ProxyDialog::showHelp() { help::show(this); }
 
 }  // namespace wexlo
 

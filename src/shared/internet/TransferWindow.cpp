@@ -4,11 +4,12 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Delay.h"
+#include "shared/util/Files.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QLocale>
 #include <QTimer>
@@ -132,13 +133,13 @@ TransferWindow::TransferWindow(QWidget* parent) : QWidget(parent)
     connectGuarded(timeoutTimer_, &QTimer::timeout, this, &TransferWindow::onTimeoutTick,
                    logname::kTimeoutTick, logname::kModule);
     try {
-        control_ = platform::createInetControl();
+        control_ = platform::createTransfer();
     } catch (const RuntimeError&) {
         // Left missing: the first use of the control fails with 339, which applyProxy notices.
     }
     if (control_) {
         control_->setObjectName(QStringLiteral("transferControl"));
-        connectGuarded(control_.get(), &platform::InetControl::StateChanged, this,
+        connectGuarded(control_.get(), &platform::Transfer::stateChanged, this,
                        &TransferWindow::onControlStateChanged, logname::kStateChanged,
                        logname::kModule);
     }
@@ -151,7 +152,7 @@ TransferWindow::~TransferWindow()
     control_.reset();
 }
 
-platform::InetControl& TransferWindow::inet()
+platform::Transfer& TransferWindow::inet()
 {
     if (!control_)
         raiseError(err::ComponentMissing);
@@ -187,18 +188,18 @@ QString TransferWindow::fetchText(const QString& url, bool showStatus)
 
     while (timeoutTimer_->isActive() && !done_) {
         platform::eventPump().processEvents();
-        mSHAREDDelay::delayms(100);
+        delay::waitMs(100);
     }
     return receivedText_;
 }
 
 void TransferWindow::startDownload(const QString& url, const QString& fileName, bool wantSize)
 {
-    OnError on(logname::kStartDownload, logname::kModule);
+    ErrorRecorder on(logname::kStartDownload, logname::kModule);
     currentUrl_ = url;
     wantSize_ = wantSize;
     if (controlMissing_) {
-        on([&] { mSHAREDFileSubs::EraseFile(fileName); });
+        on([&] { files::erase(fileName); });
         done_ = true;
         Q_EMIT downloadFinished();
         Q_EMIT noInternet();
@@ -210,8 +211,8 @@ void TransferWindow::startDownload(const QString& url, const QString& fileName, 
     liveCounter_ = 0;
     // An old file that cannot be removed is logged; the download replaces it whole anyway.
     on([&] {
-        if (mSHAREDFileSubs::FileExists(fileName))
-            mSHAREDFileSubs::EraseFile(fileName);
+        if (files::exists(fileName))
+            files::erase(fileName);
     });
     targetFile_ = fileName;
     timeoutTicks_ = 0;
@@ -245,8 +246,8 @@ void TransferWindow::startDownload(const QString& url, const QString& fileName, 
         remotePath = slash >= 0 ? currentUrl_.mid(slash) : QString();
     }
     host = host.trimmed();
-    const QString remoteFile = mSHAREDFileSubs::fileonly(remotePath);
-    const QString remoteFolder = mSHAREDFileSubs::pathonly(remotePath);
+    const QString remoteFile = files::fileNameOf(remotePath);
+    const QString remoteFolder = files::folderOf(remotePath);
 
     if (host.isEmpty()) {
         // Nothing was sent, so nothing is left to time out.
@@ -280,8 +281,8 @@ void TransferWindow::cancelDownload()
     stopTransfer();
     done_ = true;
     runGuarded(logname::kCancelDownload, logname::kModule, [&] {
-        if (mSHAREDFileSubs::FileExists(targetFile_))
-            mSHAREDFileSubs::EraseFile(targetFile_);
+        if (files::exists(targetFile_))
+            files::erase(targetFile_);
     });
     Q_EMIT downloadFailed(QStringLiteral("Download cancelled"));
 }
@@ -301,14 +302,14 @@ void TransferWindow::applyProxy()
 {
     if (!control_) {
         // Noticed here, so that no transfer waits for a control that is not there.
-        OnError(logname::kApplyProxy, logname::kModule)
+        ErrorRecorder(logname::kApplyProxy, logname::kModule)
             .record(err::ComponentMissing, errorDescription(err::ComponentMissing));
         controlMissing_ = true;
         return;
     }
     runGuarded(logname::kApplyProxy, logname::kModule, [&] {
         const std::int32_t type =
-            mSHAREDSettings::ReadSetting(QStringLiteral("ProxyType"), 1).toNumber();
+            settings::readSetting(QStringLiteral("ProxyType"), 1).toNumber();
         if (type < std::numeric_limits<std::int16_t>::min() ||
             type > std::numeric_limits<std::int16_t>::max())
             raiseError(err::Overflow);
@@ -317,22 +318,22 @@ void TransferWindow::applyProxy()
         control_->setPassword(QString());
         if (type == 2) {
             const QString server =
-                mSHAREDSettings::ReadSetting(QStringLiteral("ProxyServer"), QString()).toText();
+                settings::readSetting(QStringLiteral("ProxyServer"), QString()).toText();
             const QString port =
-                mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPort"), QString()).toText();
+                settings::readSetting(QStringLiteral("ProxyPort"), QString()).toText();
             control_->setProxy(!server.isEmpty() && !port.isEmpty()
                                    ? server + QLatin1Char(':') + port
                                    : QString());
         } else if (type == 1) {
             control_->setProxy(QString());
         }
-        mSHAREDLogging::writelog(QStringLiteral("Proxy set to: ") +
+        logging::writeLine(QStringLiteral("Proxy set to: ") +
                                  QString::number(control_->accessType()) + QLatin1Char(' ') +
                                  control_->proxy());
         if (type == 2) {
             control_->setUserName(proxyUser());
             control_->setPassword(proxyPassword());
-            mSHAREDLogging::logdebug(QStringLiteral("Proxy username/password set"),
+            logging::logDebug(QStringLiteral("Proxy username/password set"),
                                      logname::kApplyProxy, logname::kModule);
         }
     });
@@ -340,18 +341,18 @@ void TransferWindow::applyProxy()
 
 QString TransferWindow::proxyUser()
 {
-    return mSHAREDSettings::ReadSetting(QStringLiteral("ProxyUser"), QString()).toText();
+    return settings::readSetting(QStringLiteral("ProxyUser"), QString()).toText();
 }
 
 QString TransferWindow::proxyPassword()
 {
-    return mSHAREDSettings::ReadSetting(QStringLiteral("ProxyPwd"), QString()).toText();
+    return settings::readSetting(QStringLiteral("ProxyPwd"), QString()).toText();
 }
 
 QString TransferWindow::bytesToText(const QByteArray& bytes)
 {
     const qsizetype nul = bytes.indexOf('\0');
-    return mSHAREDFileSubs::decodeText(nul >= 0 ? bytes.left(nul) : bytes);
+    return files::decodeText(nul >= 0 ? bytes.left(nul) : bytes);
 }
 
 // ---- Events of the control and the timer ---------------------------------------------------
@@ -359,7 +360,7 @@ QString TransferWindow::bytesToText(const QByteArray& bytes)
 // One statement of the state-change handler. The control's three transfer errors get their
 // own reaction and end the handling (false); any other failure is logged and handling goes on.
 template <class F>
-bool TransferWindow::step(OnError& on, F&& statement)
+bool TransferWindow::step(ErrorRecorder& on, F&& statement)
 {
     try {
         std::forward<F>(statement)();
@@ -367,9 +368,9 @@ bool TransferWindow::step(OnError& on, F&& statement)
     } catch (...) {
         const CaughtError e = currentError();
         switch (e.number) {
-            case err::InetStillExecuting:
-            case err::InetRequestTimedOut:
-            case err::InetUrlMalformed:
+            case err::TransferStillRunning:
+            case err::TransferTimedOut:
+            case err::TransferUrlMalformed:
                 requestFailed(e.number);
                 return false;
             default:
@@ -384,55 +385,55 @@ void TransferWindow::requestFailed(int number)
     // Called inside the state-change handler: a failure here is logged at its edge.
     file_.reset();
     inet().cancel();
-    if (number == err::InetUrlMalformed) {
+    if (number == err::TransferUrlMalformed) {
         wantSize_ = false;
         executeGet();
         return;
     }
-    mSHAREDSubs::normalmouse();
-    Q_EMIT downloadFailed(number == err::InetStillExecuting
+    pointer::showNormal();
+    Q_EMIT downloadFailed(number == err::TransferStillRunning
                               ? QStringLiteral("Download failed. Please try again.")
                               : QStringLiteral("Download timed out. Please try again."));
 }
 
 void TransferWindow::onControlStateChanged(int state)
 {
-    OnError on(logname::kStateChanged, logname::kModule);
+    ErrorRecorder on(logname::kStateChanged, logname::kModule);
     const auto status = [this](const char* text) {
         if (!showOnlyErrors_)
             Q_EMIT statusChanged(QString::fromLatin1(text));
     };
     switch (state) {
-        case platform::InetControl::Resolving:
+        case platform::Transfer::Resolving:
             status("Resolving host");
             break;
-        case platform::InetControl::Resolved:
+        case platform::Transfer::Resolved:
             status("Resolved host");
             break;
-        case platform::InetControl::Connecting:
+        case platform::Transfer::Connecting:
             status("Connecting");
             break;
-        case platform::InetControl::Connected:
+        case platform::Transfer::Connected:
             status("Connected");
             break;
-        case platform::InetControl::ReceivingResponse:
+        case platform::Transfer::ReceivingResponse:
             Q_EMIT receiving();
             liveProgress();
             break;
-        case platform::InetControl::Error:
+        case platform::Transfer::Error:
             errorStep(on);
             return;
         default:
             break;
     }
     timeoutTicks_ = 0;
-    if (state == platform::InetControl::ResponseReceived)
+    if (state == platform::Transfer::ResponseReceived)
         sizeStep(on);
-    else if (state == platform::InetControl::ResponseCompleted)
+    else if (state == platform::Transfer::ResponseCompleted)
         ftpDownload_ ? ftpCompleted() : readingStep(on);
 }
 
-void TransferWindow::sizeStep(OnError& on)
+void TransferWindow::sizeStep(ErrorRecorder& on)
 {
     if (expectedFileSize_ != 0)
         return;
@@ -453,7 +454,7 @@ void TransferWindow::sizeStep(OnError& on)
     });
 }
 
-void TransferWindow::errorStep(OnError& on)
+void TransferWindow::errorStep(ErrorRecorder& on)
 {
     file_.reset();
     ftpDownload_ = false;
@@ -464,7 +465,7 @@ void TransferWindow::errorStep(OnError& on)
     Q_EMIT statusChanged(text);
     Q_EMIT downloadFailed(text);
     timeoutTimer_->stop();
-    mSHAREDDelay::throttledyield();
+    delay::throttledYield();
 }
 
 void TransferWindow::executeGet()
@@ -473,7 +474,7 @@ void TransferWindow::executeGet()
     file_.reset();
     arrived_ = {};
     inet().setBodyHandler(saveToFile_ ? [this](QByteArrayView block) { receiveBody(block); }
-                                      : platform::InetControl::BodyHandler());
+                                      : platform::Transfer::BodyHandler());
     inet().execute(currentUrl_.trimmed(), QStringLiteral("GET"));
 }
 
@@ -495,7 +496,7 @@ void TransferWindow::receiveBody(QByteArrayView block)
     arrived_.size += block.size();
 }
 
-bool TransferWindow::nextChunk(OnError& on, bool saved, Chunk& chunk)
+bool TransferWindow::nextChunk(ErrorRecorder& on, bool saved, Chunk& chunk)
 {
     chunk = {};  // a failed read ends the loop instead of repeating the last chunk
     if (saved) {
@@ -514,7 +515,7 @@ bool TransferWindow::nextChunk(OnError& on, bool saved, Chunk& chunk)
     return true;
 }
 
-void TransferWindow::readingStep(OnError& on)
+void TransferWindow::readingStep(ErrorRecorder& on)
 {
     if (expectedFileSize_ == 0) {
         wantSize_ = false;

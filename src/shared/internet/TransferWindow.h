@@ -3,7 +3,7 @@
 // The hidden transfer window: owns the transfer control and the time-out timer, and turns the
 // control's state changes into the signals below.
 
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 
 #include <QByteArray>
 #include <QString>
@@ -18,7 +18,7 @@ class QTimer;
 
 namespace wexlo {
 
-class OnError;
+class ErrorRecorder;
 namespace platform {
 class FileWriter;
 }
@@ -51,7 +51,7 @@ public:
     void stopTransfer();
 
     // The control (nullptr when it could not be created) and the timer, for tests and tools.
-    platform::InetControl* control() const { return control_.get(); }
+    platform::Transfer* control() const { return control_.get(); }
     QTimer* timeoutTimer() const { return timeoutTimer_; }
     bool isControlMissing() const { return controlMissing_; }
     std::int16_t timeoutTicks() const { return timeoutTicks_; }
@@ -77,14 +77,14 @@ Q_SIGNALS:
     void noInternet();
 
 private:
-    platform::InetControl& inet();
+    platform::Transfer& inet();
     void onControlStateChanged(int state);
     void onTimeoutTick();
     template <class F>
-    bool step(OnError& on, F&& statement);
-    void sizeStep(OnError& on);
-    void errorStep(OnError& on);
-    void readingStep(OnError& on);
+    bool step(ErrorRecorder& on, F&& statement);
+    void sizeStep(ErrorRecorder& on);
+    void errorStep(ErrorRecorder& on);
+    void readingStep(ErrorRecorder& on);
     // Executes "GET" for currentUrl_; a file download's body goes straight into targetFile_.
     void executeGet();
     // A file download's body while it arrives: into targetFile_, replaced once complete.
@@ -96,7 +96,7 @@ private:
         int length = 0;
         bool startsWithNul = false;
     };
-    bool nextChunk(OnError& on, bool saved, Chunk& chunk);
+    bool nextChunk(ErrorRecorder& on, bool saved, Chunk& chunk);
     void ftpCompleted();
     void reportProgress(const std::function<QString()>& text, float percent);
     // The report of the reading step for counter bytes at that percentage.
@@ -105,7 +105,7 @@ private:
     void liveProgress();
     void requestFailed(int number);
 
-    std::unique_ptr<platform::InetControl> control_;
+    std::unique_ptr<platform::Transfer> control_;
     QTimer* timeoutTimer_ = nullptr;
     int tickLimit_ = 60;
 

@@ -3,7 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/ui/ShowErrorReport.h"
 #include "shared/util/Files.h"
@@ -42,12 +42,12 @@ QString withoutCommas(QString key)
 bool readsAsFlag(const QString& text, bool& value)
 {
     const QString test = text::trimBlanks(text).toUpper();
-    const QString localFalse = mSHAREDDateFunc::falsestring();
+    const QString localFalse = dateformat::falseWord();
     if (test == QLatin1String("FALSE") || (!localFalse.isEmpty() && test == localFalse)) {
         value = false;
         return true;
     }
-    const QString localTrue = mSHAREDDateFunc::truestring();
+    const QString localTrue = dateformat::trueWord();
     if (test == QLatin1String("TRUE") || (!localTrue.isEmpty() && test == localTrue)) {
         value = true;
         return true;

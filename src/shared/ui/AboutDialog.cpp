@@ -4,8 +4,9 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/ProgramInfo.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDWWW.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Web.h"
 
 #include <QEvent>
 #include <QGroupBox>
@@ -235,7 +236,7 @@ void AboutDialog::fillTexts(QWidget* mainWindow)
                    programInfo().makerName);
     if (mainWindow != nullptr)
         setWindowIcon(mainWindow->windowIcon());
-    versionLabel_->setText(mSHAREDSubs::AppTitle() + QLatin1Char(' ') + mSHAREDSubs::AppVersion() +
+    versionLabel_->setText(programTitle() + QLatin1Char(' ') + programVersion() +
                            QStringLiteral(" (") + programInfo().description + QLatin1Char(')'));
 }
 
@@ -315,7 +316,7 @@ QString AboutDialog::siteAddress(const QString& page) const
 void AboutDialog::openProductPage(int index)
 {
     runGuarded(logname::kIconClick, logname::kModule, [&] {
-        mSHAREDWWW::websitevisit(this,
+        web::openAddress(this,
                                  siteAddress(productIcons_.at(index)->property("page").toString()) +
                                      QLatin1Char('?') + programInfo().executable);
     });
@@ -324,7 +325,7 @@ void AboutDialog::openProductPage(int index)
 void AboutDialog::openBookPage()
 {
     runGuarded(logname::kCoverClick, logname::kModule, [&] {
-        mSHAREDWWW::websitevisit(
+        web::openAddress(
             this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
     });
 }
@@ -332,7 +333,7 @@ void AboutDialog::openBookPage()
 void AboutDialog::openPadFilesPage()
 {
     runGuarded(logname::kPadFilesClick, logname::kModule,
-               [&] { mSHAREDWWW::websitevisit(this, siteAddress(QStringLiteral("pad/"))); });
+               [&] { web::openAddress(this, siteAddress(QStringLiteral("pad/"))); });
 }
 
 }  // namespace wexlo

@@ -2,7 +2,7 @@
 
 // The maker's About window: the program's title, version and description, the maker's notice,
 // icons of the maker's other programs and the books panel. Every icon and link opens a page of
-// the maker's web site through websitevisit.
+// the maker's web site through web::openAddress.
 
 #include <QDialog>
 #include <QList>

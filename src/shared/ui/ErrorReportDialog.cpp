@@ -4,13 +4,14 @@
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDOSINFO.h"
+#include "shared/diagnostics/OsInfo.h"
 #include "shared/util/ProgramInfo.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDHtmHelp.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDWWW.h"
+#include "shared/util/Delay.h"
+#include "shared/util/Files.h"
+#include "shared/util/Help.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Web.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -41,7 +42,7 @@ const QString kMailBreak = QStringLiteral("%0D%0A");
 
 QString appFile(const QString& name)
 {
-    return mSHAREDFileSubs::addslash(platform::appFolder()) + name;
+    return files::withSlash(platform::appFolder()) + name;
 }
 
 // The box's text with CR LF line breaks, as the reports carry it.
@@ -148,19 +149,19 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
 void ErrorReportDialog::loadLog()
 {
     const QString logFile = appFile(QStringLiteral("log.txt"));
-    if (!mSHAREDFileSubs::FileExists(logFile)) {
+    if (!files::exists(logFile)) {
         logEdit_->setPlainText(QStringLiteral("No log file"));
         return;
     }
     QString text;
-    if (!mSHAREDFileSubs::LoadTextFile(logFile, text))
+    if (!files::readText(logFile, text))
         raiseError(err::PathFileAccessError);
     logEdit_->setPlainText(text);
 }
 
 void ErrorReportDialog::showError(const QString& message, const QString& helpTopic)
 {
-    OnError on(logname::kShowError, logname::kModule);
+    ErrorRecorder on(logname::kShowError, logname::kModule);
     helpTopic_ = helpTopic;
     errorEdit_->setPlainText(message);
     commentsChanged_ = false;
@@ -186,8 +187,8 @@ void ErrorReportDialog::showError(const QString& message, const QString& helpTop
     QPointer<ErrorReportDialog> self(this);
     show();
     while (self && !closed_) {
-        mSHAREDDelay::delayms(250);
-        mSHAREDDelay::throttledyield();
+        delay::waitMs(250);
+        delay::throttledYield();
     }
 }
 
@@ -200,8 +201,8 @@ void ErrorReportDialog::showModal()
 
 QString ErrorReportDialog::reportHeading()
 {
-    return QStringLiteral("Error Report: ") + mSHAREDSubs::AppTitle() + QLatin1Char(' ') +
-           mSHAREDSubs::AppVersion() + QStringLiteral(", ") + mSHAREDOSINFO::fosname();
+    return QStringLiteral("Error Report: ") + programTitle() + QLatin1Char(' ') +
+           programVersion() + QStringLiteral(", ") + osinfo::systemName();
 }
 
 QString ErrorReportDialog::encodeForMail(const QString& text)
@@ -273,8 +274,8 @@ QString ErrorReportDialog::mailtoLinkFor(const QString& details, const QString& 
     body += kMailBreak + kMailBreak + encodeForMail(logText);
     body = cutMailBody(body);
 
-    QString subject = QStringLiteral("Bug Report (") + mSHAREDSubs::AppTitle() +
-                      QStringLiteral(" - ") + mSHAREDSubs::AppVersion() + QLatin1Char(')');
+    QString subject = QStringLiteral("Bug Report (") + programTitle() +
+                      QStringLiteral(" - ") + programVersion() + QLatin1Char(')');
     subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
 
     return QStringLiteral("mailto:") + programInfo().bugAddress + QStringLiteral("?subject=") +
@@ -298,15 +299,15 @@ void ErrorReportDialog::previewReport()
     const QString report = reportText();
     const QString preview = appFile(QStringLiteral("fulllog.txt"));
     // An older preview must not be shown as this one.
-    if (!mSHAREDFileSubs::WriteTextFile(preview, report))
+    if (!files::writeText(preview, report))
         raiseError(err::PathFileAccessError);
     if (!platform::shell().open(preview))
         raiseError(err::PathFileAccessError);
 }
 
-void ErrorReportDialog::emailReport() { mSHAREDWWW::websitevisit(this, mailtoLink()); }
+void ErrorReportDialog::emailReport() { web::openAddress(this, mailtoLink()); }
 
-void ErrorReportDialog::showHelp() { mSHAREDHtmHelp::showhelp(this, helpTopic_); }
+void ErrorReportDialog::showHelp() { help::show(this); }
 
 void ErrorReportDialog::leave()
 {

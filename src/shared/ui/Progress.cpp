@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/util/mSHAREDDelay.h"
+#include "shared/util/Delay.h"
 
 #include <cmath>
 
@@ -22,7 +22,7 @@ double& nextDraw()
     return t;
 }
 
-void drawBar(platform::PictureBox& pic, double value, double maximum, const QString& text,
+void drawBar(platform::StatusBox& pic, double value, double maximum, const QString& text,
              bool showPercent, std::uint32_t colour)
 {
     std::uint32_t barColour = colour;
@@ -33,14 +33,14 @@ void drawBar(platform::PictureBox& pic, double value, double maximum, const QStr
     double fraction = value / max;
     if (fraction < 0 || std::isnan(fraction))
         fraction = 0;
-    const double barWidth = pic.ScaleWidth() * fraction;
+    const double barWidth = pic.innerWidth() * fraction;
 
     pic.setBackColor(pic.colorOf(platform::kSysWindowBackground));
     pic.setForeColor(pic.colorOf(platform::kSysButtonText));
     if (fraction != 0)
-        pic.fillBox(0, 0, barWidth, pic.ScaleHeight(), pic.colorOf(barColour));
+        pic.fillBox(0, 0, barWidth, pic.innerHeight(), pic.colorOf(barColour));
     else
-        pic.Cls();
+        pic.clear();
     // A screen reader reads the bar as a progress bar with this value.
     pic.setProgressValue(fraction * 100.0);
 
@@ -54,13 +54,13 @@ void drawBar(platform::PictureBox& pic, double value, double maximum, const QStr
 
 }  // namespace
 
-void showProgressText(platform::PictureBox& pic, double value, double maximum, const QString& text,
+void showProgressText(platform::StatusBox& pic, double value, double maximum, const QString& text,
                       std::uint32_t colour)
 {
     showProgress(pic, value, maximum, text, text.isEmpty(), false, colour);
 }
 
-void showProgress(platform::PictureBox& pic, double value, double maximum, const QString& text,
+void showProgress(platform::StatusBox& pic, double value, double maximum, const QString& text,
                   bool showPercent, bool force, std::uint32_t colour)
 {
     // The last update (value at the maximum) is always drawn.
@@ -71,11 +71,11 @@ void showProgress(platform::PictureBox& pic, double value, double maximum, const
 
     runGuarded(logname::kShowProgress, logname::kModule, [&] {
         drawBar(pic, value, maximum, text, showPercent, colour);
-        mSHAREDDelay::throttledyield();  // let the bar paint
+        delay::throttledYield();  // let the bar paint
     });
 }
 
-void printCentered(platform::PictureBox& pic, const QString& text, bool clear,
+void printCentered(platform::StatusBox& pic, const QString& text, bool clear,
                    std::uint32_t textColour, std::uint32_t backColour)
 {
     printCenteredOn(pic, text, clear, 0, textColour, backColour);
@@ -85,16 +85,16 @@ void printCenteredOn(platform::DrawingSurface& surface, const QString& text, boo
                      float fontSize, std::uint32_t textColour, std::uint32_t backColour)
 {
     if (clear)
-        surface.Cls();
+        surface.clear();
     if (fontSize > 0)
         surface.setFontSize(fontSize);
     if (backColour != 0)
         surface.setBackColor(surface.colorOf(backColour));
     if (textColour != 0)
         surface.setForeColor(surface.colorOf(textColour));
-    surface.setCurrentX((surface.ScaleWidth() - surface.TextWidth(text)) / 2);
-    surface.setCurrentY((surface.ScaleHeight() - surface.TextHeight(text)) / 2);
-    surface.Print(text);
+    surface.setCurrentX((surface.innerWidth() - surface.textWidth(text)) / 2);
+    surface.setCurrentY((surface.innerHeight() - surface.textHeight(text)) / 2);
+    surface.printLine(text);
 }
 
 void resetForTests() { nextDraw() = 0.0; }

@@ -1,7 +1,7 @@
 #include "shared/ui/ShowErrorReport.h"
 
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
+#include "shared/ui/ErrorReportDialog.h"
 
 #include <memory>
 
@@ -18,8 +18,8 @@ void showErrorReport(const QString& message, const QString& helpTopic)
 {
     // The report is shown while something else has failed: its own failure is only logged.
     runGuarded(logname::kShow, logname::kModule, [&] {
-        auto dialog = std::make_unique<fSHAREDErrorRpt>();
-        dialog->ShowError(message, helpTopic);
+        auto dialog = std::make_unique<ErrorReportDialog>();
+        dialog->showError(message, helpTopic);
     });
 }
 

@@ -5,7 +5,8 @@
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/ProgramInfo.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QGuiApplication>
 #include <QLabel>
@@ -47,7 +48,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
 {
     setObjectName(QStringLiteral("splashWindow"));
-    setWindowTitle(mSHAREDSubs::AppTitle());
+    setWindowTitle(programTitle());
 
     artworkLabel_ = new QLabel(this);
     artworkLabel_->move(0, 0);
@@ -66,7 +67,7 @@ SplashWindow::SplashWindow(QWidget* parent)
     });
 
     // A window without its artwork still shows its texts where they belong.
-    OnError on(logname::kLoad, logname::kModule);
+    ErrorRecorder on(logname::kLoad, logname::kModule);
     on([&] { loadArtwork(); });
     resize(artworkLabel_->size());
     placeTexts();
@@ -103,7 +104,7 @@ void SplashWindow::placeTexts()
 
     versionLabel_->setGeometry(width() / 2 - twips(100), twips(100), width() / 2,
                                versionLabel_->height());
-    versionLabel_->setText(QStringLiteral("V:") + mSHAREDSubs::AppVersion());
+    versionLabel_->setText(QStringLiteral("V:") + programVersion());
 }
 
 void SplashWindow::centreOnScreen()

@@ -173,7 +173,7 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
     if (named.isEmpty())
         return Verdict::WrongVersion;
     ParsedVersion signedVersion;
-    ExtractVersion(named, signedVersion);
+    parseVersion(named, signedVersion);
     if (!sameVersion(signedVersion, expected))
         return Verdict::WrongVersion;
     if (!signedVersion.isNewerThan(running))

@@ -2,7 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include <cmath>
 #include <tuple>
@@ -74,7 +74,7 @@ std::int16_t roundToInt16(double value)
 void parseVersion(const QString& text, ParsedVersion& v)
 {
     static const QString kProcedure = QStringLiteral("ExtractVersion");
-    OnError on(kProcedure, logname::kUpdateWindowModule);
+    ErrorRecorder on(kProcedure, logname::kUpdateWindowModule);
     // Positions are 0-based here; -1 stands for "not found".
     const qsizetype p1 = text.indexOf(QLatin1Char('.'));
     const qsizetype p2 = p1 >= 0 ? text.indexOf(QLatin1Char('.'), p1 + 1) : -1;
@@ -116,7 +116,7 @@ void parseVersion(const QString& text, ParsedVersion& v)
                                                    QString::number(v.minorNumber) +
                                                    QString::number(v.revision) + v.letter);
         v.address = address;
-        mSHAREDLogging::logdebug(QStringLiteral("Url set to ") + forLog(v.address));
+        logging::logDebug(QStringLiteral("Url set to ") + forLog(v.address));
     });
 }
 

@@ -3,20 +3,21 @@
 #include "platform/AppFolder.h"
 #include "platform/ControlTable.h"
 #include "platform/FileSystem.h"
-#include "platform/PictureBox.h"
+#include "platform/StatusBox.h"
 #include "platform/Platform.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/internet/InternetSession.h"
 #include "shared/internet/ProxyDialog.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/mSHAREDProgress.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/Progress.h"
 #include "shared/updater/PackageSignature.h"
 #include "shared/util/ProgramInfo.h"
-#include "shared/util/mSHAREDFileSubs.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "shared/util/Files.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -54,7 +55,7 @@ const QString kRecordCheck = QStringLiteral("recordupdatecheck");
 }  // namespace logname
 
 namespace {
-constexpr auto kDash = OnError::Form::NumberDash;
+constexpr auto kDash = ErrorRecorder::Form::NumberDash;
 // Colour values of the result line.
 const QColor kRed(0xC0, 0x00, 0x00);
 const QColor kDarkGreen(0x00, 0x80, 0x00);
@@ -84,8 +85,8 @@ bool fetchableScheme(const QString& address)
 // Puts the normal mouse pointer back when it leaves scope, also after a failure: an hourglass
 // left behind would look like a hang.
 struct BusyMouse {
-    BusyMouse() { mSHAREDSubs::busymouse(); }
-    ~BusyMouse() { mSHAREDSubs::normalmouse(); }
+    BusyMouse() { pointer::showBusy(); }
+    ~BusyMouse() { pointer::showNormal(); }
     BusyMouse(const BusyMouse&) = delete;
     BusyMouse& operator=(const BusyMouse&) = delete;
 };
@@ -103,11 +104,11 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
     connectGuarded(internet_, &InternetSession::noInternet, this,
                    &UpdateWindow::noteInternetMissing, kNoInternet, kModule, kDash);
     buildControls();
-    setWindowTitle(mSHAREDSubs::AppTitle() + QStringLiteral(" Updater"));
-    programLabel_->setText(mSHAREDSubs::AppTitle() + QStringLiteral(" version ") +
-                           mSHAREDSubs::AppVersion());
+    setWindowTitle(programTitle() + QStringLiteral(" Updater"));
+    programLabel_->setText(programTitle() + QStringLiteral(" version ") +
+                           programVersion());
     syncCheckBox(kLoad);
-    parseVersion(mSHAREDSubs::AppVersion(), runningVersion_);
+    parseVersion(programVersion(), runningVersion_);
 }
 
 UpdateWindow::~UpdateWindow() = default;
@@ -121,7 +122,7 @@ void UpdateWindow::buildControls()
     downloadButton_ = new QPushButton(this);
     downloadInstallButton_ = new QPushButton(this);
     detailsBox_ = new QPlainTextEdit(this);
-    statusBox_ = new platform::PictureBox(this);
+    statusBox_ = new platform::StatusBox(this);
     disableAutoCheckBox_ = new QCheckBox(this);
     versionFrame_ = new QGroupBox(this);
     programCaption_ = new QLabel(versionFrame_);
@@ -230,7 +231,7 @@ void UpdateWindow::syncCheckBox(const QString& procedure)
         procedure, logname::kModule,
         [&] {
             disableAutoCheckBox_->setChecked(
-                mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true)
+                settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true)
                     .toBool());
         },
         kDash);
@@ -238,7 +239,7 @@ void UpdateWindow::syncCheckBox(const QString& procedure)
 
 void UpdateWindow::setStatus(const QString& text)
 {
-    mSHAREDProgress::PrintCentered(*statusBox_, text, true, kWindowText, kWindowBack);
+    progress::printCentered(*statusBox_, text, true, kWindowText, kWindowBack);
     Q_EMIT statusChanged(text);
 }
 
@@ -265,7 +266,7 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
     if (!current.isEmpty())
         programLabel_->setText(QStringLiteral("Version ") + current);
     else
-        current = mSHAREDSubs::AppVersion();
+        current = programVersion();
     ParsedVersion running;
     parseVersion(current, running);
     if (!quiet) {
@@ -293,14 +294,14 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
     const bool retrieved = !response.trimmed().isEmpty() &&
                            !response.contains(QStringLiteral("<HTML"), Qt::CaseInsensitive);
     if (!retrieved) {
-        mSHAREDLogging::logerror(
+        logging::logError(
             QStringLiteral("Could not retrieve information from the update server."));
         if (internetMissing_) {
-            mSHAREDLogging::logerror(kControlMissingLog);
+            logging::logError(kControlMissingLog);
             closing = kControlMissingStatus + makerWebsite() +
                       QStringLiteral(" to download an updated version.");
         } else {
-            mSHAREDLogging::logerror(QStringLiteral("Please visit ") + makerWebsite() +
+            logging::logError(QStringLiteral("Please visit ") + makerWebsite() +
                                      QStringLiteral(" to see if an update is available."));
             closing = QStringLiteral("Update check failed. Visit ") + makerWebsite() +
                       QStringLiteral(" to update this program manually.");
@@ -326,9 +327,9 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
             if (newer) {
                 checkAgainButton_->setEnabled(true);
                 showDetailsButton_->setEnabled(true);
-                mSHAREDSettings::WriteSetting(
+                settings::writeSetting(
                     QStringLiteral("LastUpdateCheck"),
-                    mSHAREDDateFunc::formatdate(platform::clock().today(),
+                    dateformat::formatDate(platform::clock().today(),
                                                 QStringLiteral("DD/MMM/YYYY")));
                 setUpdateLabel(
                     QStringLiteral("Version ") + shown + QStringLiteral(" is available!"),
@@ -339,14 +340,14 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                         this,
                         QStringLiteral(
                             "An update is available. Would you like to view the details now?"),
-                        mSHAREDSubs::AppTitle(), platform::MsgButtons::YesNo,
+                        programTitle(), platform::MsgButtons::YesNo,
                         platform::MsgIcon::Question);
                     if (answer == platform::MsgAnswer::Yes)
                         exec();
                 }
             } else {
                 recordUpdateCheck();
-                mSHAREDLogging::writelog(
+                logging::writeLine(
                     QStringLiteral("Already up to date (Available version is ") + shown +
                     QStringLiteral(")"));
                 setUpdateLabel(QStringLiteral("You're up to date!"), kRed);
@@ -357,7 +358,7 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
     }
 
     setStatus(closing);
-    mSHAREDLogging::logdebug(closing);
+    logging::logDebug(closing);
     checkAgainButton_->setEnabled(true);
     showDetailsButton_->setEnabled(true);
     Q_EMIT checkFinished();
@@ -396,7 +397,7 @@ void UpdateWindow::openProxyDialog()
 
 void UpdateWindow::closeWindow()
 {
-    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
+    settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
                                   disableAutoCheckBox_->isChecked());
     Q_EMIT closed();
     // Hides the window and ends a modal showing; the main window keeps it for the next check.
@@ -416,7 +417,7 @@ void UpdateWindow::reject() { closeWindow(); }
 
 QString UpdateWindow::savedPackagePath() const
 {
-    return mSHAREDFileSubs::addslash(platform::appFolder()) + packageFileName_;
+    return files::withSlash(platform::appFolder()) + packageFileName_;
 }
 
 void UpdateWindow::makeSureAddressKnown()
@@ -439,7 +440,7 @@ bool UpdateWindow::fetchOfferedPackage()
     makeSureAddressKnown();
     if (!newerVersionOffered())
         return false;
-    return downloadPackage(mSHAREDFileSubs::addslash(platform::appFolder()), packageFileName_,
+    return downloadPackage(files::withSlash(platform::appFolder()), packageFileName_,
                            packageUrl_);
 }
 
@@ -447,7 +448,7 @@ void UpdateWindow::downloadOnly()
 {
     if (fetchOfferedPackage())
         platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
-                          mSHAREDSubs::AppTitle());
+                          programTitle());
 }
 
 void UpdateWindow::downloadAndInstall()
@@ -456,10 +457,10 @@ void UpdateWindow::downloadAndInstall()
         return;
     const auto answer = platform::message(
         this, QStringLiteral("The update has been downloaded. Do you want to install it now?"),
-        mSHAREDSubs::AppTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+        programTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
     if (answer != platform::MsgAnswer::Yes) {
         platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
-                          mSHAREDSubs::AppTitle());
+                          programTitle());
         return;
     }
     QPointer<UpdateWindow> self(this);
@@ -475,7 +476,7 @@ void UpdateWindow::downloadPackageFrom(const QString& packageUrl)
 {
     if (!newerVersionOffered())
         return;
-    downloadPackage(mSHAREDFileSubs::addslash(platform::appFolder()), packageFileName_, packageUrl);
+    downloadPackage(files::withSlash(platform::appFolder()), packageFileName_, packageUrl);
 }
 
 bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileName,
@@ -489,13 +490,13 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     }
     // The file system can fail at each step; each failure is logged and the package is never
     // kept unchecked.
-    OnError on(logname::kDownloadPackage, logname::kModule, kDash);
+    ErrorRecorder on(logname::kDownloadPackage, logname::kModule, kDash);
     const auto discard = [&on](const QString& file) {
-        on([&] { mSHAREDFileSubs::EraseFile(file); });
+        on([&] { files::erase(file); });
     };
     internet_->applyProxy();
     const BusyMouse busy;
-    mSHAREDLogging::writelog(QStringLiteral("Trying to download ") + forLog(address));
+    logging::writeLine(QStringLiteral("Trying to download ") + forLog(address));
     const QString target = folder + fileName;
     // Only web and FTP addresses are fetched; anything else counts as a failed download.
     const bool fetched =
@@ -520,7 +521,7 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     }
     // Too small to be a package: never kept, whatever it holds.
     QString text;
-    on([&] { mSHAREDFileSubs::LoadTextFile(target, text); });
+    on([&] { files::readText(target, text); });
     discard(target);
     if (text.contains(QStringLiteral("<HTML>"), Qt::CaseInsensitive))
         setStatus(QStringLiteral("Error - File not found on server."));
@@ -537,12 +538,12 @@ bool UpdateWindow::signedByMaker(const QString& target, const QString& address)
             verify(target, signature.toUtf8(), publicKey(), availableVersion_, runningVersion_);
     } catch (...) {
         // Deleted below whatever went wrong: an unchecked package is never kept.
-        mSHAREDFileSubs::EraseFile(target);
+        files::erase(target);
         throw;
     }
     if (verdict == Verdict::Good)
         return true;
-    mSHAREDFileSubs::EraseFile(target);
+    files::erase(target);
     setStatus(refusal(verdict));
     return false;
 }
@@ -552,9 +553,9 @@ void UpdateWindow::showTransferProgress(float percent, const QString& text)
     if (checkRunning_)
         return;
     if (percent == 100.0f)
-        mSHAREDProgress::PrintCentered(*statusBox_, text, true, kWindowText, kWindowBack);
+        progress::printCentered(*statusBox_, text, true, kWindowText, kWindowBack);
     else
-        mSHAREDProgress::showprogressstring(*statusBox_, percent, 100.0, text, 0, 0);
+        progress::showProgressText(*statusBox_, percent, 100.0, text, 0);
 }
 
 void UpdateWindow::noteInternetMissing() { internetMissing_ = true; }
@@ -562,7 +563,7 @@ void UpdateWindow::noteInternetMissing() { internetMissing_ = true; }
 void UpdateWindow::recordUpdateCheck()
 {
     // WriteSetting ignores its own failures.
-    mSHAREDSettings::WriteSetting(
+    settings::writeSetting(
         QStringLiteral("LastUpdateCheck"),
         static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
 }

@@ -19,7 +19,7 @@ namespace wexlo {
 
 class InternetSession;
 namespace platform {
-class PictureBox;
+class StatusBox;
 }
 
 class UpdateWindow : public QDialog {
@@ -81,7 +81,7 @@ private:
 
     QPushButton* checkAgainButton_ = nullptr;
     QPlainTextEdit* detailsBox_ = nullptr;
-    platform::PictureBox* statusBox_ = nullptr;
+    platform::StatusBox* statusBox_ = nullptr;
     QPushButton* showDetailsButton_ = nullptr;
     QCheckBox* disableAutoCheckBox_ = nullptr;
     QPushButton* proxyButton_ = nullptr;

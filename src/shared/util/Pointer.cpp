@@ -6,7 +6,7 @@ namespace wexlo::pointer {
 
 void showBusy()
 {
-    platform::mouse().setPointer(platform::Pointer::Hourglass);
+    platform::mouse().setPointer(platform::Pointer::Busy);
     platform::eventPump().processEvents();
 }
 

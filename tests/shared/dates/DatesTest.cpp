@@ -1,7 +1,7 @@
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
 using namespace wexlo::dateformat;

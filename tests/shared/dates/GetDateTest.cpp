@@ -1,6 +1,6 @@
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,9 +1,9 @@
 #include "WexloConfig.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/ui/ErrorReportDialog.h"
-#include "shared/ui/mSHAREDShowError.h"
-#include "support/Fixture.h"
+#include "shared/ui/ShowErrorReport.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -294,7 +294,7 @@ TEST_F(ErrorReport, FailedPreviewIsLoggedAndNothingStaleIsOpened)
         QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
     });
     EXPECT_TRUE(shell_.opened.isEmpty());
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
 }
@@ -307,7 +307,7 @@ TEST_F(ErrorReport, EditorThatCannotStartIsLogged)
         QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
     });
     EXPECT_FALSE(preview().isEmpty());
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
     EXPECT_TRUE(boxes_.shown.isEmpty());
@@ -385,7 +385,7 @@ TEST_F(ErrorReport, ShowerrOpensAFreshDialogAndReleasesIt)
         shownText = part<QPlainTextEdit>(*seen, "errorEdit")->toPlainText();
         QTest::mouseClick(part<QPushButton>(*seen, "exitButton"), Qt::LeftButton);
     });
-    mSHAREDShowError::showerr(QStringLiteral("Disk full(61)"));
+    showErrorReport(QStringLiteral("Disk full(61)"));
     EXPECT_EQ(shownText, QStringLiteral("Disk full(61)"));
     EXPECT_TRUE(seen.isNull());
 }

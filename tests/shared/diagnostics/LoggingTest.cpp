@@ -1,6 +1,6 @@
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <functional>
 #include <new>

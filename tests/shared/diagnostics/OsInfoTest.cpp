@@ -1,5 +1,5 @@
 #include "shared/diagnostics/OsInfo.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
 using namespace wexlo::osinfo;

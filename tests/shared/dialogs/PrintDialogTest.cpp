@@ -1,9 +1,9 @@
 #include "platform/Printer.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/dialogs/PrintDialog.h"
 #include "shared/dialogs/PrintDialogBackend.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 #include "support/PrintDoubles.h"
 
 #include <QApplication>
@@ -224,7 +224,7 @@ protected:
 TEST_F(PrintDialogRoad, ChoiceBecomesTheProgramsPrinterDefaultUntouched)
 {
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Label Writer"));
-    platform::DeviceMode& dm = system_.answer.devMode;
+    platform::PrinterSettings& dm = system_.answer.printerSettings;
     dm.copies = 3;
     dm.orientation = QPageLayout::Landscape;
     dm.paperSize = QPageSize(QPageSize::Letter);
@@ -257,7 +257,7 @@ TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
     system_.answer.fromPage = 2;
     system_.answer.toPage = 4;
     system_.answer.copies = 5;  // collate in the returned flags: the dialog's count counts
-    system_.answer.devMode.copies = 1;
+    system_.answer.printerSettings.copies = 1;
 
     PrintDialogBackend g;
     Args a = PrintDialog::optionsFor(0);
@@ -274,8 +274,8 @@ TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
 
     system_.answer = test::ScriptedPrintSystem::confirm();
     system_.answer.flags = pd::Selection;
-    system_.answer.devMode.collate = true;
-    system_.answer.devMode.copies = 2;
+    system_.answer.printerSettings.collate = true;
+    system_.answer.printerSettings.copies = 2;
     ASSERT_TRUE(g.show(a));
     EXPECT_EQ(a.printRange, 2);
     EXPECT_TRUE(a.collate);
@@ -297,7 +297,7 @@ TEST_F(PrintDialogRoad, DeviceNameIsCutAtNulAndUnknownNamesKeepThePrinter)
     system_.used.clear();
     platform::printer().setOutputFileName(appFile(QStringLiteral("before.pdf")));
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Hall"));
-    system_.answer.devMode.orientation = QPageLayout::Landscape;
+    system_.answer.printerSettings.orientation = QPageLayout::Landscape;
     dlg.choosePrinter();
     EXPECT_TRUE(system_.used.isEmpty());
     EXPECT_EQ(platform::printer().outputFileName(), appFile(QStringLiteral("before.pdf")));
@@ -349,7 +349,7 @@ TEST_F(PrintDialogRoad, DialogFailureIsLoggedAndReportedAsCancelled)
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::Cancelled);
     }
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Device unavailable(68) in vbprintdlg of module clscDlgGC")))
         << logText().toStdString();

@@ -1,12 +1,12 @@
 // Transfers against an HTTP server that the test runs on 127.0.0.1.
 
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 #include "support/LoopbackHttp.h"
 
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 #include "shared/internet/InternetSession.h"
 #include "shared/internet/TransferWindow.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include <httplib.h>
 
@@ -187,7 +187,7 @@ protected:
     }
     void TearDown() override
     {
-        platform::setInetControlFactory({});
+        platform::setTransferFactory({});
         WexloTest::TearDown();
     }
     void listen(InternetSession& inet)
@@ -254,7 +254,7 @@ TEST_F(InternetTest, ASavedBodyPassesAsTheChunksReadingWouldGive)
     server.serve("/b.bin", body, false, 200, 777);
     server.serve("/nulfirst.bin", std::string(1, '\0') + pattern(2999));
 
-    auto control = platform::createCurlInetControl();
+    auto control = platform::createCurlTransfer();
     const QString target = appFile("b.bin");
     control->setBodyFile(target, 1024);
     control->execute(server.url("/b.bin"), QStringLiteral("GET"));
@@ -658,9 +658,9 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
 {
     if (!QFile::exists("/usr/bin/tinyproxy") && !QFile::exists("/usr/sbin/tinyproxy"))
         GTEST_SKIP() << "tinyproxy is not installed";
-    mSHAREDSettings::resetForTests();
-    mSHAREDSettings::LoadSettingsFile(appFile("Wexlo.ini"));
-    using mSHAREDSettings::WriteSetting;
+    settings::resetForTests();
+    settings::loadFile(appFile("Wexlo.ini"));
+    using settings::writeSetting;
     HttpServer server;
     server.echoVia("/via");
     TinyProxy open(home_.path());
@@ -676,36 +676,36 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
     };
 
     // Named proxy, without and with credentials.
-    WriteSetting("ProxyType", 2);
-    WriteSetting("ProxyServer", QStringLiteral("127.0.0.1"));
-    WriteSetting("ProxyPort", QString::number(open.port()));
+    writeSetting("ProxyType", 2);
+    writeSetting("ProxyServer", QStringLiteral("127.0.0.1"));
+    writeSetting("ProxyPort", QString::number(open.port()));
     EXPECT_TRUE(fetch().contains("tinyproxy"));
-    WriteSetting("ProxyPort", QString::number(guarded.port()));
+    writeSetting("ProxyPort", QString::number(guarded.port()));
     EXPECT_FALSE(fetch().startsWith("via:")) << "the guarded proxy let a stranger through";
-    WriteSetting("proxyUser", QStringLiteral("ann"));
-    WriteSetting("ProxyPwd", QStringLiteral("s3cret"));
+    writeSetting("proxyUser", QStringLiteral("ann"));
+    writeSetting("ProxyPwd", QStringLiteral("s3cret"));
     EXPECT_TRUE(fetch().contains("tinyproxy"));
     ASSERT_TRUE(inet.fetchFile(server.url("/via"), appFile("via.txt"), true, true, true));
     EXPECT_TRUE(readBytes(appFile("via.txt")).contains("tinyproxy"));
 
     // Type 0 follows the proxy environment and its exceptions; type 1 ignores it.
     qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(open.port()).toLatin1());
-    WriteSetting("ProxyType", 0);
+    writeSetting("ProxyType", 0);
     EXPECT_TRUE(fetch().contains("tinyproxy"));
     qputenv("no_proxy", "127.0.0.1");
     EXPECT_EQ(fetch(), "via:");
     qunsetenv("no_proxy");
-    WriteSetting("ProxyType", 1);
+    writeSetting("ProxyType", 1);
     EXPECT_EQ(fetch(), "via:");
     qunsetenv("http_proxy");
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
 }
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
 {
-    platform::setInetControlFactory(
-        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    platform::setTransferFactory(
+        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
     InternetSession inet;
     int noInternet = 0;
     QObject::connect(&inet, &InternetSession::noInternet, [&] { ++noInternet; });

@@ -1,8 +1,8 @@
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/internet/ProxyDialog.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "support/Fixture.h"
+#include "shared/settings/Settings.h"
+#include "support/WexloTest.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,8 +15,8 @@
 #include <functional>
 
 using namespace wexlo;
-using mSHAREDSettings::ReadSetting;
-using mSHAREDSettings::WriteSetting;
+using settings::readSetting;
+using settings::writeSetting;
 
 namespace {
 
@@ -32,12 +32,12 @@ protected:
     void SetUp() override
     {
         test::WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+        settings::resetForTests();
+        settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
     }
     void TearDown() override
     {
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         test::WexloTest::TearDown();
     }
 
@@ -59,9 +59,9 @@ protected:
 
     static QString text(const char* key)
     {
-        return ReadSetting(QString::fromLatin1(key), QStringLiteral("<absent>")).toText();
+        return readSetting(QString::fromLatin1(key), QStringLiteral("<absent>")).toText();
     }
-    static int type() { return ReadSetting(QStringLiteral("ProxyType"), -1).toNumber(); }
+    static int type() { return readSetting(QStringLiteral("ProxyType"), -1).toNumber(); }
 
     static void retype(QLineEdit* field, const QString& value)
     {
@@ -72,11 +72,11 @@ protected:
 
     static void storeManual()
     {
-        WriteSetting(QStringLiteral("ProxyType"), 2);
-        WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("proxy.lan"));
-        WriteSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
-        WriteSetting(QStringLiteral("ProxyUser"), QStringLiteral("ann"));
-        WriteSetting(QStringLiteral("ProxyPwd"), QStringLiteral("s3cret"));
+        writeSetting(QStringLiteral("ProxyType"), 2);
+        writeSetting(QStringLiteral("ProxyServer"), QStringLiteral("proxy.lan"));
+        writeSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
+        writeSetting(QStringLiteral("ProxyUser"), QStringLiteral("ann"));
+        writeSetting(QStringLiteral("ProxyPwd"), QStringLiteral("s3cret"));
     }
 };
 
@@ -245,8 +245,8 @@ TEST_F(Proxy, CancelAndTheCloseBoxLeaveEverySettingAsItWas)
 
 TEST_F(Proxy, UnknownOrUnreadableTypeChoosesNothingAndOkStoresNoProxy)
 {
-    WriteSetting(QStringLiteral("ProxyType"), 7);
-    WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("kept.lan"));
+    writeSetting(QStringLiteral("ProxyType"), 7);
+    writeSetting(QStringLiteral("ProxyServer"), QStringLiteral("kept.lan"));
     run([](ProxyDialog& d) {
         EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
                      child<QRadioButton>(d, "systemOption")->isChecked() ||
@@ -259,14 +259,14 @@ TEST_F(Proxy, UnknownOrUnreadableTypeChoosesNothingAndOkStoresNoProxy)
     EXPECT_EQ(type(), 1);
 
     // A type that is not a number is logged; the fields still load.
-    WriteSetting(QStringLiteral("ProxyType"), QStringLiteral("manual"));
+    writeSetting(QStringLiteral("ProxyType"), QStringLiteral("manual"));
     run([](ProxyDialog& d) {
         EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
                      child<QRadioButton>(d, "systemOption")->isChecked() ||
                      child<QRadioButton>(d, "noProxyOption")->isChecked());
         EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("kept.lan"));
     });
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Type mismatch(13) in form_load of module frmProxySetup")));
 }
@@ -276,8 +276,8 @@ TEST_F(Proxy, SettingsReadBackFromTheFileChooseTheirOption)
     writeBytes(appFile(QStringLiteral("Wexlo.ini")),
                "PROXYTYPE, 2 "
                "\r\nPROXYSERVER,proxy.lan\r\nPROXYPORT,8080\r\nPROXYUSER,ann\r\nPROXYPWD,pw\r\n");
-    mSHAREDSettings::resetForTests();
-    mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+    settings::resetForTests();
+    settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
     run([](ProxyDialog& d) {
         EXPECT_TRUE(child<QRadioButton>(d, "manualOption")->isChecked());
         EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());

@@ -1,14 +1,14 @@
 // The transfer window over a scripted control: the control's error numbers, the order and
 // throttle of reports, cancelling, and how applyProxy configures the control.
 
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/internet/InternetSession.h"
 #include "shared/internet/TransferWindow.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include <QRegularExpression>
 #include <QTimer>
@@ -20,7 +20,7 @@ namespace wexlo::test {
 namespace {
 
 // Plays a request as a list of state changes and chunks.
-class ScriptedControl : public platform::InetControl {
+class ScriptedControl : public platform::Transfer {
 public:
     QStringList calls;
     std::deque<QByteArray> chunks;
@@ -67,9 +67,9 @@ public:
     void run()
     {
         for (int s = Resolving; s <= Disconnected; ++s)
-            Q_EMIT StateChanged(s);
+            Q_EMIT stateChanged(s);
         executing = false;
-        Q_EMIT StateChanged(ResponseCompleted);
+        Q_EMIT stateChanged(ResponseCompleted);
     }
 };
 
@@ -78,9 +78,9 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
-        platform::setInetControlFactory([this](QObject*) {
+        settings::resetForTests();
+        settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
+        platform::setTransferFactory([this](QObject*) {
             auto c = std::make_unique<ScriptedControl>();
             control_ = c.get();
             control_->script = {QByteArray(1024, 'a'), QByteArray(1024, 'b'), QByteArray(1024, 'c'),
@@ -100,8 +100,8 @@ protected:
     void TearDown() override
     {
         inet_.reset();
-        platform::setInetControlFactory({});
-        mSHAREDSettings::resetForTests();
+        platform::setTransferFactory({});
+        settings::resetForTests();
         WexloTest::TearDown();
     }
     QStringList errors() const { return events_.filter(QRegularExpression(QStringLiteral("^E:"))); }
@@ -145,21 +145,21 @@ TEST_F(ScriptedTransfer, StatusAndProgressArriveInOrderAtMostOnceAQuarterSecond)
 
 TEST_F(ScriptedTransfer, TheControlsErrorNumbersFailRetryOrTimeOut)
 {
-    control_->failChunkWith = err::InetStillExecuting;
+    control_->failChunkWith = err::TransferStillRunning;
     EXPECT_FALSE(inet_->fetchFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(errors(), (QStringList{"E:Download failed. Please try again."}));
     EXPECT_TRUE(control_->calls.contains("cancel"));
     EXPECT_FALSE(QFile::exists(appFile("a.bin")));
 
     events_.clear();
-    control_->failChunkWith = err::InetRequestTimedOut;
+    control_->failChunkWith = err::TransferTimedOut;
     EXPECT_FALSE(inet_->fetchFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(errors(), (QStringList{"E:Download timed out. Please try again."}));
 
     // 35756: the request is cancelled and sent again, which then succeeds.
     events_.clear();
     control_->calls.clear();
-    control_->failChunkWith = err::InetUrlMalformed;
+    control_->failChunkWith = err::TransferUrlMalformed;
     EXPECT_TRUE(inet_->fetchFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(control_->calls, (QStringList{url_ + "|GET", "cancel", url_ + "|GET"}));
     EXPECT_TRUE(errors().isEmpty());
@@ -169,7 +169,7 @@ TEST_F(ScriptedTransfer, TheControlsErrorNumbersFailRetryOrTimeOut)
     events_.clear();
     control_->autoRun = false;
     QTimer::singleShot(0, control_,
-                       [this] { Q_EMIT control_->StateChanged(platform::InetControl::Error); });
+                       [this] { Q_EMIT control_->stateChanged(platform::Transfer::Error); });
     EXPECT_FALSE(inet_->fetchFile(url_, appFile("a.bin"), true, false, false));
     EXPECT_EQ(events_, (QStringList{"S:scripted failure", "E:scripted failure"}));
 }
@@ -197,12 +197,12 @@ TEST_F(ScriptedTransfer, FetchFileCancelsARunningRequestAndCancelMakesItFail)
 
 TEST_F(ScriptedTransfer, ApplyProxyConfiguresTheControlAndLogsIt)
 {
-    using mSHAREDSettings::WriteSetting;
-    WriteSetting(QStringLiteral("ProxyType"), 2);
-    WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("127.0.0.1"));
-    WriteSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
-    WriteSetting(QStringLiteral("proxyUser"), QStringLiteral("ann"));
-    WriteSetting(QStringLiteral("ProxyPwd"), QStringLiteral(" pw "));
+    using settings::writeSetting;
+    writeSetting(QStringLiteral("ProxyType"), 2);
+    writeSetting(QStringLiteral("ProxyServer"), QStringLiteral("127.0.0.1"));
+    writeSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
+    writeSetting(QStringLiteral("proxyUser"), QStringLiteral("ann"));
+    writeSetting(QStringLiteral("ProxyPwd"), QStringLiteral(" pw "));
     inet_->applyProxy();
     EXPECT_EQ(control_->accessType(), 2);
     EXPECT_EQ(control_->proxy(), "127.0.0.1:3128");
@@ -210,26 +210,26 @@ TEST_F(ScriptedTransfer, ApplyProxyConfiguresTheControlAndLogsIt)
     EXPECT_EQ(control_->password(), " pw ");  // as stored
 
     // A server without a port names no proxy; the credentials still go to the control.
-    WriteSetting(QStringLiteral("ProxyPort"), QString());
+    writeSetting(QStringLiteral("ProxyPort"), QString());
     inet_->applyProxy();
     EXPECT_EQ(control_->proxy(), QString());
     EXPECT_EQ(control_->userName(), "ann");
 
     // Type 0 leaves the proxy address alone; type 1 clears it; neither keeps credentials.
-    WriteSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
+    writeSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
     inet_->applyProxy();
-    WriteSetting(QStringLiteral("ProxyType"), 0);
+    writeSetting(QStringLiteral("ProxyType"), 0);
     inet_->applyProxy();
     EXPECT_EQ(control_->accessType(), 0);
     EXPECT_EQ(control_->proxy(), "127.0.0.1:3128");
     EXPECT_EQ(control_->userName(), QString());
-    WriteSetting(QStringLiteral("ProxyType"), 1);
+    writeSetting(QStringLiteral("ProxyType"), 1);
     inet_->applyProxy();
     EXPECT_EQ(control_->accessType(), 1);
     EXPECT_EQ(control_->proxy(), QString());
     EXPECT_EQ(control_->password(), QString());
 
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     const QString log = logText();
     for (const char* line : {"Proxy set to: 2 127.0.0.1:3128", "Proxy set to: 2 \r\n",
                              "Proxy set to: 0 127.0.0.1:3128", "Proxy set to: 1 \r\n"})

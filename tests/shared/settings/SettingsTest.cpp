@@ -1,9 +1,9 @@
 #include "platform/RuntimeError.h"
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/settings/Settings.h"
 #include "shared/settings/SettingsStore.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -29,7 +29,7 @@ protected:
     {
         WexloTest::SetUp();
         settings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
         SettingsStore::setErrorReporter([this](const QString& m, const QString& h) {
             reports_.push_back({m, h});
         });
@@ -39,7 +39,7 @@ protected:
     {
         SettingsStore::setErrorReporter({});
         settings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
 
@@ -327,9 +327,9 @@ TEST_F(Settings, TrueAndFalseInAnyCaseComeBackAsBooleans)
 TEST_F(Settings, LocaleWordsForTrueAndFalseAreRecognised)
 {
     locale_.value = QLocale(QLocale::German, QLocale::Germany);
-    mSHAREDDateFunc::resetForTests();
-    const QString yes = mSHAREDDateFunc::truestring();
-    const QString no = mSHAREDDateFunc::falsestring();
+    dateformat::resetForTests();
+    const QString yes = dateformat::trueWord();
+    const QString no = dateformat::falseWord();
     ASSERT_FALSE(yes.isEmpty());
     load(("T, " + yes.toLower() + "\r\nF," + no + "\r\n").toUtf8());
     EXPECT_EQ(readSetting(QStringLiteral("T")), SettingValue(true));

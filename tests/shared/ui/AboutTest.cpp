@@ -2,7 +2,7 @@
 #include "app/Program.h"
 #include "platform/Platform.h"
 #include "shared/ui/AboutDialog.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QGroupBox>
 #include <QLabel>

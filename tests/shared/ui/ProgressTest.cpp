@@ -1,13 +1,13 @@
-#include "platform/PictureBox.h"
+#include "platform/StatusBox.h"
 #include "shared/ui/Progress.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QPalette>
 
 using namespace wexlo;
 using namespace wexlo::progress;
-using platform::PictureBox;
+using platform::StatusBox;
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
     {
         WexloTest::SetUp();
         resetForTests();
-        mSHAREDDelay::resetForTests();
+        delay::resetForTests();
         QPalette pal = pic.palette();
         pal.setColor(QPalette::Base, QColor(250, 250, 250));
         pal.setColor(QPalette::ButtonText, QColor(20, 20, 90));
@@ -50,7 +50,7 @@ protected:
         return false;
     }
 
-    PictureBox pic;
+    StatusBox pic;
 };
 
 TEST_F(Progress, BarAtZeroHalfAndFull)
@@ -147,9 +147,9 @@ TEST_F(Progress, PrintCenteredClearsRecoloursAndCentres)
     EXPECT_NEAR((left + right) / 2.0, 100, 3);
     EXPECT_NEAR((top + bottom) / 2.0, 12, 4);
     // The print position moved to the next line.
-    EXPECT_DOUBLE_EQ(pic.CurrentX(), 0);
-    EXPECT_DOUBLE_EQ(pic.CurrentY(), (24 - pic.TextHeight(QStringLiteral("Checking"))) / 2 +
-                                         pic.TextHeight(QStringLiteral("Checking")));
+    EXPECT_DOUBLE_EQ(pic.currentX(), 0);
+    EXPECT_DOUBLE_EQ(pic.currentY(), (24 - pic.textHeight(QStringLiteral("Checking"))) / 2 +
+                                         pic.textHeight(QStringLiteral("Checking")));
 }
 
 TEST_F(Progress, HorzCenterSetsTheFontSizeOnAnySurface)

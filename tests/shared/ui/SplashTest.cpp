@@ -1,8 +1,8 @@
 #include "WexloConfig.h"
 #include "platform/Platform.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/ui/SplashWindow.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QLabel>
 
@@ -84,7 +84,7 @@ TEST_F(Splash, MissingArtworkIsLoggedAndTheWindowKeepsItsSize)
     EXPECT_EQ(splash.size(), QSize(329, 163));
     EXPECT_EQ(part(splash, "versionLabel")->text(),
               QStringLiteral("V:1.0.8"));  // the next steps still ran
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("File not found(53) in form_load of module frmSplash2")))
         << logText().toStdString();

@@ -1,6 +1,6 @@
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/updater/UpdateVersion.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
 
@@ -27,7 +27,7 @@ TEST_F(UpdateVersion, ReadsNumbersLetterAndAddressOfAVersionFile)
     EXPECT_EQ(v.address, QStringLiteral("http://127.0.0.1/pkg/WexloUpd1213b.exe"));
     EXPECT_EQ(v.text(), QStringLiteral("1.2.13b"));
 
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("DBG: Url set to http://127.0.0.1/pkg/WexloUpd1213b.exe")));
 }
@@ -87,7 +87,7 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
     EXPECT_EQ(v.majorNumber, 7);  // the failed step leaves it as it was
     EXPECT_EQ(v.minorNumber, 1);
     EXPECT_EQ(v.revision, 2);
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Overflow(6) in ExtractVersion of module fSharedUpdater")));
 }

@@ -1,13 +1,13 @@
 #include "WexloConfig.h"
 #include "app/UpdateSchedule.h"
 #include "platform/AppFolder.h"
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 #include "shared/dates/DateParser.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
 #include "shared/updater/PackageSignature.h"
 #include "shared/updater/UpdateWindow.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
 
@@ -182,8 +182,8 @@ protected:
     {
         WexloTest::SetUp();
         PackageSignature::setPublicKeyForTests(key_.publicLine());
-        mSHAREDSettings::resetForTests();
-        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+        settings::resetForTests();
+        settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
         window_ = std::make_unique<UpdateWindow>();
         statuses_ = std::make_unique<QSignalSpy>(window_.get(), &UpdateWindow::statusChanged);
         finished_ = std::make_unique<QSignalSpy>(window_.get(), &UpdateWindow::checkFinished);
@@ -193,7 +193,7 @@ protected:
         finished_.reset();
         statuses_.reset();
         window_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         PackageSignature::setPublicKeyForTests(std::nullopt);
         WexloTest::TearDown();
     }
@@ -260,7 +260,7 @@ TEST_F(Updater, NewerVersionIsAnnouncedInGreenAndRecordedAsADateText)
     EXPECT_TRUE(check());
     EXPECT_EQ(result(), QStringLiteral("Version 1.0.9 is available!"));
     EXPECT_EQ(resultColour(), QColor(0x00, 0x80, 0x00));
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toText(),
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toText(),
               QStringLiteral("07/Mar/2026"));
     EXPECT_EQ(statuses().first(), QStringLiteral("Checking for update"));
     EXPECT_TRUE(statuses().contains(QStringLiteral("Data retrieved")));
@@ -277,7 +277,7 @@ TEST_F(Updater, SameVersionIsUpToDateAndRecordsTodaysDayNumber)
     EXPECT_EQ(result(), QStringLiteral("You're up to date!"));
     EXPECT_EQ(resultColour(), QColor(0xC0, 0x00, 0x00));
     EXPECT_EQ(lastStatus(), QStringLiteral("Latest available version is 1.0.8"));
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
               dates::dayNumber(QDate(2026, 3, 7)));
     EXPECT_TRUE(
         logText().contains(QStringLiteral("Already up to date (Available version is 1.0.8)")));
@@ -314,17 +314,17 @@ TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
                   "text/html");
     EXPECT_FALSE(check());
     EXPECT_EQ(lastStatus(), failed);
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Could not retrieve information from the update server.")));
 }
 
 TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
 {
-    platform::setInetControlFactory(
-        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
+    platform::setTransferFactory(
+        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
     UpdateWindow window;
-    platform::setInetControlFactory(nullptr);
+    platform::setTransferFactory(nullptr);
     QSignalSpy statuses(&window, &UpdateWindow::statusChanged);
     serveVersion("1.00.0009");
     EXPECT_FALSE(window.checkForUpdate(false, url("/versions/WXLO_current.txt"), QString(),
@@ -336,7 +336,7 @@ TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
                              "Runtimes page on ") +
                   QStringLiteral(WEXLO_MAKER_WEBSITE) +
                   QStringLiteral(" to download an updated version."));
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(QStringLiteral("MSINET control is missing or outdated")));
 }
 
@@ -387,7 +387,7 @@ TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window_->isVisible());
     EXPECT_FALSE(
-        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 // ---- The download ----------------------------------------------------------------------
@@ -544,7 +544,7 @@ TEST_F(Updater, ServerTextReachesTheLogCut)
     server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n" + address + "\r\n");
     check();
     control<QPushButton>("downloadButton")->click();
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     const QString log = logText();
     EXPECT_LT(log.size(), 4000);
     EXPECT_TRUE(log.contains(QStringLiteral("Trying to download ") + server_.base() +
@@ -696,22 +696,22 @@ TEST_F(Updater, ScheduleIsOffByDefaultAndDueAfterSevenDays)
 {
     EXPECT_TRUE(updateschedule::autoCheckDisabled());
     EXPECT_TRUE(logText().contains(QStringLiteral("Automatic update check is disabled")));
-    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"), false);
+    settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"), false);
     EXPECT_FALSE(updateschedule::autoCheckDisabled());
 
     const auto today = static_cast<std::int32_t>(dates::dayNumber(QDate(2026, 3, 7)));
     EXPECT_TRUE(updateschedule::checkDue());  // never checked
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 6);
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), today - 6);
     EXPECT_FALSE(updateschedule::checkDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 7);
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), today - 7);
     EXPECT_TRUE(updateschedule::checkDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("30/Jul/2006"));
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("30/Jul/2006"));
     EXPECT_TRUE(updateschedule::checkDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("05/Mar/2026"));
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("05/Mar/2026"));
     EXPECT_FALSE(updateschedule::checkDue());
 
     updateschedule::recordCheck();
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(), today);
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toNumber(), today);
 }
 
 TEST_F(Updater, ServerComesFromTheCommandLineOrTheBuild)

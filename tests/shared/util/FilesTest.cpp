@@ -1,6 +1,6 @@
 #include "platform/RuntimeError.h"
 #include "shared/util/Files.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QDir>
 #include <QFile>

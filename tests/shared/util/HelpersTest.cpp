@@ -5,7 +5,7 @@
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Text.h"
 #include "shared/util/Web.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QLineEdit>
 
@@ -64,7 +64,7 @@ TEST_F(Helpers, VersionAndPointer)
 {
     EXPECT_EQ(programVersion(), QStringLiteral("1.0.8"));
     pointer::showBusy();
-    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Hourglass);
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Busy);
     pointer::showNormal();
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
     EXPECT_EQ(pump_.yields, 2);
