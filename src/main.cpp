@@ -1,5 +1,5 @@
 #include "app/Program.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "shared/util/mSHAREDSubs.h"
@@ -55,10 +55,10 @@ int main(int argc, char* argv[])
     const bool noPause = qEnvironmentVariableIsSet("WEXLO_NO_SPLASH_PAUSE");
     if (noPause)
         wexlo::platform::setClock(&noSleep);
-    wexlo::frmMain window;
+    wexlo::MainWindow window;
     if (noPause)
         wexlo::platform::setClock(nullptr);
-    QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
+    QObject::connect(&window, &wexlo::MainWindow::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     window.show();
     return QApplication::exec();

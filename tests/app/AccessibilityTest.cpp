@@ -8,7 +8,7 @@
 // set).
 
 #include "MainWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/ClickLabel.h"
 #include "platform/PictureBox.h"
 #include "shared/dates/fSHAREDGetDate.h"
@@ -121,8 +121,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     writeBytes(appFile(QStringLiteral("datalist.txt")),
                "DATE:2006-07-30\r\nLENTTO:Anna\r\nITEM:Drill\r\nPHONE:\r\nADDRESS:\r\n"
                "DATE:2026-08-12\r\nLENTTO:Bob\r\nITEM:Saw\r\nPHONE:\r\nADDRESS:\r\n");
-    win_ = std::make_unique<frmMain>();
-    frmMain& w = *win_;
+    win_ = std::make_unique<MainWindow>();
+    MainWindow& w = *win_;
     w.show();
     // The bridge to the accessibility bus comes up shortly after the first window.
     const bool busUp = QTest::qWaitFor([] { return QAccessible::isActive(); },
@@ -157,9 +157,9 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         QAccessible::Event event;  // the announcement of the change
     } rows[] = {
         {"entry panel date",
-         w.lblDate,
+         MainWindowAccess(w).dateLabel(),
          "Date:",
-         [&] { w.ShowLoan(1); },
+         [&] { w.showLoan(1); },
          QStringLiteral("30/07/2006"),
          {},
          QAccessible::StaticText,
@@ -287,7 +287,7 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
 
     // The entry panel's date can be reached and pressed: a screen reader's "press" opens the
     // dialog as a click does.
-    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(w.lblDate);
+    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateLabel());
     EXPECT_TRUE(date->state().focusable);
     ASSERT_NE(date->actionInterface(), nullptr);
     EXPECT_TRUE(
@@ -302,7 +302,7 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(opened);
     // Captions keep their names.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label1[0])->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())->text(QAccessible::Name),
               QStringLiteral("Date:"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.cmdCheckAgain)->text(QAccessible::Name),
               QStringLiteral("Check Again"));
