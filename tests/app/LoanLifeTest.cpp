@@ -319,9 +319,9 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
 
         const Parsed back1 = parse(QString::fromUtf8(bytes));
         ASSERT_EQ(back1.rows.size(), 2);
-        for (int col = 0; col < LoanColumnCount; ++col)
+        for (int col = 0; col < field::kCount; ++col)
             EXPECT_EQ(back1.rows[0].value(col), c.row.value(col)) << col;
-        EXPECT_EQ(back1.rows[1].size(), ColumnCount);
+        EXPECT_EQ(back1.rows[1].size(), field::kListed);
         EXPECT_EQ(formatLoans(2, [&back1](int r, int col) { return back1.rows[r].value(col); }),
                   bytes);
 
@@ -344,8 +344,8 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
                              "due: 46200 \r\nRETURNED:\r\n"));
     EXPECT_EQ(p.orphans, 1);
     ASSERT_EQ(p.rows.size(), 1);
-    EXPECT_EQ(p.rows[0].value(ColDue), QStringLiteral("2026-03-19"));
-    EXPECT_TRUE(p.rows[0].value(ColReturned).isEmpty());
+    EXPECT_EQ(p.rows[0].value(field::Due), QStringLiteral("2026-03-19"));
+    EXPECT_TRUE(p.rows[0].value(field::Returned).isEmpty());
 }
 
 }  // namespace

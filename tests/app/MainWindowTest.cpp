@@ -126,7 +126,7 @@ TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
         MainWindowAccess(mixed).loanList()->rowCells(0),
         (QStringList{"2006-07-31", "Jürgen", QString::fromUtf8("Café \u0081\u009D"), "", ""}));
     EXPECT_EQ(MainWindowAccess(mixed).loanList()->rowCells(1), (QStringList{"2006-07-30", "René", "Stove €", "", ""}));
-    ASSERT_TRUE(mixed.SaveList());
+    ASSERT_TRUE(mixed.saveLoans());
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
               record(" 38929 ", "Jürgen", "Café \xC2\x81\xC2\x9D") +
                   record(" 38928 ", "René", "Stove €"));
