@@ -1,5 +1,5 @@
-#include "app/Program.h"
 #include "app/MainWindow.h"
+#include "app/Program.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "shared/util/mSHAREDSubs.h"

@@ -71,8 +71,7 @@ Printout composeLines(const platform::ListView& list)
     QStringList heading{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")};
     QList<int> extra;  // the list's date columns beyond the three, while it shows them
     const std::pair<int, std::pair<int, const char*>> dated[] = {
-        {field::Due, {kDueTwips, "Due"}},
-        {field::Returned, {kReturnedTwips, "Returned"}}};
+        {field::Due, {kDueTwips, "Due"}}, {field::Returned, {kReturnedTwips, "Returned"}}};
     for (const auto& [column, place] : dated)
         if (list.columnShown(column) && column < list.columnCount()) {
             extra.append(column);
@@ -224,7 +223,7 @@ void printLoans(QWidget* owner, const platform::ListView& list)
 }
 
 void printOverdueLoans(QWidget* owner, const platform::ListView& list,
-                      const std::function<bool(int modelRow)>& overdue)
+                       const std::function<bool(int modelRow)>& overdue)
 {
     printWithDialog(owner, QStringLiteral("Overdue List"),
                     [&list, &overdue] { return composeOverdue(list, overdue); });

@@ -28,6 +28,6 @@ void printLoans(QWidget* owner, const platform::ListView& list);
 // "Print Overdue List": the loans for which overdue(model row) holds, in the list's order, with
 // the borrower's phone and address: the list to take to the phone.
 void printOverdueLoans(QWidget* owner, const platform::ListView& list,
-                      const std::function<bool(int modelRow)>& overdue);
+                       const std::function<bool(int modelRow)>& overdue);
 
 }  // namespace wexlo::printing

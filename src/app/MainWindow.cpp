@@ -50,7 +50,6 @@
 
 namespace wexlo {
 
-
 using mainwindowlog::kModule;
 
 namespace {
@@ -158,10 +157,28 @@ void MainWindow::buildControls()
         {addButton_, "addButton", "Add Item", {4272, 240, 1164, 300}, nullptr, "Add Item"},
         {borrowerEdit_, "borrowerEdit", nullptr, {2592, 624, 972, 300}, nullptr, "Lent To"},
         {itemEdit_, "itemEdit", nullptr, {624, 240, 3564, 300}, nullptr, "Item"},
-        {phoneCaption_, "phoneCaption", "Phone:", {3600, 672, 540, 204}, nullptr, "Phone:", phoneEdit_},
-        {addressCaption_, "addressCaption", "Address:", {48, 1104, 732, 252}, nullptr, "Address:", addressEdit_},
+        {phoneCaption_,
+         "phoneCaption",
+         "Phone:",
+         {3600, 672, 540, 204},
+         nullptr,
+         "Phone:",
+         phoneEdit_},
+        {addressCaption_,
+         "addressCaption",
+         "Address:",
+         {48, 1104, 732, 252},
+         nullptr,
+         "Address:",
+         addressEdit_},
         {dateLabel_, "dateLabel", nullptr, {624, 624, 1128, 300}},
-        {borrowerCaption_, "borrowerCaption", "Lent To:", {1776, 672, 732, 252}, nullptr, "Lent To:", borrowerEdit_},
+        {borrowerCaption_,
+         "borrowerCaption",
+         "Lent To:",
+         {1776, 672, 732, 252},
+         nullptr,
+         "Lent To:",
+         borrowerEdit_},
         {itemCaption_, "itemCaption", "Item:", {96, 288, 492, 252}, nullptr, "Item:", itemEdit_},
         {dateCaption_, "dateCaption", "Date:", {96, 672, 492, 204}, nullptr, "Date:", dateLabel_},
     };
@@ -221,8 +238,7 @@ void MainWindow::buildMenu()
     setDueAction_ = action(editMenu_, QStringLiteral("Set &Due Date..."), "setDueAction");
     clearDueAction_ = action(editMenu_, QStringLiteral("&Clear Due Date"), "clearDueAction");
     editMenu_->addSeparator();
-    markReturnedAction_ =
-        action(editMenu_, QStringLiteral("Mark &Returned"), "markReturnedAction");
+    markReturnedAction_ = action(editMenu_, QStringLiteral("Mark &Returned"), "markReturnedAction");
     markReturnedAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
     markNotReturnedAction_ =
         action(editMenu_, QStringLiteral("Mark &Not Returned"), "markNotReturnedAction");
@@ -253,14 +269,17 @@ void MainWindow::buildMenu()
          QStringLiteral("mnuAutoCheckDisabled_Click")},
         {aboutAction_, &MainWindow::showAbout, mainwindowlog::kShowAbout},
         {quitAction_, &MainWindow::exitProgram, QStringLiteral("mnuQuit_Click")},
-        {printOverdueAction_, &MainWindow::printOverdueLoans, QStringLiteral("mnuPrintOverdue_Click")},
+        {printOverdueAction_, &MainWindow::printOverdueLoans,
+         QStringLiteral("mnuPrintOverdue_Click")},
         {setDueAction_, &MainWindow::setDueDate, QStringLiteral("mnuSetDue_Click")},
         {clearDueAction_, &MainWindow::clearDueDate, QStringLiteral("mnuClearDue_Click")},
         {markReturnedAction_, &MainWindow::markReturned, QStringLiteral("mnuMarkReturned_Click")},
-        {markNotReturnedAction_, &MainWindow::markNotReturned, QStringLiteral("mnuMarkNotReturned_Click")},
+        {markNotReturnedAction_, &MainWindow::markNotReturned,
+         QStringLiteral("mnuMarkNotReturned_Click")},
         {showDueAction_, &MainWindow::showDueColumn, QStringLiteral("mnuShowDue_Click")},
         {overdueOnlyAction_, &MainWindow::applyRowFilter, QStringLiteral("mnuOverdueOnly_Click")},
-        {showReturnedAction_, &MainWindow::applyRowFilter, QStringLiteral("mnuShowReturned_Click")}};
+        {showReturnedAction_, &MainWindow::applyRowFilter,
+         QStringLiteral("mnuShowReturned_Click")}};
     for (const auto& [a, handler, logName] : handlers)
         connectGuarded(a, &QAction::triggered, this, handler, logName, kModule);
 }
@@ -483,7 +502,9 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn && (watched == itemEdit_ || watched == borrowerEdit_)) {
         const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
         // The whole text selected, so that typing replaces it.
-        auto select = [watched] { mSHAREDTextSubs::highlighttext(static_cast<QLineEdit*>(watched)); };
+        auto select = [watched] {
+            mSHAREDTextSubs::highlighttext(static_cast<QLineEdit*>(watched));
+        };
         if (byMouse)
             QTimer::singleShot(0, this, select);  // after the click has placed the cursor
         else
@@ -742,7 +763,8 @@ void MainWindow::checkForUpdate(bool quiet)
         if (!updateWindow_) {
             updateWindow_ = new fSHAREDUpdater(this);
             connectGuarded(updateWindow_, &fSHAREDUpdater::FormClosed, this,
-                           &MainWindow::updateWindowClosed, mainwindowlog::kUpdateWindowClosed, kModule);
+                           &MainWindow::updateWindowClosed, mainwindowlog::kUpdateWindowClosed,
+                           kModule);
             connectGuarded(updateWindow_, &fSHAREDUpdater::InstallFile, this,
                            &MainWindow::installUpdate, mainwindowlog::kInstallUpdate, kModule);
         }

@@ -3,8 +3,8 @@
 // What tests and benchmarks reach of the main window: its widgets, which the window keeps
 // private. MainWindowAccess(window).addButton() and so on.
 
-#include "app/MainWindow.h"
 #include "app/FindBar.h"
+#include "app/MainWindow.h"
 #include "platform/ClickLabel.h"
 #include "platform/ListView.h"
 

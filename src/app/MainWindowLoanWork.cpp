@@ -76,8 +76,9 @@ void MainWindow::buildLoanCommands()
     remindOverdueAction_->setObjectName(QStringLiteral("remindOverdueAction"));
     remindOverdueAction_->setCheckable(true);
     remindOverdueAction_->setChecked(true);  // the setting is read once the settings are loaded
-    connectGuarded(remindOverdueAction_, &QAction::triggered, this, &MainWindow::storeReminderChoice,
-                   mainwindowlog::kStoreReminderChoice, mainwindowlog::kModule);
+    connectGuarded(remindOverdueAction_, &QAction::triggered, this,
+                   &MainWindow::storeReminderChoice, mainwindowlog::kStoreReminderChoice,
+                   mainwindowlog::kModule);
 
     findBar_ = new FindBar(loanList_, loanList_->parentWidget());
     findBar_->setFont(loanList_->parentWidget()->font());
@@ -122,8 +123,7 @@ void MainWindow::exportCsv()
     // Every loan, shown or not, in model order: the active ones as the list sorts them, then
     // the returned ones.
     const QByteArray bytes = csvexport::format(
-        loans_.count(),
-        [this](int row, int column) { return loans_.value(row, column); });
+        loans_.count(), [this](int row, int column) { return loans_.value(row, column); });
     try {
         csvexport::write(path, bytes);
     } catch (const RuntimeError& e) {
@@ -147,7 +147,8 @@ void MainWindow::remindOfOverdue()
 {
     OnError on(mainwindowlog::kRemindOfOverdue, mainwindowlog::kModule);
     on([&] {
-        remindOverdueAction_->setChecked(mSHAREDSettings::ReadSetting(kRemindOverdue, true).toBool());
+        remindOverdueAction_->setChecked(
+            mSHAREDSettings::ReadSetting(kRemindOverdue, true).toBool());
     });
     if (!remindOverdueAction_->isChecked())
         return;

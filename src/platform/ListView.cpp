@@ -431,7 +431,10 @@ void ListView::setColumnFormat(int column, std::function<QString(const QString&)
     table_->setColumnFormat(column, std::move(format));
 }
 
-void ListView::setRowLook(std::function<Look(int modelRow)> look) { proxy_->look = std::move(look); }
+void ListView::setRowLook(std::function<Look(int modelRow)> look)
+{
+    proxy_->look = std::move(look);
+}
 
 void ListView::refreshLooks() { table_->touchAll(); }
 

@@ -100,8 +100,6 @@ void RowTable::reorderRows(const std::vector<int>& newPlace)
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-
-
 // A row's sort bytes, ordered as sortNow() orders them (std::string compares bytes unsigned).
 std::string RowTable::keyOf(const ListRow& row) const
 {
@@ -215,8 +213,7 @@ void RowTable::sortNow()
             return a.head < b.head;
         const std::uint32_t both = std::min(a.size, b.size);
         if (both > tail)
-            if (const int c =
-                    std::memcmp(block + a.at + tail, block + b.at + tail, both - tail))
+            if (const int c = std::memcmp(block + a.at + tail, block + b.at + tail, both - tail))
                 return c < 0;
         return a.size < b.size;
     };
@@ -229,10 +226,9 @@ void RowTable::sortNow()
         for (const auto& [from, to] :
              {std::pair(keys.begin(), laterStart), std::pair(laterStart, keys.end())}) {
             // A file saved from the list comes back in its order: one pass finds that.
-            const bool inOrder =
-                std::is_sorted(from, to, [&](const SortKey& a, const SortKey& b) {
-                    return ascending ? before(a, b) : before(b, a);
-                });
+            const bool inOrder = std::is_sorted(from, to, [&](const SortKey& a, const SortKey& b) {
+                return ascending ? before(a, b) : before(b, a);
+            });
             if (inOrder)
                 continue;
             std::sort(from, to, [&](const SortKey& a, const SortKey& b) {
@@ -274,7 +270,6 @@ void RowTable::sortNow()
     Q_EMIT layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
-
 RowTable::RowTable(QObject* parent) : QAbstractTableModel(parent) {}
 
 RowTable::~RowTable() = default;
@@ -286,10 +281,7 @@ void RowTable::setHeaders(const QStringList& headers)
     endResetModel();
 }
 
-int RowTable::rowCount(const QModelIndex& parent) const
-{
-    return parent.isValid() ? 0 : count();
-}
+int RowTable::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : count(); }
 
 int RowTable::columnCount(const QModelIndex& parent) const
 {

@@ -287,7 +287,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
 
     // The entry panel's date can be reached and pressed: a screen reader's "press" opens the
     // dialog as a click does.
-    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateLabel());
+    QAccessibleInterface* date =
+        QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateLabel());
     EXPECT_TRUE(date->state().focusable);
     ASSERT_NE(date->actionInterface(), nullptr);
     EXPECT_TRUE(
@@ -302,7 +303,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(opened);
     // Captions keep their names.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())
+                  ->text(QAccessible::Name),
               QStringLiteral("Date:"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.cmdCheckAgain)->text(QAccessible::Name),
               QStringLiteral("Check Again"));

@@ -60,7 +60,8 @@ protected:
     // What a screen reader reads as the description of a row's first cell.
     QString heard(int row) const
     {
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(MainWindowAccess(win_).loanList());
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(MainWindowAccess(win_).loanList());
         if (list == nullptr || list->tableInterface() == nullptr)
             return QStringLiteral("<no table>");
         QAccessibleInterface* cell = list->tableInterface()->cellAt(row, 0);
@@ -108,7 +109,9 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
               loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2)));
     MainWindow& w = open();
 
-    auto key = [&w] { QTest::keyClick(MainWindowAccess(w).loanList(), Qt::Key_R, Qt::ControlModifier); };
+    auto key = [&w] {
+        QTest::keyClick(MainWindowAccess(w).loanList(), Qt::Key_R, Qt::ControlModifier);
+    };
     auto del = [this, &w] {
         boxes_.answers.push_back(MsgAnswer::Yes);
         QTest::mouseClick(MainWindowAccess(w).deleteButton(), Qt::LeftButton);
@@ -140,7 +143,11 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
          {"Cy", "Di", "Bob", "Eve"},
          {"Cy", "Di", "Eve", "Bob"}},
         {"delete returned Bob", {"Bob"}, del, {"Cy", "Di", "Eve"}, {"Cy", "Di", "Eve"}},
-        {"hide returned", {}, trigger(MainWindowAccess(w).showReturnedAction()), {"Cy", "Di"}, {"Cy", "Di", "Eve"}},
+        {"hide returned",
+         {},
+         trigger(MainWindowAccess(w).showReturnedAction()),
+         {"Cy", "Di"},
+         {"Cy", "Di", "Eve"}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
@@ -263,8 +270,12 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
         const double a = luminance(fg) + 0.05, b = luminance(bg) + 0.05;
         EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5)
             << fg.name().toStdString() << " on " << bg.name().toStdString();
-        EXPECT_FALSE(
-            MainWindowAccess(w).loanList()->model()->index(rowOf("Di"), 1).data(Qt::BackgroundRole).isValid());
+        EXPECT_FALSE(MainWindowAccess(w)
+                         .loanList()
+                         ->model()
+                         ->index(rowOf("Di"), 1)
+                         .data(Qt::BackgroundRole)
+                         .isValid());
     }
 
     MainWindowAccess(w).overdueOnlyAction()->trigger();
@@ -279,9 +290,9 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     MainWindowAccess(w).overdueOnlyAction()->trigger();
     EXPECT_EQ(overdueNow(), (QStringList{"Ann", "Bob"}));
     select({"Bob"});
-    EXPECT_EQ(MainWindowAccess(w).lifeLabel()->text(), QStringLiteral("Due: ") +
-                                     mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) +
-                                     " (overdue)");
+    EXPECT_EQ(MainWindowAccess(w).lifeLabel()->text(),
+              QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) +
+                  " (overdue)");
 }
 
 // The file's new lines: a loan with a due date gets a DUE line, a returned one a RETURNED line

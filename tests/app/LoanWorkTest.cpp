@@ -149,7 +149,8 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
             // Escape shows every loan again.
             QTest::keyClick(MainWindowAccess(w).findBar()->txtFind, Qt::Key_Escape);
             EXPECT_FALSE(MainWindowAccess(w).findBar()->isVisible());
-            EXPECT_EQ(MainWindowAccess(w).loanList()->count(), MainWindowAccess(w).loanList()->unfoundCount());
+            EXPECT_EQ(MainWindowAccess(w).loanList()->count(),
+                      MainWindowAccess(w).loanList()->unfoundCount());
         }
         win_.reset();
         return saved;
@@ -179,8 +180,11 @@ TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
     const QSize size = w.size();
     MainWindowAccess(w).findAction()->trigger();
     EXPECT_EQ(MainWindowAccess(w).loanList()->geometry().top(), list.top());
-    EXPECT_EQ(MainWindowAccess(w).loanList()->geometry().height() + MainWindowAccess(w).findBar()->height(), list.height());
-    EXPECT_EQ(MainWindowAccess(w).findBar()->geometry().top(), MainWindowAccess(w).loanList()->geometry().bottom() + 1);
+    EXPECT_EQ(MainWindowAccess(w).loanList()->geometry().height() +
+                  MainWindowAccess(w).findBar()->height(),
+              list.height());
+    EXPECT_EQ(MainWindowAccess(w).findBar()->geometry().top(),
+              MainWindowAccess(w).loanList()->geometry().bottom() + 1);
     EXPECT_EQ(MainWindowAccess(w).entryPanel()->geometry(), panel);
     EXPECT_EQ(w.size(), size);
     // Typing narrows, taking a character back widens again.
@@ -203,7 +207,9 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
         loan(QDate(2026, 2, 15), "Gil") + loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2));
     writeData(file);
     MainWindow& w = open();
-    auto key = [&w](Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(MainWindowAccess(w).loanList(), k, m); };
+    auto key = [&w](Qt::Key k, Qt::KeyboardModifiers m) {
+        QTest::keyClick(MainWindowAccess(w).loanList(), k, m);
+    };
     struct Step {
         const char* what;
         QStringList select;
@@ -230,7 +236,8 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
              MainWindowAccess(w).loanList()->clearSelection();
              for (int r = 0; r < MainWindowAccess(w).loanList()->count(); ++r)
                  MainWindowAccess(w).loanList()->setSelected(
-                     r, MainWindowAccess(w).loanList()->cell(r, field::Borrower) == QStringLiteral("Eve"));
+                     r, MainWindowAccess(w).loanList()->cell(r, field::Borrower) ==
+                            QStringLiteral("Eve"));
              MainWindowAccess(w).markNotReturnedAction()->trigger();
          },
          "Undo Mark Loan Not Returned"},
@@ -246,7 +253,10 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
              EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
          },
          "Undo Set Due Date"},
-        {"clear due date", {"Di"}, [&w] { MainWindowAccess(w).clearDueAction()->trigger(); }, "Undo Clear Due Date"},
+        {"clear due date",
+         {"Di"},
+         [&w] { MainWindowAccess(w).clearDueAction()->trigger(); },
+         "Undo Clear Due Date"},
     };
     QList<QByteArray> history{file};
     for (const Step& s : steps) {
@@ -255,7 +265,8 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
         s.act();
         const QByteArray done = data();
         ASSERT_NE(done, history.last());
-        EXPECT_EQ(MainWindowAccess(w).undoAction()->text().remove(QLatin1Char('&')), QString::fromLatin1(s.undo));
+        EXPECT_EQ(MainWindowAccess(w).undoAction()->text().remove(QLatin1Char('&')),
+                  QString::fromLatin1(s.undo));
         const QStringList seen = shown();
         key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(data(), history.last());

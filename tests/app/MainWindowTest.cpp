@@ -91,9 +91,11 @@ TEST_F(MainWindowTest, EveryFieldSurvivesTheFileRoundTrip)
               record("2006-07-31", "Zoë", "", "555-1234", ""));
     MainWindow& w = open();
     ASSERT_EQ(MainWindowAccess(w).loanList()->count(), 2);
-    EXPECT_EQ(MainWindowAccess(w).loanList()->rowCells(0), (QStringList{"2006-07-31", "Zoë", "", "555-1234", ""}));
-    EXPECT_EQ(MainWindowAccess(w).loanList()->rowCells(1), (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless",
-                                                     "", "12 High St: Flat 3"}));
+    EXPECT_EQ(MainWindowAccess(w).loanList()->rowCells(0),
+              (QStringList{"2006-07-31", "Zoë", "", "555-1234", ""}));
+    EXPECT_EQ(
+        MainWindowAccess(w).loanList()->rowCells(1),
+        (QStringList{"2006-07-30", "Anna Müller", "Drill: cordless", "", "12 High St: Flat 3"}));
     ASSERT_TRUE(w.saveLoans());
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
               record(" 38929 ", "Zoë", "", "555-1234", "") +
@@ -125,7 +127,8 @@ TEST_F(MainWindowTest, AWindowsFileLoadsItsAccentsAndIsSavedAsUtf8)
     EXPECT_EQ(
         MainWindowAccess(mixed).loanList()->rowCells(0),
         (QStringList{"2006-07-31", "Jürgen", QString::fromUtf8("Café \u0081\u009D"), "", ""}));
-    EXPECT_EQ(MainWindowAccess(mixed).loanList()->rowCells(1), (QStringList{"2006-07-30", "René", "Stove €", "", ""}));
+    EXPECT_EQ(MainWindowAccess(mixed).loanList()->rowCells(1),
+              (QStringList{"2006-07-30", "René", "Stove €", "", ""}));
     ASSERT_TRUE(mixed.saveLoans());
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
               record(" 38929 ", "Jürgen", "Café \xC2\x81\xC2\x9D") +
@@ -146,7 +149,8 @@ TEST_F(MainWindowTest, FileFormatEdges)
         "no colon here\n\nITEM:Saw\nITEM:Hammer\nCOLOUR:red\n");
     open();
     ASSERT_EQ(MainWindowAccess(win_).loanList()->count(), 1);
-    EXPECT_EQ(MainWindowAccess(win_).loanList()->rowCells(0), (QStringList{"2006-07-30", "Al", "Hammer", "", ""}));
+    EXPECT_EQ(MainWindowAccess(win_).loanList()->rowCells(0),
+              (QStringList{"2006-07-30", "Al", "Hammer", "", ""}));
     EXPECT_TRUE(logText().contains("2 line(s) before the first DATE line skipped"))
         << logText().toStdString();
     win_.reset();
@@ -186,8 +190,9 @@ TEST_F(MainWindowTest, AHundredThousandRecordsLoadSortAndSaveCompletely)
     writeData(bytes);
     MainWindow& w = open();
     ASSERT_EQ(MainWindowAccess(w).loanList()->count(), 100000);
-    EXPECT_EQ(MainWindowAccess(w).loanList()->text(0), MainWindowAccess(w).loanList()->text(1));  // 20 loans share each date
-    EXPECT_EQ(MainWindowAccess(w).loanList()->cell(0, 1), "P4999");            // newest date, file order kept
+    EXPECT_EQ(MainWindowAccess(w).loanList()->text(0),
+              MainWindowAccess(w).loanList()->text(1));              // 20 loans share each date
+    EXPECT_EQ(MainWindowAccess(w).loanList()->cell(0, 1), "P4999");  // newest date, file order kept
     EXPECT_EQ(MainWindowAccess(w).loanList()->cell(1, 1), "P9999");
     ASSERT_TRUE(w.saveLoans());
     EXPECT_EQ(data().count("DATE:"), 100000);
@@ -200,9 +205,12 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
 {
     MainWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Wexlo");
-    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(clock_.today()));
+    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
+              mSHAREDDateFunc::shortformatdate(clock_.today()));
     EXPECT_TRUE(MainWindowAccess(w).itemEdit()->text().isEmpty());
-    EXPECT_EQ(MainWindowAccess(w).loanList()->header()->model()->headerData(2, Qt::Horizontal).toString(), "Item");
+    EXPECT_EQ(
+        MainWindowAccess(w).loanList()->header()->model()->headerData(2, Qt::Horizontal).toString(),
+        "Item");
     EXPECT_TRUE(MainWindowAccess(w).disableAutoCheckAction()->isChecked());
     EXPECT_EQ(clock_.sleeps, QList<int>{500});
     win_.reset();
@@ -213,7 +221,8 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
     EXPECT_EQ(MainWindowAccess(w2).borrowerEdit()->text(), "New");
     EXPECT_EQ(MainWindowAccess(w2).itemEdit()->text(), "b");
     EXPECT_EQ(MainWindowAccess(w2).addressEdit()->text(), "x");
-    EXPECT_EQ(MainWindowAccess(w2).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 10, 10)));
+    EXPECT_EQ(MainWindowAccess(w2).dateLabel()->text(),
+              mSHAREDDateFunc::shortformatdate(QDate(2006, 10, 10)));
 }
 
 TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
@@ -221,9 +230,9 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
     MainWindow& w = open();
     // The date label has no name of its own: a screen reader reads the date it shows.
     EXPECT_TRUE(w.findChild<QWidget*>("dateLabel")->accessibleName().isEmpty());
-    for (const char* name :
-         {"loanList", "entryPanel", "exitButton", "deleteButton", "addButton", "addressEdit", "phoneEdit",
-          "borrowerEdit", "itemEdit", "dateCaption", "addressCaption", "phoneCaption"}) {
+    for (const char* name : {"loanList", "entryPanel", "exitButton", "deleteButton", "addButton",
+                             "addressEdit", "phoneEdit", "borrowerEdit", "itemEdit", "dateCaption",
+                             "addressCaption", "phoneCaption"}) {
         auto* c = w.findChild<QWidget*>(name);
         ASSERT_NE(c, nullptr) << name;
         EXPECT_FALSE(c->accessibleName().isEmpty()) << name;
@@ -238,8 +247,9 @@ TEST_F(MainWindowTest, ControlsCarryTheirNamesForToolsAndScreenReaders)
             at = at->nextInFocusChain();
         order.append(at->objectName());
     }
-    EXPECT_EQ(order, (QStringList{"loanList", "exitButton", "deleteButton", "addressEdit", "phoneEdit",
-                                  "addButton", "borrowerEdit", "itemEdit", "dateLabel", "loanList"}));
+    EXPECT_EQ(order,
+              (QStringList{"loanList", "exitButton", "deleteButton", "addressEdit", "phoneEdit",
+                           "addButton", "borrowerEdit", "itemEdit", "dateLabel", "loanList"}));
 }
 
 TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
@@ -264,7 +274,8 @@ TEST_F(MainWindowTest, AddingChecksTheFieldsAndSavesEachLoan)
         " " + QByteArray::number(QDate(1899, 12, 30).daysTo(clock_.today())) + " ";
     EXPECT_EQ(readBytes(appFile("datalist.txt")),
               record(today, "Anna", "", "555", "Here").repeated(2));
-    EXPECT_EQ(MainWindowAccess(w).borrowerEdit()->text(), "  Anna  ");  // the fields keep what was typed
+    EXPECT_EQ(MainWindowAccess(w).borrowerEdit()->text(),
+              "  Anna  ");  // the fields keep what was typed
 }
 
 TEST_F(MainWindowTest, DeletingAsksAndRemovesOnlyTheSelectedRows)
@@ -335,7 +346,8 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
     EXPECT_EQ(MainWindowAccess(w).itemEdit()->text(), "Drill");
     EXPECT_EQ(MainWindowAccess(w).phoneEdit()->text(), "555");
     EXPECT_EQ(MainWindowAccess(w).addressEdit()->text(), "High St");
-    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
+              mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
 
     // Cancel the dialog (Escape on whatever modal window it shows).
     QTimer::singleShot(200, [] {
@@ -343,7 +355,8 @@ TEST_F(MainWindowTest, ClickingARowFillsTheFieldsAndTheDateDialogCanBeCancelled)
             QTest::keyClick(dlg, Qt::Key_Escape);
     });
     QTest::mouseClick(MainWindowAccess(w).dateLabel(), Qt::LeftButton);
-    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
+    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
+              mSHAREDDateFunc::shortformatdate(QDate(2006, 7, 30)));
     EXPECT_EQ(w.entryDate(), QDate(2006, 7, 30));
 }
 
@@ -362,7 +375,8 @@ TEST_F(MainWindowTest, AChosenDateKeepsItsCenturyWhateverTheShortDateShows)
     });
     QTest::mouseClick(MainWindowAccess(w).dateLabel(), Qt::LeftButton);
     EXPECT_EQ(w.entryDate(), QDate(1925, 3, 2));
-    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(QDate(1925, 3, 2)));
+    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
+              mSHAREDDateFunc::shortformatdate(QDate(1925, 3, 2)));
     fill("Saw", "Al");
     clickAdd();
     EXPECT_EQ(MainWindowAccess(w).loanList()->text(0), "1925-03-02");
@@ -452,7 +466,8 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
     // It shows that it has the focus.
     QImage focused(MainWindowAccess(w).dateLabel()->size(), QImage::Format_RGB32);
     MainWindowAccess(w).dateLabel()->render(&focused);
-    EXPECT_TRUE(focused.pixelColor(MainWindowAccess(w).dateLabel()->frameWidth() + 1, MainWindowAccess(w).dateLabel()->height() / 2) ==
+    EXPECT_TRUE(focused.pixelColor(MainWindowAccess(w).dateLabel()->frameWidth() + 1,
+                                   MainWindowAccess(w).dateLabel()->height() / 2) ==
                 MainWindowAccess(w).dateLabel()->palette().color(QPalette::Highlight));
 
     int row = 0;
@@ -462,7 +477,8 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
             press(c.opener);
         }
         EXPECT_EQ(w.entryDate(), c.date) << c.typed;
-        EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), mSHAREDDateFunc::shortformatdate(c.date));
+        EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
+                  mSHAREDDateFunc::shortformatdate(c.date));
         // The window manager gives the window back its activation; the focus is where it was.
         w.activateWindow();
         WEXLO_WAIT_FOR(QApplication::focusWidget() == MainWindowAccess(w).dateLabel(), 5000);
@@ -510,10 +526,12 @@ TEST_F(MainWindowTest, ThePanelFollowsTheCurrentRowMovedByKeys)
             press(s.key);
         }
         const int current = MainWindowAccess(w).loanList()->currentRowIndex();
-        EXPECT_EQ(MainWindowAccess(w).borrowerEdit()->text(), s.shown) << s.key << (s.typed ? s.typed : "");
+        EXPECT_EQ(MainWindowAccess(w).borrowerEdit()->text(), s.shown)
+            << s.key << (s.typed ? s.typed : "");
         EXPECT_EQ(MainWindowAccess(w).loanList()->cell(current, 1), s.shown);
         EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
-                  mSHAREDDateFunc::shortformatdate(dates::parseDate(MainWindowAccess(w).loanList()->text(current))));
+                  mSHAREDDateFunc::shortformatdate(
+                      dates::parseDate(MainWindowAccess(w).loanList()->text(current))));
         EXPECT_EQ(MainWindowAccess(w).loanList()->selectedRows(), QList<int>{current});
     }
     // "Delete" removes the loan the panel shows.
@@ -550,10 +568,14 @@ TEST_F(MainWindowTest, ResizingSnapsToTheLeastSizeAndLaysOutTheWindow)
     w.resize(700, 600);
     WEXLO_WAIT_FOR(w.width() == 700, 5000);
     const int outer = w.frameGeometry().width();
-    EXPECT_NEAR(MainWindowAccess(w).loanList()->x(), 10, 1);  // 150 twips each side of the outer width
+    EXPECT_NEAR(MainWindowAccess(w).loanList()->x(), 10,
+                1);  // 150 twips each side of the outer width
     EXPECT_NEAR(MainWindowAccess(w).loanList()->width(), outer - 20, 1);
-    EXPECT_NEAR(MainWindowAccess(w).entryPanel()->x(), (outer - MainWindowAccess(w).entryPanel()->width()) / 2, 1);  // centred under the list
-    EXPECT_NEAR(MainWindowAccess(w).entryPanel()->y(), MainWindowAccess(w).loanList()->geometry().bottom() + 1 + 1, 1);
+    EXPECT_NEAR(MainWindowAccess(w).entryPanel()->x(),
+                (outer - MainWindowAccess(w).entryPanel()->width()) / 2,
+                1);  // centred under the list
+    EXPECT_NEAR(MainWindowAccess(w).entryPanel()->y(),
+                MainWindowAccess(w).loanList()->geometry().bottom() + 1 + 1, 1);
 }
 
 // ---- Closing ----------------------------------------------------------------------------

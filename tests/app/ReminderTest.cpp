@@ -106,7 +106,8 @@ TEST_F(Reminder, OnceADayWhileSwitchedOn)
         SCOPED_TRACE(s.today.toString(Qt::ISODate).toStdString());
         clock_.current = QDateTime(s.today, QTime(9, 0));
         start();
-        EXPECT_TRUE(MainWindowAccess(win_).remindOverdueAction()->isChecked() || s.today == QDate(2026, 3, 9));
+        EXPECT_TRUE(MainWindowAccess(win_).remindOverdueAction()->isChecked() ||
+                    s.today == QDate(2026, 3, 9));
         if (s.switchOff)
             MainWindowAccess(win_).remindOverdueAction()->trigger();
         win_->exitProgram();

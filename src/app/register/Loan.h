@@ -37,8 +37,8 @@ struct Loan {
     QStringList cells() const { return {date, borrower, item, phone, address, due, returned}; }
     static Loan fromCells(const QStringList& c)
     {
-        return {c.value(field::Date),  c.value(field::Borrower), c.value(field::Item),
-                c.value(field::Phone), c.value(field::Address),  c.value(field::Due),
+        return {c.value(field::Date),    c.value(field::Borrower), c.value(field::Item),
+                c.value(field::Phone),   c.value(field::Address),  c.value(field::Due),
                 c.value(field::Returned)};
     }
     bool operator==(const Loan&) const = default;
