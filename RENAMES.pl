@@ -32,3 +32,6 @@ s{\bloansfile::ColDue\b}{field::Due}g;
 s{\bloansfile::ColReturned\b}{field::Returned}g;
 s{\bloansfile::LoanColumnCount\b}{field::kCount}g;
 s{\bloansfile::ColumnCount\b}{field::kListed}g;
+s{->txtFind\b}{->findEdit()}g;
+s{->lblFindCount\b}{->countLabel()}g;
+s{->cmdFindClose\b}{->closeButton()}g;

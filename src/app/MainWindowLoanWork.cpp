@@ -83,9 +83,9 @@ void MainWindow::buildLoanCommands()
     findBar_ = new FindBar(loanList_, loanList_->parentWidget());
     findBar_->setFont(loanList_->parentWidget()->font());
     // Reached from the list by Tab while shown.
-    setTabOrder(loanList_, findBar_->txtFind);
-    setTabOrder(findBar_->txtFind, findBar_->cmdFindClose);
-    setTabOrder(findBar_->cmdFindClose, exitButton_);
+    setTabOrder(loanList_, findBar_->findEdit());
+    setTabOrder(findBar_->findEdit(), findBar_->closeButton());
+    setTabOrder(findBar_->closeButton(), exitButton_);
     connect(findBar_, &FindBar::shownChanged, this, [this] { layOutControls(); });
 }
 

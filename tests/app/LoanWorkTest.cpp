@@ -124,15 +124,15 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
         if (!find.isEmpty()) {
             QTest::keyClick(MainWindowAccess(w).loanList(), Qt::Key_F, Qt::ControlModifier);
             EXPECT_TRUE(MainWindowAccess(w).findBar()->isVisible());
-            EXPECT_EQ(QApplication::focusWidget(), MainWindowAccess(w).findBar()->txtFind);
+            EXPECT_EQ(QApplication::focusWidget(), MainWindowAccess(w).findBar()->findEdit());
             for (const QChar c : find) {  // typed; a key the test cannot press goes in as text
                 if (c.unicode() < 0x80)
-                    QTest::keyClick(MainWindowAccess(w).findBar()->txtFind, c.toLatin1());
+                    QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), c.toLatin1());
                 else
-                    MainWindowAccess(w).findBar()->txtFind->insert(QString(c));
+                    MainWindowAccess(w).findBar()->findEdit()->insert(QString(c));
             }
             *seen = shown();
-            *count = MainWindowAccess(w).findBar()->lblFindCount->text();
+            *count = MainWindowAccess(w).findBar()->countLabel()->text();
             MainWindowAccess(w).loanList()->selectAll();
         } else {
             select(found);
@@ -147,7 +147,7 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
         const QByteArray saved = data();
         if (!find.isEmpty()) {
             // Escape shows every loan again.
-            QTest::keyClick(MainWindowAccess(w).findBar()->txtFind, Qt::Key_Escape);
+            QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), Qt::Key_Escape);
             EXPECT_FALSE(MainWindowAccess(w).findBar()->isVisible());
             EXPECT_EQ(MainWindowAccess(w).loanList()->count(),
                       MainWindowAccess(w).loanList()->unfoundCount());
@@ -188,11 +188,11 @@ TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
     EXPECT_EQ(MainWindowAccess(w).entryPanel()->geometry(), panel);
     EXPECT_EQ(w.size(), size);
     // Typing narrows, taking a character back widens again.
-    QTest::keyClicks(MainWindowAccess(w).findBar()->txtFind, QStringLiteral("annx"));
-    EXPECT_EQ(MainWindowAccess(w).findBar()->lblFindCount->text(), QStringLiteral("0 of 1 loan"));
-    QTest::keyClick(MainWindowAccess(w).findBar()->txtFind, Qt::Key_Backspace);
-    EXPECT_EQ(MainWindowAccess(w).findBar()->lblFindCount->text(), QStringLiteral("1 of 1 loan"));
-    QTest::mouseClick(MainWindowAccess(w).findBar()->cmdFindClose, Qt::LeftButton);
+    QTest::keyClicks(MainWindowAccess(w).findBar()->findEdit(), QStringLiteral("annx"));
+    EXPECT_EQ(MainWindowAccess(w).findBar()->countLabel()->text(), QStringLiteral("0 of 1 loan"));
+    QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(MainWindowAccess(w).findBar()->countLabel()->text(), QStringLiteral("1 of 1 loan"));
+    QTest::mouseClick(MainWindowAccess(w).findBar()->closeButton(), Qt::LeftButton);
     EXPECT_EQ(MainWindowAccess(w).loanList()->geometry(), list);
 }
 
