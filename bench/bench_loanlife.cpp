@@ -13,7 +13,7 @@
 //                                        list was first painted (steady clock, ns), ends
 //   bench_loanlife --ops FOLDER          times the operations, prints "name ms" lines
 
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
@@ -94,8 +94,8 @@ int child(int argc, char** argv)
     BenchClock clock;
     platform::setClock(&clock);
     platform::setAppFolder(QString::fromLocal8Bit(argv[2]));
-    frmMain w;
-    app.watch(w.ListView1->viewport());
+    MainWindow w;
+    app.watch(MainWindowAccess(w).loanList()->viewport());
     w.show();
     waitShown(w);
     const qint64 shown = steadyNs();
@@ -124,19 +124,19 @@ template <class W>
 void historyOps(bench::PaintWatchApp& app, W& w, QMap<QString, double>& out)
 {
     if constexpr (requires(W & x) {
-                      x.mnuShowReturned;
-                      x.mnuMarkReturned;
+                      MainWindowAccess(x).showReturnedAction();
+                      MainWindowAccess(x).markReturnedAction();
                   }) {
         bench::PaintedSeries on, off, mark;
         for (int i = 0; i < 5; ++i) {
-            on.add(bench::timePainted(app, [&] { w.mnuShowReturned->trigger(); }));
-            off.add(bench::timePainted(app, [&] { w.mnuShowReturned->trigger(); }));
+            on.add(bench::timePainted(app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
+            off.add(bench::timePainted(app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
         }
         for (int i = 0; i < 5; ++i) {
-            w.ListView1->clearSelection();
-            w.ListView1->setSelected(100 + i * 997, true);
+            MainWindowAccess(w).loanList()->clearSelection();
+            MainWindowAccess(w).loanList()->setSelected(100 + i * 997, true);
             app.waitPaints(app.paints(), 500);
-            mark.add(bench::timePainted(app, [&] { w.mnuMarkReturned->trigger(); }));
+            mark.add(bench::timePainted(app, [&] { MainWindowAccess(w).markReturnedAction()->trigger(); }));
         }
         putSeries(out, QStringLiteral("show-returned-on"), on);
         putSeries(out, QStringLiteral("show-returned-off"), off);
@@ -152,24 +152,24 @@ int ops(int argc, char** argv)
     platform::setClock(&clock);
     platform::setMessageBox(&yes);
     platform::setAppFolder(QString::fromLocal8Bit(argv[2]));
-    frmMain w;
-    app.watch(w.ListView1->viewport());
+    MainWindow w;
+    app.watch(MainWindowAccess(w).loanList()->viewport());
     w.show();
     app.waitPaints(0, 30000);
     QMap<QString, double> out;
-    out[QStringLiteral("load")] = bench::bestMs(3, [&] { w.LoadList(); });
-    out[QStringLiteral("save")] = bench::bestMs(3, [&] { w.SaveList(); });
+    out[QStringLiteral("load")] = bench::bestMs(3, [&] { w.loadLoans(); });
+    out[QStringLiteral("save")] = bench::bestMs(3, [&] { w.saveLoans(); });
     app.waitPaints(app.paints(), 500);
     historyOps(app, w, out);
     bench::PaintedSeries resort, del;
-    QHeaderView* h = w.ListView1->header();
+    QHeaderView* h = MainWindowAccess(w).loanList()->header();
     for (int i = 0; i < 6; ++i)  // Date descending, ascending, ... : every click re-sorts
         resort.add(bench::timePainted(app, [&] { Q_EMIT h->sectionClicked(0); }));
     for (int i = 0; i < 5; ++i) {
-        w.ListView1->clearSelection();
-        w.ListView1->setSelected(100 + i * 997, true);
+        MainWindowAccess(w).loanList()->clearSelection();
+        MainWindowAccess(w).loanList()->setSelected(100 + i * 997, true);
         app.waitPaints(app.paints(), 500);
-        del.add(bench::timePainted(app, [&] { w.cmdDelete->click(); }));
+        del.add(bench::timePainted(app, [&] { MainWindowAccess(w).deleteButton()->click(); }));
     }
     putSeries(out, QStringLiteral("resort"), resort);
     putSeries(out, QStringLiteral("delete"), del);

@@ -4,7 +4,7 @@
 // with those loans, beside the bare window's. The splash's half-second pause is left out.
 
 #include "app/Program.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
@@ -76,13 +76,13 @@ int child(int argc, char** argv)
     if (ours) {
         platform::setClock(&clock);
         platform::setAppFolder(QString::fromLocal8Bit(argv[3]));
-        window = std::make_unique<frmMain>();
+        window = std::make_unique<MainWindow>();
     } else {
         window = std::make_unique<QMainWindow>();
         window->resize(480, 360);
     }
     // Ours is painted when its list is; the bare window has nothing inside.
-    auto* ourWindow = dynamic_cast<frmMain*>(window.get());
+    auto* ourWindow = dynamic_cast<MainWindow*>(window.get());
     app.watch(ourWindow ? ourWindow->ListView1->viewport() : window.get());
     window->show();
     waitShown(*window);

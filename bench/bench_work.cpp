@@ -8,7 +8,7 @@
 //   BENCH_FIND_ONLY=1   only the find bar (for a profiler)
 
 #include "app/FindBar.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
@@ -65,22 +65,22 @@ int main(int argc, char** argv)
         f.write(loans(100000));
     }
     platform::setAppFolder(dir.path());
-    frmMain w;
-    app.watch(w.ListView1->viewport());
+    MainWindow w;
+    app.watch(MainWindowAccess(w).loanList()->viewport());
     w.show();
     if (!app.waitPaints(0, 30000))
         return std::printf("the list was never painted\n"), 1;
     auto timed = [&app](auto&& body) { return bench::timePainted(app, body); };
 
     // Typing: "p", "pe", ... "person 1234" (the last few narrow the list to a handful).
-    const bench::Painted open = timed([&] { w.mnuFind->trigger(); });
+    const bench::Painted open = timed([&] { MainWindowAccess(w).findAction()->trigger(); });
     const QString typed = QStringLiteral("person 12345");
     bench::PaintedSeries chars;
     for (int round = 0; round < 3; ++round) {
-        w.findBar->txtFind->clear();
+        MainWindowAccess(w).findBar()->findEdit()->clear();
         app.waitPaints(app.paints(), 500);
         for (const QChar c : typed)
-            chars.add(timed([&] { w.findBar->txtFind->insert(QString(c)); }));
+            chars.add(timed([&] { MainWindowAccess(w).findBar()->findEdit()->insert(QString(c)); }));
     }
     auto mean = [](const std::vector<double>& v) {
         double sum = 0;
@@ -89,7 +89,7 @@ int main(int argc, char** argv)
         return v.empty() ? 0 : sum / static_cast<double>(v.size());
     };
     // Beside it, a whole-list operation the list has always had: a re-sort of every row.
-    w.findBar->txtFind->clear();
+    MainWindowAccess(w).findBar()->findEdit()->clear();
     app.waitPaints(app.paints(), 500);
     bench::PaintedSeries resort;
     for (int i = 0; i < 5; ++i)
@@ -108,23 +108,23 @@ int main(int argc, char** argv)
                   "re-sort of 100,000 loans (median)", resort.median(), "ms", "(target < 50 ms)");
     if (qEnvironmentVariableIsSet("BENCH_FIND_ONLY"))
         return 0;
-    w.findBar->dismiss();
+    MainWindowAccess(w).findBar()->dismiss();
     app.waitPaints(app.paints(), 500);
 
     // Undo of a delete of 1,000 loans, spread over the list.
     bench::PaintedSeries undo, redo;
     for (int round = 0; round < 5; ++round) {
-        w.ListView1->clearSelection();
+        MainWindowAccess(w).loanList()->clearSelection();
         for (int i = 0; i < 1000; ++i)
-            w.ListView1->setSelected(i * 97 + round, true);
-        w.cmdDelete->click();
+            MainWindowAccess(w).loanList()->setSelected(i * 97 + round, true);
+        MainWindowAccess(w).deleteButton()->click();
         app.waitPaints(app.paints(), 500);
-        undo.add(timed([&] { w.mnuUndo->trigger(); }));
-        redo.add(timed([&] { w.mnuRedo->trigger(); }));
-        w.mnuUndo->trigger();
+        undo.add(timed([&] { MainWindowAccess(w).undoAction()->trigger(); }));
+        redo.add(timed([&] { MainWindowAccess(w).redoAction()->trigger(); }));
+        MainWindowAccess(w).undoAction()->trigger();
         app.waitPaints(app.paints(), 500);
     }
-    const double save = bench::bestMs(3, [&] { w.SaveList(); });
+    const double save = bench::bestMs(3, [&] { w.saveLoans(); });
     bench::reportPainted("undo of a delete of 1,000 loans (saved)", undo);
     bench::reportPainted("redo of it (saved)", redo);
     bench::report("undo of a delete of 1,000 loans (median)", undo.median(),

@@ -1,5 +1,5 @@
+#include "app/MainWindow.h"
 #include "app/Program.h"
-#include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
@@ -61,10 +61,10 @@ int main(int argc, char* argv[])
     const bool noPause = qEnvironmentVariableIsSet("WEXLO_NO_SPLASH_PAUSE");
     if (noPause)
         wexlo::platform::setClock(&noSleep);
-    wexlo::frmMain window;
+    wexlo::MainWindow window;
     if (noPause)
         wexlo::platform::setClock(nullptr);
-    QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
+    QObject::connect(&window, &wexlo::MainWindow::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
     QObject::connect(&instance, &wexlo::platform::SingleInstance::activationRequested, &window,
                      [&window] {

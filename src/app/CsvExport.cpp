@@ -27,7 +27,7 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
                               QStringLiteral("Returned")};
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < rowCount; ++r) {
-        for (int c = 0; c < loansfile::LoanColumnCount; ++c) {
+        for (int c = 0; c < field::kCount; ++c) {
             if (c > 0)
                 text += QLatin1Char(',');
             text += field(cell(r, c));

@@ -8,7 +8,7 @@
 // set).
 
 #include "MainWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/ClickLabel.h"
 #include "platform/StatusBox.h"
 #include "shared/dates/DateEntryDialog.h"
@@ -121,8 +121,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     writeBytes(appFile(QStringLiteral("datalist.txt")),
                "DATE:2006-07-30\r\nLENTTO:Anna\r\nITEM:Drill\r\nPHONE:\r\nADDRESS:\r\n"
                "DATE:2026-08-12\r\nLENTTO:Bob\r\nITEM:Saw\r\nPHONE:\r\nADDRESS:\r\n");
-    win_ = std::make_unique<frmMain>();
-    frmMain& w = *win_;
+    win_ = std::make_unique<MainWindow>();
+    MainWindow& w = *win_;
     w.show();
     // The bridge to the accessibility bus comes up shortly after the first window.
     const bool busUp = QTest::qWaitFor([] { return QAccessible::isActive(); },
@@ -157,9 +157,9 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         QAccessible::Event event;  // the announcement of the change
     } rows[] = {
         {"entry panel date",
-         w.lblDate,
+         MainWindowAccess(w).dateLabel(),
          "Date:",
-         [&] { w.ShowLoan(1); },
+         [&] { w.showLoan(1); },
          QStringLiteral("30/07/2006"),
          {},
          QAccessible::StaticText,
@@ -181,15 +181,15 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"status box, text",
-         updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")),
+         updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")),
          "",
          [&] { check("1.00.0008"); },
          QStringLiteral("Latest available version is 1.0.8"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
-        {"status box, download bar", updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")), "",
-         [&] { progress::showProgress(*updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")), 42, 100, QString(), true, true); },
+        {"status box, download bar", updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), "",
+         [&] { progress::showProgress(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), 42, 100, QString(), true, true); },
          QStringLiteral("42%"), QStringLiteral("42%"), QAccessible::ProgressBar,
          QAccessible::ValueChanged},
         {"splash status",
@@ -269,17 +269,17 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     }
 
     // The bar's value through the value interface, as a progress bar is read.
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")));
     ASSERT_NE(bar->valueInterface(), nullptr);
     EXPECT_EQ(bar->valueInterface()->currentValue().toDouble(), 42.0);
     EXPECT_EQ(bar->valueInterface()->maximumValue().toDouble(), 100.0);
     // A status cleared and printed again is one announcement of the new text, not two.
     announced().clear();
-    progress::printCentered(*updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")), QStringLiteral("Data retrieved"), true);
+    progress::printCentered(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), QStringLiteral("Data retrieved"), true);
     QTest::qWait(50);
     if (busUp) {
         EXPECT_EQ(std::count_if(announced().begin(), announced().end(),
-                                [&](const Announced& a) { return a.object == updater.findChild<platform::PictureBox*>(QStringLiteral("statusBox")); }),
+                                [&](const Announced& a) { return a.object == updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")); }),
                   1);
     }
     EXPECT_EQ(bar->role(), QAccessible::StaticText);
@@ -287,7 +287,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
 
     // The entry panel's date can be reached and pressed: a screen reader's "press" opens the
     // dialog as a click does.
-    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(w.lblDate);
+    QAccessibleInterface* date =
+        QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateLabel());
     EXPECT_TRUE(date->state().focusable);
     ASSERT_NE(date->actionInterface(), nullptr);
     EXPECT_TRUE(
@@ -302,7 +303,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(opened);
     // Captions keep their names.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label1[0])->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())
+                  ->text(QAccessible::Name),
               QStringLiteral("Date:"));
     EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.findChild<QPushButton*>(QStringLiteral("checkAgainButton")))->text(QAccessible::Name),
               QStringLiteral("Check Again"));

@@ -1,4 +1,4 @@
-#include "app/mSHAREDPrinter.h"
+#include "app/LoansPrinter.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
@@ -75,7 +75,7 @@ protected:
                                      QStringLiteral(" "));
     }
 
-    void print() { mSHAREDPrinter::PrintLoansList(nullptr, list_); }
+    void print() { printing::printLoans(nullptr, list_); }
 
     QString pdf_;
     test::ScriptedPrintSystem system_;
@@ -306,7 +306,7 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
         {"the list with its Due column",
          [this] {
              list_.setColumnShown(5, true);
-             mSHAREDPrinter::PrintLoansList(nullptr, list_);
+             printing::printLoans(nullptr, list_);
          },
          {"Loans list for " + today, "", "Date Lent To Item Due",
           d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6),
@@ -315,7 +315,7 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
         {"the overdue list",
          [this] {
              list_.setRowFilter([](int) { return false; });  // nothing shown
-             mSHAREDPrinter::PrintOverdueList(nullptr, list_, [this](int m) {
+             printing::printOverdueLoans(nullptr, list_, [this](int m) {
                  return list_.modelCell(m, 6).isEmpty() &&
                         list_.modelCell(m, 5) < QStringLiteral("2026-03-07");
              });

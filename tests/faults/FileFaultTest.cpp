@@ -153,13 +153,13 @@ QByteArray loans(int count)
 {
     return loansfile::format(count, [](int row, int column) {
         switch (column) {
-            case loansfile::ColDate:
+            case field::Date:
                 return loansfile::isoDate(QDate(2025, 12, 31).addDays(-row));
-            case loansfile::ColLentTo:
+            case field::Borrower:
                 return QStringLiteral("Person %1").arg(row);
-            case loansfile::ColItem:
+            case field::Item:
                 return QStringLiteral("Thing number %1").arg(row);
-            case loansfile::ColPhone:
+            case field::Phone:
                 return QStringLiteral("0123 456 %1").arg(1000 + row);
             default:
                 return QStringLiteral("%1 High St").arg(row);
@@ -235,13 +235,13 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     std::unique_ptr<ErrorReportDialog> report;
     qint64 newSize = 0;
     if (c.target == Target::Loans) {
-        win_ = std::make_unique<frmMain>();
+        win_ = std::make_unique<MainWindow>();
         win_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
-        ASSERT_EQ(win_->ListView1->count(), c.large ? 900 : 100);
-        win_->txtItem->setText(QStringLiteral("Ladder"));
-        win_->txtLentTo->setText(QStringLiteral("Zoë"));
-        win_->txtAddress->setText(bigValue());
+        ASSERT_EQ(MainWindowAccess(win_).loanList()->count(), c.large ? 900 : 100);
+        MainWindowAccess(win_).itemEdit()->setText(QStringLiteral("Ladder"));
+        MainWindowAccess(win_).borrowerEdit()->setText(QStringLiteral("Zoë"));
+        MainWindowAccess(win_).addressEdit()->setText(bigValue());
         newSize = old.size() + 5100;
     } else if (c.target == Target::Settings) {
         settings::loadFile(target);
@@ -310,7 +310,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         if (closedFolder(c.fault))
             obey.emplace();
         if (c.target == Target::Loans) {
-            QTest::mouseClick(win_->cmdAdd, Qt::LeftButton);
+            QTest::mouseClick(MainWindowAccess(win_).addButton(), Qt::LeftButton);
         } else if (c.target == Target::Settings) {
             // As the shutdown runs it: what the store passes on is its caller's to record.
             ErrorRecorder on(QStringLiteral("ExitProgram"), QStringLiteral("frmMain"));
@@ -365,7 +365,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         << "temporary file left: " << leftovers.join(QLatin1Char(' ')).toStdString();
 
     if (c.target == Target::Loans) {
-        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1)
+        EXPECT_EQ(MainWindowAccess(win_).loanList()->count(), (c.large ? 900 : 100) + 1)
             << "the window lost the new loan";
     }
     if (c.target == Target::Preview) {
@@ -385,7 +385,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
 
     // What the window kept is saved at the latest when the program ends, on the mended disk.
     if (c.target == Target::Loans) {
-        win_->ExitProgram();
+        win_->exitProgram();
         EXPECT_EQ(readBytes(target).count("DATE:"), (c.large ? 900 : 100) + 1);
     }
 }

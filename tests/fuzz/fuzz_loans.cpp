@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     for (size_t r = 0; r < rows.size(); ++r) {
         const QStringList& row = first.rows.at(static_cast<qsizetype>(r));
-        if (row.size() != loansfile::ColumnCount && row.size() != loansfile::LoanColumnCount)
+        if (row.size() != field::kListed && row.size() != field::kCount)
             std::abort();
         if (rows[r].size() != row.size() || rows[r].cells(rows[r].size()) != row)
             std::abort();

@@ -80,21 +80,21 @@ void writeLoansWithLife(const QString& path, int variant)
     const QDate base(2020, 1, 1);
     auto cell = [&](int i, int column) -> QString {
         switch (column) {
-            case loansfile::ColDate:
+            case field::Date:
                 return loansfile::isoDate(base.addDays((i * 7 + variant) % 2000));
-            case loansfile::ColLentTo:
+            case field::Borrower:
                 return QStringLiteral("Borrower %1 of set %2").arg(i).arg(variant);
-            case loansfile::ColItem:
+            case field::Item:
                 return QStringLiteral("Book number %1, a long title: volume %2")
                     .arg(i)
                     .arg(variant);
-            case loansfile::ColPhone:
+            case field::Phone:
                 return QStringLiteral("0%1").arg(100000000 + i * variant);
-            case loansfile::ColAddress:
+            case field::Address:
                 return QStringLiteral("%1 High Street: Flat %2").arg(i).arg(variant);
-            case loansfile::ColDue:
+            case field::Due:
                 return i % 3 == 0 ? loansfile::isoDate(base.addDays(2000 + i % 90)) : QString();
-            case loansfile::ColReturned:
+            case field::Returned:
                 return i % 4 == 0 ? loansfile::isoDate(base.addDays(2100 + i / 4)) : QString();
             default:
                 return {};

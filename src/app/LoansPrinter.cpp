@@ -1,4 +1,4 @@
-#include "app/mSHAREDPrinter.h"
+#include "app/LoansPrinter.h"
 
 #include "app/LoansFile.h"
 
@@ -20,7 +20,7 @@
 #include <array>
 #include <exception>
 
-namespace wexlo::mSHAREDPrinter {
+namespace wexlo::printing {
 
 namespace {
 
@@ -72,8 +72,7 @@ Printout composeLines(const platform::ListView& list)
     QStringList heading{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")};
     QList<int> extra;  // the list's date columns beyond the three, while it shows them
     const std::pair<int, std::pair<int, const char*>> dated[] = {
-        {loansfile::ColDue, {kDueTwips, "Due"}},
-        {loansfile::ColReturned, {kReturnedTwips, "Returned"}}};
+        {field::Due, {kDueTwips, "Due"}}, {field::Returned, {kReturnedTwips, "Returned"}}};
     for (const auto& [column, place] : dated)
         if (list.columnShown(column) && column < list.columnCount()) {
             extra.append(column);
@@ -113,11 +112,10 @@ Printout composeOverdue(const platform::ListView& list, const std::function<bool
     for (int m = 0; m < list.modelCount(); ++m) {
         if (!overdue(m))
             continue;
-        using namespace loansfile;
         out.lines.append(
-            Line{{shortDate(list.modelCell(m, ColDate), m), list.modelCell(m, ColLentTo),
-                  list.modelCell(m, ColItem), optionalDate(list.modelCell(m, ColDue)),
-                  list.modelCell(m, ColPhone), list.modelCell(m, ColAddress)},
+            Line{{shortDate(list.modelCell(m, field::Date), m), list.modelCell(m, field::Borrower),
+                  list.modelCell(m, field::Item), optionalDate(list.modelCell(m, field::Due)),
+                  list.modelCell(m, field::Phone), list.modelCell(m, field::Address)},
                  false});
     }
     return out;
@@ -171,7 +169,7 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
 
 }  // namespace
 
-void SelectPrinter(QWidget* owner, const QString& title)
+void selectPrinter(QWidget* owner, const QString& title)
 {
     try {
         PrintDialog dlg;
@@ -191,7 +189,7 @@ namespace {
 void printWithDialog(QWidget* owner, const QString& title, const std::function<Printout()>& compose)
 {
     try {
-        SelectPrinter(owner, title);
+        selectPrinter(owner, title);
     } catch (const RuntimeError&) {
         return;  // cancelled: nothing printed, nothing said
     }
@@ -217,16 +215,16 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
 
 }  // namespace
 
-void PrintLoansList(QWidget* owner, const platform::ListView& list)
+void printLoans(QWidget* owner, const platform::ListView& list)
 {
     printWithDialog(owner, QStringLiteral("Loans List"), [&list] { return composeLines(list); });
 }
 
-void PrintOverdueList(QWidget* owner, const platform::ListView& list,
-                      const std::function<bool(int modelRow)>& overdue)
+void printOverdueLoans(QWidget* owner, const platform::ListView& list,
+                       const std::function<bool(int modelRow)>& overdue)
 {
     printWithDialog(owner, QStringLiteral("Overdue List"),
                     [&list, &overdue] { return composeOverdue(list, overdue); });
 }
 
-}  // namespace wexlo::mSHAREDPrinter
+}  // namespace wexlo::printing

@@ -1,11 +1,12 @@
-// The main window's commands for working with many loans: find as you type, and undo and redo
-// of every change of the loans, and the export of every loan to a spreadsheet.
+// The main window's commands for working with many loans: find as you type, undo and redo of
+// every change of the register, the export of every loan to a spreadsheet, and the reminder of
+// overdue loans.
 
 #include "app/CsvExport.h"
 #include "app/FindBar.h"
 #include "app/LoanCommands.h"
 #include "app/LoansFile.h"
-#include "app/frmMain.h"
+#include "app/MainWindow.h"
 
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
@@ -33,81 +34,76 @@
 
 namespace wexlo {
 
-using namespace loansfile;
+using loansfile::readDate;
 
 namespace {
 const QString kRemindOverdue = QStringLiteral("RemindOverdueLoans");
 const QString kLastReminder = QStringLiteral("LastOverdueReminder");
 }  // namespace
 
-void frmMain::buildLoanCommands()
+void MainWindow::buildLoanCommands()
 {
-    undoStack = new QUndoStack(this);
-    undoStack->setObjectName(QStringLiteral("undoStack"));
+    undoStack_ = new QUndoStack(this);
+    undoStack_->setObjectName(QStringLiteral("undoStack"));
     // "Undo Delete 2 Loans": the stack names the step it would undo or redo.
-    mnuUndo = undoStack->createUndoAction(this, QStringLiteral("&Undo"));
-    mnuUndo->setObjectName(QStringLiteral("mnuUndo"));
-    mnuUndo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    mnuRedo = undoStack->createRedoAction(this, QStringLiteral("&Redo"));
-    mnuRedo->setObjectName(QStringLiteral("mnuRedo"));
-    mnuRedo->setShortcuts(
+    undoAction_ = undoStack_->createUndoAction(this, QStringLiteral("&Undo"));
+    undoAction_->setObjectName(QStringLiteral("undoAction"));
+    undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    redoAction_ = undoStack_->createRedoAction(this, QStringLiteral("&Redo"));
+    redoAction_->setObjectName(QStringLiteral("redoAction"));
+    redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
-    QAction* first = mnuEdit->actions().value(0);
-    mnuEdit->insertAction(first, mnuUndo);
-    mnuEdit->insertAction(first, mnuRedo);
-    mnuEdit->insertSeparator(first);
+    QAction* first = editMenu_->actions().value(0);
+    editMenu_->insertAction(first, undoAction_);
+    editMenu_->insertAction(first, redoAction_);
+    editMenu_->insertSeparator(first);
 
-    mnuEdit->addSeparator();
-    mnuFind = mnuEdit->addAction(QStringLiteral("&Find..."));
-    mnuFind->setObjectName(QStringLiteral("mnuFind"));
-    mnuFind->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
-    connect(mnuFind, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuFind_Click"), QStringLiteral("frmMain"),
-                   [this] { mnuFind_Click(); });
-    });
+    editMenu_->addSeparator();
+    findAction_ = editMenu_->addAction(QStringLiteral("&Find..."));
+    findAction_->setObjectName(QStringLiteral("findAction"));
+    findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    connectGuarded(findAction_, &QAction::triggered, this, &MainWindow::openFindBar,
+                   mainwindowlog::kOpenFindBar, mainwindowlog::kModule);
 
-    mnuExportCsv = new QAction(QStringLiteral("&Export to CSV..."), this);
-    mnuExportCsv->setObjectName(QStringLiteral("mnuExportCsv"));
-    mnuFile->insertAction(mnuPrint, mnuExportCsv);
-    mnuFile->insertSeparator(mnuPrint);
-    connect(mnuExportCsv, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"),
-                   [this] { mnuExportCsv_Click(); });
-    });
+    exportCsvAction_ = new QAction(QStringLiteral("&Export to CSV..."), this);
+    exportCsvAction_->setObjectName(QStringLiteral("exportCsvAction"));
+    fileMenu_->insertAction(printAction_, exportCsvAction_);
+    fileMenu_->insertSeparator(printAction_);
+    connectGuarded(exportCsvAction_, &QAction::triggered, this, &MainWindow::exportCsv,
+                   mainwindowlog::kExportCsv, mainwindowlog::kModule);
 
-    mnuView->addSeparator();
-    mnuRemindOverdue = mnuView->addAction(QStringLiteral("Remind &Me of Overdue Loans"));
-    mnuRemindOverdue->setObjectName(QStringLiteral("mnuRemindOverdue"));
-    mnuRemindOverdue->setCheckable(true);
-    mnuRemindOverdue->setChecked(true);  // the setting is read once the settings are loaded
-    connect(mnuRemindOverdue, &QAction::triggered, this, [this] {
-        runGuarded(QStringLiteral("mnuRemindOverdue_Click"), QStringLiteral("frmMain"),
-                   [this] { mnuRemindOverdue_Click(); });
-    });
+    viewMenu_->addSeparator();
+    remindOverdueAction_ = viewMenu_->addAction(QStringLiteral("Remind &Me of Overdue Loans"));
+    remindOverdueAction_->setObjectName(QStringLiteral("remindOverdueAction"));
+    remindOverdueAction_->setCheckable(true);
+    remindOverdueAction_->setChecked(true);  // the setting is read once the settings are loaded
+    connectGuarded(remindOverdueAction_, &QAction::triggered, this,
+                   &MainWindow::storeReminderChoice, mainwindowlog::kStoreReminderChoice,
+                   mainwindowlog::kModule);
 
-    findBar = new FindBar(ListView1, ListView1->parentWidget());
-    findBar->setFont(ListView1->parentWidget()->font());
+    findBar_ = new FindBar(loanList_, loanList_->parentWidget());
+    findBar_->setFont(loanList_->parentWidget()->font());
     // Reached from the list by Tab while shown.
-    setTabOrder(ListView1, findBar->txtFind);
-    setTabOrder(findBar->txtFind, findBar->cmdFindClose);
-    setTabOrder(findBar->cmdFindClose, cmdExit);
-    connect(findBar, &FindBar::shownChanged, this, [this] { Form_Resize(); });
+    setTabOrder(loanList_, findBar_->findEdit());
+    setTabOrder(findBar_->findEdit(), findBar_->closeButton());
+    setTabOrder(findBar_->closeButton(), exitButton_);
+    connect(findBar_, &FindBar::shownChanged, this, [this] { layOutControls(); });
 }
 
-void frmMain::mnuFind_Click() { findBar->open(); }
+void MainWindow::openFindBar() { findBar_->open(); }
 
-void frmMain::loansStepped()
+void MainWindow::loansStepped()
 {
-    SaveList();
+    saveLoans();
     updateEditActions();
-    const int shown = ListView1->modelRow(shownLoan_);
+    const int shown = loans_.rowOf(shownLoan_);
     if (shown >= 0)
         showLife(shown);
 }
 
-QString frmMain::lifeStepText(int column, const QString& iso, qsizetype count) const
+QString MainWindow::lifeStepText(int column, const QString& iso, qsizetype count) const
 {
-    if (column == ColDue)
+    if (column == field::Due)
         return iso.isEmpty() ? loansText(QStringLiteral("Clear Due Date"),
                                          QStringLiteral("Clear Due Dates of %1 Loans"), count)
                              : loansText(QStringLiteral("Set Due Date"),
@@ -118,7 +114,7 @@ QString frmMain::lifeStepText(int column, const QString& iso, qsizetype count) c
                                      QStringLiteral("Mark %1 Loans Returned"), count);
 }
 
-void frmMain::mnuExportCsv_Click()
+void MainWindow::exportCsv()
 {
     const QString path = platform::fileDialog().saveFileName(
         this, QStringLiteral("Export to CSV"), QDir::home().filePath(QStringLiteral("loans.csv")),
@@ -128,12 +124,11 @@ void frmMain::mnuExportCsv_Click()
     // Every loan, shown or not, in model order: the active ones as the list sorts them, then
     // the returned ones.
     const QByteArray bytes = csvexport::format(
-        ListView1->modelCount(),
-        [this](int row, int column) { return ListView1->modelCell(row, column); });
+        loans_.count(), [this](int row, int column) { return loans_.value(row, column); });
     try {
         csvexport::write(path, bytes);
     } catch (const RuntimeError& e) {
-        ErrorRecorder on(QStringLiteral("mnuExportCsv_Click"), QStringLiteral("frmMain"));
+        ErrorRecorder on(mainwindowlog::kExportCsv, mainwindowlog::kModule);
         on.record(e.number(), e.description());
         platform::message(this,
                           QStringLiteral("The loans were not exported to %1: %2 (%3).")
@@ -144,18 +139,19 @@ void frmMain::mnuExportCsv_Click()
     }
 }
 
-void frmMain::mnuRemindOverdue_Click()
+void MainWindow::storeReminderChoice()
 {
-    settings::writeSetting(kRemindOverdue, mnuRemindOverdue->isChecked());
+    settings::writeSetting(kRemindOverdue, remindOverdueAction_->isChecked());
 }
 
-void frmMain::remindOfOverdue()
+void MainWindow::remindOfOverdue()
 {
-    ErrorRecorder on(QStringLiteral("remindOfOverdue"), QStringLiteral("frmMain"));
+    ErrorRecorder on(mainwindowlog::kRemindOfOverdue, mainwindowlog::kModule);
     on([&] {
-        mnuRemindOverdue->setChecked(settings::readSetting(kRemindOverdue, true).toBool());
+        remindOverdueAction_->setChecked(
+            settings::readSetting(kRemindOverdue, true).toBool());
     });
-    if (!mnuRemindOverdue->isChecked())
+    if (!remindOverdueAction_->isChecked())
         return;
     const int today = static_cast<int>(dates::dayNumber(today_));
     bool remindedToday = false;
@@ -169,7 +165,7 @@ void frmMain::remindOfOverdue()
     // among equal ones).
     int count = 0;
     int oldest = -1;
-    for (int m = 0; m < ListView1->modelCount(); ++m) {
+    for (int m = 0; m < loans_.count(); ++m) {
         if (!isOverdue(m))
             continue;
         ++count;
@@ -177,10 +173,10 @@ void frmMain::remindOfOverdue()
             oldest = m;
         const auto key = [this](int row) {
             auto bytes = [this, row](int column) {
-                const QUtf8StringView v = ListView1->modelCellUtf8(row, column);
+                const QUtf8StringView v = loans_.utf8(row, column);
                 return std::string_view(v.data(), static_cast<size_t>(v.size()));
             };
-            return std::make_pair(bytes(ColDue), bytes(ColDate));
+            return std::make_pair(bytes(field::Due), bytes(field::Date));
         };
         if (key(m) < key(oldest))
             oldest = m;
@@ -188,13 +184,13 @@ void frmMain::remindOfOverdue()
     if (count == 0)
         return;
     QDate due;
-    readDate(ListView1->modelCell(oldest, ColDue), due);
+    readDate(loans_.value(oldest, field::Due), due);
     const QString summary = count == 1 ? QStringLiteral("1 loan is overdue")
                                        : QStringLiteral("%1 loans are overdue")
                                              .arg(platform::locale().locale().toString(count));
     const QString body =
         QStringLiteral("The oldest: %1, lent to %2, was due %3.")
-            .arg(ListView1->modelCell(oldest, ColItem), ListView1->modelCell(oldest, ColLentTo),
+            .arg(loans_.value(oldest, field::Item), loans_.value(oldest, field::Borrower),
                  dateformat::shortDateText(due));
     // Remembered only once a notification was shown, so a desktop without the service asks
     // again at the next start.
