@@ -49,6 +49,7 @@ dpkg-buildpackage -b -us -uc >&2
 rm -rf obj-*
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 mkdir -p dist
+[ -f dist/.gitignore ] || echo "*" >dist/.gitignore
 for f in ../wexlo_"$version"_"$arch".deb ../wexlo-dbgsym_"$version"_"$arch".deb \
          ../wexlo_"$version"_"$arch".buildinfo ../wexlo_"$version"_"$arch".changes; do
   [ -e "$f" ] && mv -f "$f" dist/
