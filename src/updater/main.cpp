@@ -30,6 +30,7 @@
 namespace {
 
 using namespace wexlo;
+using namespace wexlo::updater;
 
 void log(const QString& text)
 {
