@@ -54,14 +54,15 @@ fail() {
   exit 1
 }
 
-# A viewable window of the root's programs with this name and window type (NORMAL, DIALOG).
+# A viewable window of the root's programs with this name and window type (NORMAL, DIALOG, or
+# both as "NORMAL|DIALOG").
 window() {
   local id
   for id in $(xwininfo -display "$display" -root -children 2>/dev/null |
                 awk -v n="\"$1\":" '$2 " " $3 == n || $2 == n { print $1 }'); do
     xwininfo -display "$display" -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' || continue
     xprop -display "$display" -id "$id" _NET_WM_WINDOW_TYPE 2>/dev/null |
-      grep -q "_NET_WM_WINDOW_TYPE_$2" && { echo "$id"; return 0; }
+      grep -qE "_NET_WM_WINDOW_TYPE_($2)" && { echo "$id"; return 0; }
   done
   return 1
 }
@@ -116,13 +117,24 @@ road() {
   inroot wexlo --home /root/reg --update-server "$url" >"$work/wexlo.log" 2>&1 &
   main=$(wait_window Wexlo NORMAL) || fail "no main window"
   sleep 2
-  # Tools / Check for Update: File's menu opened, three menus to the right, its first item.
+  # Tools / Check for Update: File's menu opened, three menus to the right; moving there
+  # highlights the first item, else Down does.
   xdo mousemove --window "$main" 20 10 click 1
   sleep 1
-  xdo key Right Right Right Down Return
-  updater=$(wait_window "Wexlo Updater" NORMAL 30) || fail "no update window"
-  sleep 3
-  xdo mousemove --window "$updater" 305 160 click 1
+  xdo key Right Right Right
+  sleep 1
+  xdo key Return
+  if ! updater=$(wait_window "Wexlo Updater" "NORMAL|DIALOG" 10); then
+    xdo mousemove --window "$main" 20 10 click 1
+    sleep 1
+    xdo key Right Right Right Down Return
+    updater=$(wait_window "Wexlo Updater" "NORMAL|DIALOG" 30) || fail "no update window"
+  fi
+  # The check runs as the window opens; then "Download and Install", right of the middle.
+  sleep 5
+  read -r width height < <(xwininfo -display "$display" -id "$updater" |
+                             awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
+  xdo mousemove --window "$updater" $((width * 70 / 100)) $((height * 57 / 100)) click 1
   box=$(wait_window Wexlo DIALOG 120) || fail "no question after the download"
   [ "${1:-}" = tamper ] && printf 'x' >>"$root/root/reg/WexloUpd.exe"
   xdo windowfocus --sync "$box" key Return
