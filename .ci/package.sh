@@ -10,16 +10,26 @@ out="$PWD/dist/ci"
 rm -rf "$out"
 mkdir -p "$out"
 work="$(mktemp -d /var/tmp/wexlo-package.XXXXXX)"
-trap 'rm -rf "$work"' EXIT
+tree=""
+trap 'rm -rf "$work" "$tree"' EXIT
 
 minisign -G -W -p "$out/test.pub" -s "$out/test.key" >/dev/null
 key=$(sed -n 2p "$out/test.pub")
 
+# Both versions are built in one copy of the commit, one after the other, always in the same
+# place: the same paths give the same compiler lines (dpkg-buildflags maps the tree's path), so
+# ccache serves the second build and the next run's.
+tree=/var/tmp/wexlo-package-tree
+rm -rf "$tree" "$(dirname "$tree")"/wexlo_* "$(dirname "$tree")"/wexlo-dbgsym_*
+mkdir "$tree"
+git archive HEAD | tar -x -C "$tree"
+
 echo "== package: this version"
 t=$SECONDS
-deb=$(scripts/package.sh -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/build.log" | tail -n 1) ||
-  { tail -n 40 "$work/build.log"; exit 1; }
+deb=$("$tree/scripts/package.sh" -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/build.log" |
+      tail -n 1) || { tail -n 40 "$work/build.log"; exit 1; }
 cp "$deb" "$out/"
+deb="$out/$(basename "$deb")"
 echo "$(basename "$deb"): $((SECONDS - t)) s"
 dpkg-deb --field "$deb" Package Version Depends
 
@@ -31,15 +41,13 @@ appstreamcli validate --no-net "$work"/unpacked/usr/share/metainfo/*.metainfo.xm
 desktop-file-validate "$work"/unpacked/usr/share/applications/*.desktop
 echo "desktop-file-validate: passed"
 
-echo "== package: the next version, from a copy with the version raised"
+echo "== package: the next version, the copy's version raised"
 t=$SECONDS
 version=$(dpkg-deb --field "$deb" Version)
 IFS=. read -r major minor patch <<<"$version"
 next="$major.$minor.$((patch + 1))"
-mkdir "$work/next"
-git archive HEAD | tar -x -C "$work/next"
-sed -i "s/^project(Wexlo VERSION $version /project(Wexlo VERSION $next /" "$work/next/CMakeLists.txt"
-next_deb=$("$work/next/scripts/package.sh" -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/next.log" |
+sed -i "s/^project(Wexlo VERSION $version /project(Wexlo VERSION $next /" "$tree/CMakeLists.txt"
+next_deb=$("$tree/scripts/package.sh" -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/next.log" |
            tail -n 1) || { tail -n 40 "$work/next.log"; exit 1; }
 [ "$(dpkg-deb --field "$next_deb" Version)" = "$next" ]
 cp "$next_deb" "$out/"
