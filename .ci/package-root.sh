@@ -109,8 +109,14 @@ python3 -m http.server --bind 127.0.0.1 --directory "$work/www" "$port" >"$work/
 server_pid=$!
 sleep 1
 
-# Starts Wexlo, checks for an update, downloads and installs it; $1 "tamper" changes the
-# package after Wexlo checked it and before the user says yes.
+# The next version with one file changed: still the package wexlo of that version, but not the
+# one that was signed.
+dpkg-deb -R "$next" "$work/changed"
+echo "<!-- changed -->" >>"$work/changed/usr/share/wexlo/Help/Index.htm"
+dpkg-deb -b "$work/changed" "$work/changed.deb" >/dev/null
+
+# Starts Wexlo, checks for an update, downloads and installs it; $1 "tamper" puts the changed
+# package in place of the downloaded one after Wexlo checked it and before the user says yes.
 road() {
   local main updater box
   mkdir -p "$root/root/reg"
@@ -136,7 +142,7 @@ road() {
                              awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w, h }')
   xdo mousemove --window "$updater" $((width * 70 / 100)) $((height * 57 / 100)) click 1
   box=$(wait_window Wexlo DIALOG 120) || fail "no question after the download"
-  [ "${1:-}" = tamper ] && printf 'x' >>"$root/root/reg/WexloUpd.exe"
+  [ "${1:-}" = tamper ] && cp "$work/changed.deb" "$root/root/reg/WexloUpd.exe"
   xdo windowfocus --sync "$box" key Return
 }
 # After a failed road: the updater's window tells why, then the old Wexlo runs again.
