@@ -14,7 +14,8 @@ const QString kPackage = QStringLiteral("wexlo");
 
 std::optional<ParsedVersion> plainVersion(const QString& text)
 {
-    static const QRegularExpression kPlain(QStringLiteral("^(\\d{1,4})\\.(\\d{1,4})\\.(\\d{1,4})$"));
+    static const QRegularExpression kPlain(
+        QStringLiteral("^(\\d{1,4})\\.(\\d{1,4})\\.(\\d{1,4})$"));
     const QRegularExpressionMatch m = kPlain.match(text);
     if (!m.hasMatch())
         return std::nullopt;

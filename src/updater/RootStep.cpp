@@ -9,11 +9,11 @@
 #include <QProcess>
 #include <QTextStream>
 
-#include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <cstdio>
+#include <cstdlib>
 
 namespace wexlo::updater {
 
@@ -83,9 +83,10 @@ QString packageOwning(const QString& file)
 
 QString installedVersion()
 {
-    const QString status = commandOutput(
-        QStringLiteral("dpkg-query"),
-        {QStringLiteral("-W"), QStringLiteral("-f=${db:Status-Abbrev}${Version}"), QStringLiteral("wexlo")});
+    const QString status =
+        commandOutput(QStringLiteral("dpkg-query"),
+                      {QStringLiteral("-W"), QStringLiteral("-f=${db:Status-Abbrev}${Version}"),
+                       QStringLiteral("wexlo")});
     return status.startsWith(QStringLiteral("ii ")) ? status.mid(3).trimmed() : QString();
 }
 
@@ -121,17 +122,17 @@ int runRootStep(const QString& package, const QString& version)
     ParsedVersion expected;
     ParsedVersion running;
     ExtractVersion(record.isEmpty() ? QStringLiteral("0.0.0") : record, expected);
-    ExtractVersion(versionRecord(installed).isEmpty() ? QStringLiteral("0.0.0")
-                                                      : versionRecord(installed),
-                   running);
+    ExtractVersion(
+        versionRecord(installed).isEmpty() ? QStringLiteral("0.0.0") : versionRecord(installed),
+        running);
     QFile signature(copy + QStringLiteral(".minisig"));
     const QByteArray signatureBytes =
         signature.open(QIODevice::ReadOnly) ? signature.read(64 * 1024) : QByteArray();
     const PackageSignature::Verdict verdict = PackageSignature::verify(
         copy, signatureBytes, PackageSignature::publicKey(), expected, running);
     if (record.isEmpty() || verdict != PackageSignature::Verdict::Good) {
-        say(QStringLiteral("Refused: ") + (record.isEmpty() ? QStringLiteral("no version")
-                                                            : PackageSignature::refusal(verdict)));
+        say(QStringLiteral("Refused: ") +
+            (record.isEmpty() ? QStringLiteral("no version") : PackageSignature::refusal(verdict)));
         return done(kRefused);
     }
     say(QStringLiteral("Signature good for version ") + record);
@@ -139,9 +140,10 @@ int runRootStep(const QString& package, const QString& version)
                              packageField(copy, QStringLiteral("Version")), installed};
     const InstallDecision decision = decide(facts);
     if (decision != InstallDecision::Install || facts.packageVersion != version) {
-        say(QStringLiteral("Refused: ") + (decision != InstallDecision::Install
-                                              ? reason(decision)
-                                              : QStringLiteral("the package is of another version")));
+        say(QStringLiteral("Refused: ") +
+            (decision != InstallDecision::Install
+                 ? reason(decision)
+                 : QStringLiteral("the package is of another version")));
         return done(kRefused);
     }
     say(QStringLiteral("Installing wexlo ") + facts.packageVersion + QStringLiteral(" over ") +
@@ -152,7 +154,7 @@ int runRootStep(const QString& package, const QString& version)
     apt.setProcessEnvironment(env);
     apt.setProcessChannelMode(QProcess::MergedChannels);
     apt.start(QStringLiteral("apt-get"), {QStringLiteral("install"), QStringLiteral("-y"),
-                                           QStringLiteral("--no-install-recommends"), copy});
+                                          QStringLiteral("--no-install-recommends"), copy});
     const bool finished = apt.waitForFinished(30 * 60 * 1000);
     for (const QByteArray& line : apt.readAll().split('\n'))
         if (!line.trimmed().isEmpty())

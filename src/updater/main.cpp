@@ -23,9 +23,9 @@
 #include <QProcess>
 #include <QThread>
 
+#include <unistd.h>
 #include <csignal>
 #include <cstring>
-#include <unistd.h>
 
 namespace {
 
@@ -51,7 +51,8 @@ QString argument(const QStringList& arguments, const QString& name)
 
 void tell(const QString& text)
 {
-    log(QStringLiteral("Told the user: ") + QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
+    log(QStringLiteral("Told the user: ") +
+        QString(text).replace(QLatin1Char('\n'), QLatin1Char(' ')));
     QMessageBox::warning(nullptr, QStringLiteral("Wexlo"), text);
 }
 
@@ -89,10 +90,10 @@ int runUpdate(const QStringList& arguments)
     if (decision == InstallDecision::NotOwned) {
         // The package goes under a name the package manager takes as a file to install.
         QString kept = package;
-        const QString named = QFileInfo(package).absolutePath() + QStringLiteral("/wexlo_") +
-                              (facts.packageVersion.isEmpty() ? QStringLiteral("update")
-                                                              : facts.packageVersion) +
-                              QStringLiteral(".deb");
+        const QString named =
+            QFileInfo(package).absolutePath() + QStringLiteral("/wexlo_") +
+            (facts.packageVersion.isEmpty() ? QStringLiteral("update") : facts.packageVersion) +
+            QStringLiteral(".deb");
         QFile::remove(named);
         if (QFile::copy(package, named))
             kept = named;
@@ -127,9 +128,8 @@ int runUpdate(const QStringList& arguments)
     for (const QByteArray& line : install.readAll().split('\n'))
         if (!line.trimmed().isEmpty())
             log(QString::fromUtf8(line.trimmed()));
-    const int code = finished && install.exitStatus() == QProcess::NormalExit
-                         ? install.exitCode()
-                         : -1;
+    const int code =
+        finished && install.exitStatus() == QProcess::NormalExit ? install.exitCode() : -1;
     log(QStringLiteral("Install step ended with ") + QString::number(code));
     if (code == updater::kInstalled && installedVersion() == facts.packageVersion) {
         QFile::remove(package);
@@ -175,9 +175,10 @@ int main(int argc, char* argv[])
     const QString home = argument(arguments, QStringLiteral("--home"));
     if (home.isEmpty() || argument(arguments, QStringLiteral("--package")).isEmpty() ||
         argument(arguments, QStringLiteral("--program")).isEmpty()) {
-        std::fputs("Usage: wexlo-updater --pid PID --home FOLDER --package FILE --program PATH "
-                   "[-- ARGUMENTS]\nStarted by Wexlo to install a downloaded update.\n",
-                   stderr);
+        std::fputs(
+            "Usage: wexlo-updater --pid PID --home FOLDER --package FILE --program PATH "
+            "[-- ARGUMENTS]\nStarted by Wexlo to install a downloaded update.\n",
+            stderr);
         return 2;
     }
     platform::setAppFolder(home);

@@ -23,8 +23,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     ParsedVersion running;
     ExtractVersion(QStringLiteral("1.00.0008"), running);
     const auto verdict = PackageSignature::verify(
-        package, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)),
-        key, expected, running);
+        package, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), key,
+        expected, running);
     if (verdict == PackageSignature::Verdict::Good)
         std::abort();
     return 0;

@@ -33,22 +33,20 @@ InstallerStart startInstaller(const QString& appFolder, const QString& windowTit
 
     const QString own = ownUpdaterProgram(QFileInfo(program).absolutePath());
     if (own.isEmpty())
-        return {false, QDir(QFileInfo(program).absolutePath()).filePath(QStringLiteral("wexlo-updater"))};
+        return {false,
+                QDir(QFileInfo(program).absolutePath()).filePath(QStringLiteral("wexlo-updater"))};
     QFile signature(package.path + QStringLiteral(".minisig"));
     if (!signature.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         signature.write(package.signature) != package.signature.size() || !signature.flush())
         return {false, own};
     signature.close();
     const QStringList updaterArguments =
-        QStringList{QStringLiteral("--pid"),
-                    QString::number(QCoreApplication::applicationPid()),
-                    QStringLiteral("--home"),
-                    appFolder,
-                    QStringLiteral("--package"),
-                    package.path,
-                    QStringLiteral("--program"),
-                    program,
-                    QStringLiteral("--")} +
+        QStringList{
+            QStringLiteral("--pid"),     QString::number(QCoreApplication::applicationPid()),
+            QStringLiteral("--home"),    appFolder,
+            QStringLiteral("--package"), package.path,
+            QStringLiteral("--program"), program,
+            QStringLiteral("--")} +
         arguments;
     return {QProcess::startDetached(own, updaterArguments, appFolder), own};
 }
