@@ -15,10 +15,12 @@ trap 'rm -rf "$work" "$tree"' EXIT
 
 minisign -G -W -p "$out/test.pub" -s "$out/test.key" >/dev/null
 key=$(sed -n 2p "$out/test.pub")
+cmake_args=(-DWEXLO_UPDATE_PUBLIC_KEY="$key" -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON)
 
 # Both versions are built in one copy of the commit, one after the other, always in the same
 # place: the same paths give the same compiler lines (dpkg-buildflags maps the tree's path), so
-# ccache serves the second build and the next run's.
+# ccache serves the second build and the next run's. Without precompiled headers: a header
+# compiled anew differs byte for byte, and ccache would then serve nothing that uses it.
 tree=/var/tmp/wexlo-package-tree
 rm -rf "$tree" "$(dirname "$tree")"/wexlo_* "$(dirname "$tree")"/wexlo-dbgsym_*
 mkdir "$tree"
@@ -26,7 +28,7 @@ git archive HEAD | tar -x -C "$tree"
 
 echo "== package: this version"
 t=$SECONDS
-deb=$("$tree/scripts/package.sh" -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/build.log" |
+deb=$("$tree/scripts/package.sh" "${cmake_args[@]}" 2>"$work/build.log" |
       tail -n 1) || { tail -n 40 "$work/build.log"; exit 1; }
 cp "$deb" "$out/"
 deb="$out/$(basename "$deb")"
@@ -47,7 +49,7 @@ version=$(dpkg-deb --field "$deb" Version)
 IFS=. read -r major minor patch <<<"$version"
 next="$major.$minor.$((patch + 1))"
 sed -i "s/^project(Wexlo VERSION $version /project(Wexlo VERSION $next /" "$tree/CMakeLists.txt"
-next_deb=$("$tree/scripts/package.sh" -DWEXLO_UPDATE_PUBLIC_KEY="$key" 2>"$work/next.log" |
+next_deb=$("$tree/scripts/package.sh" "${cmake_args[@]}" 2>"$work/next.log" |
            tail -n 1) || { tail -n 40 "$work/next.log"; exit 1; }
 [ "$(dpkg-deb --field "$next_deb" Version)" = "$next" ]
 cp "$next_deb" "$out/"
