@@ -85,9 +85,11 @@ QString installedVersion()
 {
     const QString status =
         commandOutput(QStringLiteral("dpkg-query"),
-                      {QStringLiteral("-W"), QStringLiteral("-f=${db:Status-Abbrev}${Version}"),
+                      {QStringLiteral("-W"), QStringLiteral("-f=${db:Status-Status} ${Version}"),
                        QStringLiteral("wexlo")});
-    return status.startsWith(QStringLiteral("ii ")) ? status.mid(3).trimmed() : QString();
+    // Installed, whether held or not.
+    static const QString kInstalled = QStringLiteral("installed ");
+    return status.startsWith(kInstalled) ? status.mid(kInstalled.size()).trimmed() : QString();
 }
 
 QString packageField(const QString& debFile, const QString& field)
