@@ -1,12 +1,12 @@
-// Downloading a 50 MB package from a loopback HTTP server: cSHAREDInternet::GetFile, as the
+// Downloading a 50 MB package from a loopback HTTP server: InternetSession::fetchFile, as the
 // update download uses it, beside libcurl's easy interface in this process (the transfer alone,
 // without the start of a curl process) against the same server, and the growth of our resident
 // memory while it runs. GetFile cannot return before its first 150 ms poll, so the transfer control
 // alone, writing the same download into a file, is timed too.
 
 #include "platform/AppFolder.h"
-#include "platform/InetControl.h"
-#include "shared/internet/cSHAREDInternet.h"
+#include "platform/Transfer.h"
+#include "shared/internet/InternetSession.h"
 #include "support/BenchUtil.h"
 
 #include <curl/curl.h>
@@ -84,15 +84,15 @@ int main(int argc, char** argv)
     long growthKb = 0;
     bool whole = true;
     const double getFile = bench::bestMs(3, [&] {
-        cSHAREDInternet inet;
+        InternetSession inet;
         resetPeak();
         const long idle = statusKb("VmRSS");
-        whole = inet.GetFile(url, ours, true, false, false) &&
+        whole = inet.fetchFile(url, ours, true, false, false) &&
                 QFileInfo(ours).size() == qint64(kSize) && whole;
         growthKb = std::max(growthKb, statusKb("VmHWM") - idle);
     });
     const double transfer = bench::bestMs(3, [&] {
-        auto control = platform::createCurlInetControl();
+        auto control = platform::createCurlTransfer();
         control->setBodyFile(ours, 1024);
         control->execute(url, QStringLiteral("GET"));
         // Driven as during GetFile's polls, which move the data while the thread sleeps.

@@ -6,7 +6,7 @@
 // click on a bare QTreeView sorting a QStandardItemModel of the same rows, and a bare durable write
 // of the file.
 
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
@@ -183,23 +183,23 @@ int run(int n, const QString& folder, int clicks)
     qApp->installEventFilter(&probe);
     Times sortOurs, sortBare, add;
     {
-        frmMain w;
+        MainWindow w;
         w.move(0, 0);
         w.show();
         waitShown(w);
-        QHeaderView* h = w.ListView1->header();
+        QHeaderView* h = MainWindowAccess(w).loanList()->header();
         QObject::connect(h, &QHeaderView::sectionClicked, &probe, [&probe] { probe.handled(); });
-        QObject::connect(w.cmdAdd, &QPushButton::clicked, &probe, [&probe] { probe.handled(); });
+        QObject::connect(MainWindowAccess(w).addButton(), &QPushButton::clicked, &probe, [&probe] { probe.handled(); });
         for (int i = 0; i < clicks; ++i)
             if (!record(probe, sortOurs, sectionCentre(h, 1 + i % 2)))
                 return std::printf("header click did not arrive\n"), 1;
         for (int i = 0; i < clicks; ++i) {
-            w.txtItem->setText(QStringLiteral("Ladder %1").arg(i));
-            w.txtLentTo->setText(QStringLiteral("Neighbour"));
-            if (!record(probe, add, w.cmdAdd->mapToGlobal(w.cmdAdd->rect().center())))
+            MainWindowAccess(w).itemEdit()->setText(QStringLiteral("Ladder %1").arg(i));
+            MainWindowAccess(w).borrowerEdit()->setText(QStringLiteral("Neighbour"));
+            if (!record(probe, add, MainWindowAccess(w).addButton()->mapToGlobal(MainWindowAccess(w).addButton()->rect().center())))
                 return std::printf("Add Item click did not arrive\n"), 1;
         }
-        if (w.ListView1->count() != n + clicks)
+        if (MainWindowAccess(w).loanList()->count() != n + clicks)
             return std::printf("the items were not added\n"), 1;
     }
     {

@@ -1,7 +1,7 @@
 // The loans file: LoadList and SaveList beside a bare read-and-split and a bare atomic write
 // of the same bytes, and one "Add Item" on a full list of the old size.
 
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "support/BenchUtil.h"
@@ -25,10 +25,10 @@ void run(int n, const QString& folder)
         f.open(QIODevice::WriteOnly);
         f.write(bytes);
     }
-    frmMain w;
+    MainWindow w;
     const QByteArray label = QByteArray::number(n);
 
-    const double load = bench::bestMs(5, [&] { w.LoadList(); });
+    const double load = bench::bestMs(5, [&] { w.loadLoans(); });
     const double bareRead = bench::bestMs(5, [&] {
         QFile f(path);
         f.open(QIODevice::ReadOnly);
@@ -40,16 +40,16 @@ void run(int n, const QString& folder)
     bench::report(("LoadList, " + label + " records").constData(), load, "read and split", bareRead,
                   "ms", small ? "(target < 20 ms, < 5x)" : "(target < 500 ms, < 5x)");
 
-    const double save = bench::bestMs(5, [&] { w.SaveList(); });
+    const double save = bench::bestMs(5, [&] { w.saveLoans(); });
     const double bareWrite = bench::bestMs(5, [&] { bench::durableWrite(path, bytes); });
     bench::report(("SaveList, " + label + " records").constData(), save, "QSaveFile write + fsync",
                   bareWrite, "ms", "(target < 5x)");
 
     if (small) {
-        w.LoadList();
-        w.txtItem->setText(QStringLiteral("Ladder"));
-        w.txtLentTo->setText(QStringLiteral("Neighbour"));
-        const double add = bench::bestMs(5, [&] { w.cmdAdd_Click(); });
+        w.loadLoans();
+        MainWindowAccess(w).itemEdit()->setText(QStringLiteral("Ladder"));
+        MainWindowAccess(w).borrowerEdit()->setText(QStringLiteral("Neighbour"));
+        const double add = bench::bestMs(5, [&] { w.addLoan(); });
         bench::report(("Add Item on " + label + " rows").constData(), add, "SaveList alone", save,
                       "ms", "(target < 30 ms)");
     }

@@ -3,8 +3,8 @@
 // 100,000 keys in shuffled order (and the same keys in order).
 
 #include "platform/FileSystem.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/settings/SettingsStore.h"
+#include "shared/util/Files.h"
 #include "support/BenchUtil.h"
 
 #include <QCoreApplication>
@@ -34,7 +34,7 @@ void writeFile(const QString& path)
     QString text;
     for (int i = 0; i < kKeys; ++i)
         text += keyName(i) + QStringLiteral(", ") + QString::number(i) + QStringLiteral(" \r\n");
-    mSHAREDFileSubs::WriteTextFile(path, text);
+    files::writeText(path, text);
 }
 
 // kBigKeys distinct keys, one a line, shuffled or in ascending order.
@@ -49,13 +49,13 @@ void writeBigFile(const QString& path, bool shuffled)
     QString text;
     for (const QString& k : keys)
         text += k + QStringLiteral(",value of ") + k + QStringLiteral("\r\n");
-    mSHAREDFileSubs::WriteTextFile(path, text);
+    files::writeText(path, text);
 }
 
 std::map<QString, QString> mapLoad(const QString& path)
 {
     std::map<QString, QString> m;
-    const QString text = mSHAREDFileSubs::decodeText(platform::fileSystem().readAll(path));
+    const QString text = files::decodeText(platform::fileSystem().readAll(path));
     for (QString line : text.split(QLatin1Char('\n'))) {
         if (line.endsWith(QLatin1Char('\r')))
             line.chop(1);
@@ -68,7 +68,7 @@ std::map<QString, QString> mapLoad(const QString& path)
 
 void mapSave(const std::map<QString, QString>& m, const QString& path)
 {
-    auto out = mSHAREDFileSubs::openforoutput(path, platform::FileAccess::OwnerOnly);
+    auto out = files::openForOutput(path, platform::FileAccess::OwnerOnly);
     for (const auto& [k, v] : m)
         out->writeLine(k + QLatin1Char(',') + v);
     out->close();
@@ -85,16 +85,16 @@ int main(int argc, char** argv)
     const QString theirs = dir.filePath(QStringLiteral("map.ini"));
     writeFile(source);
 
-    cSHAREDSettings store;
+    SettingsStore store;
     std::map<QString, QString> map;
     constexpr int runs = 20;
 
     std::printf("settings store, %d keys, %d lookups\n", kKeys, kLookups);
-    const double loadOurs = bench::bestMs(runs, [&] { store.LoadSettings(source); });
+    const double loadOurs = bench::bestMs(runs, [&] { store.load(source); });
     const double loadMap = bench::bestMs(runs, [&] { map = mapLoad(source); });
     bench::report("load 1,000 keys", loadOurs, "std::map", loadMap);
 
-    const double saveOurs = bench::bestMs(runs, [&] { store.SaveSettings(ours); });
+    const double saveOurs = bench::bestMs(runs, [&] { store.save(ours); });
     const double saveMap = bench::bestMs(runs, [&] { mapSave(map, theirs); });
     bench::report("save 1,000 keys", saveOurs, "std::map", saveMap);
 
@@ -106,7 +106,7 @@ int main(int argc, char** argv)
     int hits = 0;
     const double lookOurs = bench::bestMs(5, [&] {
         for (const QString& p : probes)
-            hits += store.RetrieveSetting(p).isEmpty() ? 0 : 1;
+            hits += store.value(p).isEmpty() ? 0 : 1;
     });
     const double lookMap = bench::bestMs(5, [&] {
         for (const QString& p : probes)
@@ -123,16 +123,16 @@ int main(int argc, char** argv)
     writeBigFile(shuffled, true);
     writeBigFile(sorted, false);
     constexpr int bigRuns = 3;
-    const double shuffledOurs = bench::bestMs(bigRuns, [&] { store.LoadSettings(shuffled); });
-    if (store.SettingsCount() != kBigKeys ||
-        store.SettingNameByIndex(1) != QStringLiteral("KEY000000") ||
-        store.SettingNameByIndex(kBigKeys) != QStringLiteral("KEY099999")) {
+    const double shuffledOurs = bench::bestMs(bigRuns, [&] { store.load(shuffled); });
+    if (store.count() != kBigKeys ||
+        store.keyAt(1) != QStringLiteral("KEY000000") ||
+        store.keyAt(kBigKeys) != QStringLiteral("KEY099999")) {
         std::printf("shuffled load gave a wrong list\n");
         return 1;
     }
     const double shuffledMap = bench::bestMs(bigRuns, [&] { map = mapLoad(shuffled); });
     bench::report("load 100,000 shuffled keys", shuffledOurs, "std::map", shuffledMap);
-    const double sortedOurs = bench::bestMs(bigRuns, [&] { store.LoadSettings(sorted); });
+    const double sortedOurs = bench::bestMs(bigRuns, [&] { store.load(sorted); });
     const double sortedMap = bench::bestMs(bigRuns, [&] { map = mapLoad(sorted); });
     bench::report("load 100,000 keys in order", sortedOurs, "std::map", sortedMap);
     return 0;

@@ -5,10 +5,10 @@
 
 #include "app/Program.h"
 #include "platform/AppFolder.h"
-#include "platform/PictureBox.h"
-#include "shared/internet/cSHAREDInternet.h"
+#include "platform/StatusBox.h"
+#include "shared/internet/InternetSession.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/updater/fSHAREDUpdater.h"
+#include "shared/updater/UpdateWindow.h"
 #include "support/BenchUtil.h"
 
 #include <httplib.h>
@@ -112,14 +112,14 @@ int main(int argc, char** argv)
     while (!server.is_running())
         std::this_thread::sleep_for(std::chrono::milliseconds(2));
 
-    fSHAREDUpdater window;
+    UpdateWindow window;
     const QString b = QString::fromStdString(base);
     const bool newer =
-        window.CheckForUpdate(false, b + QStringLiteral("/versions/WXLO_current.txt"), QString(),
+        window.checkForUpdate(false, b + QStringLiteral("/versions/WXLO_current.txt"), QString(),
                               QStringLiteral("WexloUpd.exe"), QString());
     int moves = 0;
     QString last;
-    QObject::connect(window.internet(), &cSHAREDInternet::Progress,
+    QObject::connect(window.internet(), &InternetSession::progressChanged,
                      [&](float, const QString& text) {
                          if (text != last)
                              ++moves;
@@ -139,7 +139,7 @@ int main(int argc, char** argv)
     QElapsedTimer took;
     took.start();
     const bool saved =
-        newer && window.DownloadFile(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
+        newer && window.downloadPackage(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
                                      b + QStringLiteral("/pkg/WexloUpd.exe"));
     const double seconds = static_cast<double>(took.elapsed()) / 1000.0;
     picture.stop();

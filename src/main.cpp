@@ -1,8 +1,10 @@
+#include "app/MainWindow.h"
 #include "app/Program.h"
-#include "app/frmMain.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
-#include "shared/util/mSHAREDSubs.h"
+#include "platform/SingleInstance.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
 
 #include <QApplication>
 
@@ -40,7 +42,7 @@ int main(int argc, char* argv[])
             return 0;
         }
         if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("Wexlo %s\n", wexlo::mSHAREDSubs::AppVersion().toUtf8().constData());
+            std::printf("Wexlo %s\n", wexlo::programVersion().toUtf8().constData());
             return 0;
         }
     }
@@ -51,15 +53,25 @@ int main(int argc, char* argv[])
     QApplication::setQuitOnLastWindowClosed(false);
     wexlo::platform::setAppFolder(wexlo::platform::resolveAppFolder(
         QApplication::arguments(), wexlo::platform::programFolder()));
+    // One window per register: a second start on the folder brings the first one's to the front.
+    wexlo::platform::SingleInstance instance;
+    if (!instance.claim(wexlo::platform::appFolder()))
+        return 0;
     NoSleepClock noSleep;
     const bool noPause = qEnvironmentVariableIsSet("WEXLO_NO_SPLASH_PAUSE");
     if (noPause)
         wexlo::platform::setClock(&noSleep);
-    wexlo::frmMain window;
+    wexlo::MainWindow window;
     if (noPause)
         wexlo::platform::setClock(nullptr);
-    QObject::connect(&window, &wexlo::frmMain::programEnded, &app, &QCoreApplication::quit,
+    QObject::connect(&window, &wexlo::MainWindow::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
+    QObject::connect(&instance, &wexlo::platform::SingleInstance::activationRequested, &window,
+                     [&window] {
+                         window.show();
+                         window.raise();
+                         window.activateWindow();
+                     });
     window.show();
     return QApplication::exec();
 }

@@ -2,7 +2,7 @@
 
 #include "app/LoansFile.h"
 #include "platform/RuntimeError.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 namespace wexlo::csvexport {
 
@@ -27,7 +27,7 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
                               QStringLiteral("Returned")};
     QString text = heading.join(QLatin1Char(',')) + QStringLiteral("\r\n");
     for (int r = 0; r < rowCount; ++r) {
-        for (int c = 0; c < loansfile::LoanColumnCount; ++c) {
+        for (int c = 0; c < field::kCount; ++c) {
             if (c > 0)
                 text += QLatin1Char(',');
             text += field(cell(r, c));
@@ -40,7 +40,7 @@ QByteArray format(int rowCount, const std::function<QString(int row, int column)
 void write(const QString& path, const QByteArray& bytes)
 {
     int error = 0;
-    auto out = mSHAREDFileSubs::openforoutput(path, platform::FileAccess::Normal, &error);
+    auto out = files::openForOutput(path, platform::FileAccess::Normal, &error);
     if (!out)
         raiseError(error != 0 ? error : err::PermissionDenied);
     out->writeBytes(bytes);

@@ -17,35 +17,35 @@ namespace wexlo {
 
 FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), list_(list)
 {
-    setObjectName(QStringLiteral("FindBar"));
+    setObjectName(QStringLiteral("findBar"));
     setAccessibleName(QStringLiteral("Find"));
     auto* label = new QLabel(QStringLiteral("Fi&nd:"), this);
-    label->setObjectName(QStringLiteral("lblFind"));
-    txtFind = new QLineEdit(this);
-    txtFind->setObjectName(QStringLiteral("txtFind"));
-    txtFind->setAccessibleName(QStringLiteral("Find"));
-    label->setBuddy(txtFind);
-    lblFindCount = new QLabel(this);
-    lblFindCount->setObjectName(QStringLiteral("lblFindCount"));
-    cmdFindClose = new QToolButton(this);
-    cmdFindClose->setObjectName(QStringLiteral("cmdFindClose"));
-    cmdFindClose->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    cmdFindClose->setToolTip(QStringLiteral("Close the find bar"));
-    cmdFindClose->setAccessibleName(QStringLiteral("Close Find Bar"));
-    cmdFindClose->setAutoRaise(true);
+    label->setObjectName(QStringLiteral("findCaption"));
+    findEdit_ = new QLineEdit(this);
+    findEdit_->setObjectName(QStringLiteral("findEdit"));
+    findEdit_->setAccessibleName(QStringLiteral("Find"));
+    label->setBuddy(findEdit_);
+    countLabel_ = new QLabel(this);
+    countLabel_->setObjectName(QStringLiteral("findCount"));
+    closeButton_ = new QToolButton(this);
+    closeButton_->setObjectName(QStringLiteral("closeFindButton"));
+    closeButton_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
+    closeButton_->setToolTip(QStringLiteral("Close the find bar"));
+    closeButton_->setAccessibleName(QStringLiteral("Close Find Bar"));
+    closeButton_->setAutoRaise(true);
 
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(0, 2, 0, 2);
     row->addWidget(label);
-    row->addWidget(txtFind, 1);
-    row->addWidget(lblFindCount);
-    row->addWidget(cmdFindClose);
+    row->addWidget(findEdit_, 1);
+    row->addWidget(countLabel_);
+    row->addWidget(closeButton_);
 
-    connect(txtFind, &QLineEdit::textChanged, this, [this](const QString& text) {
+    connect(findEdit_, &QLineEdit::textChanged, this, [this](const QString& text) {
         list_->setFindText(text);
         updateCount();
     });
-    connect(cmdFindClose, &QToolButton::clicked, this, &FindBar::dismiss);
+    connect(closeButton_, &QToolButton::clicked, this, &FindBar::dismiss);
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this, nullptr, nullptr,
                                  Qt::WidgetWithChildrenShortcut);
     connect(escape, &QShortcut::activated, this, &FindBar::dismiss);
@@ -55,7 +55,7 @@ FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), l
         connect(shown, signal, this, [this] { updateCount(); });
     connect(shown, &QAbstractItemModel::modelReset, this, [this] { updateCount(); });
     connect(shown, &QAbstractItemModel::layoutChanged, this, [this] { updateCount(); });
-    txtFind->installEventFilter(this);
+    findEdit_->installEventFilter(this);
     hide();
     setReachable(false);
 }
@@ -63,14 +63,14 @@ FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), l
 void FindBar::setReachable(bool reachable)
 {
     // A hidden bar takes no part in the window's keyboard order.
-    txtFind->setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
-    cmdFindClose->setFocusPolicy(reachable ? Qt::TabFocus : Qt::NoFocus);
+    findEdit_->setFocusPolicy(reachable ? Qt::StrongFocus : Qt::NoFocus);
+    closeButton_->setFocusPolicy(reachable ? Qt::TabFocus : Qt::NoFocus);
 }
 
 bool FindBar::eventFilter(QObject* watched, QEvent* event)
 {
     // Escape in the box closes the bar (the box would otherwise keep the key to itself).
-    if (watched == txtFind && event->type() == QEvent::KeyPress &&
+    if (watched == findEdit_ && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
         dismiss();
         return true;
@@ -83,16 +83,16 @@ void FindBar::open()
     const bool wasHidden = isHidden();
     // The box's clear button looks up its icon in the desktop's theme, which cost every start-up
     // a few milliseconds while the bar was built hidden; it is put in when the bar first opens.
-    txtFind->setClearButtonEnabled(true);
+    findEdit_->setClearButtonEnabled(true);
     setReachable(true);
     show();
     list_->prepareFind();
-    list_->setFindText(txtFind->text());
+    list_->setFindText(findEdit_->text());
     updateCount();
     if (wasHidden)
         Q_EMIT shownChanged();
-    txtFind->setFocus(Qt::ShortcutFocusReason);
-    txtFind->selectAll();
+    findEdit_->setFocus(Qt::ShortcutFocusReason);
+    findEdit_->selectAll();
 }
 
 void FindBar::dismiss()
@@ -122,9 +122,9 @@ void FindBar::updateCount()
         return;
     const QLocale locale = platform::locale().locale();
     const int total = list_->unfoundCount();
-    lblFindCount->setText(QStringLiteral("%1 of %2 %3")
-                              .arg(locale.toString(list_->count()), locale.toString(total),
-                                   total == 1 ? QStringLiteral("loan") : QStringLiteral("loans")));
+    countLabel_->setText(QStringLiteral("%1 of %2 %3")
+                             .arg(locale.toString(list_->count()), locale.toString(total),
+                                  total == 1 ? QStringLiteral("loan") : QStringLiteral("loans")));
 }
 
 }  // namespace wexlo

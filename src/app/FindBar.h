@@ -22,9 +22,9 @@ class FindBar : public QWidget {
 public:
     FindBar(platform::ListView* list, QWidget* parent);
 
-    QLineEdit* txtFind = nullptr;
-    QLabel* lblFindCount = nullptr;
-    QToolButton* cmdFindClose = nullptr;
+    QLineEdit* findEdit() const { return findEdit_; }
+    QLabel* countLabel() const { return countLabel_; }
+    QToolButton* closeButton() const { return closeButton_; }
 
     // Shows the bar with the focus in its box (its text selected, to type anew).
     void open();
@@ -45,6 +45,9 @@ private:
     void setReachable(bool reachable);
 
     platform::ListView* list_;
+    QLineEdit* findEdit_ = nullptr;
+    QLabel* countLabel_ = nullptr;
+    QToolButton* closeButton_ = nullptr;
 };
 
 }  // namespace wexlo

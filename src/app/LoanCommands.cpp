@@ -1,36 +1,22 @@
 #include "app/LoanCommands.h"
 
-#include "platform/ListView.h"
-
+#include <QUndoCommand>
 #include <QUndoStack>
 
-#include <algorithm>
+#include <utility>
 
 namespace wexlo {
 
 namespace {
 
-using Rows = QList<platform::ListView::TaggedRow>;
-
-// Every loan a step touches carries a tag of its own, so that a later step that took it out
-// and put it back (undoing a delete, say) leaves it findable by the earlier steps.
-QString tagOf(platform::ListView& list, int modelRow)
-{
-    static quint64 next = 0;
-    QString tag = list.modelRowTag(modelRow);
-    if (tag.isEmpty()) {
-        tag = QString::number(++next);
-        list.setModelRowTag(modelRow, tag);
-    }
-    return tag;
-}
+using Kept = QList<LoanRegister::Kept>;
 
 class LoansStep : public QUndoCommand {
 public:
-    LoansStep(platform::ListView& list, const QString& text, Rows before, Rows after,
+    LoansStep(LoanRegister& loans, const QString& text, Kept before, Kept after,
               std::function<void()> done)
         : QUndoCommand(text),
-          list_(list),
+          loans_(loans),
           before_(std::move(before)),
           after_(std::move(after)),
           done_(std::move(done))
@@ -49,43 +35,27 @@ public:
     }
 
 private:
-    void apply(const Rows& from, const Rows& to)
+    void apply(const Kept& from, const Kept& to)
     {
-        QStringList tags;
-        tags.reserve(from.size());
-        for (const auto& r : from)
-            tags.append(r.tag);
-        list_.replaceModelRows(tags, to);
+        loans_.restore(from, to);
         if (done_)
             done_();
     }
 
-    platform::ListView& list_;
-    Rows before_;
-    Rows after_;
+    LoanRegister& loans_;
+    Kept before_;
+    Kept after_;
     std::function<void()> done_;
     bool first_ = true;
 };
 
-Rows rowsAt(platform::ListView& list, QList<int> modelRows)
-{
-    std::sort(modelRows.begin(), modelRows.end());
-    modelRows.erase(std::unique(modelRows.begin(), modelRows.end()), modelRows.end());
-    Rows out;
-    out.reserve(modelRows.size());
-    for (int m : modelRows)
-        if (m >= 0 && m < list.modelCount())
-            out.append({m, list.modelRowCells(m), tagOf(list, m)});
-    return out;
-}
-
 }  // namespace
 
-LoanChange::LoanChange(platform::ListView& list, const QList<int>& modelRows) : list_(list)
+LoanChange::LoanChange(LoanRegister& loans, const QList<int>& rows) : loans_(loans)
 {
-    before_ = rowsAt(list, modelRows);
+    before_ = loans.keep(rows);
     for (const auto& r : before_)
-        touched_.append(list.rowHandle(r.modelRow));
+        touched_.append(loans.handle(r.row));
 }
 
 void LoanChange::push(QUndoStack& stack, const QString& text, const std::function<void()>& done,
@@ -93,9 +63,9 @@ void LoanChange::push(QUndoStack& stack, const QString& text, const std::functio
 {
     QList<int> now = added;
     for (const QPersistentModelIndex& h : touched_)
-        if (list_.modelRow(h) >= 0)
+        if (loans_.rowOf(h) >= 0)
             now.append(h.row());
-    stack.push(new LoansStep(list_, text, before_, rowsAt(list_, now), done));
+    stack.push(new LoansStep(loans_, text, before_, loans_.keep(now), done));
 }
 
 QString loansText(const QString& one, const QString& many, qsizetype count)

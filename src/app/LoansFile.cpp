@@ -1,7 +1,9 @@
 #include "app/LoansFile.h"
 
+#include "app/register/LoanRegister.h"
+
 #include "shared/dates/DateParser.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 #include <array>
 #include <string>
@@ -136,25 +138,25 @@ public:
         const QByteArrayView value = text.sliced(colon + 1);
         if (key == "DATE") {
             finish();
-            count_ = ColumnCount;
-            for (int c = 1; c < LoanColumnCount; ++c)
+            count_ = field::kListed;
+            for (int c = 1; c < field::kCount; ++c)
                 cells_[static_cast<size_t>(c)].clear();
-            rowDate(value, cells_[ColDate]);
+            rowDate(value, cells_[field::Date]);
             return;
         }
-        int field = -1;
+        int at = -1;
         if (key == "LENTTO")
-            field = ColLentTo;
+            at = field::Borrower;
         else if (key == "ITEM")
-            field = ColItem;
+            at = field::Item;
         else if (key == "PHONE")
-            field = ColPhone;
+            at = field::Phone;
         else if (key == "ADDRESS")
-            field = ColAddress;
+            at = field::Address;
         else if (key == "DUE")
-            field = ColDue;
+            at = field::Due;
         else if (key == "RETURNED")
-            field = ColReturned;
+            at = field::Returned;
         else
             return;
         if (count_ == 0) {
@@ -162,8 +164,8 @@ public:
             return;
         }
         const QByteArrayView trimmed = trimBlanks(value);
-        std::string& cell = cells_[static_cast<size_t>(field)];
-        if (field < ColumnCount) {
+        std::string& cell = cells_[static_cast<size_t>(at)];
+        if (at < field::kListed) {
             cell.assign(trimmed.data(), static_cast<size_t>(trimmed.size()));
             return;
         }
@@ -171,14 +173,14 @@ public:
         if (trimmed.isEmpty())
             return;
         rowDate(trimmed, cell);
-        count_ = LoanColumnCount;
+        count_ = field::kCount;
     }
 
     void finish()
     {
         if (count_ == 0)
             return;
-        std::array<QUtf8StringView, LoanColumnCount> views;
+        std::array<QUtf8StringView, field::kCount> views;
         for (size_t c = 0; c < views.size(); ++c)
             views[c] = QUtf8StringView(cells_[c].data(), static_cast<qsizetype>(cells_[c].size()));
         const int count = count_;
@@ -188,7 +190,7 @@ public:
 
 private:
     const std::function<void(const QUtf8StringView* cells, int count)>& loan_;
-    std::array<std::string, LoanColumnCount> cells_;  // reused from loan to loan
+    std::array<std::string, field::kCount> cells_;  // reused from loan to loan
     int count_ = 0;  // the record's cells; 0 before the first DATE line
 };
 
@@ -201,7 +203,7 @@ int read(QByteArrayView bytes,
     if (!bytes.contains('\n'))
         return 0;
     Reader reader(loan);
-    mSHAREDFileSubs::forEachUtf8Line(bytes, [&reader](QByteArrayView line) { reader.line(line); });
+    files::forEachUtf8Line(bytes, [&reader](QByteArrayView line) { reader.line(line); });
     reader.finish();
     return reader.orphans;
 }
@@ -335,24 +337,24 @@ void formatRows(int rowCount, const std::function<Cell(int row, int column)>& ce
         text.append("DATE:"sv);
         // A date that could not be read when loading goes back as it was written; so does one
         // outside the years a row can show, which loading kept as written too.
-        appendDate(text, cell(r, ColDate));
+        appendDate(text, cell(r, field::Date));
         text.append("\r\nLENTTO:"sv);
-        appendCell(text, cell(r, ColLentTo));
+        appendCell(text, cell(r, field::Borrower));
         text.append("\r\nITEM:"sv);
-        appendCell(text, cell(r, ColItem));
+        appendCell(text, cell(r, field::Item));
         text.append("\r\nPHONE:"sv);
-        appendCell(text, cell(r, ColPhone));
+        appendCell(text, cell(r, field::Phone));
         text.append("\r\nADDRESS:"sv);
-        appendCell(text, cell(r, ColAddress));
+        appendCell(text, cell(r, field::Address));
         text.append("\r\n"sv);
         if (withLife) {
-            const Cell due = cell(r, ColDue);
+            const Cell due = cell(r, field::Due);
             if (!due.isEmpty()) {
                 text.append("DUE:"sv);
                 appendDate(text, due);
                 text.append("\r\n"sv);
             }
-            const Cell returned = cell(r, ColReturned);
+            const Cell returned = cell(r, field::Returned);
             if (!returned.isEmpty()) {
                 text.append("RETURNED:"sv);
                 appendDate(text, returned);
@@ -398,6 +400,33 @@ QByteArray formatLoans(int rowCount, const std::function<QString(int row, int co
     QByteArray bytes;
     formatLoans(rowCount, cell, [&bytes](const QByteArray& piece) { bytes += piece; });
     return bytes;
+}
+
+ReadResult load(const QString& path, LoanRegister& loans)
+{
+    // Read straight from the file's bytes into the register's rows: a big register would
+    // otherwise pass through a text of the whole file and a text object per value.
+    std::vector<platform::ListRow> rows;
+    ReadResult result;
+    {
+        QByteArray bytes;
+        result.readable = files::readAllBytes(path, bytes);
+        rows.reserve(static_cast<size_t>(bytes.size() / 100));
+        result.orphans = read(bytes, [&rows](const QUtf8StringView* cells, int count) {
+            rows.emplace_back(cells, count);
+        });
+    }
+    loans.replaceAll(std::move(rows));
+    return result;
+}
+
+void write(const LoanRegister& loans, const std::function<void(const QByteArray& bytes)>& sink)
+{
+    const std::vector<int> order = loans.fileOrder();
+    formatLoanBytes(
+        static_cast<int>(order.size()),
+        [&loans, &order](int row, int column) { return loans.utf8(order[size_t(row)], column); },
+        sink);
 }
 
 }  // namespace wexlo::loansfile

@@ -15,27 +15,19 @@
 #include <QStringList>
 #include <QUtf8StringView>
 
+#include "app/register/Loan.h"
+
 #include <functional>
+
+namespace wexlo {
+class LoanRegister;
+}
 
 namespace wexlo::loansfile {
 
-// A row's cells, as the list shows them.
-enum Column {
-    ColDate = 0,
-    ColLentTo = 1,
-    ColItem = 2,
-    ColPhone = 3,
-    ColAddress = 4,
-    ColumnCount = 5,
-    // A loan's life, held as "YYYY-MM-DD" beyond the five cells that the list has always shown.
-    ColDue = 5,
-    ColReturned = 6,
-    LoanColumnCount = 7
-};
-
 struct Parsed {
-    // File order; each has ColumnCount cells, or LoanColumnCount when the record has a DUE or
-    // RETURNED line.
+    // File order; each has field::kListed cells, or field::kCount when the record has a DUE
+    // or RETURNED line.
     QList<QStringList> rows;
     int orphans = 0;  // field lines before the first DATE line (skipped)
 };
@@ -63,6 +55,17 @@ QByteArray formatLoans(int rowCount, const std::function<QString(int row, int co
 // The same with cells given as their UTF-8 bytes (copied as they are: a big list saves faster so).
 void formatLoanBytes(int rowCount, const std::function<QUtf8StringView(int row, int column)>& cell,
                      const std::function<void(const QByteArray& bytes)>& sink);
+
+// The file at path read into the register, replacing its loans. readable is false when the file
+// exists but could not be read (the register is then empty); orphans are the field lines
+// skipped before the first DATE line.
+struct ReadResult {
+    bool readable = true;
+    int orphans = 0;
+};
+ReadResult load(const QString& path, LoanRegister& loans);
+// Every loan of the register, in its file order, handed to sink in pieces (UTF-8).
+void write(const LoanRegister& loans, const std::function<void(const QByteArray& bytes)>& sink);
 
 // "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
 QString isoDate(const QDate& d);

@@ -314,10 +314,18 @@ std::unique_ptr<FileWriter> FileSystem::replace(const QString& path, FileAccess 
 
 std::unique_ptr<FileWriter> FileSystem::rewrite(const QString& path, FileAccess access)
 {
+    // A file mounted over its own name (a container's bind mount) cannot be replaced by a
+    // rename: the rename fails with EBUSY once everything is written.
+    struct statx st {};
+    if (::statx(AT_FDCWD, QFile::encodeName(path).constData(), 0, STATX_TYPE, &st) == 0 &&
+        S_ISREG(st.stx_mode) && (st.stx_attributes & STATX_ATTR_MOUNT_ROOT) != 0)
+        return std::make_unique<InPlaceWriter>(path, access);
     try {
         return std::make_unique<TempFileWriter>(path, access);
     } catch (const RuntimeError& e) {
-        // Only a folder that refuses a new file sends the save into the file itself.
+        // Only a folder that takes no new file sends the save into the file itself, for
+        // whatever reason: no permission (EACCES, EPERM) or a read-only filesystem (EROFS), all
+        // of them PermissionDenied.
         const FileInfo fi = info(path);
         if (e.number() != err::PermissionDenied || !fi.exists || fi.isFolder)
             throw;

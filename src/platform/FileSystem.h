@@ -42,9 +42,10 @@ public:
     virtual QByteArray readAll(const QString& path);
     virtual std::unique_ptr<FileWriter> replace(const QString& path,
                                                 FileAccess access = FileAccess::Normal);
-    // Like replace(), but where the folder cannot take a temporary file while the file itself
-    // is writable, the file is written in place at commit(): still checked at every step, and
-    // on a failure its old content is put back as far as the disk allows.
+    // Like replace(), but where the folder cannot take a temporary file (no permission, a
+    // read-only filesystem) or the file is mounted over its name, while the file itself is
+    // writable, the file is written in place at commit(): still checked at every step, and on
+    // a failure its old content is put back as far as the disk allows.
     virtual std::unique_ptr<FileWriter> rewrite(const QString& path,
                                                 FileAccess access = FileAccess::Normal);
     // Appends bytes, creating the file when missing.

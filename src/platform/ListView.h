@@ -6,8 +6,9 @@
 // text, columns 1.. its sub-items. Sorting is stable: rows with equal keys keep their order.
 // Texts compare without regard to case or accents, as the desktop's list views do.
 //
-// The list can hold more rows than it shows: its model keeps every row (addressed by model
-// position), and a filter decides which rows are shown. Rows with text in the "later" column
+// The list shows a table of rows that it does not own (a RowTable, addressed by model
+// position; a list made without one shows an empty table of its own), and a filter decides
+// which rows are shown. Rows with text in the "later" column
 // come after all others, in the model as on screen. Columns may be hidden; a column keeps its
 // number (cell(), sortKey(), columnClick) whether or not the columns before it are shown.
 
@@ -18,6 +19,8 @@
 #include <QTreeView>
 #include <QUtf8StringView>
 
+#include "platform/RowTable.h"
+
 #include <functional>
 #include <memory>
 #include <utility>
@@ -26,7 +29,6 @@
 namespace wexlo::platform {
 
 class ListRow;
-class ListViewModel;
 class ListViewProxy;
 
 class ListView : public QTreeView {
@@ -40,6 +42,10 @@ public:
 
     explicit ListView(QWidget* parent = nullptr);
     ~ListView() override;
+
+    // Shows the rows of another's table (which outlives the list) instead of its own.
+    void setTable(RowTable* table);
+    RowTable& table() const;
 
     void setColumns(const QList<Column>& columns);
     int columnCount() const;
@@ -139,11 +145,7 @@ public:
     // Removes the rows with the given tags, then puts the given rows (cells and tag) in at the
     // given model positions (ascending, each counted with the rows before it in place), and
     // sorts again while sorting is on.
-    struct TaggedRow {
-        int modelRow = 0;
-        QStringList cells;
-        QString tag;
-    };
+    using TaggedRow = RowTable::TaggedRow;
     void replaceModelRows(const QStringList& removeTags, const QList<TaggedRow>& insert);
 
 Q_SIGNALS:
@@ -162,8 +164,8 @@ private:
     void applyWidths();
     QModelIndex shownIndex(int row, int column = 0) const;
 
-    ListViewModel* model_;
     ListViewProxy* proxy_;
+    RowTable* table_ = nullptr;
     QList<int> widths_;  // pixels, by model column
 };
 

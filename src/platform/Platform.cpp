@@ -72,7 +72,7 @@ void Mouse::setPointer(Pointer p)
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance()) != nullptr) {
         if (current_ != Pointer::Default)
             QGuiApplication::restoreOverrideCursor();
-        if (p == Pointer::Hourglass)
+        if (p == Pointer::Busy)
             QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
     }
     current_ = p;

@@ -58,7 +58,7 @@ public:
 
 // ---- Mouse pointer ---------------------------------------------------------------------
 
-enum class Pointer { Default = 0, Hourglass = 11 };
+enum class Pointer { Default, Busy };
 
 class Mouse {
 public:

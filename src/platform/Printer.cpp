@@ -135,7 +135,7 @@ PrintDialogResult PrintSystem::showPrintDialog(const PrintDialogRequest& request
     result.toPage = dialog.toPage();
     result.copies = 1;
 
-    DeviceMode& dm = result.devMode;
+    PrinterSettings& dm = result.printerSettings;
     dm.deviceName = chosen.printerName();
     dm.orientation = chosen.pageLayout().orientation();
     dm.paperSize = chosen.pageLayout().pageSize();

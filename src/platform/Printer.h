@@ -50,7 +50,7 @@ struct PrintDialogRequest {
 };
 
 // The printer settings the user chose: the printer's name and the settings that go with it.
-struct DeviceMode {
+struct PrinterSettings {
     QString deviceName;
     QPageLayout::Orientation orientation = QPageLayout::Portrait;
     QPageSize paperSize;  // invalid: keep the printer's
@@ -66,8 +66,8 @@ struct PrintDialogResult {
     std::int32_t flags = 0;  // the option bits as the user left them
     int fromPage = 0;
     int toPage = 0;
-    int copies = 1;  // the dialog's own count; the device mode carries the real one
-    DeviceMode devMode;
+    int copies = 1;  // the dialog's own count; the printer settings carry the real one
+    PrinterSettings printerSettings;
     QString outputFileName;  // with PrintToFile: where the file goes
 };
 

@@ -52,11 +52,11 @@ QString errorDescription(int number)
             return QStringLiteral("Component not correctly registered");
         case err::Cancelled:
             return QStringLiteral("Cancelled");
-        case err::InetStillExecuting:
+        case err::TransferStillRunning:
             return QStringLiteral("Still executing last request");
-        case err::InetRequestTimedOut:
+        case err::TransferTimedOut:
             return QStringLiteral("Request timed out");
-        case err::InetUrlMalformed:
+        case err::TransferUrlMalformed:
             return QStringLiteral("URL is malformed");
         default:
             return QStringLiteral("Application-defined or object-defined error");

@@ -33,9 +33,9 @@ inline constexpr int ObjectNotSet = 91;
 inline constexpr int ComponentMissing = 339;
 inline constexpr int Cancelled = 24000;
 // Transfer errors (the numbers the internet transfer reports).
-inline constexpr int InetStillExecuting = 35764;
-inline constexpr int InetRequestTimedOut = 35761;
-inline constexpr int InetUrlMalformed = 35756;
+inline constexpr int TransferStillRunning = 35764;
+inline constexpr int TransferTimedOut = 35761;
+inline constexpr int TransferUrlMalformed = 35756;
 }  // namespace err
 
 // The description of a numbered error, e.g. 61 -> "Disk full". Unknown numbers give

@@ -1,20 +1,20 @@
 #include "shared/ResetForTests.h"
 
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/mSHAREDProgress.h"
-#include "shared/util/mSHAREDDelay.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/Progress.h"
+#include "shared/util/Delay.h"
 
 namespace wexlo::shared {
 
 void resetForTests()
 {
-    mSHAREDSettings::resetForTests();
-    mSHAREDLogging::resetForTests();
-    mSHAREDDateFunc::resetForTests();
-    mSHAREDDelay::resetForTests();
-    mSHAREDProgress::resetForTests();
+    settings::resetForTests();
+    logging::resetForTests();
+    dateformat::resetForTests();
+    delay::resetForTests();
+    progress::resetForTests();
 }
 
 }  // namespace wexlo::shared

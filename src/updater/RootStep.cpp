@@ -123,8 +123,8 @@ int runRootStep(const QString& package, const QString& version)
     const QString installed = installedVersion();
     ParsedVersion expected;
     ParsedVersion running;
-    ExtractVersion(record.isEmpty() ? QStringLiteral("0.0.0") : record, expected);
-    ExtractVersion(
+    parseVersion(record.isEmpty() ? QStringLiteral("0.0.0") : record, expected);
+    parseVersion(
         versionRecord(installed).isEmpty() ? QStringLiteral("0.0.0") : versionRecord(installed),
         running);
     QFile signature(copy + QStringLiteral(".minisig"));

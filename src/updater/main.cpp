@@ -8,7 +8,7 @@
 //   wexlo-updater --install FILE --version VERSION      (the root step; see RootStep.h)
 
 #include "platform/AppFolder.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/util/ProgramInfo.h"
 #include "updater/InstallDecision.h"
 #include "updater/RootStep.h"
@@ -35,7 +35,7 @@ using namespace wexlo::updater;
 void log(const QString& text)
 {
     try {
-        mSHAREDLogging::writelog(QStringLiteral("Updater: ") + text);
+        logging::writeLine(QStringLiteral("Updater: ") + text);
     } catch (...) {
         // A log that cannot be written does not stop the update.
     }

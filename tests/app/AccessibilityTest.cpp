@@ -8,16 +8,16 @@
 // set).
 
 #include "MainWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/ClickLabel.h"
-#include "platform/PictureBox.h"
-#include "shared/dates/fSHAREDGetDate.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/fSHAREDAbout.h"
-#include "shared/ui/frmSplash.h"
-#include "shared/ui/mSHAREDProgress.h"
-#include "shared/updater/fSHAREDUpdater.h"
+#include "platform/StatusBox.h"
+#include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/AboutDialog.h"
+#include "shared/ui/SplashWindow.h"
+#include "shared/ui/Progress.h"
+#include "shared/updater/UpdateWindow.h"
 #include "support/LoopbackHttp.h"
 
 #include <QAccessible>
@@ -121,8 +121,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     writeBytes(appFile(QStringLiteral("datalist.txt")),
                "DATE:2006-07-30\r\nLENTTO:Anna\r\nITEM:Drill\r\nPHONE:\r\nADDRESS:\r\n"
                "DATE:2026-08-12\r\nLENTTO:Bob\r\nITEM:Saw\r\nPHONE:\r\nADDRESS:\r\n");
-    win_ = std::make_unique<frmMain>();
-    frmMain& w = *win_;
+    win_ = std::make_unique<MainWindow>();
+    MainWindow& w = *win_;
     w.show();
     // The bridge to the accessibility bus comes up shortly after the first window.
     const bool busUp = QTest::qWaitFor([] { return QAccessible::isActive(); },
@@ -131,19 +131,19 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         ASSERT_TRUE(busUp) << "the accessibility bus did not come up";
     }
 
-    mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+    settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
     VersionServer server;
-    fSHAREDUpdater updater;
+    UpdateWindow updater;
     auto check = [&](const char* version) {
         server.setVersion(version);
-        updater.CheckForUpdate(false, server.base() + QStringLiteral("/versions/WXLO_current.txt"),
+        updater.checkForUpdate(false, server.base() + QStringLiteral("/versions/WXLO_current.txt"),
                                QString(), QStringLiteral("WexloUpd.exe"), QString());
     };
-    frmSplash splash;
-    fSHAREDAbout about(
-        &w, fSHAREDAbout::parseProducts(QStringLiteral("Shelfy|shelfy.html|Keeps your shelves")));
-    fSHAREDGetDate dialog(&w);
-    dialog.DefaultDate(QDate(2026, 12, 8));
+    SplashWindow splash;
+    AboutDialog about(
+        &w, AboutDialog::parseProducts(QStringLiteral("Shelfy|shelfy.html|Keeps your shelves")));
+    DateEntryDialog dialog(&w);
+    dialog.setDefaultDate(QDate(2026, 12, 8));
     dialog.show();
 
     const struct Row {
@@ -157,15 +157,15 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
         QAccessible::Event event;  // the announcement of the change
     } rows[] = {
         {"entry panel date",
-         w.lblDate,
+         MainWindowAccess(w).dateLabel(),
          "Date:",
-         [&] { w.ShowLoan(1); },
+         [&] { w.showLoan(1); },
          QStringLiteral("30/07/2006"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"program line",
-         updater.lblProgram,
+         updater.findChild<QLabel*>(QStringLiteral("programLabel")),
          "You have:",
          nullptr,
          QStringLiteral("Wexlo version 1.0.8"),
@@ -173,7 +173,7 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"update result",
-         updater.lblUpdate,
+         updater.findChild<QLabel*>(QStringLiteral("updateLabel")),
          "Status:",
          [&] { check("1.00.0009"); },
          QStringLiteral("Version 1.0.9 is available!"),
@@ -181,40 +181,40 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"status box, text",
-         updater.picStatus,
+         updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")),
          "",
          [&] { check("1.00.0008"); },
          QStringLiteral("Latest available version is 1.0.8"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
-        {"status box, download bar", updater.picStatus, "",
-         [&] { mSHAREDProgress::showprogress(*updater.picStatus, 42, 100, QString(), true, true); },
+        {"status box, download bar", updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), "",
+         [&] { progress::showProgress(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), 42, 100, QString(), true, true); },
          QStringLiteral("42%"), QStringLiteral("42%"), QAccessible::ProgressBar,
          QAccessible::ValueChanged},
         {"splash status",
-         splash.lblstatus,
+         splash.statusLabel(),
          "",
-         [&] { splash.lblstatus->setText(QStringLiteral("Starting up")); },
+         [&] { splash.statusLabel()->setText(QStringLiteral("Starting up")); },
          QStringLiteral("Starting up"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"date dialog, composed date",
-         dialog.lblDate,
+         dialog.findChild<QLabel*>(QStringLiteral("dateLabel")),
          "",
          [&] {
-             dialog.txtfield[0]->setText(QStringLiteral("24"));
-             dialog.txtfield[1]->setText(QStringLiteral("12"));
-             dialog.txtYear->setText(QStringLiteral("2025"));
-             QTest::mouseClick(dialog.cmdAccept, Qt::LeftButton);
+             dialog.fieldEdit(0)->setText(QStringLiteral("24"));
+             dialog.fieldEdit(1)->setText(QStringLiteral("12"));
+             dialog.yearEdit()->setText(QStringLiteral("2025"));
+             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
          },
          QStringLiteral("24/12/2025"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"date dialog, field order",
-         dialog.lblFormatString,
+         dialog.findChild<QLabel*>(QStringLiteral("formatLabel")),
          "",
          nullptr,
          QStringLiteral("DD/MM"),
@@ -222,7 +222,7 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"About version line",
-         about.lblversion,
+         about.findChild<QLabel*>(QStringLiteral("versionLabel")),
          "",
          nullptr,
          QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"),
@@ -230,18 +230,18 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"About hint",
-         about.lblAbout,
+         about.findChild<QLabel*>(QStringLiteral("hintLabel")),
          "",
          [&] {
              QEvent enter(QEvent::Enter);  // the pointer over the first icon
-             QCoreApplication::sendEvent(about.Image1[0], &enter);
+             QCoreApplication::sendEvent(about.productIcons()[0], &enter);
          },
          QStringLiteral("Shelfy - Keeps your shelves"),
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
         {"About PAD link",
-         about.lblPadFiles,
+         about.findChild<QLabel*>(QStringLiteral("padFilesLink")),
          "Webmasters:",
          nullptr,
          QStringLiteral("Get PAD files for all my software here"),
@@ -269,17 +269,17 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     }
 
     // The bar's value through the value interface, as a progress bar is read.
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(updater.picStatus);
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")));
     ASSERT_NE(bar->valueInterface(), nullptr);
     EXPECT_EQ(bar->valueInterface()->currentValue().toDouble(), 42.0);
     EXPECT_EQ(bar->valueInterface()->maximumValue().toDouble(), 100.0);
     // A status cleared and printed again is one announcement of the new text, not two.
     announced().clear();
-    mSHAREDProgress::PrintCentered(*updater.picStatus, QStringLiteral("Data retrieved"), true);
+    progress::printCentered(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), QStringLiteral("Data retrieved"), true);
     QTest::qWait(50);
     if (busUp) {
         EXPECT_EQ(std::count_if(announced().begin(), announced().end(),
-                                [&](const Announced& a) { return a.object == updater.picStatus; }),
+                                [&](const Announced& a) { return a.object == updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")); }),
                   1);
     }
     EXPECT_EQ(bar->role(), QAccessible::StaticText);
@@ -287,14 +287,15 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
 
     // The entry panel's date can be reached and pressed: a screen reader's "press" opens the
     // dialog as a click does.
-    QAccessibleInterface* date = QAccessible::queryAccessibleInterface(w.lblDate);
+    QAccessibleInterface* date =
+        QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateLabel());
     EXPECT_TRUE(date->state().focusable);
     ASSERT_NE(date->actionInterface(), nullptr);
     EXPECT_TRUE(
         date->actionInterface()->actionNames().contains(QAccessibleActionInterface::pressAction()));
     bool opened = false;
     QTimer::singleShot(100, [&] {
-        if (auto* d = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget())) {
+        if (auto* d = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget())) {
             opened = true;
             d->reject();
         }
@@ -302,9 +303,10 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     date->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
     EXPECT_TRUE(opened);
     // Captions keep their names.
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(w.Label1[0])->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())
+                  ->text(QAccessible::Name),
               QStringLiteral("Date:"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.cmdCheckAgain)->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.findChild<QPushButton*>(QStringLiteral("checkAgainButton")))->text(QAccessible::Name),
               QStringLiteral("Check Again"));
 }
 

@@ -3,12 +3,12 @@
 
 #include "MainWindowFixture.h"
 #include "app/LoansFile.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/ListView.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/fSHAREDGetDate.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -33,34 +33,35 @@ protected:
     {
         QStringList out;
         for (const QStringList& row : loansfile::parse(QString::fromUtf8(data())).rows)
-            out.append(row.at(loansfile::ColLentTo));
+            out.append(row.at(field::Borrower));
         return out;
     }
     void select(const QStringList& names)
     {
-        platform::ListView* lv = win_->ListView1;
+        platform::ListView* lv = MainWindowAccess(win_).loanList();
         lv->clearSelection();
         int last = -1;
         for (int r = 0; r < lv->count(); ++r)
-            if (names.contains(lv->cell(r, loansfile::ColLentTo))) {
+            if (names.contains(lv->cell(r, field::Borrower))) {
                 lv->setSelected(r, true);
                 lv->setCurrentRow(r);
                 last = r;
             }
         if (last >= 0)
-            win_->ListView1_ItemClick(last);  // as a click on it would
+            win_->showLoan(last);  // as a click on it would
     }
     int rowOf(const QString& name) const
     {
-        for (int r = 0; r < win_->ListView1->count(); ++r)
-            if (win_->ListView1->cell(r, loansfile::ColLentTo) == name)
+        for (int r = 0; r < MainWindowAccess(win_).loanList()->count(); ++r)
+            if (MainWindowAccess(win_).loanList()->cell(r, field::Borrower) == name)
                 return r;
         return -1;
     }
     // What a screen reader reads as the description of a row's first cell.
     QString heard(int row) const
     {
-        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(win_->ListView1);
+        QAccessibleInterface* list =
+            QAccessible::queryAccessibleInterface(MainWindowAccess(win_).loanList());
         if (list == nullptr || list->tableInterface() == nullptr)
             return QStringLiteral("<no table>");
         QAccessibleInterface* cell = list->tableInterface()->cellAt(row, 0);
@@ -70,14 +71,14 @@ protected:
     void acceptDateDialog(QString* title, QDate* offered)
     {
         QTimer::singleShot(200, [title, offered] {
-            auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+            auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
             if (dlg == nullptr)
                 return;
             *title = dlg->windowTitle();
             *offered =
-                QDate(dlg->txtYear->text().toInt(), dlg->txtfield[dlg->monthBox()]->text().toInt(),
-                      dlg->txtfield[dlg->dayBox()]->text().toInt());
-            QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+                QDate(dlg->yearEdit()->text().toInt(), dlg->monthEdit()->text().toInt(),
+                      dlg->dayEdit()->text().toInt());
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
         });
     }
 };
@@ -88,14 +89,14 @@ TEST_F(LoanLife, AFileWithoutDueOrReturnedLinesSavesByteForByte)
     const QByteArray file = loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 1), "Bob") +
                             loan(QDate(2026, 2, 1), "Cy") + loan(QDate(2025, 1, 9), "Di");
     writeData(file);
-    frmMain& w = open();
-    EXPECT_FALSE(w.ListView1->columnShown(loansfile::ColDue));
-    EXPECT_FALSE(w.ListView1->columnShown(loansfile::ColReturned));
-    EXPECT_EQ(w.ListView1->header()->count(), 5);
-    ASSERT_TRUE(w.SaveList());
+    MainWindow& w = open();
+    EXPECT_FALSE(MainWindowAccess(w).loanList()->columnShown(field::Due));
+    EXPECT_FALSE(MainWindowAccess(w).loanList()->columnShown(field::Returned));
+    EXPECT_EQ(MainWindowAccess(w).loanList()->header()->count(), 5);
+    ASSERT_TRUE(w.saveLoans());
     EXPECT_EQ(data(), file);
-    EXPECT_TRUE(w.lblLife->text().isEmpty());
-    EXPECT_FALSE(w.mnuMarkNotReturned->isEnabled());
+    EXPECT_TRUE(MainWindowAccess(w).lifeLabel()->text().isEmpty());
+    EXPECT_FALSE(MainWindowAccess(w).markNotReturnedAction()->isEnabled());
 }
 
 // Each step acts on the loans selected by name; the list shows some loans, the file keeps all,
@@ -106,12 +107,14 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
     writeData(loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob") +
               loan(QDate(2026, 1, 10), "Cy") + loan(QDate(2025, 12, 24), "Di") +
               loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2)));
-    frmMain& w = open();
+    MainWindow& w = open();
 
-    auto key = [&w] { QTest::keyClick(w.ListView1, Qt::Key_R, Qt::ControlModifier); };
+    auto key = [&w] {
+        QTest::keyClick(MainWindowAccess(w).loanList(), Qt::Key_R, Qt::ControlModifier);
+    };
     auto del = [this, &w] {
         boxes_.answers.push_back(MsgAnswer::Yes);
-        QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+        QTest::mouseClick(MainWindowAccess(w).deleteButton(), Qt::LeftButton);
     };
     auto trigger = [](QAction* a) { return [a] { a->trigger(); }; };
     struct Step {
@@ -131,16 +134,20 @@ TEST_F(LoanLife, MarkingReturnedAndDeletingNeverLoseWhatTheListHides)
         {"delete Ann", {"Ann"}, del, {"Cy"}, {"Cy", "Eve", "Bob", "Di"}},
         {"show returned",
          {},
-         trigger(w.mnuShowReturned),
+         trigger(MainWindowAccess(w).showReturnedAction()),
          {"Cy", "Bob", "Di", "Eve"},
          {"Cy", "Eve", "Bob", "Di"}},
         {"Di not returned",
          {"Di"},
-         trigger(w.mnuMarkNotReturned),
+         trigger(MainWindowAccess(w).markNotReturnedAction()),
          {"Cy", "Di", "Bob", "Eve"},
          {"Cy", "Di", "Eve", "Bob"}},
         {"delete returned Bob", {"Bob"}, del, {"Cy", "Di", "Eve"}, {"Cy", "Di", "Eve"}},
-        {"hide returned", {}, trigger(w.mnuShowReturned), {"Cy", "Di"}, {"Cy", "Di", "Eve"}},
+        {"hide returned",
+         {},
+         trigger(MainWindowAccess(w).showReturnedAction()),
+         {"Cy", "Di"},
+         {"Cy", "Di", "Eve"}},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.what);
@@ -162,30 +169,30 @@ TEST_F(LoanLife, SettingADueDateAsksFromTwoWeeksOnAndShowsTheColumnTheFirstTime)
 {
     clock_.current = QDateTime(QDate(2026, 3, 7), QTime(10, 0));
     writeData(loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob"));
-    frmMain& w = open();
+    MainWindow& w = open();
     select({"Bob"});
     QString title;
     QDate offered;
     acceptDateDialog(&title, &offered);
-    w.mnuSetDue->trigger();
+    MainWindowAccess(w).setDueAction()->trigger();
     EXPECT_EQ(title, QStringLiteral("Enter date this item is due back"));
     EXPECT_EQ(offered, QDate(2026, 3, 21));
-    EXPECT_TRUE(w.mnuShowDue->isChecked());
-    EXPECT_TRUE(w.ListView1->columnShown(loansfile::ColDue));
-    EXPECT_TRUE(mSHAREDSettings::ReadSetting(QStringLiteral("ShowDueDates")).toBool());
+    EXPECT_TRUE(MainWindowAccess(w).showDueAction()->isChecked());
+    EXPECT_TRUE(MainWindowAccess(w).loanList()->columnShown(field::Due));
+    EXPECT_TRUE(settings::readSetting(QStringLiteral("ShowDueDates")).toBool());
     EXPECT_EQ(data(),
               loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 2, 15), "Bob", QDate(2026, 3, 21)));
-    EXPECT_EQ(w.lblLife->text(),
-              QStringLiteral("Due: ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 21)));
+    EXPECT_EQ(MainWindowAccess(w).lifeLabel()->text(),
+              QStringLiteral("Due: ") + dateformat::shortDateText(QDate(2026, 3, 21)));
 
     // Switched off by the user, the column stays off when the next due date is set.
-    w.mnuShowDue->trigger();
+    MainWindowAccess(w).showDueAction()->trigger();
     select({"Ann"});
     acceptDateDialog(&title, &offered);
-    w.mnuSetDue->trigger();
-    EXPECT_FALSE(w.ListView1->columnShown(loansfile::ColDue));
+    MainWindowAccess(w).setDueAction()->trigger();
+    EXPECT_FALSE(MainWindowAccess(w).loanList()->columnShown(field::Due));
     select({"Bob"});
-    w.mnuClearDue->trigger();
+    MainWindowAccess(w).clearDueAction()->trigger();
     EXPECT_EQ(data(),
               loan(QDate(2026, 3, 1), "Ann", QDate(2026, 3, 21)) + loan(QDate(2026, 2, 15), "Bob"));
 }
@@ -198,13 +205,13 @@ TEST_F(LoanLife, TheDueColumnSortsByDate)
     writeData(loan(QDate(2026, 3, 1), "Ann", QDate(2027, 1, 2)) +
               loan(QDate(2026, 2, 1), "Bob", QDate(2026, 12, 15)) + loan(QDate(2026, 1, 1), "Cy") +
               loan(QDate(2025, 1, 1), "Di", QDate(2026, 3, 20)));
-    frmMain& w = open();
-    w.mnuShowDue->trigger();
-    QHeaderView* h = w.ListView1->header();
+    MainWindow& w = open();
+    MainWindowAccess(w).showDueAction()->trigger();
+    QHeaderView* h = MainWindowAccess(w).loanList()->header();
     ASSERT_EQ(h->count(), 6);
     EXPECT_EQ(h->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Due"));
-    EXPECT_EQ(w.ListView1->model()->index(0, 5).data().toString(),
-              mSHAREDDateFunc::shortformatdate(QDate(2027, 1, 2)));
+    EXPECT_EQ(MainWindowAccess(w).loanList()->model()->index(0, 5).data().toString(),
+              dateformat::shortDateText(QDate(2027, 1, 2)));
     const struct {
         const char* what;
         QStringList order;
@@ -228,8 +235,8 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
               loan(QDate(2026, 2, 1), "Bob", QDate(2026, 3, 7)) +
               loan(QDate(2026, 1, 1), "Cy", QDate(2026, 3, 8)) + loan(QDate(2025, 1, 1), "Di") +
               loan(QDate(2024, 1, 1), "Eve", QDate(2026, 1, 1), QDate(2026, 2, 1)));
-    frmMain& w = open();
-    w.mnuShowReturned->trigger();
+    MainWindow& w = open();
+    MainWindowAccess(w).showReturnedAction()->trigger();
     ASSERT_EQ(shown(), (QStringList{"Ann", "Bob", "Cy", "Di", "Eve"}));
     auto overdueNow = [&] {
         QStringList out;
@@ -240,7 +247,7 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     };
     EXPECT_EQ(overdueNow(), QStringList{"Ann"});
     EXPECT_EQ(heard(rowOf("Cy")),
-              QStringLiteral("due ") + mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 8)));
+              QStringLiteral("due ") + dateformat::shortDateText(QDate(2026, 3, 8)));
     EXPECT_TRUE(heard(rowOf("Di")).isEmpty());
 
     // Readable in both themes: contrast of at least 4.5 between text and warning background.
@@ -252,22 +259,26 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     };
     for (const bool dark : {false, true}) {
         SCOPED_TRACE(dark ? "dark" : "light");
-        QPalette pal = w.ListView1->palette();
+        QPalette pal = MainWindowAccess(w).loanList()->palette();
         pal.setColor(QPalette::Base, dark ? QColor(30, 30, 30) : QColor(255, 255, 255));
         pal.setColor(QPalette::Text, dark ? QColor(235, 235, 235) : QColor(0, 0, 0));
-        w.ListView1->setPalette(pal);
-        const QModelIndex idx = w.ListView1->model()->index(rowOf("Ann"), 1);
+        MainWindowAccess(w).loanList()->setPalette(pal);
+        const QModelIndex idx = MainWindowAccess(w).loanList()->model()->index(rowOf("Ann"), 1);
         const QColor fg = idx.data(Qt::ForegroundRole).value<QBrush>().color();
         const QColor bg = idx.data(Qt::BackgroundRole).value<QBrush>().color();
         EXPECT_NE(bg, pal.color(QPalette::Base));
         const double a = luminance(fg) + 0.05, b = luminance(bg) + 0.05;
         EXPECT_GE(std::max(a, b) / std::min(a, b), 4.5)
             << fg.name().toStdString() << " on " << bg.name().toStdString();
-        EXPECT_FALSE(
-            w.ListView1->model()->index(rowOf("Di"), 1).data(Qt::BackgroundRole).isValid());
+        EXPECT_FALSE(MainWindowAccess(w)
+                         .loanList()
+                         ->model()
+                         ->index(rowOf("Di"), 1)
+                         .data(Qt::BackgroundRole)
+                         .isValid());
     }
 
-    w.mnuOverdueOnly->trigger();
+    MainWindowAccess(w).overdueOnlyAction()->trigger();
     EXPECT_EQ(shown(), QStringList{"Ann"});
     clock_.current = QDateTime(QDate(2026, 3, 8), QTime(0, 0, 0, 100));
     // Polled by hand: Qt's QTRY macros would only leave the test, not fail it.
@@ -276,12 +287,12 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     while (shown() != QStringList{"Ann", "Bob"} && waited.elapsed() < 3000)
         QTest::qWait(20);
     EXPECT_EQ(shown(), (QStringList{"Ann", "Bob"}));
-    w.mnuOverdueOnly->trigger();
+    MainWindowAccess(w).overdueOnlyAction()->trigger();
     EXPECT_EQ(overdueNow(), (QStringList{"Ann", "Bob"}));
     select({"Bob"});
-    EXPECT_EQ(w.lblLife->text(), QStringLiteral("Due: ") +
-                                     mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7)) +
-                                     " (overdue)");
+    EXPECT_EQ(MainWindowAccess(w).lifeLabel()->text(),
+              QStringLiteral("Due: ") + dateformat::shortDateText(QDate(2026, 3, 7)) +
+                  " (overdue)");
 }
 
 // The file's new lines: a loan with a due date gets a DUE line, a returned one a RETURNED line
@@ -319,9 +330,9 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
 
         const Parsed back1 = parse(QString::fromUtf8(bytes));
         ASSERT_EQ(back1.rows.size(), 2);
-        for (int col = 0; col < LoanColumnCount; ++col)
+        for (int col = 0; col < field::kCount; ++col)
             EXPECT_EQ(back1.rows[0].value(col), c.row.value(col)) << col;
-        EXPECT_EQ(back1.rows[1].size(), ColumnCount);
+        EXPECT_EQ(back1.rows[1].size(), field::kListed);
         EXPECT_EQ(formatLoans(2, [&back1](int r, int col) { return back1.rows[r].value(col); }),
                   bytes);
 
@@ -344,8 +355,8 @@ TEST(LoansFileLife, DueAndReturnedLinesRoundTripAndOlderReadersSkipThem)
                              "due: 46200 \r\nRETURNED:\r\n"));
     EXPECT_EQ(p.orphans, 1);
     ASSERT_EQ(p.rows.size(), 1);
-    EXPECT_EQ(p.rows[0].value(ColDue), QStringLiteral("2026-03-19"));
-    EXPECT_TRUE(p.rows[0].value(ColReturned).isEmpty());
+    EXPECT_EQ(p.rows[0].value(field::Due), QStringLiteral("2026-03-19"));
+    EXPECT_TRUE(p.rows[0].value(field::Returned).isEmpty());
 }
 
 }  // namespace

@@ -5,11 +5,11 @@
 #include "app/CsvExport.h"
 #include "app/FindBar.h"
 #include "app/LoansFile.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/fSHAREDGetDate.h"
+#include "shared/dates/DateEntryDialog.h"
 
 #include <QAction>
 #include <QApplication>
@@ -71,23 +71,23 @@ class LoanWork : public LoanListFixture {
 protected:
     void select(const QStringList& names)
     {
-        platform::ListView* lv = win_->ListView1;
+        platform::ListView* lv = MainWindowAccess(win_).loanList();
         lv->clearSelection();
         for (int r = 0; r < lv->count(); ++r)
-            if (names.contains(lv->cell(r, loansfile::ColLentTo))) {
+            if (names.contains(lv->cell(r, field::Borrower))) {
                 lv->setSelected(r, true);
                 lv->setCurrentRow(r);
             }
     }
     void add(const QString& name)
     {
-        win_->txtItem->setText(QStringLiteral("Thing of ") + name);
-        win_->txtLentTo->setText(name);
-        QTest::mouseClick(win_->cmdAdd, Qt::LeftButton);
+        MainWindowAccess(win_).itemEdit()->setText(QStringLiteral("Thing of ") + name);
+        MainWindowAccess(win_).borrowerEdit()->setText(name);
+        QTest::mouseClick(MainWindowAccess(win_).addButton(), Qt::LeftButton);
     }
     void clickHeader(int section)
     {
-        QHeaderView* h = win_->ListView1->header();
+        QHeaderView* h = MainWindowAccess(win_).loanList()->header();
         QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
                           QPoint(h->sectionViewportPosition(section) + 5, h->height() / 2));
     }
@@ -120,36 +120,37 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
     auto run = [&](const QString& find, const QStringList& found, QStringList* seen,
                    QString* count) {
         writeData(file);
-        frmMain& w = open();
+        MainWindow& w = open();
         if (!find.isEmpty()) {
-            QTest::keyClick(w.ListView1, Qt::Key_F, Qt::ControlModifier);
-            EXPECT_TRUE(w.findBar->isVisible());
-            EXPECT_EQ(QApplication::focusWidget(), w.findBar->txtFind);
+            QTest::keyClick(MainWindowAccess(w).loanList(), Qt::Key_F, Qt::ControlModifier);
+            EXPECT_TRUE(MainWindowAccess(w).findBar()->isVisible());
+            EXPECT_EQ(QApplication::focusWidget(), MainWindowAccess(w).findBar()->findEdit());
             for (const QChar c : find) {  // typed; a key the test cannot press goes in as text
                 if (c.unicode() < 0x80)
-                    QTest::keyClick(w.findBar->txtFind, c.toLatin1());
+                    QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), c.toLatin1());
                 else
-                    w.findBar->txtFind->insert(QString(c));
+                    MainWindowAccess(w).findBar()->findEdit()->insert(QString(c));
             }
             *seen = shown();
-            *count = w.findBar->lblFindCount->text();
-            w.ListView1->selectAll();
+            *count = MainWindowAccess(w).findBar()->countLabel()->text();
+            MainWindowAccess(w).loanList()->selectAll();
         } else {
             select(found);
         }
         if (!found.isEmpty()) {
             boxes_.answers.push_back(MsgAnswer::Yes);
-            QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+            QTest::mouseClick(MainWindowAccess(w).deleteButton(), Qt::LeftButton);
         }
         add(QStringLiteral("Fay"));
-        clickHeader(loansfile::ColItem);
+        clickHeader(field::Item);
         add(QStringLiteral("Bo Gus"));
         const QByteArray saved = data();
         if (!find.isEmpty()) {
             // Escape shows every loan again.
-            QTest::keyClick(w.findBar->txtFind, Qt::Key_Escape);
-            EXPECT_FALSE(w.findBar->isVisible());
-            EXPECT_EQ(w.ListView1->count(), w.ListView1->unfoundCount());
+            QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), Qt::Key_Escape);
+            EXPECT_FALSE(MainWindowAccess(w).findBar()->isVisible());
+            EXPECT_EQ(MainWindowAccess(w).loanList()->count(),
+                      MainWindowAccess(w).loanList()->unfoundCount());
         }
         win_.reset();
         return saved;
@@ -171,25 +172,28 @@ TEST_F(LoanWork, FindingNarrowsTheListAndTheFileKeepsEveryLoan)
 TEST_F(LoanWork, TheFindBarTakesItsHeightFromTheList)
 {
     writeData(loan(QDate(2026, 3, 1), "Ann"));
-    frmMain& w = open();
+    MainWindow& w = open();
     w.resize(w.width() + 40, w.height() + 120);  // laid out by the resize rule
     QTest::qWait(50);
-    const QRect list = w.ListView1->geometry();
-    const QRect panel = w.Frame2->geometry();
+    const QRect list = MainWindowAccess(w).loanList()->geometry();
+    const QRect panel = MainWindowAccess(w).entryPanel()->geometry();
     const QSize size = w.size();
-    w.mnuFind->trigger();
-    EXPECT_EQ(w.ListView1->geometry().top(), list.top());
-    EXPECT_EQ(w.ListView1->geometry().height() + w.findBar->height(), list.height());
-    EXPECT_EQ(w.findBar->geometry().top(), w.ListView1->geometry().bottom() + 1);
-    EXPECT_EQ(w.Frame2->geometry(), panel);
+    MainWindowAccess(w).findAction()->trigger();
+    EXPECT_EQ(MainWindowAccess(w).loanList()->geometry().top(), list.top());
+    EXPECT_EQ(MainWindowAccess(w).loanList()->geometry().height() +
+                  MainWindowAccess(w).findBar()->height(),
+              list.height());
+    EXPECT_EQ(MainWindowAccess(w).findBar()->geometry().top(),
+              MainWindowAccess(w).loanList()->geometry().bottom() + 1);
+    EXPECT_EQ(MainWindowAccess(w).entryPanel()->geometry(), panel);
     EXPECT_EQ(w.size(), size);
     // Typing narrows, taking a character back widens again.
-    QTest::keyClicks(w.findBar->txtFind, QStringLiteral("annx"));
-    EXPECT_EQ(w.findBar->lblFindCount->text(), QStringLiteral("0 of 1 loan"));
-    QTest::keyClick(w.findBar->txtFind, Qt::Key_Backspace);
-    EXPECT_EQ(w.findBar->lblFindCount->text(), QStringLiteral("1 of 1 loan"));
-    QTest::mouseClick(w.findBar->cmdFindClose, Qt::LeftButton);
-    EXPECT_EQ(w.ListView1->geometry(), list);
+    QTest::keyClicks(MainWindowAccess(w).findBar()->findEdit(), QStringLiteral("annx"));
+    EXPECT_EQ(MainWindowAccess(w).findBar()->countLabel()->text(), QStringLiteral("0 of 1 loan"));
+    QTest::keyClick(MainWindowAccess(w).findBar()->findEdit(), Qt::Key_Backspace);
+    EXPECT_EQ(MainWindowAccess(w).findBar()->countLabel()->text(), QStringLiteral("1 of 1 loan"));
+    QTest::mouseClick(MainWindowAccess(w).findBar()->closeButton(), Qt::LeftButton);
+    EXPECT_EQ(MainWindowAccess(w).loanList()->geometry(), list);
 }
 
 // Each change, undone with Ctrl+Z and redone with Ctrl+Y and Ctrl+Shift+Z, puts the file back
@@ -202,8 +206,10 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
         loan(QDate(2026, 2, 15), "Cy") + loan(QDate(2026, 2, 15), "Di", QDate(2026, 3, 1)) +
         loan(QDate(2026, 2, 15), "Gil") + loan(QDate(2025, 6, 1), "Eve", {}, QDate(2026, 1, 2));
     writeData(file);
-    frmMain& w = open();
-    auto key = [&w](Qt::Key k, Qt::KeyboardModifiers m) { QTest::keyClick(w.ListView1, k, m); };
+    MainWindow& w = open();
+    auto key = [&w](Qt::Key k, Qt::KeyboardModifiers m) {
+        QTest::keyClick(MainWindowAccess(w).loanList(), k, m);
+    };
     struct Step {
         const char* what;
         QStringList select;
@@ -216,7 +222,7 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
          {"Ann", "Gil"},
          [this, &w] {
              boxes_.answers.push_back(MsgAnswer::Yes);
-             QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
+             QTest::mouseClick(MainWindowAccess(w).deleteButton(), Qt::LeftButton);
          },
          "Undo Delete 2 Loans"},
         {"mark two returned",
@@ -226,27 +232,31 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
         {"mark not returned",
          {"Eve"},
          [&w] {
-             w.mnuShowReturned->trigger();
-             w.ListView1->clearSelection();
-             for (int r = 0; r < w.ListView1->count(); ++r)
-                 w.ListView1->setSelected(
-                     r, w.ListView1->cell(r, loansfile::ColLentTo) == QStringLiteral("Eve"));
-             w.mnuMarkNotReturned->trigger();
+             MainWindowAccess(w).showReturnedAction()->trigger();
+             MainWindowAccess(w).loanList()->clearSelection();
+             for (int r = 0; r < MainWindowAccess(w).loanList()->count(); ++r)
+                 MainWindowAccess(w).loanList()->setSelected(
+                     r, MainWindowAccess(w).loanList()->cell(r, field::Borrower) ==
+                            QStringLiteral("Eve"));
+             MainWindowAccess(w).markNotReturnedAction()->trigger();
          },
          "Undo Mark Loan Not Returned"},
         {"set due date",
          {"Cy"},
          [&w] {
              QTimer::singleShot(200, [] {
-                 if (auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget()))
-                     QTest::mouseClick(dlg->cmdAccept, Qt::LeftButton);
+                 if (auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget()))
+                     QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
              });
-             w.mnuSetDue->trigger();
+             MainWindowAccess(w).setDueAction()->trigger();
              w.activateWindow();  // back from the dialog, for the keys that follow
              EXPECT_TRUE(QTest::qWaitForWindowActive(&w));
          },
          "Undo Set Due Date"},
-        {"clear due date", {"Di"}, [&w] { w.mnuClearDue->trigger(); }, "Undo Clear Due Date"},
+        {"clear due date",
+         {"Di"},
+         [&w] { MainWindowAccess(w).clearDueAction()->trigger(); },
+         "Undo Clear Due Date"},
     };
     QList<QByteArray> history{file};
     for (const Step& s : steps) {
@@ -255,7 +265,8 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
         s.act();
         const QByteArray done = data();
         ASSERT_NE(done, history.last());
-        EXPECT_EQ(w.mnuUndo->text().remove(QLatin1Char('&')), QString::fromLatin1(s.undo));
+        EXPECT_EQ(MainWindowAccess(w).undoAction()->text().remove(QLatin1Char('&')),
+                  QString::fromLatin1(s.undo));
         const QStringList seen = shown();
         key(Qt::Key_Z, Qt::ControlModifier);
         EXPECT_EQ(data(), history.last());
@@ -269,14 +280,14 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
     }
     // All the way back, and forth again.
     for (qsizetype i = history.size() - 2; i >= 0; --i) {
-        w.mnuUndo->trigger();
+        MainWindowAccess(w).undoAction()->trigger();
         EXPECT_EQ(QString::fromUtf8(data()).toStdString(),
                   QString::fromUtf8(history.at(i)).toStdString())
             << "undo to " << i;
     }
-    EXPECT_FALSE(w.mnuUndo->isEnabled());
+    EXPECT_FALSE(MainWindowAccess(w).undoAction()->isEnabled());
     for (qsizetype i = 1; i < history.size(); ++i) {
-        w.mnuRedo->trigger();
+        MainWindowAccess(w).redoAction()->trigger();
         EXPECT_EQ(data(), history.at(i)) << "redo to " << i;
     }
     EXPECT_EQ(boxes_.texts(),
@@ -285,9 +296,9 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
     // Loans put back after the user sorted again land in their sorted places; none is lost.
     select({"Di", "Fay"});
     boxes_.answers.push_back(MsgAnswer::Yes);
-    QTest::mouseClick(w.cmdDelete, Qt::LeftButton);
-    clickHeader(loansfile::ColItem);
-    w.mnuUndo->trigger();
+    QTest::mouseClick(MainWindowAccess(w).deleteButton(), Qt::LeftButton);
+    clickHeader(field::Item);
+    MainWindowAccess(w).undoAction()->trigger();
     EXPECT_EQ(shown(), (QStringList{"Di", "Eve", "Fay", "Bob", "Cy"}));
     EXPECT_EQ(loansfile::parse(QString::fromUtf8(data())).rows.size(), 5);
 }
@@ -308,7 +319,7 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
     QList<QStringList> rows;
     for (qsizetype i = 0; i < tricky.size(); ++i) {
         QStringList row;
-        for (int c = 0; c < loansfile::LoanColumnCount; ++c)
+        for (int c = 0; c < field::kCount; ++c)
             row.append(tricky.at((i + c) % tricky.size()));
         rows.append(row);
     }
@@ -328,11 +339,11 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
                               "berg"),
                    QDate(2026, 3, 15)) +
               loan(QDate(2025, 6, 1), "Cy", {}, QDate(2026, 1, 2)));
-    frmMain& w = open();
+    MainWindow& w = open();
     ScriptedFileDialog dialog;
     dialog.answer = appFile(QStringLiteral("loans.csv"));
     platform::setFileDialog(&dialog);
-    w.mnuExportCsv->trigger();
+    MainWindowAccess(w).exportCsvAction()->trigger();
     platform::setFileDialog(nullptr);
     EXPECT_EQ(dialog.asked, (QStringList{"Export to CSV", "CSV files (*.csv)"}));
     const QString ann = QString::fromUtf8(
@@ -350,9 +361,9 @@ TEST_F(LoanWork, ExportWritesEveryLoanAsCsvThatPythonReadsBack)
     // half.
     dialog.answer.clear();
     platform::setFileDialog(&dialog);
-    w.mnuExportCsv->trigger();
+    MainWindowAccess(w).exportCsvAction()->trigger();
     dialog.answer = appFile(QStringLiteral("no-such-folder/loans.csv"));
-    w.mnuExportCsv->trigger();
+    MainWindowAccess(w).exportCsvAction()->trigger();
     platform::setFileDialog(nullptr);
     ASSERT_EQ(boxes_.texts().size(), 1);
     EXPECT_TRUE(

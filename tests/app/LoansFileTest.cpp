@@ -72,7 +72,7 @@ TEST(LoansFile, ADayNumberOutsideTheShownYearsSavesAsItWasRead)
         QStringLiteral("DATE:-4999998\r\nLENTTO:A\r\nITEM:i\r\nPHONE:\r\nADDRESS:\r\n");
     const loansfile::Parsed first = loansfile::parse(file);
     ASSERT_EQ(first.rows.size(), 1);
-    EXPECT_EQ(first.rows[0][loansfile::ColDate], QStringLiteral("-4999998"));
+    EXPECT_EQ(first.rows[0][field::Date], QStringLiteral("-4999998"));
     const QByteArray saved =
         loansfile::format(1, [&first](int r, int c) { return first.rows[r][c]; });
     EXPECT_EQ(saved, file.toUtf8());

@@ -4,14 +4,14 @@
 // forms, delays) starts fresh for each test and is cleared after the window has gone.
 
 #include "app/LoansFile.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/ListView.h"
 #include "platform/Notifier.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QTest>
 
@@ -40,20 +40,20 @@ protected:
     {
         WexloTest::SetUp();
         platform::setNotifier(&notes_);
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        mSHAREDDelay::resetForTests();
+        settings::resetForTests();
+        dateformat::resetForTests();
+        delay::resetForTests();
     }
     void TearDown() override
     {
         win_.reset();
         platform::setNotifier(nullptr);
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
+        settings::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
 
-    std::unique_ptr<frmMain> win_;
+    std::unique_ptr<MainWindow> win_;
     RecordingNotifier notes_;
 };
 
@@ -78,9 +78,9 @@ inline QByteArray loan(const QDate& lent, const QByteArray& to, const QDate& due
 // A shown, active main window over a loans file the test writes.
 class LoanListFixture : public MainWindowFixture {
 protected:
-    frmMain& open()
+    MainWindow& open()
     {
-        win_ = std::make_unique<frmMain>();
+        win_ = std::make_unique<MainWindow>();
         win_->show();
         win_->activateWindow();
         EXPECT_TRUE(QTest::qWaitForWindowActive(win_.get()));
@@ -95,8 +95,8 @@ protected:
     QStringList shown() const
     {
         QStringList out;
-        for (int r = 0; r < win_->ListView1->count(); ++r)
-            out.append(win_->ListView1->cell(r, loansfile::ColLentTo));
+        for (int r = 0; r < MainWindowAccess(win_).loanList()->count(); ++r)
+            out.append(MainWindowAccess(win_).loanList()->cell(r, field::Borrower));
         return out;
     }
 };

@@ -1,9 +1,9 @@
-#include "app/mSHAREDPrinter.h"
+#include "app/LoansPrinter.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/Printer.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateFormat.h"
+#include "support/WexloTest.h"
 #include "support/PrintDoubles.h"
 
 #include <QFile>
@@ -23,7 +23,7 @@ protected:
     {
         WexloTest::SetUp();
         locale_.value = QLocale(QLocale::English, QLocale::UnitedKingdom);
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
         clock_.current = QDateTime(QDate(2026, 3, 7), QTime(9, 30));
         pdf_ = appFile(QStringLiteral("printout.pdf"));
         scope_.emplace(system_, pdf_);
@@ -36,7 +36,7 @@ protected:
     void TearDown() override
     {
         scope_.reset();
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
 
@@ -75,7 +75,7 @@ protected:
                                      QStringLiteral(" "));
     }
 
-    void print() { mSHAREDPrinter::PrintLoansList(nullptr, list_); }
+    void print() { printing::printLoans(nullptr, list_); }
 
     QString pdf_;
     test::ScriptedPrintSystem system_;
@@ -88,7 +88,7 @@ TEST_F(PrintList, EmptyListPrintsTitleEmptyLineAndHeading)
     print();
     const QList<QStringList> p = pages();
     ASSERT_EQ(p.size(), 1);
-    const QString today = mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7));
+    const QString today = dateformat::shortDateText(QDate(2026, 3, 7));
     ASSERT_FALSE(today.isEmpty());
     ASSERT_EQ(p[0].size(), 3) << p[0].join(QChar(u'|')).toStdString();
     EXPECT_EQ(p[0][0], QStringLiteral("Loans list for ") + today);
@@ -114,8 +114,8 @@ TEST_F(PrintList, RowsPrintInDisplayOrderWithShortDatesAndTheListStaysAsItWas)
     ASSERT_EQ(p[0].size(), 6) << p[0].join(QChar(u'|')).toStdString();
     // Today's date, not any loan's.
     EXPECT_EQ(p[0][0], QStringLiteral("Loans list for ") +
-                           mSHAREDDateFunc::shortformatdate(QDate(2026, 4, 1)));
-    using mSHAREDDateFunc::shortformatdate;
+                           dateformat::shortDateText(QDate(2026, 4, 1)));
+    using dateformat::shortDateText;
     EXPECT_EQ(squeeze(p[0][3]), row(shortformatdate(QDate(2026, 1, 5)), QStringLiteral("Alan"),
                                     QStringLiteral("Drill")));
     EXPECT_EQ(squeeze(p[0][4]), row(shortformatdate(QDate(2024, 6, 30)), QStringLiteral("Bea"),
@@ -189,9 +189,9 @@ TEST_F(PrintList, CancelPrintsNothingSaysNothingAndKeepsThePointer)
 {
     addLoan(QDate(2026, 2, 1), QStringLiteral("Dora"), QStringLiteral("Tent"));
     system_.cancel();
-    platform::mouse().setPointer(platform::Pointer::Hourglass);
+    platform::mouse().setPointer(platform::Pointer::Busy);
     print();
-    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Hourglass);
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Busy);
     platform::mouse().setPointer(platform::Pointer::Default);
     print();
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
@@ -204,7 +204,7 @@ TEST_F(PrintList, CancelPrintsNothingSaysNothingAndKeepsThePointer)
 TEST_F(PrintList, ChoosingThePrinterGoesThroughTheDialogOnce)
 {
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Hall Inkjet"));
-    system_.answer.devMode.orientation = QPageLayout::Landscape;
+    system_.answer.printerSettings.orientation = QPageLayout::Landscape;
     print();
     ASSERT_EQ(system_.requests.size(), 1);
     EXPECT_EQ(system_.used, QStringList{QStringLiteral("Hall Inkjet")});
@@ -294,9 +294,9 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
     loan("2026-02-01", "Bob", "2026-03-20", "");
     loan("2026-01-01", "Cy", "2026-02-01", "2026-02-02");
     loan("2025-12-01", "Di", "2026-01-01", "");
-    const QString today = mSHAREDDateFunc::shortformatdate(QDate(2026, 3, 7));
+    const QString today = dateformat::shortDateText(QDate(2026, 3, 7));
     auto d = [](int y, int m, int day) {
-        return mSHAREDDateFunc::shortformatdate(QDate(y, m, day));
+        return dateformat::shortDateText(QDate(y, m, day));
     };
     const struct {
         const char* what;
@@ -306,7 +306,7 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
         {"the list with its Due column",
          [this] {
              list_.setColumnShown(5, true);
-             mSHAREDPrinter::PrintLoansList(nullptr, list_);
+             printing::printLoans(nullptr, list_);
          },
          {"Loans list for " + today, "", "Date Lent To Item Due",
           d(2026, 3, 1) + " Ann Drill " + d(2026, 3, 6),
@@ -315,7 +315,7 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
         {"the overdue list",
          [this] {
              list_.setRowFilter([](int) { return false; });  // nothing shown
-             mSHAREDPrinter::PrintOverdueList(nullptr, list_, [this](int m) {
+             printing::printOverdueLoans(nullptr, list_, [this](int m) {
                  return list_.modelCell(m, 6).isEmpty() &&
                         list_.modelCell(m, 5) < QStringLiteral("2026-03-07");
              });

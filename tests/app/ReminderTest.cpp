@@ -3,10 +3,10 @@
 // nothing and fails at nothing.
 
 #include "MainWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/Notifier.h"
 #include "shared/dates/DateParser.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/settings/Settings.h"
 
 #include <QAction>
 #include <QDBusConnection>
@@ -65,16 +65,16 @@ class Reminder : public MainWindowFixture {
 protected:
     void start()
     {
-        win_ = std::make_unique<frmMain>();
+        win_ = std::make_unique<MainWindow>();
         win_->show();
     }
     // The program as a user runs it: started, then ended, which saves the settings.
     void run()
     {
         start();
-        win_->ExitProgram();
+        win_->exitProgram();
         win_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
     }
     void writeData(const QByteArray& bytes)
     {
@@ -106,12 +106,13 @@ TEST_F(Reminder, OnceADayWhileSwitchedOn)
         SCOPED_TRACE(s.today.toString(Qt::ISODate).toStdString());
         clock_.current = QDateTime(s.today, QTime(9, 0));
         start();
-        EXPECT_TRUE(win_->mnuRemindOverdue->isChecked() || s.today == QDate(2026, 3, 9));
+        EXPECT_TRUE(MainWindowAccess(win_).remindOverdueAction()->isChecked() ||
+                    s.today == QDate(2026, 3, 9));
         if (s.switchOff)
-            win_->mnuRemindOverdue->trigger();
-        win_->ExitProgram();
+            MainWindowAccess(win_).remindOverdueAction()->trigger();
+        win_->exitProgram();
         win_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         EXPECT_EQ(static_cast<int>(notes_.shown.size()), s.shownSoFar);
     }
     ASSERT_GE(notes_.shown.size(), 1U);
@@ -151,9 +152,9 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     };
     start();
     settle();
-    win_->ExitProgram();
+    win_->exitProgram();
     win_.reset();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     EXPECT_FALSE(settings().contains("LASTOVERDUEREMINDER")) << "no service: nothing remembered";
 
     if (!privateBus)
@@ -172,9 +173,9 @@ TEST_F(Reminder, ThroughTheNotificationServiceOnTheSessionBus)
     EXPECT_TRUE(fake.bodies.first().startsWith(
         QStringLiteral("The oldest: Thing of Ann, lent to Ann, was due ")));
     settle();
-    win_->ExitProgram();
+    win_->exitProgram();
     win_.reset();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     EXPECT_TRUE(settings().contains("LASTOVERDUEREMINDER," +
                                     QByteArray::number(dates::dayNumber(QDate(2026, 3, 7)))));
     start();

@@ -1,17 +1,17 @@
 // When the main window checks for updates, and how it hands an update to the updater.
 
 #include "MainWindowFixture.h"
-#include "app/frmMain.h"
+#include "app/MainWindowAccess.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/updater/fSHAREDUpdater.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
+#include "shared/updater/UpdateWindow.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QCheckBox>
 #include <QFile>
@@ -29,12 +29,12 @@ class UpdateSchedule : public MainWindowFixture {
 protected:
     // Opens the window with a closed port as its server, so a check fails at once, and
     // shortens the 30-second timer.
-    frmMain& open(int timerMs = 10)
+    MainWindow& open(int timerMs = 10)
     {
-        win_ = std::make_unique<frmMain>();
+        win_ = std::make_unique<MainWindow>();
         win_->setUpdateServer(QStringLiteral("http://127.0.0.1:1"));
-        win_->Timer3->setInterval(timerMs);
-        win_->Timer3->start();
+        MainWindowAccess(win_).updateCheckTimer()->setInterval(timerMs);
+        MainWindowAccess(win_).updateCheckTimer()->start();
         win_->show();
         return *win_;
     }
@@ -43,7 +43,7 @@ protected:
         writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines);
     }
     static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
-    void waitForTimer() { WEXLO_WAIT_FOR(!win_->Timer3->isActive(), 5000); }
+    void waitForTimer() { WEXLO_WAIT_FOR(!MainWindowAccess(win_).updateCheckTimer()->isActive(), 5000); }
 };
 
 TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
@@ -51,8 +51,8 @@ TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
     open();
     waitForTimer();
     EXPECT_TRUE(logText().contains(QStringLiteral("Automatic update check is disabled")));
-    EXPECT_TRUE(win_->Updater.isNull());
-    EXPECT_TRUE(win_->mnuAutoCheckDisabled->isChecked());
+    EXPECT_TRUE((win_->updateWindow() == nullptr));
+    EXPECT_TRUE(MainWindowAccess(win_).disableAutoCheckAction()->isChecked());
 }
 
 TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
@@ -60,11 +60,11 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     settings("DISABLEAUTOUPDATECHECK,False\r\n");
     open();
     waitForTimer();
-    ASSERT_FALSE(win_->Updater.isNull());
-    WEXLO_WAIT_FOR(
-        win_->Updater->lblUpdate->text() == QStringLiteral("Could not retrieve update status"),
-        5000);
-    EXPECT_FALSE(win_->Updater->isVisible());  // quiet
+    ASSERT_FALSE((win_->updateWindow() == nullptr));
+    WEXLO_WAIT_FOR(win_->updateWindow()->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() ==
+                       QStringLiteral("Could not retrieve update status"),
+                   5000);
+    EXPECT_FALSE(win_->updateWindow()->isVisible());  // quiet
 }
 
 TEST_F(UpdateSchedule, DueAtSevenDaysNotAtSix)
@@ -73,15 +73,15 @@ TEST_F(UpdateSchedule, DueAtSevenDaysNotAtSix)
              " \r\n");
     open();
     waitForTimer();
-    EXPECT_TRUE(win_->Updater.isNull());
+    EXPECT_TRUE((win_->updateWindow() == nullptr));
     win_.reset();
 
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
     settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK, " + QByteArray::number(today() - 7) +
              " \r\n");
     open();
     waitForTimer();
-    EXPECT_FALSE(win_->Updater.isNull());
+    EXPECT_FALSE((win_->updateWindow() == nullptr));
 }
 
 TEST_F(UpdateSchedule, ADateTextIsReadAsThatDate)
@@ -89,32 +89,32 @@ TEST_F(UpdateSchedule, ADateTextIsReadAsThatDate)
     settings("DISABLEAUTOUPDATECHECK,False\r\nLASTUPDATECHECK,30/Jul/2006\r\n");
     open();
     waitForTimer();
-    EXPECT_FALSE(win_->Updater.isNull());
+    EXPECT_FALSE((win_->updateWindow() == nullptr));
 }
 
 TEST_F(UpdateSchedule, ManualCheckStopsTheAutomaticOneAndReusesOneWindow)
 {
     settings("DISABLEAUTOUPDATECHECK,False\r\n");
     open(60000);
-    win_->mnuCheckVersion->trigger();
-    EXPECT_FALSE(win_->Timer3->isActive());
-    ASSERT_FALSE(win_->Updater.isNull());
-    EXPECT_TRUE(win_->Updater->isVisible());
-    const fSHAREDUpdater* first = win_->Updater;
-    win_->mnuCheckVersion->trigger();
-    EXPECT_EQ(win_->Updater, first);
+    MainWindowAccess(win_).checkForUpdateAction()->trigger();
+    EXPECT_FALSE(MainWindowAccess(win_).updateCheckTimer()->isActive());
+    ASSERT_FALSE((win_->updateWindow() == nullptr));
+    EXPECT_TRUE(win_->updateWindow()->isVisible());
+    const UpdateWindow* first = win_->updateWindow();
+    MainWindowAccess(win_).checkForUpdateAction()->trigger();
+    EXPECT_EQ(win_->updateWindow(), first);
 }
 
 TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
 {
     open(60000);
-    win_->mnuCheckVersion->trigger();
-    ASSERT_FALSE(win_->Updater.isNull());
-    win_->Updater->chkDisableAutoUpdate->setChecked(false);
-    win_->Updater->cmdExit->click();
-    EXPECT_FALSE(win_->mnuAutoCheckDisabled->isChecked());
+    MainWindowAccess(win_).checkForUpdateAction()->trigger();
+    ASSERT_FALSE((win_->updateWindow() == nullptr));
+    win_->updateWindow()->findChild<QCheckBox*>(QStringLiteral("disableAutoCheckBox"))->setChecked(false);
+    win_->updateWindow()->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
+    EXPECT_FALSE(MainWindowAccess(win_).disableAutoCheckAction()->isChecked());
     EXPECT_FALSE(
-        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
@@ -131,9 +131,9 @@ TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)
     platform::setShell(nullptr);  // really start it
 
     open(60000);
-    win_->mnuCheckVersion->trigger();
-    QSignalSpy ended(win_.get(), &frmMain::programEnded);
-    win_->Updater_InstallFile();
+    MainWindowAccess(win_).checkForUpdateAction()->trigger();
+    QSignalSpy ended(win_.get(), &MainWindow::programEnded);
+    win_->installUpdate();
     EXPECT_EQ(ended.count(), 1);
     EXPECT_EQ(readBytes(appFile(QStringLiteral("updater.ini"))), QByteArray("WexloUpd.exe"));
     WEXLO_WAIT_FOR(QFile::exists(record), 5000);
@@ -163,8 +163,8 @@ TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsR
         writeBytes(appFile(QStringLiteral("WexloUpd.exe")), QByteArray(30000, 'p'));
         boxes_.shown.clear();
         open(60000);
-        QSignalSpy ended(win_.get(), &frmMain::programEnded);
-        win_->Updater_InstallFile();
+        QSignalSpy ended(win_.get(), &MainWindow::programEnded);
+        win_->installUpdate();
         EXPECT_EQ(ended.count(), 0);
         EXPECT_TRUE(win_->isVisible());
         EXPECT_TRUE(QFile::exists(appFile(QStringLiteral("WexloUpd.exe"))));
@@ -172,7 +172,7 @@ TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsR
         EXPECT_TRUE(boxes_.lastText().contains(program));
         EXPECT_TRUE(boxes_.lastText().contains(appFile(QStringLiteral("WexloUpd.exe"))));
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
-        mSHAREDLogging::listactions();
+        logging::writeRecentActions();
         EXPECT_TRUE(logText().contains(QString::fromLatin1(c.logged))) << logText().toStdString();
     }
 
@@ -184,8 +184,8 @@ TEST_F(UpdateSchedule, UpdaterThatCannotStartIsLoggedReportedAndTheProgramKeepsR
     files_.failCommit[QStringLiteral("updater.ini")] = err::DeviceIOError;
     boxes_.shown.clear();
     win_->show();
-    QSignalSpy ended(win_.get(), &frmMain::programEnded);
-    win_->Updater_InstallFile();
+    QSignalSpy ended(win_.get(), &MainWindow::programEnded);
+    win_->installUpdate();
     EXPECT_TRUE(shell_.started.isEmpty());
     EXPECT_EQ(ended.count(), 0);
     EXPECT_FALSE(QFile::exists(appFile(QStringLiteral("updater.ini"))));

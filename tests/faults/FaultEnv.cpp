@@ -57,12 +57,14 @@ void Tmpfs::leaveFree(qint64 pages)
 
 void Tmpfs::makeRoom() { QFile::remove(filler_); }
 
-bool bindReadOnly(const QString& path)
+bool bindOver(const QString& path, bool readOnly)
 {
+    // The new mount starts with the flags of the one the path lies on; the remount sets them.
     const QByteArray p = QFile::encodeName(path);
     if (::mount(p.constData(), p.constData(), nullptr, MS_BIND, nullptr) != 0)
         return false;
-    if (::mount(nullptr, p.constData(), nullptr, MS_REMOUNT | MS_BIND | MS_RDONLY, nullptr) != 0) {
+    if (::mount(nullptr, p.constData(), nullptr, MS_REMOUNT | MS_BIND | (readOnly ? MS_RDONLY : 0),
+                nullptr) != 0) {
         ::umount2(p.constData(), MNT_DETACH);
         return false;
     }

@@ -44,8 +44,9 @@ private:
     bool mounted_ = false;
 };
 
-// Mounts path (a file or a folder) read-only over itself; false when the system refuses.
-bool bindReadOnly(const QString& path);
+// Mounts path (a file or a folder) over itself, read-only or writable (a file in a read-only
+// tree); false when the system refuses.
+bool bindOver(const QString& path, bool readOnly);
 void unmount(const QString& path);
 
 // While alive, the calling thread obeys file permissions even as root (CAP_DAC_OVERRIDE and

@@ -1,6 +1,7 @@
 // Every file the program writes, on real filesystems that fail: a tiny tmpfs filled so that the
 // save fails at its start, in its middle or at its very end; EIO from write, fsync or close; a
-// read-only file; a folder that takes no new file; a folder that vanished. After each, the file
+// read-only file; a folder that takes no new file, for want of permission or on a read-only
+// filesystem; a file mounted over its name; a folder that vanished. After each, the file
 // holds its old content whole or the new one whole, the user was told, and the log has the line.
 
 #include "app/LoansFile.h"
@@ -9,11 +10,11 @@
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/SettingsStore.h"
+#include "shared/settings/Settings.h"
+#include "shared/ui/ErrorReportDialog.h"
+#include "shared/util/Files.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,7 +26,6 @@
 #include <cerrno>
 #include <cstring>
 #include <optional>
-#include <utility>
 
 namespace wexlo::test {
 namespace {
@@ -44,6 +44,8 @@ enum class Fault {
     FolderTakesNoFile,      // the file itself is writable
     FolderTakesNoFileFull,  // ... and the disk is full
     FolderTakesNoFileFsyncEio,
+    ReadOnlyTree,   // a writable file bind-mounted into a read-only folder (EROFS)
+    FileMountedIn,  // ... into a writable folder: no rename replaces it (EBUSY)
     FolderVanished,
 };
 enum class After { Old, New, Gone };
@@ -95,6 +97,8 @@ const Case kCases[] = {
      kLoansFull, kLoansFullLog},
     {"LoansFolderTakesNoFileFsyncEio", Target::Loans, Fault::FolderTakesNoFileFsyncEio, false,
      After::Old, kLoansEio, kLoansEioLog},
+    {"LoansReadOnlyTree", Target::Loans, Fault::ReadOnlyTree, false, After::New, "", ""},
+    {"LoansFileMountedIn", Target::Loans, Fault::FileMountedIn, true, After::New, "", ""},
     {"LoansFolderVanished", Target::Loans, Fault::FolderVanished, false, After::Gone,
      kLoansNotOpened, "Path not found(76) in SaveList of module frmMain"},
     // The settings: the disk-full message and its one retry (at the start the user makes room,
@@ -149,13 +153,13 @@ QByteArray loans(int count)
 {
     return loansfile::format(count, [](int row, int column) {
         switch (column) {
-            case loansfile::ColDate:
+            case field::Date:
                 return loansfile::isoDate(QDate(2025, 12, 31).addDays(-row));
-            case loansfile::ColLentTo:
+            case field::Borrower:
                 return QStringLiteral("Person %1").arg(row);
-            case loansfile::ColItem:
+            case field::Item:
                 return QStringLiteral("Thing number %1").arg(row);
-            case loansfile::ColPhone:
+            case field::Phone:
                 return QStringLiteral("0123 456 %1").arg(1000 + row);
             default:
                 return QStringLiteral("%1 High St").arg(row);
@@ -180,25 +184,29 @@ protected:
     void SetUp() override
     {
         MainWindowFixture::SetUp();
-        cSHAREDSettings::setErrorReporter(
+        SettingsStore::setErrorReporter(
             [this](const QString& m, const QString&) { reports_.append(m); });
     }
     void TearDown() override
     {
         wexlo_fault_arm(nullptr, 0, 0);
-        cSHAREDSettings::setErrorReporter({});
+        SettingsStore::setErrorReporter({});
         MainWindowFixture::TearDown();
-        if (!readOnlyMount_.isEmpty())
-            unmount(readOnlyMount_);
+        unmountAll();
         disk_.reset();
     }
 
     QString file(const QString& name) const { return folder_ + QLatin1Char('/') + name; }
+    void unmountAll()
+    {
+        while (!mounts_.isEmpty())
+            unmount(mounts_.takeLast());
+    }
     QString told() const { return (boxes_.texts() + reports_).join(QLatin1Char('|')); }
 
     std::optional<Tmpfs> disk_;
     QString folder_;
-    QString readOnlyMount_;
+    QStringList mounts_;  // unmounted newest first
     QStringList reports_;
 };
 
@@ -224,23 +232,23 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     writeBytes(target, old);
 
     // What the user holds in the program before the save.
-    std::unique_ptr<fSHAREDErrorRpt> report;
+    std::unique_ptr<ErrorReportDialog> report;
     qint64 newSize = 0;
     if (c.target == Target::Loans) {
-        win_ = std::make_unique<frmMain>();
+        win_ = std::make_unique<MainWindow>();
         win_->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(win_.get()));
-        ASSERT_EQ(win_->ListView1->count(), c.large ? 900 : 100);
-        win_->txtItem->setText(QStringLiteral("Ladder"));
-        win_->txtLentTo->setText(QStringLiteral("Zoë"));
-        win_->txtAddress->setText(bigValue());
+        ASSERT_EQ(MainWindowAccess(win_).loanList()->count(), c.large ? 900 : 100);
+        MainWindowAccess(win_).itemEdit()->setText(QStringLiteral("Ladder"));
+        MainWindowAccess(win_).borrowerEdit()->setText(QStringLiteral("Zoë"));
+        MainWindowAccess(win_).addressEdit()->setText(bigValue());
         newSize = old.size() + 5100;
     } else if (c.target == Target::Settings) {
-        mSHAREDSettings::LoadSettingsFile(target);
-        mSHAREDSettings::WriteSetting(QStringLiteral("ZZNew"), bigValue());
+        settings::loadFile(target);
+        settings::writeSetting(QStringLiteral("ZZNew"), bigValue());
         newSize = old.size() + 5010;
     } else {
-        report = std::make_unique<fSHAREDErrorRpt>();
+        report = std::make_unique<ErrorReportDialog>();
         newSize = 1000;
     }
     boxes_.shown.clear();
@@ -271,8 +279,16 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
             break;
         case Fault::ReadOnlyFile:
             QFile::setPermissions(target, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-            ASSERT_TRUE(bindReadOnly(target)) << std::strerror(errno);
-            readOnlyMount_ = target;
+            ASSERT_TRUE(bindOver(target, true)) << std::strerror(errno);
+            mounts_.append(target);
+            break;
+        case Fault::ReadOnlyTree:
+            ASSERT_TRUE(bindOver(folder_, true)) << std::strerror(errno);
+            mounts_.append(folder_);
+            [[fallthrough]];
+        case Fault::FileMountedIn:
+            ASSERT_TRUE(bindOver(target, false)) << std::strerror(errno);
+            mounts_.append(target);
             break;
         case Fault::FolderTakesNoFileFull:
             disk_->leaveFree(0);
@@ -294,24 +310,23 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         if (closedFolder(c.fault))
             obey.emplace();
         if (c.target == Target::Loans) {
-            QTest::mouseClick(win_->cmdAdd, Qt::LeftButton);
+            QTest::mouseClick(MainWindowAccess(win_).addButton(), Qt::LeftButton);
         } else if (c.target == Target::Settings) {
             // As the shutdown runs it: what the store passes on is its caller's to record.
-            OnError on(QStringLiteral("ExitProgram"), QStringLiteral("frmMain"));
-            on([&] { mSHAREDSettings::SaveSettingsFile(target); });
+            ErrorRecorder on(QStringLiteral("ExitProgram"), QStringLiteral("frmMain"));
+            on([&] { settings::saveFile(target); });
         } else {
             QTimer::singleShot(0, report.get(), [&report] {
-                QTest::mouseClick(report->cmdViewReport, Qt::LeftButton);
-                QTest::mouseClick(report->cmdExit, Qt::LeftButton);
+                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("viewReportButton")), Qt::LeftButton);
+                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("exitButton")), Qt::LeftButton);
             });
-            report->ShowError(QStringLiteral("Disk trouble"), {});
+            report->showError(QStringLiteral("Disk trouble"), {});
         }
     }
 
     // The disk is mended, so that the log can be read and written.
     wexlo_fault_arm(nullptr, 0, 0);
-    if (!readOnlyMount_.isEmpty())
-        unmount(std::exchange(readOnlyMount_, QString()));
+    unmountAll();
     QFile::setPermissions(folder_,
                           QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
     disk_->makeRoom();
@@ -350,7 +365,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
         << "temporary file left: " << leftovers.join(QLatin1Char(' ')).toStdString();
 
     if (c.target == Target::Loans) {
-        EXPECT_EQ(win_->ListView1->count(), (c.large ? 900 : 100) + 1)
+        EXPECT_EQ(MainWindowAccess(win_).loanList()->count(), (c.large ? 900 : 100) + 1)
             << "the window lost the new loan";
     }
     if (c.target == Target::Preview) {
@@ -362,7 +377,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
     else
         EXPECT_TRUE(told().contains(QString::fromUtf8(c.told))) << told().toStdString();
 
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     const QString log = QString::fromUtf8(readBytes(file(QStringLiteral("log.txt"))));
     if (*c.logged != '\0') {
         EXPECT_TRUE(log.contains(QString::fromUtf8(c.logged))) << log.toStdString();
@@ -370,7 +385,7 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
 
     // What the window kept is saved at the latest when the program ends, on the mended disk.
     if (c.target == Target::Loans) {
-        win_->ExitProgram();
+        win_->exitProgram();
         EXPECT_EQ(readBytes(target).count("DATE:"), (c.large ? 900 : 100) + 1);
     }
 }

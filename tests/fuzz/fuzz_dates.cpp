@@ -4,8 +4,8 @@
 #include "FuzzSupport.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
 
 #include <cstdlib>
 #include <vector>
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return all;
     }();
     locale.value = locales[data[0] % kCount];
-    wexlo::mSHAREDDateFunc::resetForTests();
+    wexlo::dateformat::resetForTests();
 
     const QString text = wexlo::fuzz::text(data + 1, size - 1);
     QDate parsed;
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         wexlo::dates::parseDate(parsed.toString(QStringLiteral("yyyy-MM-dd"))) != parsed)
         std::abort();
     if (parsed.year() >= 1930 && parsed.year() <= 2029 &&
-        wexlo::dates::parseDate(wexlo::mSHAREDDateFunc::shortformatdate(parsed)) != parsed)
+        wexlo::dates::parseDate(wexlo::dateformat::shortDateText(parsed)) != parsed)
         std::abort();
     return 0;
 }

@@ -6,7 +6,7 @@
 #include "app/LoansFile.h"
 #include "platform/ListRow.h"
 #include "platform/Platform.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/util/Files.h"
 
 #include <cstdlib>
 #include <vector>
@@ -31,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString path = fuzz::appFile(QStringLiteral("datalist.txt"));
     fuzz::writeFile(path, data, size);
     QByteArray bytes;
-    if (!mSHAREDFileSubs::LoadFileBytes(path, bytes))
+    if (!files::readAllBytes(path, bytes))
         return 0;
 
     // The window reads the file's bytes line by line straight into its rows; that must give the
@@ -40,12 +40,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int orphans = loansfile::read(bytes, [&rows](const QUtf8StringView* cells, int count) {
         rows.emplace_back(cells, count);
     });
-    const loansfile::Parsed first = loansfile::parse(mSHAREDFileSubs::decodeText(bytes));
+    const loansfile::Parsed first = loansfile::parse(files::decodeText(bytes));
     if (orphans != first.orphans || rows.size() != static_cast<size_t>(first.rows.size()))
         std::abort();
     for (size_t r = 0; r < rows.size(); ++r) {
         const QStringList& row = first.rows.at(static_cast<qsizetype>(r));
-        if (row.size() != loansfile::ColumnCount && row.size() != loansfile::LoanColumnCount)
+        if (row.size() != field::kListed && row.size() != field::kCount)
             std::abort();
         if (rows[r].size() != row.size() || rows[r].cells(rows[r].size()) != row)
             std::abort();

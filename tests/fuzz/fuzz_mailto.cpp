@@ -5,7 +5,7 @@
 
 #include "FuzzSupport.h"
 #include "WexloConfig.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
+#include "shared/ui/ErrorReportDialog.h"
 
 #include <QUrl>
 
@@ -13,7 +13,7 @@
 
 namespace {
 
-using wexlo::fSHAREDErrorRpt;
+using wexlo::ErrorReportDialog;
 
 bool isHex(QChar c)
 {
@@ -56,16 +56,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString input = wexlo::fuzz::text(data, size);
 
     // Any text at all, line ends of any kind included: the escapes stay well formed.
-    checkEscapes(fSHAREDErrorRpt::encodeForMail(input));
+    checkEscapes(ErrorReportDialog::encodeForMail(input));
 
     // The details and the log as the dialog takes them from its boxes.
     const qsizetype split = input.indexOf(QChar(0));
     const QString details = asBoxGivesIt(split < 0 ? input : input.left(split));
     const QString log = asBoxGivesIt(split < 0 ? QString() : input.mid(split + 1));
-    if (decoded(fSHAREDErrorRpt::encodeForMail(details)) != details)
+    if (decoded(ErrorReportDialog::encodeForMail(details)) != details)
         std::abort();
 
-    const QString link = fSHAREDErrorRpt::mailtoLinkFor(details, log);
+    const QString link = ErrorReportDialog::mailtoLinkFor(details, log);
     const QString head =
         QStringLiteral("mailto:") + QStringLiteral(WEXLO_BUG_ADDRESS) + QStringLiteral("?subject=");
     const QString tail = QStringLiteral("&attachment=\"\"");
@@ -74,18 +74,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         std::abort();
     const QString body = link.mid(bodyAt + 6, link.size() - tail.size() - bodyAt - 6);
     checkEscapes(body);
-    if (body.size() > fSHAREDErrorRpt::kMailLimit)
+    if (body.size() > ErrorReportDialog::kMailLimit)
         std::abort();
 
     const QString whole =
-        fSHAREDErrorRpt::reportHeading() +
+        ErrorReportDialog::reportHeading() +
         QStringLiteral(" (Please click Attach and add the log.txt file)\r\n\r\n") + details +
         QStringLiteral("\r\n\r\n") + log;
     if (!whole.startsWith(decoded(body)))
         std::abort();
     // The cut keeps all it can: it gives back at most the start of one line break.
-    const QString uncut = fSHAREDErrorRpt::encodeForMail(whole);
-    if (uncut.size() > fSHAREDErrorRpt::kMailLimit && body.size() < fSHAREDErrorRpt::kMailLimit - 5)
+    const QString uncut = ErrorReportDialog::encodeForMail(whole);
+    if (uncut.size() > ErrorReportDialog::kMailLimit &&
+        body.size() < ErrorReportDialog::kMailLimit - 5)
         std::abort();
     return 0;
 }

@@ -3,7 +3,7 @@
 
 #include "FuzzSupport.h"
 #include "platform/Platform.h"
-#include "shared/settings/cSHAREDSettings.h"
+#include "shared/settings/SettingsStore.h"
 
 #include <QFile>
 
@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const bool installed = [] {
         static AbortingMessageBox boxes;
         wexlo::platform::setMessageBox(&boxes);
-        wexlo::cSHAREDSettings::setErrorReporter([](const QString& message, const QString&) {
+        wexlo::SettingsStore::setErrorReporter([](const QString& message, const QString&) {
             std::fprintf(stderr, "unexpected report: %s\n", qPrintable(message));
             std::abort();
         });
@@ -51,20 +51,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const QString second = wexlo::fuzz::appFile(QStringLiteral("second.ini"));
     wexlo::fuzz::writeFile(input, data, size);
 
-    wexlo::cSHAREDSettings settings;
-    settings.LoadSettings(input);
-    for (std::int32_t i = 2; i <= settings.SettingsCount(); ++i)
-        if (QString::compare(settings.SettingNameByIndex(i - 1), settings.SettingNameByIndex(i),
-                             Qt::CaseSensitive) > 0)
+    wexlo::SettingsStore settings;
+    settings.load(input);
+    for (std::int32_t i = 2; i <= settings.count(); ++i)
+        if (QString::compare(settings.keyAt(i - 1), settings.keyAt(i), Qt::CaseSensitive) > 0)
             std::abort();  // the entries must stay in key order
 
     // The first save upper-cases keys a hand-edited file may hold in lower case; from then on
     // a load and a save change nothing.
-    settings.SaveSettings(first);
-    settings.LoadSettings(first);
-    settings.SaveSettings(first);
-    settings.LoadSettings(first);
-    settings.SaveSettings(second);
+    settings.save(first);
+    settings.load(first);
+    settings.save(first);
+    settings.load(first);
+    settings.save(second);
     if (readFile(first) != readFile(second))
         std::abort();
     return 0;

@@ -19,9 +19,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const QString key =
         QStringLiteral("RWQf6LRCGA9i53mlYecO4IzT51TGPpvWucNSCh1CBM0QTaLn73Y7GFO3");
     ParsedVersion expected;
-    ExtractVersion(QStringLiteral("1.00.0009"), expected);
+    parseVersion(QStringLiteral("1.00.0009"), expected);
     ParsedVersion running;
-    ExtractVersion(QStringLiteral("1.00.0008"), running);
+    parseVersion(QStringLiteral("1.00.0008"), running);
     const auto verdict = PackageSignature::verify(
         package, QByteArray(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)), key,
         expected, running);

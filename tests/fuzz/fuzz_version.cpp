@@ -7,9 +7,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     wexlo::fuzz::setUpOnce();
     wexlo::ParsedVersion v;
-    wexlo::ExtractVersion(wexlo::fuzz::text(data, size), v);
+    wexlo::parseVersion(wexlo::fuzz::text(data, size), v);
     wexlo::ParsedVersion running;
-    wexlo::ExtractVersion(QStringLiteral("1.0.8"), running);
+    wexlo::parseVersion(QStringLiteral("1.0.8"), running);
     (void)v.isNewerThan(running);
     (void)v.text();
     return 0;

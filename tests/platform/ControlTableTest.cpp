@@ -2,7 +2,7 @@
 // and a table as a window meets it (places, captions, what a screen reader reads, tab order).
 
 #include "platform/ControlTable.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QGroupBox>
 #include <QLabel>

@@ -3,7 +3,7 @@
 // Basic Multilingual Plane, and with equal texts kept in their order.
 
 #include "platform/ListView.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <algorithm>
 #include <numeric>

@@ -1,5 +1,5 @@
 #include "platform/Printer.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -55,8 +55,8 @@ TEST_F(Printer, RealDialogReportsCancelAndConfirm)
 
     const platform::PrintDialogResult ok = showAndAnswer(true, r);
     EXPECT_TRUE(ok.ok);
-    EXPECT_GE(ok.devMode.copies, 1);
-    EXPECT_TRUE(ok.devMode.paperSize.isValid());
+    EXPECT_GE(ok.printerSettings.copies, 1);
+    EXPECT_TRUE(ok.printerSettings.paperSize.isValid());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #pragma once
 
-// Doubles of the platform layer. A test installs them through TestEnvironment (Fixture.h),
-// which puts the real services back afterwards.
+// Doubles of the platform layer. Every WexloTest (WexloTest.h) installs them and puts the
+// real services back afterwards.
 
 #include "platform/FileSystem.h"
 #include "platform/Platform.h"

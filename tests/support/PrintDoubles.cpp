@@ -32,10 +32,10 @@ platform::PrintDialogResult ScriptedPrintSystem::confirm(const QString& device)
     a.ok = true;
     a.flags = platform::pd::UseDevModeCopiesAndCollate;
     a.copies = 1;
-    a.devMode.deviceName = device;
-    a.devMode.copies = 1;
-    a.devMode.paperSize = QPageSize(QPageSize::A4);
-    a.devMode.printQuality = 600;
+    a.printerSettings.deviceName = device;
+    a.printerSettings.copies = 1;
+    a.printerSettings.paperSize = QPageSize(QPageSize::A4);
+    a.printerSettings.printQuality = 600;
     return a;
 }
 

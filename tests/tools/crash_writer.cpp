@@ -11,9 +11,9 @@
 #include "app/LoansFile.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "shared/util/mSHAREDFileSubs.h"
+#include "shared/settings/SettingsStore.h"
+#include "shared/settings/Settings.h"
+#include "shared/util/Files.h"
 
 #include <QByteArray>
 #include <QString>
@@ -42,14 +42,14 @@ public:
 
 QString inFolder(const QString& name)
 {
-    return mSHAREDFileSubs::addslash(platform::appFolder()) + name;
+    return files::withSlash(platform::appFolder()) + name;
 }
 
 // Loans in the data file's format: five lines per record, the date as its day number. The two
 // variants differ in every record and in their number of records.
 void writeLoans(const QString& path, int variant)
 {
-    auto out = mSHAREDFileSubs::openforoutput(path);
+    auto out = files::openForOutput(path);
     if (!out) {
         std::fprintf(stderr, "crash_writer: cannot open %s\n", qPrintable(path));
         std::exit(3);
@@ -71,7 +71,7 @@ void writeLoans(const QString& path, int variant)
 // due date, every fourth has come back.
 void writeLoansWithLife(const QString& path, int variant)
 {
-    auto out = mSHAREDFileSubs::openforoutput(path);
+    auto out = files::openForOutput(path);
     if (!out) {
         std::fprintf(stderr, "crash_writer: cannot open %s\n", qPrintable(path));
         std::exit(3);
@@ -80,21 +80,21 @@ void writeLoansWithLife(const QString& path, int variant)
     const QDate base(2020, 1, 1);
     auto cell = [&](int i, int column) -> QString {
         switch (column) {
-            case loansfile::ColDate:
+            case field::Date:
                 return loansfile::isoDate(base.addDays((i * 7 + variant) % 2000));
-            case loansfile::ColLentTo:
+            case field::Borrower:
                 return QStringLiteral("Borrower %1 of set %2").arg(i).arg(variant);
-            case loansfile::ColItem:
+            case field::Item:
                 return QStringLiteral("Book number %1, a long title: volume %2")
                     .arg(i)
                     .arg(variant);
-            case loansfile::ColPhone:
+            case field::Phone:
                 return QStringLiteral("0%1").arg(100000000 + i * variant);
-            case loansfile::ColAddress:
+            case field::Address:
                 return QStringLiteral("%1 High Street: Flat %2").arg(i).arg(variant);
-            case loansfile::ColDue:
+            case field::Due:
                 return i % 3 == 0 ? loansfile::isoDate(base.addDays(2000 + i % 90)) : QString();
-            case loansfile::ColReturned:
+            case field::Returned:
                 return i % 4 == 0 ? loansfile::isoDate(base.addDays(2100 + i / 4)) : QString();
             default:
                 return {};
@@ -107,22 +107,22 @@ void writeLoansWithLife(const QString& path, int variant)
 
 void writeSettings(const QString& path, int variant)
 {
-    cSHAREDSettings* store = mSHAREDSettings::gSettings();
-    store->DeleteAllSettings();
+    SettingsStore* store = settings::store();
+    store->clear();
     const int entries = variant == 1 ? 4000 : 4800;
     for (int i = 0; i < entries; ++i) {
         const QString key = QStringLiteral("Setting%1").arg(i, 5, 10, QLatin1Char('0'));
         if (i % 3 == 0)
-            mSHAREDSettings::WriteSetting(key,
+            settings::writeSetting(key,
                                           SettingValue(static_cast<std::int32_t>(i * variant)));
         else if (i % 3 == 1)
-            mSHAREDSettings::WriteSetting(key, SettingValue(variant == 1));
+            settings::writeSetting(key, SettingValue(variant == 1));
         else
-            mSHAREDSettings::WriteSetting(
+            settings::writeSetting(
                 key,
                 SettingValue(QStringLiteral("value %1 of set %2, with text").arg(i).arg(variant)));
     }
-    mSHAREDSettings::SaveSettingsFile(path);
+    settings::saveFile(path);
 }
 
 }  // namespace
@@ -135,7 +135,7 @@ int main(int argc, char* argv[])
     }
     static FailingMessageBox boxes;
     platform::setMessageBox(&boxes);
-    cSHAREDSettings::setErrorReporter([](const QString& message, const QString&) {
+    SettingsStore::setErrorReporter([](const QString& message, const QString&) {
         std::fprintf(stderr, "crash_writer: %s\n", qPrintable(message));
         std::exit(3);
     });
@@ -146,7 +146,7 @@ int main(int argc, char* argv[])
     const QString file =
         inFolder(loans ? QStringLiteral("datalist.txt") : QStringLiteral("Wexlo.ini"));
     if (!loans)
-        mSHAREDSettings::LoadSettingsFile(inFolder(QStringLiteral("no-such-file.ini")));
+        settings::loadFile(inFolder(QStringLiteral("no-such-file.ini")));
     auto write = [&](const QString& path, int variant) {
         if (life)
             writeLoansWithLife(path, variant);

@@ -2,7 +2,7 @@
 
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/mSHAREDDateFunc.h"
+#include "shared/dates/DateFormat.h"
 
 #include <QRegularExpression>
 
@@ -121,8 +121,8 @@ QDate parseDate(const QString& input)
     for (const QString& f : fields)
         if (!allDigits(f))
             mismatch();
-    const int monthAt = mSHAREDDateFunc::monthfield();
-    const int dayAt = mSHAREDDateFunc::dayfield();
+    const int monthAt = dateformat::monthPosition();
+    const int dayAt = dateformat::dayPosition();
     const int yearAt = 6 - monthAt - dayAt;
     if (monthAt < 1 || dayAt < 1 || yearAt < 1 || yearAt > 3 || monthAt == dayAt)
         mismatch();

@@ -1,6 +1,6 @@
 #include "shared/diagnostics/ErrorHandler.h"
 
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include <new>
 
@@ -28,20 +28,19 @@ CaughtError errorOf(std::exception_ptr failure) noexcept
     }
 }
 
-QString OnError::format(int number, const QString& description, Form form)
+QString ErrorRecorder::format(int number, const QString& description, Form form)
 {
     if (form == Form::NumberDash)
         return QString::number(number) + QLatin1Char('-') + description;
     return description + QLatin1Char('(') + QString::number(number) + QLatin1Char(')');
 }
 
-void OnError::record(int number, const QString& description) noexcept
+void ErrorRecorder::record(int number, const QString& description) noexcept
 {
     lastNumber_ = number;
     lastDescription_ = description;
     // Logging never stops the program.
-    runSilent(
-        [&] { mSHAREDLogging::logerror(format(number, description, form_), procedure_, module_); });
+    runSilent([&] { logging::logError(format(number, description, form_), procedure_, module_); });
 }
 
 }  // namespace wexlo

@@ -1,21 +1,19 @@
 #pragma once
 
-// How this program handles errors: one idiom, four tools.
+// How this program handles errors. Failures are caught where a user action or a timer enters
+// the program; below that edge a failure is a result the caller looks at.
 //
-// 1. OnError, in a procedure whose statements can fail at run time:
-//        OnError on("loadlist", "frmMain");
-//        on([&] { ...statement that can fail... });
-//        on([&] { ...next one... });
-//    A failed statement is logged through logerror as "description(number)" with the
-//    procedure's and module's literals; the procedure carries on with its next statement and
-//    what the failed statement was to set keeps its previous value. Statements that cannot fail
-//    (plain assignments, getters, bit tests) are not wrapped.
-// 2. runGuarded, for a handler that leaves the procedure on its first failure.
-// 3. runSilent, for a procedure that ignores its own failures: nothing logged, nothing escapes.
-// 4. connectGuarded, for every signal-slot connection of a window: whatever a slot lets escape
-//    is logged at the event handler's edge and never reaches Qt's event loop. An event override
-//    (eventFilter, closeEvent, ...) calls only handlers that carry their own OnError or
-//    runGuarded, or statements that cannot fail.
+// 1. connectGuarded, for every signal-slot connection of a window: whatever a slot lets escape
+//    is logged at the event handler's edge as "description(number)" with the procedure's and
+//    module's log names, and never reaches Qt's event loop.
+// 2. runGuarded, for an edge that is no signal (an event override, a start-up step): the body
+//    stops at its first failure, which is logged the same way.
+// 3. ErrorRecorder, for the few procedures that must carry on after a call that can really
+//    fail: each call it runs is guarded on its own, and a failure is logged before the next.
+//        ErrorRecorder on(logname::kSaveList, logname::kModule);
+//        on([&] { ...a call that can fail... });
+//    record() logs a failure that the procedure found itself (a returned error number).
+// 4. runSilent, for a procedure that ignores its own failures: nothing logged, nothing escapes.
 // currentError() is the one place that maps an exception to its number and description.
 
 #include "platform/RuntimeError.h"
@@ -42,19 +40,19 @@ CaughtError currentError() noexcept;
 // The same for an exception that was kept for later.
 CaughtError errorOf(std::exception_ptr failure) noexcept;
 
-class OnError {
+class ErrorRecorder {
 public:
     enum class Form {
         Standard,    // "Overflow(6)"
         NumberDash,  // "6-Overflow", the update window's form
     };
 
-    OnError(QString procedure, QString module, Form form = Form::Standard)
+    ErrorRecorder(QString procedure, QString module, Form form = Form::Standard)
         : procedure_(std::move(procedure)), module_(std::move(module)), form_(form)
     {
     }
 
-    // Runs one statement; true when it succeeded.
+    // Runs one call; true when it succeeded, else its failure is logged.
     template <class F>
     bool operator()(F&& statement) noexcept
     {
@@ -89,9 +87,9 @@ private:
 // event handler, where nothing may escape to Qt's event loop.
 template <class F>
 bool runGuarded(const QString& procedure, const QString& module, F&& body,
-                OnError::Form form = OnError::Form::Standard) noexcept
+                ErrorRecorder::Form form = ErrorRecorder::Form::Standard) noexcept
 {
-    OnError on(procedure, module, form);
+    ErrorRecorder on(procedure, module, form);
     return on(std::forward<F>(body));
 }
 
@@ -115,7 +113,7 @@ struct GuardedSlot {
     Slot slot;
     QString procedure;
     QString module;
-    OnError::Form form;
+    ErrorRecorder::Form form;
 
     template <class... Args>
     requires std::invocable<Slot&, Args...>
@@ -133,7 +131,7 @@ struct GuardedSlot {
 template <class SenderPtr, class Signal, class Context, class Slot>
 QMetaObject::Connection connectGuarded(const SenderPtr& sender, Signal signal, Context* context,
                                        Slot slot, const QString& procedure, const QString& module,
-                                       OnError::Form form = OnError::Form::Standard)
+                                       ErrorRecorder::Form form = ErrorRecorder::Form::Standard)
 {
     if constexpr (std::is_member_function_pointer_v<Slot>) {
         auto bound = std::bind_front(slot, context);

@@ -32,9 +32,9 @@ InstallerStart startInstaller(const QString& appFolder, const QString& windowTit
         return {platform::shell().startProgram(portable, {windowTitle}, appFolder), portable};
 
     const QString own = ownUpdaterProgram(QFileInfo(program).absolutePath());
+    // With no updater of either kind the user is told of the one a portable copy would bring.
     if (own.isEmpty())
-        return {false,
-                QDir(QFileInfo(program).absolutePath()).filePath(QStringLiteral("wexlo-updater"))};
+        return {false, portable};
     QFile signature(package.path + QStringLiteral(".minisig"));
     if (!signature.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
         signature.write(package.signature) != package.signature.size() || !signature.flush())

@@ -196,7 +196,7 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
     if (!isVersionRecord(named))
         return Verdict::WrongVersion;
     ParsedVersion signedVersion;
-    ExtractVersion(QString::fromLatin1(named), signedVersion);
+    parseVersion(QString::fromLatin1(named), signedVersion);
     if (!sameVersion(signedVersion, expected))
         return Verdict::WrongVersion;
     if (!signedVersion.isNewerThan(running))

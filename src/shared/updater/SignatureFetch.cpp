@@ -1,6 +1,6 @@
 #include "shared/updater/SignatureFetch.h"
 
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 
@@ -8,7 +8,7 @@
 
 namespace wexlo::PackageSignature {
 
-std::optional<QByteArray> fetchSignature(platform::InetControl& control, const QString& address,
+std::optional<QByteArray> fetchSignature(platform::Transfer& control, const QString& address,
                                          int totalSeconds)
 {
     QByteArray body;
@@ -22,10 +22,10 @@ std::optional<QByteArray> fetchSignature(platform::InetControl& control, const Q
             body.append(block.data(), block.size());
     });
     const QMetaObject::Connection watch =
-        QObject::connect(&control, &platform::InetControl::StateChanged, [&](int state) {
-            if (state == platform::InetControl::Error)
+        QObject::connect(&control, &platform::Transfer::stateChanged, [&](int state) {
+            if (state == platform::Transfer::Error)
                 failed = true;
-            else if (state == platform::InetControl::ResponseCompleted)
+            else if (state == platform::Transfer::ResponseCompleted)
                 complete = true;
         });
     try {

@@ -10,7 +10,7 @@
 #include <optional>
 
 namespace wexlo::platform {
-class InetControl;
+class Transfer;
 }
 
 namespace wexlo::PackageSignature {
@@ -23,7 +23,7 @@ constexpr int kSignatureFetchSeconds = 60;
 // Fetches address through control (already set up with the user's proxy) and returns the body
 // as it arrived; std::nullopt when the request failed, the body was too large, or the fetch
 // took longer than totalSeconds.
-std::optional<QByteArray> fetchSignature(platform::InetControl& control, const QString& address,
+std::optional<QByteArray> fetchSignature(platform::Transfer& control, const QString& address,
                                          int totalSeconds = kSignatureFetchSeconds);
 
 }  // namespace wexlo::PackageSignature

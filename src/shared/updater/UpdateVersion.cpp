@@ -2,7 +2,7 @@
 
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 
 #include <cmath>
 #include <tuple>
@@ -11,15 +11,15 @@ namespace wexlo {
 
 QString ParsedVersion::text() const
 {
-    return QString::number(Major) + QLatin1Char('.') + QString::number(Minor) + QLatin1Char('.') +
-           QString::number(Revision) + Letter;
+    return QString::number(majorNumber) + QLatin1Char('.') + QString::number(minorNumber) +
+           QLatin1Char('.') + QString::number(revision) + letter;
 }
 
 bool ParsedVersion::isNewerThan(const ParsedVersion& other) const
 {
     // An empty letter sorts below every letter, which plain text comparison gives.
-    return std::make_tuple(Major, Minor, Revision, Letter) >
-           std::make_tuple(other.Major, other.Minor, other.Revision, other.Letter);
+    return std::make_tuple(majorNumber, minorNumber, revision, letter) >
+           std::make_tuple(other.majorNumber, other.minorNumber, other.revision, other.letter);
 }
 
 double leadingNumber(const QString& text)
@@ -71,24 +71,25 @@ std::int16_t roundToInt16(double value)
 
 // ---- Parsing a version -----------------------------------------------------------------
 
-void ExtractVersion(const QString& text, ParsedVersion& v)
+void parseVersion(const QString& text, ParsedVersion& v)
 {
-    OnError on(QStringLiteral("ExtractVersion"), QStringLiteral("fSharedUpdater"));
+    static const QString kProcedure = QStringLiteral("ExtractVersion");
+    ErrorRecorder on(kProcedure, logname::kUpdateWindowModule);
     // Positions are 0-based here; -1 stands for "not found".
     const qsizetype p1 = text.indexOf(QLatin1Char('.'));
     const qsizetype p2 = p1 >= 0 ? text.indexOf(QLatin1Char('.'), p1 + 1) : -1;
     on([&] {
         if (p1 < 0)
             raiseError(err::InvalidProcedureCall);
-        v.Major = roundToInt16(leadingNumber(text.left(p1)));
+        v.majorNumber = roundToInt16(leadingNumber(text.left(p1)));
     });
     on([&] {
         if (p1 < 0 || p2 < 0)
             raiseError(err::InvalidProcedureCall);
-        v.Minor = roundToInt16(leadingNumber(text.mid(p1 + 1, p2 - p1 - 1)));
+        v.minorNumber = roundToInt16(leadingNumber(text.mid(p1 + 1, p2 - p1 - 1)));
     });
     const QString afterP2 = text.mid(p2 + 1);  // the whole text when there is no second "."
-    on([&] { v.Revision = roundToInt16(leadingNumber(afterP2)); });
+    on([&] { v.revision = roundToInt16(leadingNumber(afterP2)); });
     on([&] {
         QString tail = afterP2;
         const qsizetype lf = tail.indexOf(QLatin1Char('\n'));
@@ -98,12 +99,12 @@ void ExtractVersion(const QString& text, ParsedVersion& v)
         tail = tail.right(1);
         // Only a letter counts: a digit means "no letter", and so does a trailing blank, which
         // would otherwise make every version look newer than the running one.
-        v.Letter = (tail.size() == 1 && tail.at(0).isLetter()) ? tail : QString();
+        v.letter = (tail.size() == 1 && tail.at(0).isLetter()) ? tail : QString();
     });
     on([&] {
         const qsizetype lf = text.indexOf(QLatin1Char('\n'));
         if (lf < 0) {
-            v.Address.clear();
+            v.address.clear();
             return;
         }
         QString address = text.mid(lf + 1);
@@ -111,10 +112,11 @@ void ExtractVersion(const QString& text, ParsedVersion& v)
         // Line ends left over (a file with LF-only line ends) are no part of an address.
         address.remove(QLatin1Char('\n'));
         address.remove(QLatin1Char('\r'));
-        address.replace(QStringLiteral("@@@"), QString::number(v.Major) + QString::number(v.Minor) +
-                                                   QString::number(v.Revision) + v.Letter);
-        v.Address = address;
-        mSHAREDLogging::logdebug(QStringLiteral("Url set to ") + forLog(v.Address));
+        address.replace(QStringLiteral("@@@"), QString::number(v.majorNumber) +
+                                                   QString::number(v.minorNumber) +
+                                                   QString::number(v.revision) + v.letter);
+        v.address = address;
+        logging::logDebug(QStringLiteral("Url set to ") + forLog(v.address));
     });
 }
 

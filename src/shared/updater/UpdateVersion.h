@@ -9,14 +9,20 @@
 
 namespace wexlo {
 
-struct ParsedVersion {
-    std::int16_t Major = 0;
-    std::int16_t Minor = 0;
-    std::int16_t Revision = 0;
-    QString Letter;   // at most one character; empty when there is none
-    QString Address;  // the package address ("@@@" replaced); empty without a second line
+namespace logname {
+// The module names the log lines of the update window and of the update schedule carry.
+inline const QString kUpdateWindowModule = QStringLiteral("fSharedUpdater");
+inline const QString kUpdateScheduleModule = QStringLiteral("mSHAREDUpdater");
+}  // namespace logname
 
-    // Major.Minor.Revision and the letter in plain decimal, e.g. "1.0.9a".
+struct ParsedVersion {
+    std::int16_t majorNumber = 0;
+    std::int16_t minorNumber = 0;
+    std::int16_t revision = 0;
+    QString letter;   // at most one character; empty when there is none
+    QString address;  // the package address ("@@@" replaced); empty without a second line
+
+    // The numbers and the letter in plain decimal, e.g. "1.0.9a".
     QString text() const;
     // True when this version is greater than other: the numbers as numbers, then the letters
     // by character code, the empty letter below every letter.
@@ -25,7 +31,7 @@ struct ParsedVersion {
 
 // Parses a version text: the version on the first line, the package address on the second.
 // A step that fails is logged and the outputs it was to set keep their previous values.
-void ExtractVersion(const QString& text, ParsedVersion& version);
+void parseVersion(const QString& text, ParsedVersion& version);
 
 // The leading number of a text as the general numeric conversion reads it: blanks skipped,
 // an optional sign, digits with an optional fraction and exponent; reading stops at the first

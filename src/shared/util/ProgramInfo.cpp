@@ -16,4 +16,13 @@ void setProgramInfo(ProgramInfo i) { info() = std::move(i); }
 
 const ProgramInfo& programInfo() { return info(); }
 
+QString programVersion()
+{
+    const ProgramInfo& i = info();
+    return QString::number(i.versionMajor) + QLatin1Char('.') + QString::number(i.versionMinor) +
+           QLatin1Char('.') + QString::number(i.versionRevision);
+}
+
+QString programTitle() { return info().title; }
+
 }  // namespace wexlo

@@ -26,4 +26,9 @@ struct ProgramInfo {
 void setProgramInfo(ProgramInfo info);
 const ProgramInfo& programInfo();
 
+// "1.0.8": major, minor and revision without leading zeros.
+QString programVersion();
+// The program's title, "Wexlo": the title of every message box.
+QString programTitle();
+
 }  // namespace wexlo

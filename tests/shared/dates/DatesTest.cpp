@@ -1,10 +1,10 @@
 #include "platform/RuntimeError.h"
+#include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDDateFunc;
+using namespace wexlo::dateformat;
 
 namespace {
 
@@ -53,29 +53,29 @@ TEST_F(Dates, LocalesGiveTheirFieldOrderSeparatorAndYearLength)
     for (const Case& c : cases) {
         resetForTests();
         useProbe(c.probe);
-        EXPECT_EQ(shortdatepattern(), QString::fromLatin1(c.pattern)) << c.probe;
-        EXPECT_EQ(monthfield(), c.month) << c.probe;
-        EXPECT_EQ(dayfield(), c.day) << c.probe;
-        EXPECT_EQ(dateseparator(), QString::fromLatin1(c.separator)) << c.probe;
-        EXPECT_EQ(shortformatdate(kMarch7), QString::fromLatin1(c.march7)) << c.probe;
+        EXPECT_EQ(shortPattern(), QString::fromLatin1(c.pattern)) << c.probe;
+        EXPECT_EQ(monthPosition(), c.month) << c.probe;
+        EXPECT_EQ(dayPosition(), c.day) << c.probe;
+        EXPECT_EQ(separator(), QString::fromLatin1(c.separator)) << c.probe;
+        EXPECT_EQ(shortDateText(kMarch7), QString::fromLatin1(c.march7)) << c.probe;
     }
 }
 
 TEST_F(Dates, RealLocalesAreReadFromTheRegionalSettings)
 {
     useLocale("en_US");
-    EXPECT_EQ(shortdatepattern(), QStringLiteral("MM/DD/YY"));
-    EXPECT_EQ(truestring(), QStringLiteral("TRUE"));
+    EXPECT_EQ(shortPattern(), QStringLiteral("MM/DD/YY"));
+    EXPECT_EQ(trueWord(), QStringLiteral("TRUE"));
     useLocale("en_GB");
-    EXPECT_EQ(shortdatepattern(), QStringLiteral("DD/MM/YYYY"));
-    EXPECT_EQ(shortformatdate(kMarch7), QStringLiteral("07/03/2026"));
+    EXPECT_EQ(shortPattern(), QStringLiteral("DD/MM/YYYY"));
+    EXPECT_EQ(shortDateText(kMarch7), QStringLiteral("07/03/2026"));
     useLocale("de_DE");
-    EXPECT_EQ(dateseparator(), QStringLiteral("."));
-    EXPECT_EQ(monthfield(), 2);
-    EXPECT_EQ(falsestring(), QStringLiteral("FALSCH"));
-    EXPECT_EQ(fulldatepattern(), QStringLiteral("DD.MMM.YYYY"));
+    EXPECT_EQ(separator(), QStringLiteral("."));
+    EXPECT_EQ(monthPosition(), 2);
+    EXPECT_EQ(falseWord(), QStringLiteral("FALSCH"));
+    EXPECT_EQ(fullPattern(), QStringLiteral("DD.MMM.YYYY"));
     useLocale("sv_SE");
-    EXPECT_EQ(shortdatepattern(), QStringLiteral("YYYY-MM-DD"));
+    EXPECT_EQ(shortPattern(), QStringLiteral("YYYY-MM-DD"));
 }
 
 // Locales that write dates in their own digits (Arabic-Indic, Persian, Bengali, Devanagari,
@@ -107,11 +107,11 @@ TEST_F(Dates, EveryLocaleGetsItsOwnOrderWhateverDigitsItWrites)
     const QDate christmasEve(2025, 12, 24);
     for (const Case& c : cases) {
         useLocale(c.locale);
-        EXPECT_EQ(shortdatepattern(), QString::fromLatin1(c.pattern)) << c.locale;
-        EXPECT_EQ(monthfield(), c.month) << c.locale;
-        EXPECT_EQ(dayfield(), c.day) << c.locale;
-        EXPECT_EQ(dateseparator(), QString::fromLatin1(c.separator)) << c.locale;
-        const QString shown = shortformatdate(christmasEve);
+        EXPECT_EQ(shortPattern(), QString::fromLatin1(c.pattern)) << c.locale;
+        EXPECT_EQ(monthPosition(), c.month) << c.locale;
+        EXPECT_EQ(dayPosition(), c.day) << c.locale;
+        EXPECT_EQ(separator(), QString::fromLatin1(c.separator)) << c.locale;
+        const QString shown = shortDateText(christmasEve);
         EXPECT_EQ(shown, QString::fromLatin1(c.christmasEve)) << c.locale;
         QDate back;
         EXPECT_TRUE(dates::tryParseDate(shown, back) && back == christmasEve) << c.locale;
@@ -121,8 +121,8 @@ TEST_F(Dates, EveryLocaleGetsItsOwnOrderWhateverDigitsItWrites)
 TEST_F(Dates, LocaleIsDetectedAndLoggedOnce)
 {
     useLocale("en_GB");
-    shortformatdate(kMarch7);
-    shortformatdate(kMarch7);
+    shortDateText(kMarch7);
+    shortDateText(kMarch7);
     EXPECT_EQ(logLines(), (QStringList{
                               QStringLiteral("Date format: DD/MM/YYYY"),
                               QStringLiteral("Full date format: DD/MMM/YYYY"),
@@ -136,10 +136,10 @@ TEST_F(Dates, PatternLanguage)
 {
     useLocale("en_GB");
     const QDateTime when(kMarch7, QTime(9, 5, 0));
-    EXPECT_EQ(formatdate(when, QStringLiteral("DD/MMM/YYYY HH:MM")),
+    EXPECT_EQ(formatDate(when, QStringLiteral("DD/MMM/YYYY HH:MM")),
               QStringLiteral("07/Mar/2026 09:05"));
-    EXPECT_EQ(formatdate(when, QStringLiteral("yyyy-mm-dd")), QStringLiteral("2026-03-07"));
-    EXPECT_EQ(formatdate(when, QStringLiteral("YY.MM")), QStringLiteral("26.03"));
+    EXPECT_EQ(formatDate(when, QStringLiteral("yyyy-mm-dd")), QStringLiteral("2026-03-07"));
+    EXPECT_EQ(formatDate(when, QStringLiteral("YY.MM")), QStringLiteral("26.03"));
 }
 
 TEST_F(Dates, DayNumbersCountFrom30December1899)

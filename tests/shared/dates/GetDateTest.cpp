@@ -1,7 +1,6 @@
-#include "shared/dates/fSHAREDGetDate.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/dates/mSHAREDGetDate.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -17,7 +16,7 @@ using namespace wexlo;
 
 namespace {
 
-using Step = std::function<void(fSHAREDGetDate&)>;
+using Step = std::function<void(DateEntryDialog&)>;
 
 const QString kTitle = QStringLiteral("Enter date this item was lent");
 const QString kYearLength = QStringLiteral(
@@ -40,7 +39,7 @@ private:
     {
         if (busy_)
             return;
-        auto* dlg = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+        auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
         if (dlg == nullptr || !dlg->isVisible())
             return;
         if (steps_.empty() || !armed_) {
@@ -52,7 +51,7 @@ private:
         }
         // Focus events, which the boxes act on, only flow once the dialog is the active window;
         // on a busy machine that can take a few ticks.
-        if (QApplication::focusWidget() != dlg->txtfield[0]) {
+        if (QApplication::focusWidget() != dlg->fieldEdit(0)) {
             dlg->activateWindow();
             return;
         }
@@ -74,7 +73,17 @@ private:
     int idle_ = 0;
 };
 
-QWidget* focused(fSHAREDGetDate& d)
+QLabel* label(const DateEntryDialog& d, const char* name)
+{
+    return d.findChild<QLabel*>(QString::fromLatin1(name));
+}
+
+QPushButton* button(const DateEntryDialog& d, const char* name)
+{
+    return d.findChild<QPushButton*>(QString::fromLatin1(name));
+}
+
+QWidget* focused(DateEntryDialog& d)
 {
     QWidget* w = QApplication::focusWidget();
     if (w != nullptr && (w == &d || d.isAncestorOf(w)))
@@ -83,16 +92,16 @@ QWidget* focused(fSHAREDGetDate& d)
 }
 
 // Types as a user would: each character goes to whatever has the focus at that moment.
-void type(fSHAREDGetDate& d, const QString& text)
+void type(DateEntryDialog& d, const QString& text)
 {
     for (const QChar c : text)
         QTest::keyClicks(focused(d), QString(c));
 }
 
-void press(fSHAREDGetDate& d, Qt::Key key) { QTest::keyClick(focused(d), key); }
+void press(DateEntryDialog& d, Qt::Key key) { QTest::keyClick(focused(d), key); }
 
 // Clears a box by the keyboard: select all, Backspace.
-void clearBox(fSHAREDGetDate& d, QLineEdit* box)
+void clearBox(DateEntryDialog& d, QLineEdit* box)
 {
     box->setFocus(Qt::TabFocusReason);
     box->selectAll();
@@ -104,23 +113,23 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
     }
     void TearDown() override
     {
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
     void useLocale(QLocale::Language lang, QLocale::Territory territory)
     {
         locale_.value = QLocale(lang, territory);
-        mSHAREDDateFunc::resetForTests();
+        dateformat::resetForTests();
     }
     QDate run(std::deque<Step> steps, const QDate& defaultDate = QDate(2026, 3, 7),
               const QString& title = kTitle)
     {
         Driver driver(std::move(steps));
-        return mSHAREDGetDate::getdate(title, defaultDate);
+        return dates::askDate(title, defaultDate);
     }
 };
 
@@ -129,19 +138,19 @@ protected:
 TEST_F(GetDateDialog, MonthFirstLocaleShowsMonthBoxFirstWithTheDefaultDate)
 {
     bool seen = false;
-    const QDate d = run({[&](fSHAREDGetDate& g) {
+    const QDate d = run({[&](DateEntryDialog& g) {
         seen = true;
         EXPECT_EQ(g.windowTitle(), kTitle);
-        EXPECT_EQ(g.lblFormatString->text(), QStringLiteral("MM/DD"));
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("03"));
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("07"));
-        EXPECT_EQ(g.txtYear->text(), QStringLiteral("2026"));
-        EXPECT_EQ(g.lblSlash[0]->text(), QStringLiteral("/"));
-        EXPECT_EQ(g.lblSlash[1]->text(), QStringLiteral("/"));
-        EXPECT_EQ(g.txtfield[0]->accessibleName(), QStringLiteral("Month"));
-        EXPECT_EQ(g.txtfield[1]->accessibleName(), QStringLiteral("Day"));
+        EXPECT_EQ(label(g, "formatLabel")->text(), QStringLiteral("MM/DD"));
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("03"));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("07"));
+        EXPECT_EQ(g.yearEdit()->text(), QStringLiteral("2026"));
+        EXPECT_EQ(label(g, "firstSeparatorLabel")->text(), QStringLiteral("/"));
+        EXPECT_EQ(label(g, "secondSeparatorLabel")->text(), QStringLiteral("/"));
+        EXPECT_EQ(g.fieldEdit(0)->accessibleName(), QStringLiteral("Month"));
+        EXPECT_EQ(g.fieldEdit(1)->accessibleName(), QStringLiteral("Day"));
         // The first box has the focus with its text selected, so typing replaces it.
-        EXPECT_EQ(g.txtfield[0]->selectedText(), QStringLiteral("03"));
+        EXPECT_EQ(g.fieldEdit(0)->selectedText(), QStringLiteral("03"));
         press(g, Qt::Key_Return);
     }});
     EXPECT_TRUE(seen);
@@ -152,13 +161,13 @@ TEST_F(GetDateDialog, MonthFirstLocaleShowsMonthBoxFirstWithTheDefaultDate)
 TEST_F(GetDateDialog, DayFirstLocaleShowsDayBoxFirst)
 {
     useLocale(QLocale::English, QLocale::UnitedKingdom);
-    const QDate d = run({[&](fSHAREDGetDate& g) {
-        EXPECT_EQ(g.lblFormatString->text(), QStringLiteral("DD/MM"));
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("07"));
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("03"));
-        EXPECT_EQ(g.txtfield[0]->accessibleName(), QStringLiteral("Day"));
-        EXPECT_EQ(g.txtfield[1]->accessibleName(), QStringLiteral("Month"));
-        EXPECT_EQ(g.txtYear->accessibleName(), QStringLiteral("Year"));
+    const QDate d = run({[&](DateEntryDialog& g) {
+        EXPECT_EQ(label(g, "formatLabel")->text(), QStringLiteral("DD/MM"));
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("07"));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("03"));
+        EXPECT_EQ(g.fieldEdit(0)->accessibleName(), QStringLiteral("Day"));
+        EXPECT_EQ(g.fieldEdit(1)->accessibleName(), QStringLiteral("Month"));
+        EXPECT_EQ(g.yearEdit()->accessibleName(), QStringLiteral("Year"));
         press(g, Qt::Key_Return);
     }});
     EXPECT_EQ(d, QDate(2026, 3, 7));
@@ -167,9 +176,9 @@ TEST_F(GetDateDialog, DayFirstLocaleShowsDayBoxFirst)
 TEST_F(GetDateDialog, YearFirstLocalePutsMonthFirstAndStillAcceptsItsDates)
 {
     useLocale(QLocale::Swedish, QLocale::Sweden);  // 2001-12-25
-    const QDate d = run({[&](fSHAREDGetDate& g) {
-        EXPECT_EQ(g.lblFormatString->text(), QStringLiteral("MM/DD"));
-        EXPECT_EQ(g.lblSlash[0]->text(), QStringLiteral("-"));
+    const QDate d = run({[&](DateEntryDialog& g) {
+        EXPECT_EQ(label(g, "formatLabel")->text(), QStringLiteral("MM/DD"));
+        EXPECT_EQ(label(g, "firstSeparatorLabel")->text(), QStringLiteral("-"));
         type(g, QStringLiteral("12-25-2025"));
         press(g, Qt::Key_Return);
     }});
@@ -179,24 +188,25 @@ TEST_F(GetDateDialog, YearFirstLocalePutsMonthFirstAndStillAcceptsItsDates)
 
 TEST_F(GetDateDialog, ControlsCarryTheirNamesCaptionsAndLimits)
 {
-    fSHAREDGetDate g;
-    for (const char* name : {"lblFormatString", "txtfield(0)", "lblSlash(0)", "txtfield(1)",
-                             "lblSlash(1)", "txtYear", "lblDate", "cmdAbort", "cmdAccept"})
+    DateEntryDialog g;
+    for (const char* name :
+         {"formatLabel", "firstFieldEdit", "firstSeparatorLabel", "secondFieldEdit",
+          "secondSeparatorLabel", "yearEdit", "dateLabel", "cancelButton", "okButton"})
         EXPECT_NE(g.findChild<QWidget*>(QString::fromLatin1(name)), nullptr) << name;
-    EXPECT_EQ(g.cmdAbort->text(), QStringLiteral("Cancel"));
-    EXPECT_EQ(g.cmdAccept->text(), QStringLiteral("OK"));
-    EXPECT_EQ(g.cmdAccept->accessibleName(), QStringLiteral("OK"));
-    EXPECT_EQ(g.txtfield[0]->maxLength(), 2);
-    EXPECT_EQ(g.txtfield[1]->maxLength(), 2);
-    EXPECT_EQ(g.txtYear->maxLength(), 4);
+    EXPECT_EQ(button(g, "cancelButton")->text(), QStringLiteral("Cancel"));
+    EXPECT_EQ(button(g, "okButton")->text(), QStringLiteral("OK"));
+    EXPECT_EQ(button(g, "okButton")->accessibleName(), QStringLiteral("OK"));
+    EXPECT_EQ(g.fieldEdit(0)->maxLength(), 2);
+    EXPECT_EQ(g.fieldEdit(1)->maxLength(), 2);
+    EXPECT_EQ(g.yearEdit()->maxLength(), 4);
     // 4680 x 1428 twips at 96 dots per inch.
     EXPECT_EQ(g.size(), QSize(312, 95));
-    EXPECT_EQ(g.txtYear->geometry(), QRect(210, 17, 49, 19));
+    EXPECT_EQ(g.yearEdit()->geometry(), QRect(210, 17, 49, 19));
 }
 
 TEST_F(GetDateDialog, NoTitleGivesOneNamingTheFieldOrder)
 {
-    run({[&](fSHAREDGetDate& g) {
+    run({[&](DateEntryDialog& g) {
             EXPECT_EQ(g.windowTitle(), QStringLiteral("Enter the date (MM/DD)"));
             press(g, Qt::Key_Escape);
         }},
@@ -208,14 +218,14 @@ TEST_F(GetDateDialog, NoTitleGivesOneNamingTheFieldOrder)
 TEST_F(GetDateDialog, TypingWithSeparatorsFillsTheBoxesAndIgnoresOtherCharacters)
 {
     useLocale(QLocale::English, QLocale::UnitedKingdom);
-    const QDate d = run({[&](fSHAREDGetDate& g) {
+    const QDate d = run({[&](DateEntryDialog& g) {
         // "/" jumps from the first box, "." from the second; letters and a separator typed
         // into the year are ignored.
         type(g, QStringLiteral("2x5/1.20a2/5"));
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("25"));
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("01"));
-        EXPECT_EQ(g.txtYear->text(), QStringLiteral("2025"));
-        EXPECT_EQ(g.focusWidget(), g.txtYear);
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("25"));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("01"));
+        EXPECT_EQ(g.yearEdit()->text(), QStringLiteral("2025"));
+        EXPECT_EQ(g.focusWidget(), g.yearEdit());
         press(g, Qt::Key_Return);
     }});
     EXPECT_EQ(d, QDate(2025, 1, 25));
@@ -224,9 +234,9 @@ TEST_F(GetDateDialog, TypingWithSeparatorsFillsTheBoxesAndIgnoresOtherCharacters
 TEST_F(GetDateDialog, TypedDateAndEnterIsReturned)
 {
     useLocale(QLocale::English, QLocale::UnitedKingdom);
-    const QDate d = run({[&](fSHAREDGetDate& g) {
+    const QDate d = run({[&](DateEntryDialog& g) {
         type(g, QStringLiteral("25-12.2025"));
-        EXPECT_EQ(g.txtYear->text(), QStringLiteral("2025"));
+        EXPECT_EQ(g.yearEdit()->text(), QStringLiteral("2025"));
         press(g, Qt::Key_Enter);
     }});
     EXPECT_EQ(d, QDate(2025, 12, 25));
@@ -234,12 +244,12 @@ TEST_F(GetDateDialog, TypedDateAndEnterIsReturned)
 
 TEST_F(GetDateDialog, OneDigitGetsALeadingZeroWhenLeavingTheBox)
 {
-    const QDate d = run({[&](fSHAREDGetDate& g) {
+    const QDate d = run({[&](DateEntryDialog& g) {
         type(g, QStringLiteral("7/4"));
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("07"));
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("07"));
         press(g, Qt::Key_Tab);
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("04"));
-        EXPECT_EQ(g.focusWidget(), g.txtYear);
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("04"));
+        EXPECT_EQ(g.focusWidget(), g.yearEdit());
         press(g, Qt::Key_Return);
     }});
     EXPECT_EQ(d, QDate(2026, 7, 4));
@@ -247,59 +257,59 @@ TEST_F(GetDateDialog, OneDigitGetsALeadingZeroWhenLeavingTheBox)
 
 TEST_F(GetDateDialog, PastedNonDigitsAreRefused)
 {
-    run({[&](fSHAREDGetDate& g) {
+    run({[&](DateEntryDialog& g) {
         QGuiApplication::clipboard()->setText(QStringLiteral("a1"));
-        g.txtfield[0]->selectAll();
+        g.fieldEdit(0)->selectAll();
         QTest::keyClick(focused(g), Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("03"));
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("03"));
         press(g, Qt::Key_Escape);
     }});
 }
 
 TEST_F(GetDateDialog, BackspaceInAnEmptyBoxStepsBackWithoutDeleting)
 {
-    run({[&](fSHAREDGetDate& g) {
-        clearBox(g, g.txtfield[1]);
-        EXPECT_EQ(g.txtfield[1]->text(), QString());
+    run({[&](DateEntryDialog& g) {
+        clearBox(g, g.fieldEdit(1));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QString());
         press(g, Qt::Key_Backspace);
-        EXPECT_EQ(g.focusWidget(), g.txtfield[0]);
-        EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("03"));
-        EXPECT_FALSE(g.txtfield[0]->hasSelectedText());
-        EXPECT_EQ(g.txtfield[0]->cursorPosition(), 2);
+        EXPECT_EQ(g.focusWidget(), g.fieldEdit(0));
+        EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("03"));
+        EXPECT_FALSE(g.fieldEdit(0)->hasSelectedText());
+        EXPECT_EQ(g.fieldEdit(0)->cursorPosition(), 2);
 
-        g.txtfield[1]->setText(QStringLiteral("09"));
-        clearBox(g, g.txtYear);
+        g.fieldEdit(1)->setText(QStringLiteral("09"));
+        clearBox(g, g.yearEdit());
         press(g, Qt::Key_Backspace);
-        EXPECT_EQ(g.focusWidget(), g.txtfield[1]);
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("09"));
-        EXPECT_FALSE(g.txtfield[1]->hasSelectedText());
-        EXPECT_EQ(g.txtfield[1]->cursorPosition(), 2);
+        EXPECT_EQ(g.focusWidget(), g.fieldEdit(1));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("09"));
+        EXPECT_FALSE(g.fieldEdit(1)->hasSelectedText());
+        EXPECT_EQ(g.fieldEdit(1)->cursorPosition(), 2);
 
         // In a box that is not empty, Backspace edits.
         press(g, Qt::Key_Backspace);
-        EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("0"));
+        EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("0"));
         press(g, Qt::Key_Escape);
     }});
 }
 
 TEST_F(GetDateDialog, MonthAboveTwelveTakesTheFocusBack)
 {
-    run({[&](fSHAREDGetDate& g) {
+    run({[&](DateEntryDialog& g) {
         type(g, QStringLiteral("13"));
         press(g, Qt::Key_Tab);
-        EXPECT_EQ(g.focusWidget(), g.txtfield[0]);
+        EXPECT_EQ(g.focusWidget(), g.fieldEdit(0));
         EXPECT_TRUE(boxes_.shown.isEmpty());
         // A day box may hold more than 12.
         type(g, QStringLiteral("12/31"));
         press(g, Qt::Key_Tab);
-        EXPECT_EQ(g.focusWidget(), g.txtYear);
+        EXPECT_EQ(g.focusWidget(), g.yearEdit());
         press(g, Qt::Key_Escape);
     }});
 
     useLocale(QLocale::English, QLocale::UnitedKingdom);
-    run({[&](fSHAREDGetDate& g) {
+    run({[&](DateEntryDialog& g) {
         type(g, QStringLiteral("01/13/"));
-        EXPECT_EQ(g.focusWidget(), g.txtfield[1]);
+        EXPECT_EQ(g.focusWidget(), g.fieldEdit(1));
         press(g, Qt::Key_Escape);
     }});
 }
@@ -308,17 +318,17 @@ TEST_F(GetDateDialog, MonthAboveTwelveTakesTheFocusBack)
 
 TEST_F(GetDateDialog, TwoDigitYearGetsACenturyOnEnterAndNeedsASecondEnter)
 {
-    const QDate d = run({[&](fSHAREDGetDate& g) {
+    const QDate d = run({[&](DateEntryDialog& g) {
         for (const auto& [typed, expanded] : {std::pair{"95", "1995"}, std::pair{"89", "2089"},
                                               std::pair{"90", "1990"}, std::pair{"00", "2000"}}) {
-            clearBox(g, g.txtYear);
+            clearBox(g, g.yearEdit());
             type(g, QString::fromLatin1(typed));
             press(g, Qt::Key_Return);
-            EXPECT_EQ(g.txtYear->text(), QString::fromLatin1(expanded));
+            EXPECT_EQ(g.yearEdit()->text(), QString::fromLatin1(expanded));
             EXPECT_TRUE(g.isVisible());
-            EXPECT_EQ(g.focusWidget(), g.txtYear);
+            EXPECT_EQ(g.focusWidget(), g.yearEdit());
         }
-        clearBox(g, g.txtYear);
+        clearBox(g, g.yearEdit());
         type(g, QStringLiteral("95"));
         press(g, Qt::Key_Return);
         press(g, Qt::Key_Return);
@@ -329,17 +339,17 @@ TEST_F(GetDateDialog, TwoDigitYearGetsACenturyOnEnterAndNeedsASecondEnter)
 
 TEST_F(GetDateDialog, EnterWithAnEmptyBoxFocusesIt)
 {
-    run({[&](fSHAREDGetDate& g) {
-        clearBox(g, g.txtfield[1]);
-        g.txtfield[0]->setFocus();
+    run({[&](DateEntryDialog& g) {
+        clearBox(g, g.fieldEdit(1));
+        g.fieldEdit(0)->setFocus();
         press(g, Qt::Key_Return);
-        EXPECT_EQ(g.focusWidget(), g.txtfield[1]);
+        EXPECT_EQ(g.focusWidget(), g.fieldEdit(1));
         EXPECT_TRUE(g.isVisible());
-        g.txtfield[1]->setText(QStringLiteral("01"));
-        clearBox(g, g.txtYear);
-        g.txtfield[0]->setFocus();
+        g.fieldEdit(1)->setText(QStringLiteral("01"));
+        clearBox(g, g.yearEdit());
+        g.fieldEdit(0)->setFocus();
         press(g, Qt::Key_Return);
-        EXPECT_EQ(g.focusWidget(), g.txtYear);
+        EXPECT_EQ(g.focusWidget(), g.yearEdit());
         EXPECT_TRUE(g.isVisible());
         press(g, Qt::Key_Escape);
     }});
@@ -348,13 +358,13 @@ TEST_F(GetDateDialog, EnterWithAnEmptyBoxFocusesIt)
 
 TEST_F(GetDateDialog, OneOrThreeDigitYearOnEnterShowsTheYearLengthMessage)
 {
-    run({[&](fSHAREDGetDate& g) {
-        clearBox(g, g.txtYear);
+    run({[&](DateEntryDialog& g) {
+        clearBox(g, g.yearEdit());
         type(g, QStringLiteral("5"));
         press(g, Qt::Key_Return);
         EXPECT_EQ(boxes_.texts(), QStringList{kYearLength});
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
-        EXPECT_EQ(g.focusWidget(), g.txtYear);
+        EXPECT_EQ(g.focusWidget(), g.yearEdit());
         EXPECT_TRUE(g.isVisible());
 
         type(g, QStringLiteral("02"));  // "502"
@@ -363,7 +373,7 @@ TEST_F(GetDateDialog, OneOrThreeDigitYearOnEnterShowsTheYearLengthMessage)
         EXPECT_EQ(boxes_.lastText(), kYearLength);
 
         // OK skips the year-length check; such a year is taken as no date at all.
-        QTest::mouseClick(g.cmdAccept, Qt::LeftButton);
+        QTest::mouseClick(button(g, "okButton"), Qt::LeftButton);
         EXPECT_EQ(boxes_.lastText(), QStringLiteral("Invalid Date"));
         EXPECT_TRUE(g.isVisible());
         press(g, Qt::Key_Escape);
@@ -379,17 +389,17 @@ TEST_F(GetDateDialog, ImpossibleDateIsRefusedInEitherFieldOrder)
         QString labelWhileShown;
         boxes_.shown.clear();
         boxes_.onShow = [&](const platform::MessageRequest&) {
-            auto* g = qobject_cast<fSHAREDGetDate*>(QApplication::activeModalWidget());
+            auto* g = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget());
             if (g != nullptr)
-                labelWhileShown = g->lblDate->text();
+                labelWhileShown = label(*g, "dateLabel")->text();
         };
-        const QDate d = run({[&](fSHAREDGetDate& g) {
+        const QDate d = run({[&](DateEntryDialog& g) {
             type(g, typed);
             press(g, Qt::Key_Return);
             EXPECT_EQ(boxes_.texts(), QStringList{QStringLiteral("Invalid Date")});
             EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
-            EXPECT_EQ(g.lblDate->text(), QString());
-            EXPECT_EQ(g.focusWidget(), g.txtfield[0]);
+            EXPECT_EQ(label(g, "dateLabel")->text(), QString());
+            EXPECT_EQ(g.focusWidget(), g.fieldEdit(0));
             EXPECT_TRUE(g.isVisible());
             // Put right and accepted.
             type(g,
@@ -407,16 +417,16 @@ TEST_F(GetDateDialog, ImpossibleDateIsRefusedInEitherFieldOrder)
 TEST_F(GetDateDialog, EscapeF9CancelAndTheCloseBoxAllGiveTheZeroDate)
 {
     const std::vector<Step> cancels{
-        [](fSHAREDGetDate& g) { press(g, Qt::Key_Escape); },
-        [](fSHAREDGetDate& g) {
-            g.txtYear->setFocus();
+        [](DateEntryDialog& g) { press(g, Qt::Key_Escape); },
+        [](DateEntryDialog& g) {
+            g.yearEdit()->setFocus();
             press(g, Qt::Key_F9);
         },
-        [](fSHAREDGetDate& g) { QTest::mouseClick(g.cmdAbort, Qt::LeftButton); },
-        [](fSHAREDGetDate& g) { g.close(); },
+        [](DateEntryDialog& g) { QTest::mouseClick(button(g, "cancelButton"), Qt::LeftButton); },
+        [](DateEntryDialog& g) { g.close(); },
     };
     for (const Step& cancel : cancels) {
-        EXPECT_EQ(run({[&](fSHAREDGetDate& g) {
+        EXPECT_EQ(run({[&](DateEntryDialog& g) {
                       type(g, QStringLiteral("11/11/2011"));
                       cancel(g);
                   }}),
@@ -426,23 +436,23 @@ TEST_F(GetDateDialog, EscapeF9CancelAndTheCloseBoxAllGiveTheZeroDate)
 
 TEST_F(GetDateDialog, F10AndOkAcceptFromAnyControlWithoutTheCenturyStep)
 {
-    EXPECT_EQ(run({[](fSHAREDGetDate& g) {
+    EXPECT_EQ(run({[](DateEntryDialog& g) {
                   type(g, QStringLiteral("11/12"));  // focus left in the day box
                   press(g, Qt::Key_F10);
               }}),
               QDate(2026, 11, 12));
 
-    EXPECT_EQ(run({[](fSHAREDGetDate& g) {
-                  clearBox(g, g.txtYear);
+    EXPECT_EQ(run({[](DateEntryDialog& g) {
+                  clearBox(g, g.yearEdit());
                   type(g, QStringLiteral("95"));
-                  g.cmdAbort->setFocus();
+                  button(g, "cancelButton")->setFocus();
                   press(g, Qt::Key_F10);
               }}),
               QDate(1995, 3, 7));
 
-    EXPECT_EQ(run({[](fSHAREDGetDate& g) {
+    EXPECT_EQ(run({[](DateEntryDialog& g) {
                   type(g, QStringLiteral("04/30/2026"));
-                  QTest::mouseClick(g.cmdAccept, Qt::LeftButton);
+                  QTest::mouseClick(button(g, "okButton"), Qt::LeftButton);
               }}),
               QDate(2026, 4, 30));
     EXPECT_TRUE(boxes_.shown.isEmpty());
@@ -455,10 +465,10 @@ TEST_F(GetDateDialog, ZeroDefaultStartsAtToday)
     // No date at all, and day 0 itself (a loan saved with the day number 0).
     for (const QDate& zero : {QDate(), QDate(1899, 12, 30)}) {
         SCOPED_TRACE(zero.toString(Qt::ISODate).toStdString());
-        const QDate d = run({[](fSHAREDGetDate& g) {
-                                EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("02"));
-                                EXPECT_EQ(g.txtfield[1]->text(), QStringLiteral("11"));
-                                EXPECT_EQ(g.txtYear->text(), QStringLiteral("2026"));
+        const QDate d = run({[](DateEntryDialog& g) {
+                                EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("02"));
+                                EXPECT_EQ(g.fieldEdit(1)->text(), QStringLiteral("11"));
+                                EXPECT_EQ(g.yearEdit()->text(), QStringLiteral("2026"));
                                 press(g, Qt::Key_F10);
                             }},
                             zero);
@@ -469,20 +479,20 @@ TEST_F(GetDateDialog, ZeroDefaultStartsAtToday)
 TEST_F(GetDateDialog, CurrentMonthOnlyAsksAgainFromTheDefault)
 {
     useLocale(QLocale::English, QLocale::UnitedKingdom);
-    fSHAREDGetDate g;
+    DateEntryDialog g;
     Driver driver({
-        [](fSHAREDGetDate& g) {
+        [](DateEntryDialog& g) {
             type(g, QStringLiteral("20"));
             press(g, Qt::Key_F10);
         },
-        [](fSHAREDGetDate& g) {
+        [](DateEntryDialog& g) {
             // Shown again, starting from the default.
-            EXPECT_EQ(g.txtfield[0]->text(), QStringLiteral("07"));
+            EXPECT_EQ(g.fieldEdit(0)->text(), QStringLiteral("07"));
             type(g, QStringLiteral("05"));
             press(g, Qt::Key_F10);
         },
     });
-    EXPECT_EQ(g.GetDateInCurrentMonth(QStringLiteral("Returned"), QDate(2026, 3, 7)),
+    EXPECT_EQ(g.askForDateInMonth(QStringLiteral("Returned"), QDate(2026, 3, 7)),
               QDate(2026, 3, 5));
     ASSERT_EQ(boxes_.shown.size(), 1);
     EXPECT_EQ(boxes_.lastText(),

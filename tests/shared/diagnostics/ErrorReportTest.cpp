@@ -1,9 +1,9 @@
 #include "WexloConfig.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/ui/fSHAREDErrorRpt.h"
-#include "shared/ui/mSHAREDShowError.h"
-#include "support/Fixture.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/ui/ErrorReportDialog.h"
+#include "shared/ui/ShowErrorReport.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -19,6 +19,13 @@
 using namespace wexlo;
 
 namespace {
+
+// A part of a window, found by its object name.
+template <class W = QLabel>
+W* part(const QObject& window, const char* name)
+{
+    return window.findChild<W*>(QString::fromLatin1(name));
+}
 
 const QString kAddress = QStringLiteral(WEXLO_BUG_ADDRESS);
 const QString kHeading =
@@ -36,28 +43,28 @@ const QString kMailEnd = QStringLiteral("&attachment=\"\"");
 
 class ErrorReport : public test::WexloTest {
 protected:
-    using Action = std::function<void(fSHAREDErrorRpt&)>;
+    using Action = std::function<void(ErrorReportDialog&)>;
 
-    // Runs ShowError; the action runs while the dialog is up, then the user clicks Exit.
-    void run(fSHAREDErrorRpt& dlg, const QString& message, const Action& act = {})
+    // Runs showError; the action runs while the dialog is up, then the user clicks Exit.
+    void run(ErrorReportDialog& dlg, const QString& message, const Action& act = {})
     {
         QTimer::singleShot(0, &dlg, [&dlg, act] {
             if (act)
                 act(dlg);
             if (dlg.isVisible())
-                QTest::mouseClick(dlg.cmdExit, Qt::LeftButton);
+                QTest::mouseClick(part<QPushButton>(dlg, "exitButton"), Qt::LeftButton);
         });
-        dlg.ShowError(message, {});
+        dlg.showError(message, {});
     }
 
     // The mail link of a report of the message (and the log, if one was written).
     QString mailFor(const QString& message, const Action& before = {})
     {
-        fSHAREDErrorRpt dlg;
-        run(dlg, message, [before](fSHAREDErrorRpt& d) {
+        ErrorReportDialog dlg;
+        run(dlg, message, [before](ErrorReportDialog& d) {
             if (before)
                 before(d);
-            QTest::mouseClick(d.cmdEmail, Qt::LeftButton);
+            QTest::mouseClick(part<QPushButton>(d, "emailButton"), Qt::LeftButton);
         });
         return shell_.opened.isEmpty() ? QString() : shell_.opened.takeLast();
     }
@@ -68,10 +75,10 @@ protected:
         return link.mid(start, link.size() - start - kMailEnd.size());
     }
 
-    static void typeComment(fSHAREDErrorRpt& d, const QString& text)
+    static void typeComment(ErrorReportDialog& d, const QString& text)
     {
-        QTest::mouseClick(d.cmdShowComments, Qt::LeftButton);
-        QTest::keyClicks(d.txtUserMessage, text);
+        QTest::mouseClick(part<QPushButton>(d, "showCommentsButton"), Qt::LeftButton);
+        QTest::keyClicks(part<QPlainTextEdit>(d, "commentsEdit"), text);
     }
 
     QString preview() const
@@ -86,7 +93,7 @@ protected:
 
 TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
 {
-    fSHAREDErrorRpt dlg;
+    ErrorReportDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Error Reporter"));
     auto label = [&](const char* name) {
         return dlg.findChild<QLabel*>(QString::fromLatin1(name));
@@ -101,15 +108,15 @@ TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
         return dlg.findChild<QPlainTextEdit*>(QString::fromLatin1(name));
     };
 
-    ASSERT_NE(label("Label1"), nullptr);
-    EXPECT_EQ(label("Label1")->text(), QStringLiteral("An error has ocurred:"));
-    EXPECT_EQ(frame("Frame1")->title(), QStringLiteral("Error Details"));
-    EXPECT_EQ(frame("Frame2")->title(), appFile(QStringLiteral("log.txt")));
-    EXPECT_EQ(frame("Frame3")->title(), QStringLiteral("Enter your own comments here"));
-    EXPECT_EQ(box("txtError")->toolTip(), QStringLiteral("This is the error which ocurred"));
-    EXPECT_EQ(box("txtLog")->toolTip(),
+    ASSERT_NE(label("headingLabel"), nullptr);
+    EXPECT_EQ(label("headingLabel")->text(), QStringLiteral("An error has ocurred:"));
+    EXPECT_EQ(frame("errorBox")->title(), QStringLiteral("Error Details"));
+    EXPECT_EQ(frame("logBox")->title(), appFile(QStringLiteral("log.txt")));
+    EXPECT_EQ(frame("commentsBox")->title(), QStringLiteral("Enter your own comments here"));
+    EXPECT_EQ(box("errorEdit")->toolTip(), QStringLiteral("This is the error which ocurred"));
+    EXPECT_EQ(box("logEdit")->toolTip(),
               QStringLiteral("This is the content of the program's log file"));
-    EXPECT_EQ(box("txtUserMessage")->toolTip(),
+    EXPECT_EQ(box("commentsEdit")->toolTip(),
               QStringLiteral("These comments will be added to your error report."));
 
     const QString preview =
@@ -118,15 +125,15 @@ TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
         const char* name;
         QString caption, tip;
     } buttons[] = {
-        {"cmdShowComments", QStringLiteral("Enter Comments"),
+        {"showCommentsButton", QStringLiteral("Enter Comments"),
          QStringLiteral(
              "If you want to add any comments before submitting an error report, click here.")},
-        {"cmdViewLog", QStringLiteral("View Log File"),
+        {"viewLogButton", QStringLiteral("View Log File"),
          QStringLiteral("Click this button to view the log file")},
-        {"cmdViewReport", QStringLiteral("View Error Report"), preview},
-        {"cmdEmail", QStringLiteral("Submit Error Report"), preview},
-        {"cmdHelp", QStringLiteral("Help"), QString()},
-        {"cmdExit", QStringLiteral("Exit"), QString()},
+        {"viewReportButton", QStringLiteral("View Error Report"), preview},
+        {"emailButton", QStringLiteral("Submit Error Report"), preview},
+        {"helpButton", QStringLiteral("Help"), QString()},
+        {"exitButton", QStringLiteral("Exit"), QString()},
     };
     for (const auto& b : buttons) {
         ASSERT_NE(button(b.name), nullptr) << b.name;
@@ -136,14 +143,14 @@ TEST_F(ErrorReport, ControlsCarryTheirCaptionsAndTips)
 
     // The log and the comments stay out of the way until asked for.
     dlg.show();
-    EXPECT_FALSE(dlg.Frame2->isVisible());
-    EXPECT_FALSE(dlg.Frame3->isVisible());
-    QTest::mouseClick(dlg.cmdViewLog, Qt::LeftButton);
-    EXPECT_TRUE(dlg.Frame2->isVisible());
-    EXPECT_FALSE(dlg.cmdViewLog->isVisible());
-    QTest::mouseClick(dlg.cmdShowComments, Qt::LeftButton);
-    EXPECT_TRUE(dlg.Frame3->isVisible());
-    EXPECT_FALSE(dlg.cmdShowComments->isVisible());
+    EXPECT_FALSE(part<QGroupBox>(dlg, "logBox")->isVisible());
+    EXPECT_FALSE(part<QGroupBox>(dlg, "commentsBox")->isVisible());
+    QTest::mouseClick(part<QPushButton>(dlg, "viewLogButton"), Qt::LeftButton);
+    EXPECT_TRUE(part<QGroupBox>(dlg, "logBox")->isVisible());
+    EXPECT_FALSE(part<QPushButton>(dlg, "viewLogButton")->isVisible());
+    QTest::mouseClick(part<QPushButton>(dlg, "showCommentsButton"), Qt::LeftButton);
+    EXPECT_TRUE(part<QGroupBox>(dlg, "commentsBox")->isVisible());
+    EXPECT_FALSE(part<QPushButton>(dlg, "showCommentsButton")->isVisible());
 }
 
 TEST_F(ErrorReport, PreviewIsWrittenToFulllogAndOpenedInTheDesktopEditor)
@@ -151,11 +158,11 @@ TEST_F(ErrorReport, PreviewIsWrittenToFulllogAndOpenedInTheDesktopEditor)
     writeLog("14:02:51      one\r\n14:02:51      two\r\n");
     writeBytes(appFile(QStringLiteral("fulllog.txt")),
                "an older preview that is much longer than this one");
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("Could not save\r\nsettings"), [](fSHAREDErrorRpt& d) {
-        EXPECT_EQ(d.txtLog->toPlainText(),
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("Could not save\r\nsettings"), [](ErrorReportDialog& d) {
+        EXPECT_EQ(part<QPlainTextEdit>(d, "logEdit")->toPlainText(),
                   QStringLiteral("14:02:51      one\n14:02:51      two\n"));
-        QTest::mouseClick(d.cmdViewReport, Qt::LeftButton);
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
     });
 
     EXPECT_EQ(preview(), kInstruction + QStringLiteral("\r\n\r\n") + kHeading +
@@ -169,10 +176,10 @@ TEST_F(ErrorReport, LongPreviewMarksWhereTheMailIsCut)
 {
     const QString log = QString(500, QLatin1Char('L'));
     writeLog(log.toUtf8());
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("Boom"), [](fSHAREDErrorRpt& d) {
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("Boom"), [](ErrorReportDialog& d) {
         typeComment(d, QStringLiteral("I was saving"));
-        QTest::mouseClick(d.cmdViewReport, Qt::LeftButton);
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
     });
 
     const QString report =
@@ -183,11 +190,11 @@ TEST_F(ErrorReport, LongPreviewMarksWhereTheMailIsCut)
 
 TEST_F(ErrorReport, WithoutALogBothReportsSaySo)
 {
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("Gone"), [](fSHAREDErrorRpt& d) {
-        EXPECT_EQ(d.txtLog->toPlainText(), QStringLiteral("No log file"));
-        QTest::mouseClick(d.cmdViewReport, Qt::LeftButton);
-        QTest::mouseClick(d.cmdEmail, Qt::LeftButton);
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("Gone"), [](ErrorReportDialog& d) {
+        EXPECT_EQ(part<QPlainTextEdit>(d, "logEdit")->toPlainText(), QStringLiteral("No log file"));
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
+        QTest::mouseClick(part<QPushButton>(d, "emailButton"), Qt::LeftButton);
     });
     EXPECT_TRUE(preview().endsWith(QStringLiteral("\r\n\r\nGone\r\n\r\nNo log file")));
     ASSERT_EQ(shell_.opened.size(), 2);
@@ -210,7 +217,7 @@ TEST_F(ErrorReport, MailLinkEscapesSpecialCharactersAndLineBreaks)
 
 TEST_F(ErrorReport, CommentsLeadTheMailDetailsOnceTouched)
 {
-    const QString typed = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
+    const QString typed = mailFor(QStringLiteral("Err"), [](ErrorReportDialog& d) {
         typeComment(d, QStringLiteral("saving & quitting"));
     });
     EXPECT_EQ(bodyOf(typed),
@@ -218,18 +225,18 @@ TEST_F(ErrorReport, CommentsLeadTheMailDetailsOnceTouched)
                   QStringLiteral("User: saving %26 quitting%0D%0AErr%0D%0A%0D%0ANo log file"));
 
     // Typed and then deleted still counts: the details start with an empty "User: ".
-    const QString deleted = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
+    const QString deleted = mailFor(QStringLiteral("Err"), [](ErrorReportDialog& d) {
         typeComment(d, QStringLiteral("ab"));
-        QTest::keyClick(d.txtUserMessage, Qt::Key_Backspace);
-        QTest::keyClick(d.txtUserMessage, Qt::Key_Backspace);
+        QTest::keyClick(part<QPlainTextEdit>(d, "commentsEdit"), Qt::Key_Backspace);
+        QTest::keyClick(part<QPlainTextEdit>(d, "commentsEdit"), Qt::Key_Backspace);
     });
     EXPECT_TRUE(deleted.endsWith(QStringLiteral("%0D%0AUser: %0D%0AErr%0D%0A%0D%0ANo log file") +
                                  kMailEnd));
 
     // A click into the box is enough, and without any the comments stay out.
-    const QString clicked = mailFor(QStringLiteral("Err"), [](fSHAREDErrorRpt& d) {
-        QTest::mouseClick(d.cmdShowComments, Qt::LeftButton);
-        QTest::mouseClick(d.txtUserMessage->viewport(), Qt::LeftButton);
+    const QString clicked = mailFor(QStringLiteral("Err"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "showCommentsButton"), Qt::LeftButton);
+        QTest::mouseClick(part<QPlainTextEdit>(d, "commentsEdit")->viewport(), Qt::LeftButton);
     });
     EXPECT_TRUE(clicked.contains(QStringLiteral("%0D%0AUser: %0D%0AErr")));
     EXPECT_FALSE(mailFor(QStringLiteral("Err")).contains(QStringLiteral("User:")));
@@ -265,12 +272,12 @@ TEST_F(ErrorReport, MailBodyIsCutAt400WithoutSplittingAnEscape)
     // A character outside the basic plane (two UTF-16 units) is kept whole or dropped whole.
     const QString face = QString::fromUtf8("\xF0\x9F\x98\x80");
     ASSERT_EQ(face.size(), 2);
-    const QString astral =
-        fSHAREDErrorRpt::cutMailBody(QString(399, QLatin1Char('x')) + face + QStringLiteral("yy"));
+    const QString astral = ErrorReportDialog::cutMailBody(QString(399, QLatin1Char('x')) + face +
+                                                          QStringLiteral("yy"));
     EXPECT_EQ(astral, QString(399, QLatin1Char('x')));
-    EXPECT_EQ(
-        fSHAREDErrorRpt::cutMailBody(QString(398, QLatin1Char('x')) + face + QStringLiteral("yy")),
-        QString(398, QLatin1Char('x')) + face);
+    EXPECT_EQ(ErrorReportDialog::cutMailBody(QString(398, QLatin1Char('x')) + face +
+                                             QStringLiteral("yy")),
+              QString(398, QLatin1Char('x')) + face);
 
     // A report of 400 characters or fewer goes whole.
     const QString exact = bodyOf(mailFor(QString(400 - prefix - 23, QLatin1Char('x'))));
@@ -282,11 +289,12 @@ TEST_F(ErrorReport, FailedPreviewIsLoggedAndNothingStaleIsOpened)
 {
     useFaultyFileSystem();
     files_.failOpen[QStringLiteral("fulllog.txt")] = err::PermissionDenied;
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"),
-        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
+    });
     EXPECT_TRUE(shell_.opened.isEmpty());
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
 }
@@ -294,11 +302,12 @@ TEST_F(ErrorReport, FailedPreviewIsLoggedAndNothingStaleIsOpened)
 TEST_F(ErrorReport, EditorThatCannotStartIsLogged)
 {
     shell_.openThrows = true;
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"),
-        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdViewReport, Qt::LeftButton); });
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "viewReportButton"), Qt::LeftButton);
+    });
     EXPECT_FALSE(preview().isEmpty());
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(
         logText().contains(QStringLiteral("in cmdviewreport_click of module fSHAREDErrorRpt")));
     EXPECT_TRUE(boxes_.shown.isEmpty());
@@ -307,34 +316,36 @@ TEST_F(ErrorReport, EditorThatCannotStartIsLogged)
 TEST_F(ErrorReport, HelpOpensThePageOrSaysItIsMissing)
 {
     const QString page = home_.filePath(QStringLiteral("Help/Index.htm"));
-    fSHAREDErrorRpt dlg;
-    run(dlg, QStringLiteral("x"),
-        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
+    ErrorReportDialog dlg;
+    run(dlg, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton);
+    });
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("Cannot find help file ") + page);
     EXPECT_TRUE(shell_.opened.isEmpty());
 
     writeBytes(page, "<html></html>");
-    fSHAREDErrorRpt again;
-    run(again, QStringLiteral("x"),
-        [](fSHAREDErrorRpt& d) { QTest::mouseClick(d.cmdHelp, Qt::LeftButton); });
+    ErrorReportDialog again;
+    run(again, QStringLiteral("x"), [](ErrorReportDialog& d) {
+        QTest::mouseClick(part<QPushButton>(d, "helpButton"), Qt::LeftButton);
+    });
     EXPECT_EQ(shell_.opened, QStringList{page});
 }
 
 TEST_F(ErrorReport, CloseBoxAndEscapeEndTheDialog)
 {
-    fSHAREDErrorRpt dlg;
+    ErrorReportDialog dlg;
     QTimer::singleShot(0, &dlg, [&dlg] { dlg.close(); });
-    dlg.ShowError(QStringLiteral("x"), {});
+    dlg.showError(QStringLiteral("x"), {});
     EXPECT_FALSE(dlg.isVisible());
 
-    fSHAREDErrorRpt other;
+    ErrorReportDialog other;
     QTimer::singleShot(0, &other, [&other] { QTest::keyClick(&other, Qt::Key_Escape); });
-    other.ShowError(QStringLiteral("x"), {});
+    other.showError(QStringLiteral("x"), {});
     EXPECT_FALSE(other.isVisible());
 }
 
 // A dialog that finds another window holding the modal state.
-class RefusedModal : public fSHAREDErrorRpt {
+class RefusedModal : public ErrorReportDialog {
 protected:
     void showModal() override { raiseError(401); }
 };
@@ -346,10 +357,10 @@ TEST_F(ErrorReport, WithoutModalityItWaitsInQuarterSecondsUntilLeft)
     clock_.onSleep = [&](int) {
         if (clock_.sleeps.size() == 3) {
             shownModeless = dlg.isVisible() && !dlg.isModal();
-            QTest::mouseClick(dlg.cmdExit, Qt::LeftButton);
+            QTest::mouseClick(part<QPushButton>(dlg, "exitButton"), Qt::LeftButton);
         }
     };
-    dlg.ShowError(QStringLiteral("x"), {});
+    dlg.showError(QStringLiteral("x"), {});
     clock_.onSleep = nullptr;
     EXPECT_TRUE(shownModeless);
     EXPECT_EQ(clock_.sleeps, (QList<int>{250, 250, 250}));
@@ -358,23 +369,23 @@ TEST_F(ErrorReport, WithoutModalityItWaitsInQuarterSecondsUntilLeft)
     RefusedModal closed;
     clock_.sleeps.clear();
     clock_.onSleep = [&](int) { closed.close(); };
-    closed.ShowError(QStringLiteral("x"), {});
+    closed.showError(QStringLiteral("x"), {});
     clock_.onSleep = nullptr;
     EXPECT_EQ(clock_.sleeps.size(), 1);
 }
 
 TEST_F(ErrorReport, ShowerrOpensAFreshDialogAndReleasesIt)
 {
-    QPointer<fSHAREDErrorRpt> seen;
+    QPointer<ErrorReportDialog> seen;
     QString shownText;
     QTimer::singleShot(0, [&] {
-        seen = qobject_cast<fSHAREDErrorRpt*>(QApplication::activeModalWidget());
+        seen = qobject_cast<ErrorReportDialog*>(QApplication::activeModalWidget());
         if (!seen)
             return;
-        shownText = seen->txtError->toPlainText();
-        QTest::mouseClick(seen->cmdExit, Qt::LeftButton);
+        shownText = part<QPlainTextEdit>(*seen, "errorEdit")->toPlainText();
+        QTest::mouseClick(part<QPushButton>(*seen, "exitButton"), Qt::LeftButton);
     });
-    mSHAREDShowError::showerr(QStringLiteral("Disk full(61)"));
+    showErrorReport(QStringLiteral("Disk full(61)"));
     EXPECT_EQ(shownText, QStringLiteral("Disk full(61)"));
     EXPECT_TRUE(seen.isNull());
 }

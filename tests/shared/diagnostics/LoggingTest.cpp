@@ -1,13 +1,13 @@
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "support/Fixture.h"
+#include "shared/diagnostics/Logging.h"
+#include "support/WexloTest.h"
 
 #include <functional>
 #include <new>
 #include <stdexcept>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDLogging;
+using namespace wexlo::logging;
 
 namespace {
 
@@ -15,7 +15,7 @@ class Logging : public test::WexloTest {};
 
 TEST_F(Logging, LineHasTimeThenTextFromColumn15AndCrLf)
 {
-    writelog(QStringLiteral("hello"));
+    writeLine(QStringLiteral("hello"));
     EXPECT_EQ(logText(), QStringLiteral("14:02:51      hello\r\n"));
     EXPECT_EQ(logPath(), appFile(QStringLiteral("log.txt")));
 }
@@ -23,18 +23,18 @@ TEST_F(Logging, LineHasTimeThenTextFromColumn15AndCrLf)
 TEST_F(Logging, AppendsAndNeverTruncates)
 {
     writeBytes(appFile(QStringLiteral("log.txt")), "old line\r\n");
-    writelog(QStringLiteral("a"));
-    writelog(QStringLiteral("b"));
+    writeLine(QStringLiteral("a"));
+    writeLine(QStringLiteral("b"));
     EXPECT_EQ(logText(), QStringLiteral("old line\r\n14:02:51      a\r\n14:02:51      b\r\n"));
 }
 
 TEST_F(Logging, FortyErrorsStayInMemoryTheFortyFirstWritesTheBlock)
 {
     for (int i = 1; i <= 40; ++i)
-        logerror(QStringLiteral("e%1").arg(i));
+        logError(QStringLiteral("e%1").arg(i));
     EXPECT_EQ(logText(), QString());
 
-    logerror(QStringLiteral("Overflow(6)"), QStringLiteral("fosname"),
+    logError(QStringLiteral("Overflow(6)"), QStringLiteral("fosname"),
              QStringLiteral("mSHAREDOSINFO"));
     const QStringList lines = logLines();
     ASSERT_EQ(lines.size(), 42);
@@ -44,7 +44,7 @@ TEST_F(Logging, FortyErrorsStayInMemoryTheFortyFirstWritesTheBlock)
     EXPECT_EQ(lines.last(), QStringLiteral("End of actions list"));
 
     // The 41st entry went to slot 1, so the next listing starts at slot 2 and ends with it.
-    listactions();
+    writeRecentActions();
     const QStringList again = logLines().mid(42);
     ASSERT_EQ(again.size(), 42);
     EXPECT_EQ(again.at(1), QStringLiteral(" >> 1: e2 - 14:02:51"));
@@ -54,14 +54,14 @@ TEST_F(Logging, FortyErrorsStayInMemoryTheFortyFirstWritesTheBlock)
 
 TEST_F(Logging, ListingNumbersOnlyUsedSlotsAndEmptyListHasFrameOnly)
 {
-    listactions();
+    writeRecentActions();
     EXPECT_EQ(logLines(), (QStringList{QStringLiteral("Listing last 40 actions: "),
                                        QStringLiteral("End of actions list")}));
 
-    logerror(QStringLiteral("a"));
-    logerror(QStringLiteral("b"), QStringLiteral("proc"));
-    logdebug(QStringLiteral("Url set to x"));
-    listactions();
+    logError(QStringLiteral("a"));
+    logError(QStringLiteral("b"), QStringLiteral("proc"));
+    logDebug(QStringLiteral("Url set to x"));
+    writeRecentActions();
     EXPECT_EQ(logLines().mid(2), (QStringList{QStringLiteral("Listing last 40 actions: "),
                                               QStringLiteral(" >> 1: a - 14:02:51"),
                                               QStringLiteral(" >> 2: b in proc - 14:02:51"),
@@ -72,10 +72,10 @@ TEST_F(Logging, ListingNumbersOnlyUsedSlotsAndEmptyListHasFrameOnly)
 TEST_F(Logging, DebugEntryWrapsWithoutListing)
 {
     for (int i = 1; i <= 40; ++i)
-        logerror(QStringLiteral("e%1").arg(i));
-    logdebug(QStringLiteral("late"));
+        logError(QStringLiteral("e%1").arg(i));
+    logDebug(QStringLiteral("late"));
     EXPECT_EQ(logText(), QString());
-    listactions();
+    writeRecentActions();
     const QStringList lines = logLines();
     EXPECT_EQ(lines.at(1), QStringLiteral(" >> 1: e2 - 14:02:51"));
     EXPECT_EQ(lines.at(40), QStringLiteral(" >> 40: DBG: late - 14:02:51"));
@@ -85,7 +85,7 @@ TEST_F(Logging, HandlerLogsAndCarriesOnWithTheNextStatement)
 {
     int reached = 0;
     int value = 5;
-    OnError on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
+    ErrorRecorder on(QStringLiteral("fosname"), QStringLiteral("mSHAREDOSINFO"));
     on([&] {
         raiseError(err::Overflow);
         value = 99;
@@ -94,16 +94,16 @@ TEST_F(Logging, HandlerLogsAndCarriesOnWithTheNextStatement)
     EXPECT_EQ(value, 5);
     EXPECT_EQ(reached, 1);
     EXPECT_EQ(on.lastNumber(), err::Overflow);
-    listactions();
+    writeRecentActions();
     EXPECT_EQ(logLines().at(1),
               QStringLiteral(" >> 1: Overflow(6) in fosname of module mSHAREDOSINFO - 14:02:51"));
 }
 
 TEST_F(Logging, NumberDashFormAndSubscriptHasNoBlank)
 {
-    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::Standard),
+    EXPECT_EQ(ErrorRecorder::format(9, errorDescription(9), ErrorRecorder::Form::Standard),
               QStringLiteral("Subscript out of range(9)"));
-    EXPECT_EQ(OnError::format(9, errorDescription(9), OnError::Form::NumberDash),
+    EXPECT_EQ(ErrorRecorder::format(9, errorDescription(9), ErrorRecorder::Form::NumberDash),
               QStringLiteral("9-Subscript out of range"));
 }
 
@@ -111,11 +111,11 @@ TEST_F(Logging, UnwritableLogReachesTheCallerAndALostListingIsDropped)
 {
     useFaultyFileSystem();
     files_.failAppend[QStringLiteral("log.txt")] = err::PermissionDenied;
-    OnError on(QStringLiteral("caller"), QStringLiteral("mod"));
-    EXPECT_FALSE(on([] { writelog(QStringLiteral("x")); }));
+    ErrorRecorder on(QStringLiteral("caller"), QStringLiteral("mod"));
+    EXPECT_FALSE(on([] { writeLine(QStringLiteral("x")); }));
     EXPECT_EQ(on.lastNumber(), err::PermissionDenied);
     for (int i = 0; i < 45; ++i)
-        logerror(QStringLiteral("e"));  // the listing at 41 fails silently
+        logError(QStringLiteral("e"));  // the listing at 41 fails silently
     SUCCEED();
 }
 
@@ -124,19 +124,19 @@ TEST_F(Logging, WhatASlotLetsEscapeIsLoggedAtTheEdgeAndGoesNoFurther)
     struct Case {
         std::function<void()> fail;
         bool takesArgument;
-        OnError::Form form;
+        ErrorRecorder::Form form;
         QString logged;
     };
     const Case cases[] = {
-        {[] { raiseError(err::DiskFull); }, true, OnError::Form::Standard,
+        {[] { raiseError(err::DiskFull); }, true, ErrorRecorder::Form::Standard,
          errorDescription(err::DiskFull) + QStringLiteral("(61)")},
-        {[] { throw std::bad_alloc(); }, false, OnError::Form::NumberDash,
+        {[] { throw std::bad_alloc(); }, false, ErrorRecorder::Form::NumberDash,
          QStringLiteral("7-") + errorDescription(err::OutOfMemory)},
-        {[] { throw std::runtime_error("x"); }, false, OnError::Form::Standard,
+        {[] { throw std::runtime_error("x"); }, false, ErrorRecorder::Form::Standard,
          errorDescription(err::InvalidProcedureCall) + QStringLiteral("(5)")},
     };
     for (const Case& c : cases) {
-        mSHAREDLogging::resetForTests();
+        logging::resetForTests();
         QObject sender;
         QObject receiver;
         QString seen;
@@ -154,7 +154,7 @@ TEST_F(Logging, WhatASlotLetsEscapeIsLoggedAtTheEdgeAndGoesNoFurther)
                 QStringLiteral("edge"), QStringLiteral("mod"), c.form);
         sender.setObjectName(QStringLiteral("fired"));
         EXPECT_EQ(seen, c.takesArgument ? QStringLiteral("fired") : QString());
-        listactions();
+        writeRecentActions();
         const QStringList lines = logLines();
         ASSERT_GE(lines.size(), 3);
         const QString& entry = lines.at(lines.size() - 2);  // the only one, before the closing line

@@ -1,8 +1,8 @@
-#include "shared/diagnostics/mSHAREDOSINFO.h"
-#include "support/Fixture.h"
+#include "shared/diagnostics/OsInfo.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDOSINFO;
+using namespace wexlo::osinfo;
 
 namespace {
 
@@ -11,9 +11,9 @@ class OsInfo : public test::WexloTest {};
 TEST_F(OsInfo, NamesTheSystemByItsProductName)
 {
 #ifndef Q_OS_WIN
-    EXPECT_EQ(fosname(), QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
+    EXPECT_EQ(systemName(), QStringLiteral("Debian GNU/Linux 12 (bookworm)"));
     metrics_.product = QStringLiteral("Ubuntu 24.04.1 LTS");
-    EXPECT_EQ(fosname(), QStringLiteral("Ubuntu 24.04.1 LTS"));
+    EXPECT_EQ(systemName(), QStringLiteral("Ubuntu 24.04.1 LTS"));
 #endif
 }
 

@@ -1,9 +1,9 @@
 #include "platform/Printer.h"
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/dialogs/cSHAREDcDlg.h"
-#include "shared/dialogs/cSHAREDcDlgG.h"
-#include "support/Fixture.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/dialogs/PrintDialog.h"
+#include "shared/dialogs/PrintDialogBackend.h"
+#include "support/WexloTest.h"
 #include "support/PrintDoubles.h"
 
 #include <QApplication>
@@ -19,14 +19,14 @@ namespace pd = wexlo::platform::pd;
 
 namespace {
 
-using Args = cSHAREDcDlgG::PrintDlgArgs;
+using Args = PrintOptions;
 
 TEST(PrintFlags, FlagsetNeedsEveryBitOfTheValue)
 {
-    EXPECT_TRUE(cSHAREDcDlg::flagset(pd::PageNums | pd::Collate, pd::PageNums));
-    EXPECT_FALSE(cSHAREDcDlg::flagset(pd::PageNums, pd::PageNums | pd::Collate));
-    EXPECT_FALSE(cSHAREDcDlg::flagset(0, pd::NoSelection));
-    EXPECT_TRUE(cSHAREDcDlg::flagset(0, pd::AllPages));
+    EXPECT_TRUE(PrintDialog::hasAllBits(pd::PageNums | pd::Collate, pd::PageNums));
+    EXPECT_FALSE(PrintDialog::hasAllBits(pd::PageNums, pd::PageNums | pd::Collate));
+    EXPECT_FALSE(PrintDialog::hasAllBits(0, pd::NoSelection));
+    EXPECT_TRUE(PrintDialog::hasAllBits(0, pd::AllPages));
 }
 
 TEST(PrintFlags, OptionsDerivedFromFlags)
@@ -50,16 +50,16 @@ TEST(PrintFlags, OptionsDerivedFromFlags)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.flags);
-        const Args a = cSHAREDcDlg::printOptions(c.flags);
-        EXPECT_EQ(a.DisablePageNumbers, c.disablePageNumbers);
-        EXPECT_EQ(a.DisableSelection, c.disableSelection);
-        EXPECT_EQ(a.ShowPrintToFile, c.showPrintToFile);
-        EXPECT_EQ(a.DisablePrintToFile, c.disablePrintToFile);
-        EXPECT_EQ(a.PrintToFile, c.printToFile);
-        EXPECT_EQ(a.Collate, c.collate);
-        EXPECT_EQ(a.PreventWarning, c.preventWarning);
-        EXPECT_EQ(a.PrintRange, 0);
-        EXPECT_EQ(a.Flags, c.flags);
+        const Args a = PrintDialog::optionsFor(c.flags);
+        EXPECT_EQ(a.disablePageNumbers, c.disablePageNumbers);
+        EXPECT_EQ(a.disableSelection, c.disableSelection);
+        EXPECT_EQ(a.showPrintToFile, c.showPrintToFile);
+        EXPECT_EQ(a.disablePrintToFile, c.disablePrintToFile);
+        EXPECT_EQ(a.printToFile, c.printToFile);
+        EXPECT_EQ(a.collate, c.collate);
+        EXPECT_EQ(a.preventWarning, c.preventWarning);
+        EXPECT_EQ(a.printRange, 0);
+        EXPECT_EQ(a.flags, c.flags);
     }
 }
 
@@ -67,41 +67,41 @@ TEST(PrintFlags, BuiltFlagsAlwaysAskForDevModeCopiesAndTheDeviceContext)
 {
     const std::int32_t always = pd::UseDevModeCopiesAndCollate | pd::ReturnDC;
     // Flags 0 as the program passes them: all pages, page numbers off, print to file shown.
-    EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(cSHAREDcDlg::printOptions(0)), always | pd::NoPageNums);
+    EXPECT_EQ(PrintDialogBackend::buildFlags(PrintDialog::optionsFor(0)), always | pd::NoPageNums);
     EXPECT_EQ(always | pd::NoPageNums, 262408);
 
     Args none;
-    EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(none), always);
+    EXPECT_EQ(PrintDialogBackend::buildFlags(none), always);
 
     struct Case {
         void (*set)(Args&);
         std::int32_t bit;
     };
     const Case cases[] = {
-        {[](Args& a) { a.DisablePageNumbers = true; }, pd::NoPageNums},
-        {[](Args& a) { a.DisablePrintToFile = true; }, pd::DisablePrintToFile},
-        {[](Args& a) { a.DisableSelection = true; }, pd::NoSelection},
-        {[](Args& a) { a.PrintToFile = true; }, pd::PrintToFile},
-        {[](Args& a) { a.ShowPrintToFile = false; }, pd::HidePrintToFile},
-        {[](Args& a) { a.PreventWarning = true; }, pd::NoWarning},
-        {[](Args& a) { a.Collate = true; }, pd::Collate},
-        {[](Args& a) { a.PrintRange = 1; }, pd::PageNums},
-        {[](Args& a) { a.PrintRange = 2; }, pd::Selection},
+        {[](Args& a) { a.disablePageNumbers = true; }, pd::NoPageNums},
+        {[](Args& a) { a.disablePrintToFile = true; }, pd::DisablePrintToFile},
+        {[](Args& a) { a.disableSelection = true; }, pd::NoSelection},
+        {[](Args& a) { a.printToFile = true; }, pd::PrintToFile},
+        {[](Args& a) { a.showPrintToFile = false; }, pd::HidePrintToFile},
+        {[](Args& a) { a.preventWarning = true; }, pd::NoWarning},
+        {[](Args& a) { a.collate = true; }, pd::Collate},
+        {[](Args& a) { a.printRange = 1; }, pd::PageNums},
+        {[](Args& a) { a.printRange = 2; }, pd::Selection},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bit);
         Args a;
         c.set(a);
-        EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(a), always | c.bit);
+        EXPECT_EQ(PrintDialogBackend::buildFlags(a), always | c.bit);
     }
 }
 
 TEST(PrintFlags, HookAndTemplateBitsAreRemovedOthersKept)
 {
     Args a;
-    a.Flags = pd::EnablePrintHook | pd::EnableSetupHook | pd::EnablePrintTemplate |
+    a.flags = pd::EnablePrintHook | pd::EnableSetupHook | pd::EnablePrintTemplate |
               pd::EnableSetupTemplate | pd::NoSelection | pd::Collate;
-    EXPECT_EQ(cSHAREDcDlgG::buildPrintFlags(a),
+    EXPECT_EQ(PrintDialogBackend::buildFlags(a),
               pd::UseDevModeCopiesAndCollate | pd::ReturnDC | pd::NoSelection | pd::Collate);
 }
 
@@ -109,7 +109,7 @@ TEST(PrintFlags, DialogShowsWhatTheFlagsOffer)
 {
     using D = QAbstractPrintDialog;
     platform::PrintDialogRequest r;
-    r.flags = cSHAREDcDlgG::buildPrintFlags(cSHAREDcDlg::printOptions(0));
+    r.flags = PrintDialogBackend::buildFlags(PrintDialog::optionsFor(0));
     platform::PrintDialogSetup s = platform::dialogSetup(r);
     EXPECT_EQ(s.range, D::AllPages);
     EXPECT_TRUE(s.options.testFlag(D::PrintToFile));
@@ -188,10 +188,10 @@ TEST_F(SystemPrintDialog, PageRangeIsOfferedOnlyWhenTheFlagsAskForPageNumbers)
         });
         watch.start();
 
-        cSHAREDcDlg dlg;
+        PrintDialog dlg;
         dlg.flags = c.flags;
-        dlg.Object = &platform::printer();
-        EXPECT_THROW(dlg.ShowPrinter(), RuntimeError);
+        dlg.printer = &platform::printer();
+        EXPECT_THROW(dlg.choosePrinter(), RuntimeError);
         EXPECT_EQ(option, std::optional<bool>(c.offered));
         EXPECT_EQ(pagesButton, std::optional<bool>(c.offered));
         // Qt offers the list only for printers that pick pages themselves, never for a file.
@@ -224,18 +224,16 @@ protected:
 TEST_F(PrintDialogRoad, ChoiceBecomesTheProgramsPrinterDefaultUntouched)
 {
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Label Writer"));
-    platform::DeviceMode& dm = system_.answer.devMode;
+    platform::PrinterSettings& dm = system_.answer.printerSettings;
     dm.copies = 3;
     dm.orientation = QPageLayout::Landscape;
     dm.paperSize = QPageSize(QPageSize::Letter);
     dm.printQuality = 300;
     dm.duplex = QPrinter::DuplexLongSide;
 
-    cSHAREDcDlg dlg;
-    dlg.DialogTitle = QStringLiteral("Loans List");
-    dlg.Object = &platform::printer();
-    dlg.CancelError = true;
-    dlg.ShowPrinter();
+    PrintDialog dlg;
+    dlg.printer = &platform::printer();
+    dlg.choosePrinter();
 
     ASSERT_EQ(system_.requests.size(), 1);
     EXPECT_EQ(system_.requests[0].flags, 262408);
@@ -250,7 +248,7 @@ TEST_F(PrintDialogRoad, ChoiceBecomesTheProgramsPrinterDefaultUntouched)
     EXPECT_EQ(p.pageLayout().pageSize().id(), QPageSize::Letter);
     EXPECT_EQ(p.resolution(), 300);
     // Duplex is applied too, but a PDF printer has none to show.
-    EXPECT_EQ(dlg.Copies, 3);
+    EXPECT_EQ(dlg.copies, 3);
 }
 
 TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
@@ -259,48 +257,48 @@ TEST_F(PrintDialogRoad, ReturnedRangeAndCollatedCopiesComeBack)
     system_.answer.fromPage = 2;
     system_.answer.toPage = 4;
     system_.answer.copies = 5;  // collate in the returned flags: the dialog's count counts
-    system_.answer.devMode.copies = 1;
+    system_.answer.printerSettings.copies = 1;
 
-    cSHAREDcDlgG g;
-    Args a = cSHAREDcDlg::printOptions(0);
-    a.Printer = &platform::printer();
-    ASSERT_TRUE(g.VBPrintDlg(a));
-    EXPECT_EQ(g.APIReturn(), 1);
-    EXPECT_EQ(a.PrintRange, 1);
-    EXPECT_EQ(a.FromPage, 2);
-    EXPECT_EQ(a.ToPage, 4);
-    EXPECT_TRUE(a.PrintToFile);
-    EXPECT_TRUE(a.Collate);
-    EXPECT_EQ(a.Copies, 5);
+    PrintDialogBackend g;
+    Args a = PrintDialog::optionsFor(0);
+    a.printer = &platform::printer();
+    ASSERT_TRUE(g.show(a));
+    EXPECT_EQ(g.result(), 1);
+    EXPECT_EQ(a.printRange, 1);
+    EXPECT_EQ(a.fromPage, 2);
+    EXPECT_EQ(a.toPage, 4);
+    EXPECT_TRUE(a.printToFile);
+    EXPECT_TRUE(a.collate);
+    EXPECT_EQ(a.copies, 5);
     EXPECT_EQ(platform::printer().copyCount(), 5);
 
     system_.answer = test::ScriptedPrintSystem::confirm();
     system_.answer.flags = pd::Selection;
-    system_.answer.devMode.collate = true;
-    system_.answer.devMode.copies = 2;
-    ASSERT_TRUE(g.VBPrintDlg(a));
-    EXPECT_EQ(a.PrintRange, 2);
-    EXPECT_TRUE(a.Collate);
-    EXPECT_EQ(a.Copies, 2);
-    EXPECT_FALSE(a.PrintToFile);
-    EXPECT_EQ(g.DevMode().copies, 2);
+    system_.answer.printerSettings.collate = true;
+    system_.answer.printerSettings.copies = 2;
+    ASSERT_TRUE(g.show(a));
+    EXPECT_EQ(a.printRange, 2);
+    EXPECT_TRUE(a.collate);
+    EXPECT_EQ(a.copies, 2);
+    EXPECT_FALSE(a.printToFile);
+    EXPECT_EQ(g.deviceMode().copies, 2);
 }
 
 TEST_F(PrintDialogRoad, DeviceNameIsCutAtNulAndUnknownNamesKeepThePrinter)
 {
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Hall Inkjet") +
                                                         QChar(u'\0') + QStringLiteral("junk"));
-    cSHAREDcDlg dlg;
-    dlg.Object = &platform::printer();
-    dlg.ShowPrinter();
+    PrintDialog dlg;
+    dlg.printer = &platform::printer();
+    dlg.choosePrinter();
     EXPECT_EQ(system_.used, QStringList{QStringLiteral("Hall Inkjet")});
 
     // A name no installed printer has: the printer stays, the settings still apply.
     system_.used.clear();
     platform::printer().setOutputFileName(appFile(QStringLiteral("before.pdf")));
     system_.answer = test::ScriptedPrintSystem::confirm(QStringLiteral("Hall"));
-    system_.answer.devMode.orientation = QPageLayout::Landscape;
-    dlg.ShowPrinter();
+    system_.answer.printerSettings.orientation = QPageLayout::Landscape;
+    dlg.choosePrinter();
     EXPECT_TRUE(system_.used.isEmpty());
     EXPECT_EQ(platform::printer().outputFileName(), appFile(QStringLiteral("before.pdf")));
     EXPECT_EQ(platform::printer().pageLayout().orientation(), QPageLayout::Landscape);
@@ -311,11 +309,10 @@ TEST_F(PrintDialogRoad, CancelRaisesCancelledAndLeavesThePrinter)
     system_.cancel(4100);
     platform::printer().setCopyCount(2);
 
-    cSHAREDcDlg dlg;
-    dlg.Object = &platform::printer();
-    dlg.CancelError = false;  // the print dialog raises either way
+    PrintDialog dlg;
+    dlg.printer = &platform::printer();
     try {
-        dlg.ShowPrinter();
+        dlg.choosePrinter();
         FAIL() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::Cancelled);
@@ -325,11 +322,11 @@ TEST_F(PrintDialogRoad, CancelRaisesCancelledAndLeavesThePrinter)
     EXPECT_EQ(platform::printer().copyCount(), 2);
     EXPECT_EQ(platform::printer().outputFileName(), appFile(QStringLiteral("before.pdf")));
 
-    cSHAREDcDlgG g;
+    PrintDialogBackend g;
     Args a;
-    EXPECT_FALSE(g.VBPrintDlg(a));
-    EXPECT_EQ(g.APIReturn(), 0);
-    EXPECT_EQ(g.ExtendedError(), 4100);
+    EXPECT_FALSE(g.show(a));
+    EXPECT_EQ(g.result(), 0);
+    EXPECT_EQ(g.extendedError(), 4100);
 }
 
 class ThrowingPrintSystem : public test::ScriptedPrintSystem {
@@ -344,15 +341,15 @@ TEST_F(PrintDialogRoad, DialogFailureIsLoggedAndReportedAsCancelled)
 {
     ThrowingPrintSystem failing;
     platform::setPrintSystem(&failing);
-    cSHAREDcDlg dlg;
-    dlg.Object = &platform::printer();
+    PrintDialog dlg;
+    dlg.printer = &platform::printer();
     try {
-        dlg.ShowPrinter();
+        dlg.choosePrinter();
         FAIL() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::Cancelled);
     }
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Device unavailable(68) in vbprintdlg of module clscDlgGC")))
         << logText().toStdString();

@@ -1,12 +1,12 @@
 // Transfers against an HTTP server that the test runs on 127.0.0.1.
 
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 #include "support/LoopbackHttp.h"
 
-#include "platform/InetControl.h"
-#include "shared/internet/cSHAREDInternet.h"
-#include "shared/internet/fSHAREDInternet.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "platform/Transfer.h"
+#include "shared/internet/InternetSession.h"
+#include "shared/internet/TransferWindow.h"
+#include "shared/settings/Settings.h"
 
 #include <httplib.h>
 
@@ -187,17 +187,18 @@ protected:
     }
     void TearDown() override
     {
-        platform::setInetControlFactory({});
+        platform::setTransferFactory({});
         WexloTest::TearDown();
     }
-    void listen(cSHAREDInternet& inet)
+    void listen(InternetSession& inet)
     {
-        QObject::connect(&inet, &cSHAREDInternet::Status,
+        QObject::connect(&inet, &InternetSession::statusChanged,
                          [this](const QString& t) { statuses_ << t; });
-        QObject::connect(&inet, &cSHAREDInternet::Progress, [this](float p, const QString& t) {
-            progress_ << QStringLiteral("%1|%2").arg(p).arg(t);
-        });
-        QObject::connect(inet.window(), &fSHAREDInternet::DownloadError,
+        QObject::connect(&inet, &InternetSession::progressChanged,
+                         [this](float p, const QString& t) {
+                             progress_ << QStringLiteral("%1|%2").arg(p).arg(t);
+                         });
+        QObject::connect(inet.window(), &TransferWindow::downloadFailed,
                          [this](const QString& t) { errors_ << t; });
     }
     QStringList statuses_, progress_, errors_;
@@ -207,35 +208,35 @@ TEST_F(InternetTest, OpenUrlDeliversStatesInOrderAndTheWholeText)
 {
     HttpServer server;
     server.serve("/v.txt", pattern(1500));
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
-    EXPECT_EQ(inet.OpenURL(server.url("/v.txt"), true), QString::fromStdString(pattern(1500)));
+    EXPECT_EQ(inet.fetchText(server.url("/v.txt"), true), QString::fromStdString(pattern(1500)));
     EXPECT_EQ(statuses_.mid(0, 5), (QStringList{"Resolving host", "Resolved host", "Connecting",
                                                 "Connected", "Downloading"}));
     EXPECT_EQ(statuses_.value(5), "Downloaded 1kb");
     EXPECT_EQ(statuses_.last(), "Downloaded 1.46 kb (100%)");
     EXPECT_EQ(progress_.value(0), "100|Downloaded 1kb");
-    EXPECT_FALSE(inet.Connected());
+    EXPECT_FALSE(inet.isTransferring());
 }
 
-TEST_F(InternetTest, GetFileWithSizeCountsRealBytes)
+TEST_F(InternetTest, FetchFileWithSizeCountsRealBytes)
 {
     HttpServer server;
     server.serve("/p.bin", pattern(300000));
     server.serve("/small.bin", pattern(1500));
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     const QString target = appFile("p.bin");
-    ASSERT_TRUE(inet.GetFile(server.url("/p.bin"), target, true, false, false));
+    ASSERT_TRUE(inet.fetchFile(server.url("/p.bin"), target, true, false, false));
     EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(300000)));
-    EXPECT_EQ(inet.ExpectedFilesize(), 300000);
+    EXPECT_EQ(inet.expectedFileSize(), 300000);
     EXPECT_EQ(statuses_.last(), "Downloaded 292.97 kb (100%)");
 
     // The last, shorter chunk counts as what it holds: 1,500 bytes end at 100%, not 137%.
     statuses_.clear();
-    QObject::connect(&inet, &cSHAREDInternet::Status,
+    QObject::connect(&inet, &InternetSession::statusChanged,
                      [this](const QString&) { clock_.advance(0.3); });
-    ASSERT_TRUE(inet.GetFile(server.url("/small.bin"), appFile("s.bin"), true, false, false));
+    ASSERT_TRUE(inet.fetchFile(server.url("/small.bin"), appFile("s.bin"), true, false, false));
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (68%)")) << statuses_.join('\n').toStdString();
     EXPECT_TRUE(statuses_.contains("1 kb of 1 kb (100%)")) << statuses_.join('\n').toStdString();
     EXPECT_FALSE(statuses_.join('\n').contains("137"));
@@ -253,7 +254,7 @@ TEST_F(InternetTest, ASavedBodyPassesAsTheChunksReadingWouldGive)
     server.serve("/b.bin", body, false, 200, 777);
     server.serve("/nulfirst.bin", std::string(1, '\0') + pattern(2999));
 
-    auto control = platform::createCurlInetControl();
+    auto control = platform::createCurlTransfer();
     const QString target = appFile("b.bin");
     control->setBodyFile(target, 1024);
     control->execute(server.url("/b.bin"), QStringLiteral("GET"));
@@ -272,11 +273,11 @@ TEST_F(InternetTest, ASavedBodyPassesAsTheChunksReadingWouldGive)
     EXPECT_EQ(chunks, 293);
 
     // A first chunk that starts with NUL holds the percentage at 0 until a chunk with text.
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
-    QObject::connect(&inet, &cSHAREDInternet::Status,
+    QObject::connect(&inet, &InternetSession::statusChanged,
                      [this](const QString&) { clock_.advance(0.3); });
-    ASSERT_TRUE(inet.GetFile(server.url("/nulfirst.bin"), appFile("n.bin"), true, false, false));
+    ASSERT_TRUE(inet.fetchFile(server.url("/nulfirst.bin"), appFile("n.bin"), true, false, false));
     EXPECT_EQ(progress_, (QStringList{"0|1 kb of 3 kb (0%)", "68|2 kb of 3 kb (68%)",
                                       "100|3 kb of 3 kb (100%)", "100|3 kb of 3 kb (100%)"}));
     EXPECT_EQ(readBytes(appFile("n.bin")).size(), 3000);
@@ -291,19 +292,19 @@ TEST_F(InternetTest, EmptyChunkedNulAnd404Responses)
     nul += "def";
     server.serve("/nul", nul, false);
     server.serve("/missing", "<html>404 Not Found</html>", true, 404);
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
-    ASSERT_TRUE(inet.GetFile(server.url("/empty"), appFile("e.bin"), true, false, false));
+    ASSERT_TRUE(inet.fetchFile(server.url("/empty"), appFile("e.bin"), true, false, false));
     EXPECT_TRUE(QFile::exists(appFile("e.bin")));
     EXPECT_EQ(readBytes(appFile("e.bin")).size(), 0);
     EXPECT_EQ(statuses_.last(), "Downloaded 0 kb (100%)");
 
-    ASSERT_TRUE(inet.GetFile(server.url("/nul"), appFile("n.bin"), false, false, false));
+    ASSERT_TRUE(inet.fetchFile(server.url("/nul"), appFile("n.bin"), false, false, false));
     EXPECT_EQ(readBytes(appFile("n.bin")), QByteArray::fromStdString(nul));
-    EXPECT_EQ(inet.OpenURL(server.url("/nul"), false), "abc");
+    EXPECT_EQ(inet.fetchText(server.url("/nul"), false), "abc");
 
-    EXPECT_EQ(inet.OpenURL(server.url("/missing"), false), "<html>404 Not Found</html>");
-    EXPECT_TRUE(inet.GetFile(server.url("/missing"), appFile("m.htm"), true, true, true));
+    EXPECT_EQ(inet.fetchText(server.url("/missing"), false), "<html>404 Not Found</html>");
+    EXPECT_TRUE(inet.fetchFile(server.url("/missing"), appFile("m.htm"), true, true, true));
     EXPECT_TRUE(errors_.isEmpty());
 }
 
@@ -314,32 +315,32 @@ TEST_F(InternetTest, OpenUrlRefusesAResponseAbove16MiBAsAFailedTransfer)
     server.serve("/sized", big);
     server.serve("/chunked", big, false);
     server.serve("/limit", pattern(16 * 1024 * 1024));
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     for (const char* path : {"/sized", "/chunked"}) {
         errors_.clear();
-        EXPECT_EQ(inet.OpenURL(server.url(path), false), QString()) << path;
+        EXPECT_EQ(inet.fetchText(server.url(path), false), QString()) << path;
         EXPECT_EQ(errors_.size(), 1) << path;
-        EXPECT_FALSE(inet.Connected());
+        EXPECT_FALSE(inet.isTransferring());
     }
     errors_.clear();
-    EXPECT_EQ(inet.OpenURL(server.url("/limit"), false).size(), 16 * 1024 * 1024);
+    EXPECT_EQ(inet.fetchText(server.url("/limit"), false).size(), 16 * 1024 * 1024);
     EXPECT_TRUE(errors_.isEmpty());
     // A file download has no such limit.
-    EXPECT_TRUE(inet.GetFile(server.url("/sized"), appFile("big.bin"), true, true, true));
+    EXPECT_TRUE(inet.fetchFile(server.url("/sized"), appFile("big.bin"), true, true, true));
     EXPECT_EQ(QFileInfo(appFile("big.bin")).size(), qint64(big.size()));
 }
 
 TEST_F(InternetTest, RefusedSchemeAndEmptyFtpHostFailAtOnce)
 {
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     QElapsedTimer t;
     t.start();
-    EXPECT_EQ(inet.OpenURL(QStringLiteral("file:///etc/hostname"), false), QString());
+    EXPECT_EQ(inet.fetchText(QStringLiteral("file:///etc/hostname"), false), QString());
     EXPECT_EQ(errors_.size(), 1);
     EXPECT_FALSE(
-        inet.GetFile(QStringLiteral("ftp:///pub/x.bin"), appFile("x.bin"), true, false, false));
+        inet.fetchFile(QStringLiteral("ftp:///pub/x.bin"), appFile("x.bin"), true, false, false));
     EXPECT_EQ(errors_.last(), "No address specified");
     EXPECT_FALSE(QFile::exists(appFile("x.bin")));
     EXPECT_LT(t.elapsed(), 5000);
@@ -354,20 +355,20 @@ TEST_F(InternetTest, FtpDownloadArrivesWholeAndMissingFileLeavesNothing)
     if (!server.ready())
         GTEST_SKIP() << "pyftpdlib could not be started with /usr/bin/python3: "
                      << server.why().toStdString();
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     const QString target = appFile("got.bin");
     qint64 sizeAtFinish = -1;
-    QObject::connect(inet.window(), &fSHAREDInternet::DownloadFinished,
+    QObject::connect(inet.window(), &TransferWindow::downloadFinished,
                      [&] { sizeAtFinish = QFileInfo(target).size(); });
-    ASSERT_TRUE(inet.GetFile(server.url("/pub.bin"), target, false, false, false))
+    ASSERT_TRUE(inet.fetchFile(server.url("/pub.bin"), target, false, false, false))
         << errors_.join('\n').toStdString();
     EXPECT_EQ(sizeAtFinish, 200000);
     EXPECT_EQ(readBytes(target), QByteArray::fromStdString(pattern(200000)));
     EXPECT_TRUE(errors_.isEmpty());
 
     const QString missing = appFile("none.bin");
-    EXPECT_FALSE(inet.GetFile(server.url("/nothere.bin"), missing, false, false, false));
+    EXPECT_FALSE(inet.fetchFile(server.url("/nothere.bin"), missing, false, false, false));
     ASSERT_FALSE(errors_.isEmpty());
     // The server's own reason, not a generic text.
     EXPECT_TRUE(errors_.last().startsWith("550 ")) << errors_.last().toStdString();
@@ -388,13 +389,13 @@ TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
     ::getsockname(fd, reinterpret_cast<sockaddr*>(&a), &len);
     const QString url = QStringLiteral("http://127.0.0.1:%1/x").arg(ntohs(a.sin_port));
 
-    fSHAREDInternet::setTimeoutForTests(20, 3);
-    auto window = std::make_unique<fSHAREDInternet>();
-    fSHAREDInternet::setTimeoutForTests(1000, 60);
+    TransferWindow::setTimeoutForTests(20, 3);
+    auto window = std::make_unique<TransferWindow>();
+    TransferWindow::setTimeoutForTests(1000, 60);
     QStringList errors;
-    QObject::connect(window.get(), &fSHAREDInternet::DownloadError,
+    QObject::connect(window.get(), &TransferWindow::downloadFailed,
                      [&](const QString& t) { errors << t; });
-    window->DownloadFile(url, appFile("silent.bin"), false);
+    window->startDownload(url, appFile("silent.bin"), false);
     QElapsedTimer t;
     t.start();
     while (errors.size() < 3 && t.elapsed() < 3000)
@@ -403,13 +404,13 @@ TEST_F(InternetTest, SilentServerTimesOutEachTickUntilTheTimerStops)
     EXPECT_EQ(errors.first(), "Transfer timed out");
     EXPECT_EQ(errors.count("Transfer timed out"), errors.size());
 
-    window->Timer1()->stop();
+    window->timeoutTimer()->stop();
     const qsizetype seen = errors.size();
     t.restart();
     while (t.elapsed() < 100)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_EQ(errors.size(), seen);
-    window->Cancel();
+    window->cancel();
     ::close(fd);
 }
 
@@ -505,16 +506,16 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
 {
     TroublesomeServer server;
     // 0.45 s without a sign of life is a time-out; the trickle lasts over six such periods.
-    fSHAREDInternet::setTimeoutForTests(50, 8);
-    fSHAREDInternet::setDownloadLimitForTests(2 * 1024 * 1024);
-    cSHAREDInternet inet;
-    fSHAREDInternet::setTimeoutForTests(1000, 60);
+    TransferWindow::setTimeoutForTests(50, 8);
+    TransferWindow::setDownloadLimitForTests(2 * 1024 * 1024);
+    InternetSession inet;
+    TransferWindow::setTimeoutForTests(1000, 60);
     listen(inet);
-    QObject::connect(&inet, &cSHAREDInternet::Status,
+    QObject::connect(&inet, &InternetSession::statusChanged,
                      [this](const QString&) { clock_.advance(0.3); });
     int shownWhileArriving = 0;
-    QObject::connect(&inet, &cSHAREDInternet::Progress, [&](float, const QString& text) {
-        if (inet.Connected() && text.endsWith(QStringLiteral("%)")))
+    QObject::connect(&inet, &InternetSession::progressChanged, [&](float, const QString& text) {
+        if (inet.isTransferring() && text.endsWith(QStringLiteral("%)")))
             ++shownWhileArriving;
     });
 
@@ -537,10 +538,10 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
         const QString target = appFile(QStringLiteral("WexloUpd.exe"));
         QElapsedTimer took;
         took.start();
-        EXPECT_EQ(inet.GetFile(server.url(c.path), target, true, false, false), c.completes)
+        EXPECT_EQ(inet.fetchFile(server.url(c.path), target, true, false, false), c.completes)
             << errors_.join('\n').toStdString();
         EXPECT_LT(took.elapsed(), 20000);
-        EXPECT_FALSE(inet.Connected());
+        EXPECT_FALSE(inet.isTransferring());
         if (c.completes) {
             EXPECT_EQ(QFileInfo(target).size(), 60000);
             EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
@@ -559,7 +560,7 @@ TEST_F(InternetTest, SlowSilentEndlessAndOverlongBodiesOnlyTheSteadyOneCompletes
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         EXPECT_EQ(openDeletedFilesUnder(home_.path()).join(QLatin1Char('\n')).toStdString(), "");
     }
-    fSHAREDInternet::setDownloadLimitForTests(0);
+    TransferWindow::setDownloadLimitForTests(0);
 }
 
 // python3's https server with a certificate made here for 127.0.0.1, whose paths redirect.
@@ -631,7 +632,7 @@ TEST_F(InternetTest, RedirectsNeverLeaveHttps)
         res.set_redirect(secure.url("/to-plain").toStdString());
     });
     platform::detail::setTrustedCertificatesForTests(secure.cert());
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     struct Case {
         QString url;
@@ -646,7 +647,7 @@ TEST_F(InternetTest, RedirectsNeverLeaveHttps)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url.toStdString());
         errors_.clear();
-        EXPECT_EQ(inet.OpenURL(c.url, false), QString::fromLatin1(c.text));
+        EXPECT_EQ(inet.fetchText(c.url, false), QString::fromLatin1(c.text));
         EXPECT_EQ(errors_.isEmpty(), c.text[0] != '\0') << errors_.join('\n').toStdString();
     }
     EXPECT_EQ(plainHits, 0);
@@ -657,9 +658,9 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
 {
     if (!QFile::exists("/usr/bin/tinyproxy") && !QFile::exists("/usr/sbin/tinyproxy"))
         GTEST_SKIP() << "tinyproxy is not installed";
-    mSHAREDSettings::resetForTests();
-    mSHAREDSettings::LoadSettingsFile(appFile("Wexlo.ini"));
-    using mSHAREDSettings::WriteSetting;
+    settings::resetForTests();
+    settings::loadFile(appFile("Wexlo.ini"));
+    using settings::writeSetting;
     HttpServer server;
     server.echoVia("/via");
     TinyProxy open(home_.path());
@@ -667,53 +668,53 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
     TinyProxy guarded(appFile("guarded"), "ann", "s3cret");
     ASSERT_TRUE(open.ready()) << open.why().toStdString();
     ASSERT_TRUE(guarded.ready()) << guarded.why().toStdString();
-    cSHAREDInternet inet;
+    InternetSession inet;
     listen(inet);
     const auto fetch = [&] {
-        inet.ApplyProxy();
-        return inet.OpenURL(server.url("/via"), false);
+        inet.applyProxy();
+        return inet.fetchText(server.url("/via"), false);
     };
 
     // Named proxy, without and with credentials.
-    WriteSetting("ProxyType", 2);
-    WriteSetting("ProxyServer", QStringLiteral("127.0.0.1"));
-    WriteSetting("ProxyPort", QString::number(open.port()));
+    writeSetting("ProxyType", 2);
+    writeSetting("ProxyServer", QStringLiteral("127.0.0.1"));
+    writeSetting("ProxyPort", QString::number(open.port()));
     EXPECT_TRUE(fetch().contains("tinyproxy"));
-    WriteSetting("ProxyPort", QString::number(guarded.port()));
+    writeSetting("ProxyPort", QString::number(guarded.port()));
     EXPECT_FALSE(fetch().startsWith("via:")) << "the guarded proxy let a stranger through";
-    WriteSetting("ProxyUser", QStringLiteral("ann"));
-    WriteSetting("ProxyPwd", QStringLiteral("s3cret"));
+    writeSetting("proxyUser", QStringLiteral("ann"));
+    writeSetting("ProxyPwd", QStringLiteral("s3cret"));
     EXPECT_TRUE(fetch().contains("tinyproxy"));
-    ASSERT_TRUE(inet.GetFile(server.url("/via"), appFile("via.txt"), true, true, true));
+    ASSERT_TRUE(inet.fetchFile(server.url("/via"), appFile("via.txt"), true, true, true));
     EXPECT_TRUE(readBytes(appFile("via.txt")).contains("tinyproxy"));
 
     // Type 0 follows the proxy environment and its exceptions; type 1 ignores it.
     qputenv("http_proxy", QStringLiteral("http://127.0.0.1:%1").arg(open.port()).toLatin1());
-    WriteSetting("ProxyType", 0);
+    writeSetting("ProxyType", 0);
     EXPECT_TRUE(fetch().contains("tinyproxy"));
     qputenv("no_proxy", "127.0.0.1");
     EXPECT_EQ(fetch(), "via:");
     qunsetenv("no_proxy");
-    WriteSetting("ProxyType", 1);
+    writeSetting("ProxyType", 1);
     EXPECT_EQ(fetch(), "via:");
     qunsetenv("http_proxy");
     EXPECT_TRUE(errors_.isEmpty()) << errors_.join('\n').toStdString();
-    mSHAREDSettings::resetForTests();
+    settings::resetForTests();
 }
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
 {
-    platform::setInetControlFactory(
-        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
-    cSHAREDInternet inet;
+    platform::setTransferFactory(
+        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
+    InternetSession inet;
     int noInternet = 0;
-    QObject::connect(&inet, &cSHAREDInternet::NoInternet, [&] { ++noInternet; });
-    inet.ApplyProxy();
+    QObject::connect(&inet, &InternetSession::noInternet, [&] { ++noInternet; });
+    inet.applyProxy();
     EXPECT_TRUE(inet.window()->isControlMissing());
-    EXPECT_EQ(inet.OpenURL(QStringLiteral("http://127.0.0.1:9/x"), true), QString());
+    EXPECT_EQ(inet.fetchText(QStringLiteral("http://127.0.0.1:9/x"), true), QString());
     writeBytes(appFile("old.bin"), "old");
-    EXPECT_TRUE(inet.GetFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true,
-                             false, false));
+    EXPECT_TRUE(inet.fetchFile(QStringLiteral("http://127.0.0.1:9/x"), appFile("old.bin"), true,
+                               false, false));
     EXPECT_FALSE(QFile::exists(appFile("old.bin")));
     EXPECT_EQ(noInternet, 2);
 }

@@ -1,8 +1,8 @@
 #include "platform/RuntimeError.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/internet/fSHAREDProxy.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "support/Fixture.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/internet/ProxyDialog.h"
+#include "shared/settings/Settings.h"
+#include "support/WexloTest.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,30 +15,37 @@
 #include <functional>
 
 using namespace wexlo;
-using mSHAREDSettings::ReadSetting;
-using mSHAREDSettings::WriteSetting;
+using settings::readSetting;
+using settings::writeSetting;
 
 namespace {
+
+// A control of the dialog, found by its object name.
+template <class W>
+W* child(ProxyDialog& d, const char* name)
+{
+    return d.findChild<W*>(QString::fromLatin1(name));
+}
 
 class Proxy : public test::WexloTest {
 protected:
     void SetUp() override
     {
         test::WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
+        settings::resetForTests();
+        settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
     }
     void TearDown() override
     {
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         test::WexloTest::TearDown();
     }
 
     // Shows the dialog modally, as the update window does; the action plays the user.
     // Returns whether the dialog was still open when the action was done.
-    bool run(const std::function<void(fSHAREDProxy&)>& act)
+    bool run(const std::function<void(ProxyDialog&)>& act)
     {
-        fSHAREDProxy dlg;
+        ProxyDialog dlg;
         bool open = false;
         QTimer::singleShot(0, &dlg, [&] {
             act(dlg);
@@ -52,9 +59,9 @@ protected:
 
     static QString text(const char* key)
     {
-        return ReadSetting(QString::fromLatin1(key), QStringLiteral("<absent>")).toText();
+        return readSetting(QString::fromLatin1(key), QStringLiteral("<absent>")).toText();
     }
-    static int type() { return ReadSetting(QStringLiteral("ProxyType"), -1).toNumber(); }
+    static int type() { return readSetting(QStringLiteral("ProxyType"), -1).toNumber(); }
 
     static void retype(QLineEdit* field, const QString& value)
     {
@@ -65,27 +72,27 @@ protected:
 
     static void storeManual()
     {
-        WriteSetting(QStringLiteral("ProxyType"), 2);
-        WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("proxy.lan"));
-        WriteSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
-        WriteSetting(QStringLiteral("ProxyUser"), QStringLiteral("ann"));
-        WriteSetting(QStringLiteral("ProxyPwd"), QStringLiteral("s3cret"));
+        writeSetting(QStringLiteral("ProxyType"), 2);
+        writeSetting(QStringLiteral("ProxyServer"), QStringLiteral("proxy.lan"));
+        writeSetting(QStringLiteral("ProxyPort"), QStringLiteral("3128"));
+        writeSetting(QStringLiteral("ProxyUser"), QStringLiteral("ann"));
+        writeSetting(QStringLiteral("ProxyPwd"), QStringLiteral("s3cret"));
     }
 };
 
 TEST_F(Proxy, ControlsCarryTheirCaptionsTipsAndMaskedPasswords)
 {
-    fSHAREDProxy dlg;
+    ProxyDialog dlg;
     EXPECT_EQ(dlg.windowTitle(), QStringLiteral("Proxy Setup"));
     const struct {
         const char* name;
         QString caption, tip;
     } options[] = {
-        {"optNamed", QStringLiteral("Manual Settings"),
+        {"manualOption", QStringLiteral("Manual Settings"),
          QStringLiteral("Allows you to specify proxy settings manually")},
-        {"optDefault", QStringLiteral("System Default Proxy"),
+        {"systemOption", QStringLiteral("System Default Proxy"),
          QStringLiteral("Uses your Internet Explorer settings")},
-        {"optNoProxy", QStringLiteral("No Proxy"), QStringLiteral("Switches off the proxy")},
+        {"noProxyOption", QStringLiteral("No Proxy"), QStringLiteral("Switches off the proxy")},
     };
     for (const auto& o : options) {
         auto* w = dlg.findChild<QRadioButton*>(QString::fromLatin1(o.name));
@@ -93,26 +100,27 @@ TEST_F(Proxy, ControlsCarryTheirCaptionsTipsAndMaskedPasswords)
         EXPECT_EQ(w->text(), o.caption);
         EXPECT_EQ(w->toolTip(), o.tip);
     }
-    const std::pair<const char*, const char*> labels[] = {{"Label1", "Server:"},
-                                                          {"Label2", "Port:"},
-                                                          {"Label3", "Password:"},
-                                                          {"Label4", "User:"},
-                                                          {"Label5", "Enter Again:"}};
+    const std::pair<const char*, const char*> labels[] = {{"serverCaption", "Server:"},
+                                                          {"portCaption", "Port:"},
+                                                          {"passwordCaption", "Password:"},
+                                                          {"userCaption", "User:"},
+                                                          {"repeatCaption", "Enter Again:"}};
     for (const auto& [name, caption] : labels)
         EXPECT_EQ(dlg.findChild<QLabel*>(QString::fromLatin1(name))->text(),
                   QString::fromLatin1(caption));
-    EXPECT_EQ(dlg.findChild<QGroupBox*>(QStringLiteral("Frame1"))->title(),
+    EXPECT_EQ(dlg.findChild<QGroupBox*>(QStringLiteral("settingsFrame"))->title(),
               QStringLiteral("Proxy Settings"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("cmdOK"))->text(), QStringLiteral("OK"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("cmdCancel"))->text(),
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("okButton"))->text(),
+              QStringLiteral("OK"));
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("cancelButton"))->text(),
               QStringLiteral("Cancel"));
-    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("cmdHelp"))->text(),
+    EXPECT_EQ(dlg.findChild<QPushButton*>(QStringLiteral("helpButton"))->text(),
               QStringLiteral("Help"));
-    for (const char* name : {"txtServer", "txtPort", "txtUser"})
+    for (const char* name : {"serverEdit", "portEdit", "userEdit"})
         EXPECT_EQ(dlg.findChild<QLineEdit*>(QString::fromLatin1(name))->echoMode(),
                   QLineEdit::Normal)
             << name;
-    for (const char* name : {"txtPassword", "txtPassword2"})
+    for (const char* name : {"passwordEdit", "repeatPasswordEdit"})
         EXPECT_EQ(dlg.findChild<QLineEdit*>(QString::fromLatin1(name))->echoMode(),
                   QLineEdit::Password)
             << name;
@@ -120,12 +128,14 @@ TEST_F(Proxy, ControlsCarryTheirCaptionsTipsAndMaskedPasswords)
 
 TEST_F(Proxy, WithoutSettingsItOffersNoProxyAndOkStoresEmptyTexts)
 {
-    EXPECT_FALSE(run([](fSHAREDProxy& d) {
-        EXPECT_TRUE(d.optNoProxy->isChecked());
-        EXPECT_FALSE(d.Frame1->isVisible());
-        for (QLineEdit* f : {d.txtServer, d.txtPort, d.txtUser, d.txtPassword, d.txtPassword2})
+    EXPECT_FALSE(run([](ProxyDialog& d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "noProxyOption")->isChecked());
+        EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        for (QLineEdit* f : {child<QLineEdit>(d, "serverEdit"), child<QLineEdit>(d, "portEdit"),
+                             child<QLineEdit>(d, "userEdit"), child<QLineEdit>(d, "passwordEdit"),
+                             child<QLineEdit>(d, "repeatPasswordEdit")})
             EXPECT_TRUE(f->text().isEmpty()) << f->objectName().toStdString();
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     }));
     EXPECT_EQ(type(), 1);
     for (const char* key : {"ProxyServer", "ProxyPort", "ProxyUser", "ProxyPwd"})
@@ -134,15 +144,16 @@ TEST_F(Proxy, WithoutSettingsItOffersNoProxyAndOkStoresEmptyTexts)
 
 TEST_F(Proxy, ManualSettingsShowTheFieldsAndAreStoredAsTyped)
 {
-    run([](fSHAREDProxy& d) {
-        QTest::mouseClick(d.optNamed, Qt::LeftButton);
-        EXPECT_TRUE(d.Frame1->isVisible());
-        QTest::keyClicks(d.txtServer, QStringLiteral(" proxy.lan "));
-        QTest::keyClicks(d.txtPort, QStringLiteral("eighty"));  // no number check
-        QTest::keyClicks(d.txtUser, QStringLiteral("Ann"));
-        QTest::keyClicks(d.txtPassword, QStringLiteral("Pa,ss"));
-        QTest::keyClicks(d.txtPassword2, QStringLiteral("Pa,ss"));
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    run([](ProxyDialog& d) {
+        QTest::mouseClick(child<QRadioButton>(d, "manualOption"), Qt::LeftButton);
+        EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        QTest::keyClicks(child<QLineEdit>(d, "serverEdit"), QStringLiteral(" proxy.lan "));
+        QTest::keyClicks(child<QLineEdit>(d, "portEdit"),
+                         QStringLiteral("eighty"));  // no number check
+        QTest::keyClicks(child<QLineEdit>(d, "userEdit"), QStringLiteral("Ann"));
+        QTest::keyClicks(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("Pa,ss"));
+        QTest::keyClicks(child<QLineEdit>(d, "repeatPasswordEdit"), QStringLiteral("Pa,ss"));
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(type(), 2);
     EXPECT_EQ(text("ProxyServer"), QStringLiteral(" proxy.lan "));
@@ -154,28 +165,30 @@ TEST_F(Proxy, ManualSettingsShowTheFieldsAndAreStoredAsTyped)
 TEST_F(Proxy, DifferentPasswordsAreRefusedAndTheDialogStaysOpen)
 {
     storeManual();
-    EXPECT_TRUE(run([this](fSHAREDProxy& d) {
-        EXPECT_TRUE(d.optNamed->isChecked());
-        EXPECT_TRUE(d.Frame1->isVisible());
-        retype(d.txtServer, QStringLiteral("other.lan"));
-        retype(d.txtPassword, QStringLiteral("New"));
-        retype(d.txtPassword2, QStringLiteral("new"));  // letter case counts
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    EXPECT_TRUE(run([this](ProxyDialog& d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "manualOption")->isChecked());
+        EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        retype(child<QLineEdit>(d, "serverEdit"), QStringLiteral("other.lan"));
+        retype(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("New"));
+        retype(child<QLineEdit>(d, "repeatPasswordEdit"),
+               QStringLiteral("new"));  // letter case counts
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
         ASSERT_EQ(boxes_.shown.size(), 1);
         EXPECT_EQ(boxes_.lastText(),
                   QStringLiteral("Your passwords don't match.  Please retype them."));
         EXPECT_EQ(boxes_.shown.last().title, QStringLiteral("Wexlo"));
         EXPECT_EQ(boxes_.shown.last().buttons, platform::MsgButtons::Ok);
-        EXPECT_EQ(d.txtServer->text(), QStringLiteral("other.lan"));  // nothing typed is lost
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(),
+                  QStringLiteral("other.lan"));  // nothing typed is lost
     }));
     EXPECT_EQ(text("ProxyServer"), QStringLiteral("proxy.lan"));
     EXPECT_EQ(text("ProxyPwd"), QStringLiteral("s3cret"));
 
     // Corrected, it goes through.
-    EXPECT_FALSE(run([](fSHAREDProxy& d) {
-        retype(d.txtPassword, QStringLiteral("New"));
-        retype(d.txtPassword2, QStringLiteral("New"));
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    EXPECT_FALSE(run([](ProxyDialog& d) {
+        retype(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("New"));
+        retype(child<QLineEdit>(d, "repeatPasswordEdit"), QStringLiteral("New"));
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     }));
     EXPECT_EQ(text("ProxyPwd"), QStringLiteral("New"));
 }
@@ -183,10 +196,10 @@ TEST_F(Proxy, DifferentPasswordsAreRefusedAndTheDialogStaysOpen)
 TEST_F(Proxy, SystemDefaultKeepsTheManualFieldsForLater)
 {
     storeManual();
-    run([](fSHAREDProxy& d) {
-        QTest::mouseClick(d.optDefault, Qt::LeftButton);
-        EXPECT_FALSE(d.Frame1->isVisible());
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    run([](ProxyDialog& d) {
+        QTest::mouseClick(child<QRadioButton>(d, "systemOption"), Qt::LeftButton);
+        EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(type(), 0);
     EXPECT_EQ(text("ProxyServer"), QStringLiteral("proxy.lan"));
@@ -194,36 +207,36 @@ TEST_F(Proxy, SystemDefaultKeepsTheManualFieldsForLater)
     EXPECT_EQ(text("ProxyUser"), QStringLiteral("ann"));
     EXPECT_EQ(text("ProxyPwd"), QStringLiteral("s3cret"));
 
-    run([](fSHAREDProxy& d) {
-        EXPECT_TRUE(d.optDefault->isChecked());
-        EXPECT_FALSE(d.Frame1->isVisible());
-        QTest::mouseClick(d.optNamed, Qt::LeftButton);
-        EXPECT_TRUE(d.Frame1->isVisible());
-        EXPECT_EQ(d.txtServer->text(), QStringLiteral("proxy.lan"));
-        EXPECT_EQ(d.txtPassword2->text(), QStringLiteral("s3cret"));
+    run([](ProxyDialog& d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "systemOption")->isChecked());
+        EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        QTest::mouseClick(child<QRadioButton>(d, "manualOption"), Qt::LeftButton);
+        EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("proxy.lan"));
+        EXPECT_EQ(child<QLineEdit>(d, "repeatPasswordEdit")->text(), QStringLiteral("s3cret"));
     });
 }
 
 TEST_F(Proxy, CancelAndTheCloseBoxLeaveEverySettingAsItWas)
 {
     storeManual();
-    auto edit = [](fSHAREDProxy& d) {
-        QTest::mouseClick(d.optNoProxy, Qt::LeftButton);
-        retype(d.txtServer, QStringLiteral("x"));
-        retype(d.txtPassword, QStringLiteral("y"));
-        retype(d.txtPassword2, QStringLiteral("y"));
+    auto edit = [](ProxyDialog& d) {
+        QTest::mouseClick(child<QRadioButton>(d, "noProxyOption"), Qt::LeftButton);
+        retype(child<QLineEdit>(d, "serverEdit"), QStringLiteral("x"));
+        retype(child<QLineEdit>(d, "passwordEdit"), QStringLiteral("y"));
+        retype(child<QLineEdit>(d, "repeatPasswordEdit"), QStringLiteral("y"));
     };
-    EXPECT_FALSE(run([&](fSHAREDProxy& d) {
+    EXPECT_FALSE(run([&](ProxyDialog& d) {
         edit(d);
-        QTest::mouseClick(d.cmdCancel, Qt::LeftButton);
+        QTest::mouseClick(child<QPushButton>(d, "cancelButton"), Qt::LeftButton);
     }));
-    EXPECT_FALSE(run([&](fSHAREDProxy& d) {
+    EXPECT_FALSE(run([&](ProxyDialog& d) {
         edit(d);
         d.close();
     }));
-    EXPECT_FALSE(run([&](fSHAREDProxy& d) {
+    EXPECT_FALSE(run([&](ProxyDialog& d) {
         edit(d);
-        QTest::keyClick(d.txtServer, Qt::Key_Escape);
+        QTest::keyClick(child<QLineEdit>(d, "serverEdit"), Qt::Key_Escape);
     }));
     EXPECT_EQ(type(), 2);
     EXPECT_EQ(text("ProxyServer"), QStringLiteral("proxy.lan"));
@@ -232,25 +245,28 @@ TEST_F(Proxy, CancelAndTheCloseBoxLeaveEverySettingAsItWas)
 
 TEST_F(Proxy, UnknownOrUnreadableTypeChoosesNothingAndOkStoresNoProxy)
 {
-    WriteSetting(QStringLiteral("ProxyType"), 7);
-    WriteSetting(QStringLiteral("ProxyServer"), QStringLiteral("kept.lan"));
-    run([](fSHAREDProxy& d) {
-        EXPECT_FALSE(d.optNamed->isChecked() || d.optDefault->isChecked() ||
-                     d.optNoProxy->isChecked());
-        EXPECT_FALSE(d.Frame1->isVisible());
-        EXPECT_EQ(d.txtServer->text(), QStringLiteral("kept.lan"));  // filled whatever the type
-        QTest::mouseClick(d.cmdOK, Qt::LeftButton);
+    writeSetting(QStringLiteral("ProxyType"), 7);
+    writeSetting(QStringLiteral("ProxyServer"), QStringLiteral("kept.lan"));
+    run([](ProxyDialog& d) {
+        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
+                     child<QRadioButton>(d, "systemOption")->isChecked() ||
+                     child<QRadioButton>(d, "noProxyOption")->isChecked());
+        EXPECT_FALSE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(),
+                  QStringLiteral("kept.lan"));  // filled whatever the type
+        QTest::mouseClick(child<QPushButton>(d, "okButton"), Qt::LeftButton);
     });
     EXPECT_EQ(type(), 1);
 
     // A type that is not a number is logged; the fields still load.
-    WriteSetting(QStringLiteral("ProxyType"), QStringLiteral("manual"));
-    run([](fSHAREDProxy& d) {
-        EXPECT_FALSE(d.optNamed->isChecked() || d.optDefault->isChecked() ||
-                     d.optNoProxy->isChecked());
-        EXPECT_EQ(d.txtServer->text(), QStringLiteral("kept.lan"));
+    writeSetting(QStringLiteral("ProxyType"), QStringLiteral("manual"));
+    run([](ProxyDialog& d) {
+        EXPECT_FALSE(child<QRadioButton>(d, "manualOption")->isChecked() ||
+                     child<QRadioButton>(d, "systemOption")->isChecked() ||
+                     child<QRadioButton>(d, "noProxyOption")->isChecked());
+        EXPECT_EQ(child<QLineEdit>(d, "serverEdit")->text(), QStringLiteral("kept.lan"));
     });
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Type mismatch(13) in form_load of module frmProxySetup")));
 }
@@ -260,21 +276,21 @@ TEST_F(Proxy, SettingsReadBackFromTheFileChooseTheirOption)
     writeBytes(appFile(QStringLiteral("Wexlo.ini")),
                "PROXYTYPE, 2 "
                "\r\nPROXYSERVER,proxy.lan\r\nPROXYPORT,8080\r\nPROXYUSER,ann\r\nPROXYPWD,pw\r\n");
-    mSHAREDSettings::resetForTests();
-    mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
-    run([](fSHAREDProxy& d) {
-        EXPECT_TRUE(d.optNamed->isChecked());
-        EXPECT_TRUE(d.Frame1->isVisible());
-        EXPECT_EQ(d.txtPort->text(), QStringLiteral("8080"));
-        EXPECT_EQ(d.txtPassword->text(), QStringLiteral("pw"));
-        EXPECT_EQ(d.txtPassword2->text(), QStringLiteral("pw"));
+    settings::resetForTests();
+    settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
+    run([](ProxyDialog& d) {
+        EXPECT_TRUE(child<QRadioButton>(d, "manualOption")->isChecked());
+        EXPECT_TRUE(child<QGroupBox>(d, "settingsFrame")->isVisible());
+        EXPECT_EQ(child<QLineEdit>(d, "portEdit")->text(), QStringLiteral("8080"));
+        EXPECT_EQ(child<QLineEdit>(d, "passwordEdit")->text(), QStringLiteral("pw"));
+        EXPECT_EQ(child<QLineEdit>(d, "repeatPasswordEdit")->text(), QStringLiteral("pw"));
     });
 }
 
 TEST_F(Proxy, HelpSaysWhenThePageIsMissing)
 {
-    EXPECT_TRUE(run([this](fSHAREDProxy& d) {
-        QTest::mouseClick(d.cmdHelp, Qt::LeftButton);
+    EXPECT_TRUE(run([this](ProxyDialog& d) {
+        QTest::mouseClick(child<QPushButton>(d, "helpButton"), Qt::LeftButton);
         EXPECT_EQ(boxes_.lastText(), QStringLiteral("Cannot find help file ") +
                                          home_.filePath(QStringLiteral("Help/Index.htm")));
     }));

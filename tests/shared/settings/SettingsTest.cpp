@@ -1,9 +1,9 @@
 #include "platform/RuntimeError.h"
-#include "shared/dates/mSHAREDDateFunc.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/cSHAREDSettings.h"
-#include "shared/settings/mSHAREDSettings.h"
-#include "support/Fixture.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
+#include "shared/settings/SettingsStore.h"
+#include "support/WexloTest.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -14,7 +14,7 @@
 #include <set>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDSettings;
+using namespace wexlo::settings;
 
 namespace {
 
@@ -28,18 +28,18 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
-        cSHAREDSettings::setErrorReporter([this](const QString& m, const QString& h) {
+        settings::resetForTests();
+        dateformat::resetForTests();
+        SettingsStore::setErrorReporter([this](const QString& m, const QString& h) {
             reports_.push_back({m, h});
         });
         ini_ = appFile(QStringLiteral("Wexlo.ini"));
     }
     void TearDown() override
     {
-        cSHAREDSettings::setErrorReporter({});
-        mSHAREDSettings::resetForTests();
-        mSHAREDDateFunc::resetForTests();
+        SettingsStore::setErrorReporter({});
+        settings::resetForTests();
+        dateformat::resetForTests();
         WexloTest::TearDown();
     }
 
@@ -47,23 +47,23 @@ protected:
     void load(const QByteArray& bytes)
     {
         writeBytes(ini_, bytes);
-        LoadSettingsFile(ini_);
+        loadFile(ini_);
     }
     void reload()
     {
-        SaveSettingsFile(ini_);
-        LoadSettingsFile(ini_);
+        saveFile(ini_);
+        loadFile(ini_);
     }
     QByteArray saved()
     {
-        SaveSettingsFile(ini_);
+        saveFile(ini_);
         return readBytes(ini_);
     }
     QStringList keys() const
     {
         QStringList out;
-        for (int i = 1; i <= gSettings()->SettingsCount(); ++i)
-            out << gSettings()->SettingNameByIndex(i);
+        for (int i = 1; i <= settings::store()->count(); ++i)
+            out << settings::store()->keyAt(i);
         return out;
     }
     static int mode(const QString& path)
@@ -127,17 +127,17 @@ TEST_F(Settings, KeysSortOrdinallyPrefixFirstDigitsUpperUnderscoreLower)
     load("KEY_,u\r\nkey,l\r\nKEYA,a\r\nKEY1,d\r\nKEY,k\r\n_,x\r\n");
     EXPECT_EQ(keys(), (QStringList{"KEY", "KEY1", "KEYA", "KEY_", "_", "key"}));
     for (const char* k : {"KEY", "KEY1", "KEYA", "KEY_", "_"})
-        EXPECT_NE(ReadSetting(QString::fromLatin1(k)), SettingValue()) << k;
+        EXPECT_NE(readSetting(QString::fromLatin1(k)), SettingValue()) << k;
 
     // Stored keys go straight to their place, in upper case.
-    WriteSetting(QStringLiteral("Key0"), 0);
-    WriteSetting(QStringLiteral("zz"), 1);
+    writeSetting(QStringLiteral("Key0"), 0);
+    writeSetting(QStringLiteral("zz"), 1);
     EXPECT_EQ(keys(), (QStringList{"KEY", "KEY0", "KEY1", "KEYA", "KEY_", "ZZ", "_", "key"}));
 }
 
 TEST_F(Settings, ManyRandomKeysStaySortedAndAreAllFound)
 {
-    LoadSettingsFile(ini_);
+    loadFile(ini_);
     QRandomGenerator rng(42);
     std::set<QString> expected;
     for (int i = 0; i < 600; ++i) {
@@ -145,21 +145,21 @@ TEST_F(Settings, ManyRandomKeysStaySortedAndAreAllFound)
         const int len = 1 + static_cast<int>(rng.bounded(4));
         for (int c = 0; c < len; ++c)
             k += QLatin1Char("AB_1z"[rng.bounded(5)]);
-        WriteSetting(k, i);
+        writeSetting(k, i);
         expected.insert(k.toUpper());
     }
     const QStringList got = keys();
     EXPECT_EQ(got, QStringList(expected.begin(), expected.end()));
     for (const QString& k : expected)
-        EXPECT_NE(ReadSetting(k), SettingValue()) << qPrintable(k);
-    EXPECT_EQ(ReadSetting(QStringLiteral("ABSENT"), 9), SettingValue(9));
+        EXPECT_NE(readSetting(k), SettingValue()) << qPrintable(k);
+    EXPECT_EQ(readSetting(QStringLiteral("ABSENT"), 9), SettingValue(9));
 }
 
 TEST_F(Settings, HandEditedUnsortedFileIsSortedAfterLoading)
 {
     load("C,3\r\nA,1\r\nB,2\r\na,x\r\n_,u\r\n1,n\r\n");
     EXPECT_EQ(keys(), (QStringList{"1", "A", "B", "C", "_", "a"}));
-    EXPECT_EQ(ReadSetting(QStringLiteral("b")), text("2"));
+    EXPECT_EQ(readSetting(QStringLiteral("b")), text("2"));
     EXPECT_EQ(saved(), QByteArray("1,n\r\nA,1\r\nB,2\r\nC,3\r\n_,u\r\nA,x\r\n"));
 }
 
@@ -188,7 +188,7 @@ TEST_F(Settings, ShuffledFileWithRepeatedKeysLoadsAsLineByLineWould)
         wantKeys << k;
     ASSERT_EQ(keys(), wantKeys);
     for (const auto& [k, v] : expected)
-        EXPECT_EQ(ReadSetting(k), SettingValue(v)) << qPrintable(k);
+        EXPECT_EQ(readSetting(k), SettingValue(v)) << qPrintable(k);
 }
 
 // ---- Loading ------------------------------------------------------------------------------
@@ -199,10 +199,10 @@ TEST_F(Settings, LoadSkipsBadLinesAndKeepsTheRestOfTheLine)
         "no comma here\r\n ,blank key\r\n,empty key\r\nA,B,C\r\n"
         "DUP,first\r\nDUP,second\r\nLATE,1\r\nOTHER,x\r\nLATE,2\r\nEMPTY,\r\n");
     EXPECT_EQ(keys(), (QStringList{"A", "DUP", "EMPTY", "LATE", "OTHER"}));
-    EXPECT_EQ(ReadSetting(QStringLiteral("A")), text("B,C"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("Dup")), text("first"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("late")), text("2"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("EMPTY"), 4), text(""));
+    EXPECT_EQ(readSetting(QStringLiteral("A")), text("B,C"));
+    EXPECT_EQ(readSetting(QStringLiteral("Dup")), text("first"));
+    EXPECT_EQ(readSetting(QStringLiteral("late")), text("2"));
+    EXPECT_EQ(readSetting(QStringLiteral("EMPTY"), 4), text(""));
     EXPECT_EQ(saved(), QByteArray("A,B,C\r\nDUP,first\r\nEMPTY,\r\nLATE,2\r\nOTHER,x\r\n"));
 }
 
@@ -212,7 +212,7 @@ TEST_F(Settings, AKeyWithBlanksByHandSavesWhatLoadsBack)
     load("A,1\r\n  A,2\r\nB,3\r\n");
     const QByteArray once = saved();
     EXPECT_EQ(once, QByteArray("  A,2\r\nB,3\r\n"));
-    LoadSettingsFile(ini_);
+    loadFile(ini_);
     EXPECT_EQ(saved(), once);
 }
 
@@ -220,37 +220,37 @@ TEST_F(Settings, LowerCaseKeyByHandIsNotFoundButSavedInUpperCase)
 {
     load("proxytype,1\r\n");
     EXPECT_EQ(keys(), QStringList{"proxytype"});
-    EXPECT_EQ(ReadSetting(QStringLiteral("ProxyType"), 2), SettingValue(2));
+    EXPECT_EQ(readSetting(QStringLiteral("ProxyType"), 2), SettingValue(2));
     EXPECT_EQ(saved(), QByteArray("PROXYTYPE,1\r\n"));
-    LoadSettingsFile(ini_);
-    EXPECT_EQ(ReadSetting(QStringLiteral("ProxyType"), 2), text("1"));
+    loadFile(ini_);
+    EXPECT_EQ(readSetting(QStringLiteral("ProxyType"), 2), text("1"));
 }
 
 TEST_F(Settings, LfLineEndsLoadLineByLine)
 {
     load("A,1\nB,true\nC,x\r\nD,4");
     EXPECT_EQ(keys(), (QStringList{"A", "B", "C", "D"}));
-    EXPECT_EQ(ReadSetting(QStringLiteral("A")), text("1"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("B")), SettingValue(true));
-    EXPECT_EQ(ReadSetting(QStringLiteral("C")), text("x"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("D")), text("4"));
+    EXPECT_EQ(readSetting(QStringLiteral("A")), text("1"));
+    EXPECT_EQ(readSetting(QStringLiteral("B")), SettingValue(true));
+    EXPECT_EQ(readSetting(QStringLiteral("C")), text("x"));
+    EXPECT_EQ(readSetting(QStringLiteral("D")), text("4"));
 }
 
 TEST_F(Settings, MissingOrEmptyFileAndCallsBeforeLoading)
 {
-    EXPECT_EQ(ReadSetting(QStringLiteral("X"), 5), SettingValue());  // no store yet
-    WriteSetting(QStringLiteral("X"), 1);
-    SaveSettingsFile(ini_);
+    EXPECT_EQ(readSetting(QStringLiteral("X"), 5), SettingValue());  // no store yet
+    writeSetting(QStringLiteral("X"), 1);
+    saveFile(ini_);
     EXPECT_FALSE(QFile::exists(ini_));
 
-    LoadSettingsFile(ini_);
-    EXPECT_EQ(gSettings()->SettingsCount(), 0);
-    EXPECT_EQ(ReadSetting(QStringLiteral("X"), 5), SettingValue(5));
-    EXPECT_EQ(ReadSetting(QStringLiteral("X")), SettingValue());
+    loadFile(ini_);
+    EXPECT_EQ(settings::store()->count(), 0);
+    EXPECT_EQ(readSetting(QStringLiteral("X"), 5), SettingValue(5));
+    EXPECT_EQ(readSetting(QStringLiteral("X")), SettingValue());
 
-    WriteSetting(QStringLiteral("X"), 1);
+    writeSetting(QStringLiteral("X"), 1);
     load("");  // a second load replaces what the store held
-    EXPECT_EQ(gSettings()->SettingsCount(), 0);
+    EXPECT_EQ(settings::store()->count(), 0);
     EXPECT_EQ(saved(), QByteArray());
 }
 
@@ -260,7 +260,7 @@ TEST_F(Settings, UnreadableFileReachesTheCaller)
     useFaultyFileSystem();
     files_.failRead[QStringLiteral("Wexlo.ini")] = err::PermissionDenied;
     try {
-        LoadSettingsFile(ini_);
+        loadFile(ini_);
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::PermissionDenied);
@@ -268,16 +268,16 @@ TEST_F(Settings, UnreadableFileReachesTheCaller)
     EXPECT_TRUE(reports_.empty());
 
     // What this run changed must not replace the settings it could not read.
-    WriteSetting(QStringLiteral("ProxyType"), 1);
-    SaveSettingsFile(ini_);
+    writeSetting(QStringLiteral("ProxyType"), 1);
+    saveFile(ini_);
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));
     EXPECT_TRUE(logText().contains(
         QStringLiteral(" could not be read at start-up, so it was not overwritten")));
 
     files_.failRead.clear();
-    LoadSettingsFile(ini_);  // readable again: saving works as before
-    WriteSetting(QStringLiteral("B"), QStringLiteral("x"));
-    SaveSettingsFile(ini_);
+    loadFile(ini_);  // readable again: saving works as before
+    writeSetting(QStringLiteral("B"), QStringLiteral("x"));
+    saveFile(ini_);
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\nB,x\r\n"));
 }
 
@@ -285,68 +285,68 @@ TEST_F(Settings, UnreadableFileReachesTheCaller)
 
 TEST_F(Settings, CommaInKeyAndNumberWithItsBlanks)
 {
-    LoadSettingsFile(ini_);
-    WriteSetting(QStringLiteral("My,Key"), 5);
-    WriteSetting(QStringLiteral("Neg"), -12);
+    loadFile(ini_);
+    writeSetting(QStringLiteral("My,Key"), 5);
+    writeSetting(QStringLiteral("Neg"), -12);
     EXPECT_EQ(keys(), (QStringList{"MYKEY", "NEG"}));
-    EXPECT_EQ(ReadSetting(QStringLiteral("MyKey")), SettingValue(5));
-    EXPECT_EQ(ReadSetting(QStringLiteral("My,Key")), SettingValue(5));
+    EXPECT_EQ(readSetting(QStringLiteral("MyKey")), SettingValue(5));
+    EXPECT_EQ(readSetting(QStringLiteral("My,Key")), SettingValue(5));
     EXPECT_EQ(saved(), QByteArray("MYKEY, 5 \r\nNEG,-12 \r\n"));
-    LoadSettingsFile(ini_);
-    EXPECT_EQ(ReadSetting(QStringLiteral("MyKey")), text(" 5 "));
-    EXPECT_EQ(ReadSetting(QStringLiteral("MyKey")).toNumber(), 5);
+    loadFile(ini_);
+    EXPECT_EQ(readSetting(QStringLiteral("MyKey")), text(" 5 "));
+    EXPECT_EQ(readSetting(QStringLiteral("MyKey")).toNumber(), 5);
 }
 
 TEST_F(Settings, TrueAndFalseInAnyCaseComeBackAsBooleans)
 {
-    LoadSettingsFile(ini_);
-    WriteSetting(QStringLiteral("A"), text(" true "));
-    WriteSetting(QStringLiteral("B"), text("TRUE"));
-    WriteSetting(QStringLiteral("C"), text("True"));
-    WriteSetting(QStringLiteral("D"), text("Yes"));
-    WriteSetting(QStringLiteral("E"), true);
-    WriteSetting(QStringLiteral("F"), false);
-    WriteSetting(QStringLiteral("G"), text(" fAlSe"));
+    loadFile(ini_);
+    writeSetting(QStringLiteral("A"), text(" true "));
+    writeSetting(QStringLiteral("B"), text("TRUE"));
+    writeSetting(QStringLiteral("C"), text("True"));
+    writeSetting(QStringLiteral("D"), text("Yes"));
+    writeSetting(QStringLiteral("E"), true);
+    writeSetting(QStringLiteral("F"), false);
+    writeSetting(QStringLiteral("G"), text(" fAlSe"));
     auto check = [&](const char* when) {
-        EXPECT_EQ(ReadSetting(QStringLiteral("A")), SettingValue(true)) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("B")), SettingValue(true)) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("C")), SettingValue(true)) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("D")), text("Yes")) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("E")), SettingValue(true)) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("F")), SettingValue(false)) << when;
-        EXPECT_EQ(ReadSetting(QStringLiteral("G")), SettingValue(false)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("A")), SettingValue(true)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("B")), SettingValue(true)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("C")), SettingValue(true)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("D")), text("Yes")) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("E")), SettingValue(true)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("F")), SettingValue(false)) << when;
+        EXPECT_EQ(readSetting(QStringLiteral("G")), SettingValue(false)) << when;
     };
     check("stored");
     EXPECT_EQ(
         saved(),
         QByteArray("A, true \r\nB,TRUE\r\nC,True\r\nD,Yes\r\nE,True\r\nF,False\r\nG, fAlSe\r\n"));
-    LoadSettingsFile(ini_);
+    loadFile(ini_);
     check("reloaded");
 }
 
 TEST_F(Settings, LocaleWordsForTrueAndFalseAreRecognised)
 {
     locale_.value = QLocale(QLocale::German, QLocale::Germany);
-    mSHAREDDateFunc::resetForTests();
-    const QString yes = mSHAREDDateFunc::truestring();
-    const QString no = mSHAREDDateFunc::falsestring();
+    dateformat::resetForTests();
+    const QString yes = dateformat::trueWord();
+    const QString no = dateformat::falseWord();
     ASSERT_FALSE(yes.isEmpty());
     load(("T, " + yes.toLower() + "\r\nF," + no + "\r\n").toUtf8());
-    EXPECT_EQ(ReadSetting(QStringLiteral("T")), SettingValue(true));
-    EXPECT_EQ(ReadSetting(QStringLiteral("F")), SettingValue(false));
+    EXPECT_EQ(readSetting(QStringLiteral("T")), SettingValue(true));
+    EXPECT_EQ(readSetting(QStringLiteral("F")), SettingValue(false));
     EXPECT_EQ(saved(), QByteArray("F,False\r\nT,True\r\n"));  // English words in the file
 }
 
 TEST_F(Settings, EmptyValueAndLineBreakInsideAValue)
 {
-    LoadSettingsFile(ini_);
-    WriteSetting(QStringLiteral("Blank"), SettingValue());
-    WriteSetting(QStringLiteral("Note"), text("first\r\nX,y"));
+    loadFile(ini_);
+    writeSetting(QStringLiteral("Blank"), SettingValue());
+    writeSetting(QStringLiteral("Note"), text("first\r\nX,y"));
     EXPECT_EQ(saved(), QByteArray("BLANK,\r\nNOTE,first\r\nX,y\r\n"));
-    LoadSettingsFile(ini_);
-    EXPECT_EQ(ReadSetting(QStringLiteral("Blank")), text(""));
-    EXPECT_EQ(ReadSetting(QStringLiteral("Note")), text("first"));
-    EXPECT_EQ(ReadSetting(QStringLiteral("X")), text("y"));
+    loadFile(ini_);
+    EXPECT_EQ(readSetting(QStringLiteral("Blank")), text(""));
+    EXPECT_EQ(readSetting(QStringLiteral("Note")), text("first"));
+    EXPECT_EQ(readSetting(QStringLiteral("X")), text("y"));
 }
 
 // ---- The class's other operations ------------------------------------------------------
@@ -354,34 +354,34 @@ TEST_F(Settings, EmptyValueAndLineBreakInsideAValue)
 TEST_F(Settings, IndexDeleteAndDefaults)
 {
     load("A,1\r\nB,0\r\nC,False\r\nD, 7 \r\nb,lower\r\n");
-    cSHAREDSettings& s = *gSettings();
-    EXPECT_EQ(s.SettingNameByIndex(0), QString());
-    EXPECT_EQ(s.SettingNameByIndex(6), QString());
-    EXPECT_EQ(s.SettingNameByIndex(5), QStringLiteral("b"));
+    SettingsStore& s = *settings::store();
+    EXPECT_EQ(s.keyAt(0), QString());
+    EXPECT_EQ(s.keyAt(6), QString());
+    EXPECT_EQ(s.keyAt(5), QStringLiteral("b"));
 
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("Absent"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("B"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("C"), 30), SettingValue(30));
-    EXPECT_EQ(s.RetrieveWithDefault(QStringLiteral("D"), 30), text(" 7 "));
-    EXPECT_EQ(s.sGet(QStringLiteral("a")), text("1"));
-    s.sSet(QStringLiteral("e"), 3);
-    EXPECT_EQ(s.SettingNameByIndex(5), QStringLiteral("E"));
+    EXPECT_EQ(s.valueOr(QStringLiteral("Absent"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("B"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("C"), 30), SettingValue(30));
+    EXPECT_EQ(s.valueOr(QStringLiteral("D"), 30), text(" 7 "));
+    EXPECT_EQ(s.value(QStringLiteral("a")), text("1"));
+    s.set(QStringLiteral("e"), 3);
+    EXPECT_EQ(s.keyAt(5), QStringLiteral("E"));
 
-    s.DeleteSettingByName(QStringLiteral("b"));  // as given first
-    EXPECT_EQ(s.SettingsCount(), 5);
-    EXPECT_EQ(s.sGet(QStringLiteral("B")), text("0"));
-    s.DeleteSettingByName(QStringLiteral("a"));  // then in upper case
-    s.DeleteSetting(1);
+    s.remove(QStringLiteral("b"));  // as given first
+    EXPECT_EQ(s.count(), 5);
+    EXPECT_EQ(s.value(QStringLiteral("B")), text("0"));
+    s.remove(QStringLiteral("a"));  // then in upper case
+    s.removeAt(1);
     EXPECT_EQ(keys(), (QStringList{"C", "D", "E"}));
 
-    s.DeleteSetting(9);
-    EXPECT_EQ(s.SettingsCount(), 3);
-    mSHAREDLogging::listactions();
+    s.removeAt(9);
+    EXPECT_EQ(s.count(), 3);
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Subscript out of range(9) in deletesetting of module cSHAREDSettings")))
         << qPrintable(logText());
-    s.DeleteAllSettings();
-    EXPECT_EQ(s.SettingsCount(), 0);
+    s.clear();
+    EXPECT_EQ(s.count(), 0);
 }
 
 // ---- Saving and its failures -------------------------------------------------------------
@@ -391,13 +391,13 @@ TEST_F(Settings, SavedFileIsOwnerOnly)
     writeBytes(ini_, "A,1\r\n");
     QFile::setPermissions(ini_, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                     QFileDevice::ReadGroup | QFileDevice::ReadOther);
-    LoadSettingsFile(ini_);
-    WriteSetting(QStringLiteral("ProxyPwd"), text("secret"));
+    loadFile(ini_);
+    writeSetting(QStringLiteral("ProxyPwd"), text("secret"));
     EXPECT_EQ(saved(), QByteArray("A,1\r\nPROXYPWD,secret\r\n"));
     EXPECT_EQ(mode(ini_), 0600);
 
     QFile::remove(ini_);
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     EXPECT_EQ(mode(ini_), 0600);
 }
 
@@ -423,7 +423,7 @@ TEST_F(Settings, MixedEncodingsAreReadLineByLineAndSavedWithoutChange)
     load(file);
     for (const auto& l : lines) {
         const QByteArray key = QByteArray(l.line).left(QByteArray(l.line).indexOf(','));
-        EXPECT_EQ(ReadSetting(QString::fromLatin1(key)).toText(), QString::fromUtf8(l.value))
+        EXPECT_EQ(readSetting(QString::fromLatin1(key)).toText(), QString::fromUtf8(l.value))
             << l.line;
     }
     EXPECT_EQ(saved(), expected);
@@ -432,17 +432,17 @@ TEST_F(Settings, MixedEncodingsAreReadLineByLineAndSavedWithoutChange)
 TEST_F(Settings, ReadOnlyFileOrFailedOpenWritesNothingAndShowsNothing)
 {
     load("A,1\r\n");
-    WriteSetting(QStringLiteral("B"), 2);
+    writeSetting(QStringLiteral("B"), 2);
     useFaultyFileSystem();
     QFile::setPermissions(ini_, QFileDevice::ReadOwner);
     files_.refuseWritable[QStringLiteral("Wexlo.ini")] = true;
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));
     EXPECT_TRUE(logText().contains(QStringLiteral("is read only")));
 
     files_.refuseWritable.clear();
     files_.failOpen[QStringLiteral("Wexlo.ini")] = err::PermissionDenied;
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     EXPECT_EQ(readBytes(ini_), QByteArray("A,1\r\n"));
     EXPECT_TRUE(boxes_.shown.isEmpty());
     EXPECT_TRUE(reports_.empty());
@@ -451,12 +451,12 @@ TEST_F(Settings, ReadOnlyFileOrFailedOpenWritesNothingAndShowsNothing)
 TEST_F(Settings, AccessErrorWhileWritingSaysPossiblyReadOnly)
 {
     load("A,1\r\n");
-    WriteSetting(QStringLiteral("B"), 2);
+    writeSetting(QStringLiteral("B"), 2);
     useFaultyFileSystem();
     for (const int number : {err::PathFileAccessError, err::BadFileNameOrNumber}) {
         boxes_.shown.clear();
         files_.failCommit[QStringLiteral("Wexlo.ini")] = number;
-        SaveSettingsFile(ini_);
+        saveFile(ini_);
         ASSERT_EQ(boxes_.shown.size(), 1) << number;
         EXPECT_EQ(boxes_.lastText(),
                   QStringLiteral("Unable to write to settings file - possibly read-only?"));
@@ -466,7 +466,7 @@ TEST_F(Settings, AccessErrorWhileWritingSaysPossiblyReadOnly)
     }
     files_.failCommit.clear();
     files_.failWrite[QStringLiteral("Wexlo.ini")] = err::PathFileAccessError;
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     EXPECT_EQ(boxes_.shown.size(), 2);
     EXPECT_TRUE(reports_.empty());
 }
@@ -474,7 +474,7 @@ TEST_F(Settings, AccessErrorWhileWritingSaysPossiblyReadOnly)
 TEST_F(Settings, DiskFullAsksForSpaceAndTriesOnceMore)
 {
     load("A,1\r\n");
-    WriteSetting(QStringLiteral("LastUpdateCheck"), 46123);
+    writeSetting(QStringLiteral("LastUpdateCheck"), 46123);
     useFaultyFileSystem();
     files_.writeLimit[QStringLiteral("Wexlo.ini")] = 4;
     QByteArray duringBox;
@@ -482,7 +482,7 @@ TEST_F(Settings, DiskFullAsksForSpaceAndTriesOnceMore)
         duringBox = readBytes(ini_);
         files_.writeLimit.clear();  // the user made room
     };
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     ASSERT_EQ(boxes_.shown.size(), 1);
     EXPECT_EQ(boxes_.lastText(),
               QStringLiteral("You've run out of disk space on drive ") + ini_ +
@@ -497,11 +497,11 @@ TEST_F(Settings, DiskFullAsksForSpaceAndTriesOnceMore)
 TEST_F(Settings, DiskFullTwicePassesTheSecondFailureOnAndKeepsTheOldFile)
 {
     load("A,1\r\n");
-    WriteSetting(QStringLiteral("B"), 2);
+    writeSetting(QStringLiteral("B"), 2);
     useFaultyFileSystem();
     files_.writeLimit[QStringLiteral("Wexlo.ini")] = 4;
     try {
-        SaveSettingsFile(ini_);
+        saveFile(ini_);
         ADD_FAILURE() << "no error";
     } catch (const RuntimeError& e) {
         EXPECT_EQ(e.number(), err::DiskFull);
@@ -513,10 +513,10 @@ TEST_F(Settings, DiskFullTwicePassesTheSecondFailureOnAndKeepsTheOldFile)
 TEST_F(Settings, OtherSaveFailureOpensTheErrorReport)
 {
     load("A,1\r\n");
-    WriteSetting(QStringLiteral("B"), 2);
+    writeSetting(QStringLiteral("B"), 2);
     useFaultyFileSystem();
     files_.failCommit[QStringLiteral("Wexlo.ini")] = err::DeviceIOError;
-    SaveSettingsFile(ini_);
+    saveFile(ini_);
     ASSERT_EQ(reports_.size(), 1u);
     EXPECT_EQ(reports_[0].message, QStringLiteral("57 - Device I/O error in SaveSettings"));
     EXPECT_EQ(reports_[0].helpTopic, QString());

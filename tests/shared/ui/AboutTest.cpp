@@ -1,8 +1,8 @@
 #include "WexloConfig.h"
 #include "app/Program.h"
 #include "platform/Platform.h"
-#include "shared/ui/fSHAREDAbout.h"
-#include "support/Fixture.h"
+#include "shared/ui/AboutDialog.h"
+#include "support/WexloTest.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -15,11 +15,18 @@ using platform::twips;
 
 namespace {
 
+// A part of a window, found by its object name.
+template <class W = QLabel>
+W* part(const QObject& window, const char* name)
+{
+    return window.findChild<W*>(QString::fromLatin1(name));
+}
+
 class About : public test::WexloTest {
 protected:
-    static QList<fSHAREDAbout::Product> three()
+    static QList<AboutDialog::Product> three()
     {
-        return fSHAREDAbout::parseProducts(QStringLiteral(
+        return AboutDialog::parseProducts(QStringLiteral(
             "Shelfy|shelfy.html|Keeps your shelves;Noter|noter.html;Clocky|clocky.html"));
     }
     static QString site(const QString& rest)
@@ -36,28 +43,28 @@ TEST_F(About, CaptionAndVersionLine)
     clock_.current = QDateTime(QDate(2033, 6, 1), QTime(8, 0));
     QWidget main;
     main.setWindowIcon(QIcon(QPixmap(16, 16)));
-    fSHAREDAbout about(&main);
+    AboutDialog about(&main);
     // The year is the one at load time, not the build's.
     EXPECT_EQ(about.windowTitle(), QStringLiteral("(c)2033 " WEXLO_MAKER_NAME));
-    EXPECT_EQ(about.lblversion->text(),
+    EXPECT_EQ(part(about, "versionLabel")->text(),
               QStringLiteral("Wexlo 1.0.8 (Tracks items you lend to people)"));
     EXPECT_FALSE(about.windowIcon().isNull());
-    EXPECT_EQ(about.findChild<QPushButton*>(QStringLiteral("cmdExit"))->text(),
-              QStringLiteral("Exit"));
-    EXPECT_EQ(about.lblAbout->text(),
+    EXPECT_EQ(part<QPushButton>(about, "exitButton")->text(), QStringLiteral("Exit"));
+    EXPECT_EQ(part(about, "hintLabel")->text(),
               QStringLiteral(
                   "Hover the mouse over icons for details. Click icons to open in your browser."));
-    EXPECT_EQ(about.Label1->text(), QStringLiteral("Webmasters:"));
-    EXPECT_EQ(about.lblPadFiles->text(), QStringLiteral("Get PAD files for all my software here"));
-    EXPECT_EQ(about.lblCovers->text(),
+    EXPECT_EQ(part(about, "webmastersLabel")->text(), QStringLiteral("Webmasters:"));
+    EXPECT_EQ(part(about, "padFilesLink")->text(),
+              QStringLiteral("Get PAD files for all my software here"));
+    EXPECT_EQ(part(about, "coversLabel")->text(),
               QStringLiteral("Click the covers for your chance to win a copy -->"));
-    EXPECT_EQ(about.cmdExit->accessibleName(), QStringLiteral("Exit"));
+    EXPECT_EQ(part<QPushButton>(about, "exitButton")->accessibleName(), QStringLiteral("Exit"));
 }
 
 TEST_F(About, ProductListParsing)
 {
-    EXPECT_TRUE(fSHAREDAbout::parseProducts(QString()).isEmpty());
-    const auto list = fSHAREDAbout::parseProducts(
+    EXPECT_TRUE(AboutDialog::parseProducts(QString()).isEmpty());
+    const auto list = AboutDialog::parseProducts(
         QStringLiteral(" A | a.html ;nopage;|b.html;C|https://elsewhere.example/c.html|Third;"));
     ASSERT_EQ(list.size(), 2);
     EXPECT_EQ(list[0].name, QStringLiteral("A"));
@@ -65,68 +72,72 @@ TEST_F(About, ProductListParsing)
     EXPECT_EQ(list[1].description, QStringLiteral("Third"));
 
     // No products: no icons, and the empty invitation is not shown.
-    fSHAREDAbout about(nullptr, {});
-    EXPECT_TRUE(about.Image1.isEmpty());
-    EXPECT_FALSE(about.Frame2->isVisibleTo(&about));
+    AboutDialog about(nullptr, {});
+    EXPECT_TRUE(about.productIcons().isEmpty());
+    EXPECT_FALSE(part<QGroupBox>(about, "productsBox")->isVisibleTo(&about));
 }
 
 TEST_F(About, IconsFillTheGridColumnByColumnAndStopAtTheLast)
 {
-    fSHAREDAbout about(nullptr, three());
-    ASSERT_EQ(about.Image1.size(), 3);
-    EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("Image1(2)")), about.Image1[2]);
-    const QLabel* first = about.Image1[0];
+    AboutDialog about(nullptr, three());
+    ASSERT_EQ(about.productIcons().size(), 3);
+    EXPECT_EQ(about.findChild<QLabel*>(QStringLiteral("productIcon2")), about.productIcons()[2]);
+    const QLabel* first = about.productIcons()[0];
     EXPECT_EQ(first->pos(), QPoint(twips(380), twips(520)));
     // Second icon under the first, 100 twips apart; third at the top of the next column.
-    EXPECT_EQ(about.Image1[1]->pos(), QPoint(twips(380), twips(520 + 480 + 100)));
-    const double gap = (about.Frame2->width() * 1440.0 / metrics_.dpi - 8 * 480 - 500) / 8;
-    EXPECT_NEAR(about.Image1[2]->x(), twips(380) + (480 + gap) * metrics_.dpi / 1440.0, 1.5);
-    EXPECT_EQ(about.Image1[2]->y(), twips(520));
+    EXPECT_EQ(about.productIcons()[1]->pos(), QPoint(twips(380), twips(520 + 480 + 100)));
+    const double gap =
+        (part<QGroupBox>(about, "productsBox")->width() * 1440.0 / metrics_.dpi - 8 * 480 - 500) /
+        8;
+    EXPECT_NEAR(about.productIcons()[2]->x(), twips(380) + (480 + gap) * metrics_.dpi / 1440.0,
+                1.5);
+    EXPECT_EQ(about.productIcons()[2]->y(), twips(520));
 
     // A full set: 16 icons, the last at the bottom of the eighth column inside the frame.
-    QList<fSHAREDAbout::Product> many;
+    QList<AboutDialog::Product> many;
     for (int i = 0; i < 20; ++i)
         many.append({QStringLiteral("P%1").arg(i), QStringLiteral("p%1.html").arg(i), {}});
-    fSHAREDAbout full(nullptr, many);
-    ASSERT_EQ(full.Image1.size(), 16);
-    EXPECT_EQ(full.Image1[15]->y(), about.Image1[1]->y());
-    EXPECT_LE(full.Image1[15]->geometry().right(), full.Frame2->width());
-    EXPECT_GT(full.Image1[14]->x(), full.Image1[12]->x());
+    AboutDialog full(nullptr, many);
+    ASSERT_EQ(full.productIcons().size(), 16);
+    EXPECT_EQ(full.productIcons()[15]->y(), about.productIcons()[1]->y());
+    EXPECT_LE(full.productIcons()[15]->geometry().right(),
+              part<QGroupBox>(full, "productsBox")->width());
+    EXPECT_GT(full.productIcons()[14]->x(), full.productIcons()[12]->x());
 }
 
 TEST_F(About, HoverShowsTheIconsDescriptionInDarkRed)
 {
-    fSHAREDAbout about(nullptr, three());
+    AboutDialog about(nullptr, three());
     about.show();
     QEvent enter(QEvent::Enter);
-    QCoreApplication::sendEvent(about.Image1[0], &enter);
-    EXPECT_EQ(about.lblAbout->text(), QStringLiteral("Shelfy - Keeps your shelves"));
-    EXPECT_EQ(about.lblAbout->palette().color(QPalette::WindowText), QColor(192, 0, 0));
-    EXPECT_TRUE(about.lblAbout2->text().isEmpty());
-    QCoreApplication::sendEvent(about.Image1[1], &enter);
-    EXPECT_EQ(about.lblAbout->text(), QStringLiteral("Noter"));
+    QCoreApplication::sendEvent(about.productIcons()[0], &enter);
+    EXPECT_EQ(part(about, "hintLabel")->text(), QStringLiteral("Shelfy - Keeps your shelves"));
+    EXPECT_EQ(part(about, "hintLabel")->palette().color(QPalette::WindowText), QColor(192, 0, 0));
+    EXPECT_TRUE(part(about, "coverHintLabel")->text().isEmpty());
+    QCoreApplication::sendEvent(about.productIcons()[1], &enter);
+    EXPECT_EQ(part(about, "hintLabel")->text(), QStringLiteral("Noter"));
 
     QTest::mouseMove(&about, QPoint(2, 2));
     QMouseEvent move(QEvent::MouseMove, QPointF(3, 3), QPointF(3, 3), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QCoreApplication::sendEvent(&about, &move);
-    EXPECT_TRUE(about.lblAbout->text().isEmpty());
+    EXPECT_TRUE(part(about, "hintLabel")->text().isEmpty());
 }
 
 TEST_F(About, LinksOpenTheMakersPagesThroughTheShell)
 {
-    fSHAREDAbout about(nullptr, three());
+    AboutDialog about(nullptr, three());
     about.show();
-    QTest::mouseClick(about.Image1[2], Qt::LeftButton);
-    QTest::mouseClick(about.Image2[1], Qt::LeftButton);
-    QTest::mouseClick(about.lblPadFiles, Qt::LeftButton);
+    QTest::mouseClick(about.productIcons()[2], Qt::LeftButton);
+    QTest::mouseClick(part(about, "bookCover1"), Qt::LeftButton);
+    QTest::mouseClick(part(about, "padFilesLink"), Qt::LeftButton);
     EXPECT_EQ(shell_.opened, (QStringList{site(QStringLiteral("clocky.html?Wexlo")),
                                           site(QStringLiteral("booknotify.html?Wexlo")),
                                           site(QStringLiteral("pad/"))}));
 
     // A shell that refuses the request: the user is told, nothing escapes.
     shell_.openThrows = true;
-    QTest::mouseClick(about.Image1[0], Qt::LeftButton);
+    QTest::mouseClick(about.productIcons()[0], Qt::LeftButton);
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("There was an ERROR?"));
 }
 
@@ -151,12 +162,12 @@ TEST_F(About, ItShowsTheProgramItWasGiven)
         info.makerName = QString::fromLatin1(c.maker);
         setProgramInfo(info);
         shell_.opened.clear();
-        fSHAREDAbout about(nullptr, three());
+        AboutDialog about(nullptr, three());
         EXPECT_EQ(about.windowTitle(), QStringLiteral("(c)2031 ") + info.makerName);
-        EXPECT_EQ(about.lblversion->text(),
+        EXPECT_EQ(part(about, "versionLabel")->text(),
                   QStringLiteral("%1 1.0.8 (%2)").arg(info.title, info.description));
         about.show();
-        QTest::mouseClick(about.Image1[2], Qt::LeftButton);
+        QTest::mouseClick(about.productIcons()[2], Qt::LeftButton);
         EXPECT_EQ(shell_.opened,
                   QStringList{site(QStringLiteral("clocky.html?") + info.executable)});
     }
@@ -165,11 +176,11 @@ TEST_F(About, ItShowsTheProgramItWasGiven)
 
 TEST_F(About, ExitClosesTheModalWindow)
 {
-    fSHAREDAbout about(nullptr, three());
+    AboutDialog about(nullptr, three());
     bool clicked = false;
     QTimer::singleShot(0, &about, [&] {
         clicked = true;
-        QTest::mouseClick(about.cmdExit, Qt::LeftButton);
+        QTest::mouseClick(part<QPushButton>(about, "exitButton"), Qt::LeftButton);
     });
     QTimer::singleShot(5000, &about, [&] { about.reject(); });  // never hang the suite
     EXPECT_EQ(about.exec(), QDialog::Accepted);

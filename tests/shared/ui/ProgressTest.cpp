@@ -1,13 +1,13 @@
-#include "platform/PictureBox.h"
-#include "shared/ui/mSHAREDProgress.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "support/Fixture.h"
+#include "platform/StatusBox.h"
+#include "shared/ui/Progress.h"
+#include "shared/util/Delay.h"
+#include "support/WexloTest.h"
 
 #include <QPalette>
 
 using namespace wexlo;
-using namespace wexlo::mSHAREDProgress;
-using platform::PictureBox;
+using namespace wexlo::progress;
+using platform::StatusBox;
 
 namespace {
 
@@ -19,7 +19,7 @@ protected:
     {
         WexloTest::SetUp();
         resetForTests();
-        mSHAREDDelay::resetForTests();
+        delay::resetForTests();
         QPalette pal = pic.palette();
         pal.setColor(QPalette::Base, QColor(250, 250, 250));
         pal.setColor(QPalette::ButtonText, QColor(20, 20, 90));
@@ -50,7 +50,7 @@ protected:
         return false;
     }
 
-    PictureBox pic;
+    StatusBox pic;
 };
 
 TEST_F(Progress, BarAtZeroHalfAndFull)
@@ -58,14 +58,14 @@ TEST_F(Progress, BarAtZeroHalfAndFull)
     const QColor window(250, 250, 250);
     const QColor buttonText(20, 20, 90);
 
-    showprogressstring(pic, 0, 100, QString());
+    showProgressText(pic, 0, 100, QString());
     EXPECT_EQ(greenColumns(), 0);
     EXPECT_EQ(at(2, 2), window);
     EXPECT_EQ(pic.backColor(), window);
     EXPECT_TRUE(textInMiddle(buttonText));  // "0%"
 
     clock_.monotonic += 1;
-    showprogressstring(pic, 50, 100, QString());
+    showProgressText(pic, 50, 100, QString());
     EXPECT_NEAR(greenColumns(), 100, 1);
     EXPECT_EQ(at(2, 1), kGreen);
     EXPECT_EQ(at(2, 22), kGreen);  // the full inner height
@@ -73,7 +73,7 @@ TEST_F(Progress, BarAtZeroHalfAndFull)
     EXPECT_TRUE(textInMiddle(buttonText));
 
     clock_.monotonic += 1;
-    showprogressstring(pic, 100, 100, QString());
+    showProgressText(pic, 100, 100, QString());
     EXPECT_EQ(greenColumns(), 200);
     EXPECT_TRUE(textInMiddle(buttonText));  // "100%"
     EXPECT_TRUE(logText().isEmpty()) << logText().toStdString();
@@ -81,34 +81,34 @@ TEST_F(Progress, BarAtZeroHalfAndFull)
 
 TEST_F(Progress, RedrawsAtMostEveryFifteenHundredthsButAlwaysTheLast)
 {
-    showprogressstring(pic, 10, 100, QString());
+    showProgressText(pic, 10, 100, QString());
     const int first = greenColumns();
     EXPECT_NEAR(first, 20, 1);
 
     clock_.monotonic += 0.05;
-    showprogressstring(pic, 20, 100, QString());
+    showProgressText(pic, 20, 100, QString());
     EXPECT_EQ(greenColumns(), first);  // skipped
 
     clock_.monotonic += 0.05;
-    showprogressstring(pic, 100, 100, QString());
+    showProgressText(pic, 100, 100, QString());
     EXPECT_EQ(greenColumns(), 200);  // the final state is never skipped
 
     clock_.monotonic += 0.01;
-    showprogress(pic, 30, 100, QString(), true, true, 0, 0);  // forced
+    showProgress(pic, 30, 100, QString(), true, true, 0);  // forced
     EXPECT_NEAR(greenColumns(), 60, 1);
 
     clock_.monotonic += 0.2;
-    showprogressstring(pic, 40, 100, QString());
+    showProgressText(pic, 40, 100, QString());
     EXPECT_NEAR(greenColumns(), 80, 1);
 }
 
 TEST_F(Progress, MaximumZeroCountsAsOneAndNegativeAsEmpty)
 {
-    showprogressstring(pic, 0.3, 0, QString());
+    showProgressText(pic, 0.3, 0, QString());
     EXPECT_NEAR(greenColumns(), 60, 1);
 
     clock_.monotonic += 1;
-    showprogressstring(pic, -5, 100, QStringLiteral("Waiting"));
+    showProgressText(pic, -5, 100, QStringLiteral("Waiting"));
     EXPECT_EQ(greenColumns(), 0);
     EXPECT_TRUE(textInMiddle(QColor(20, 20, 90)));
 }
@@ -117,7 +117,7 @@ TEST_F(Progress, TextAndColourGiven)
 {
     // A bar in a colour of the caller's, labelled with its text in that colour.
     const std::uint32_t blue = platform::rgbNumber(0, 0, 200);
-    showprogressstring(pic, 75, 100, QStringLiteral("Downloading"), blue);
+    showProgressText(pic, 75, 100, QStringLiteral("Downloading"), blue);
     EXPECT_EQ(at(2, 1), QColor(0, 0, 200));
     EXPECT_EQ(at(145, 1), QColor(0, 0, 200));
     EXPECT_EQ(at(155, 1), QColor(250, 250, 250));
@@ -126,7 +126,7 @@ TEST_F(Progress, TextAndColourGiven)
 TEST_F(Progress, PrintCenteredClearsRecoloursAndCentres)
 {
     pic.fillBox(0, 0, 200, 24, Qt::black);
-    PrintCentered(pic, QStringLiteral("Checking"), true, platform::rgbNumber(200, 0, 0),
+    printCentered(pic, QStringLiteral("Checking"), true, platform::rgbNumber(200, 0, 0),
                   platform::rgbNumber(0, 60, 0));
     EXPECT_EQ(pic.backColor(), QColor(0, 60, 0));
     EXPECT_EQ(at(1, 1), QColor(0, 60, 0));
@@ -147,16 +147,16 @@ TEST_F(Progress, PrintCenteredClearsRecoloursAndCentres)
     EXPECT_NEAR((left + right) / 2.0, 100, 3);
     EXPECT_NEAR((top + bottom) / 2.0, 12, 4);
     // The print position moved to the next line.
-    EXPECT_DOUBLE_EQ(pic.CurrentX(), 0);
-    EXPECT_DOUBLE_EQ(pic.CurrentY(), (24 - pic.TextHeight(QStringLiteral("Checking"))) / 2 +
-                                         pic.TextHeight(QStringLiteral("Checking")));
+    EXPECT_DOUBLE_EQ(pic.currentX(), 0);
+    EXPECT_DOUBLE_EQ(pic.currentY(), (24 - pic.textHeight(QStringLiteral("Checking"))) / 2 +
+                                         pic.textHeight(QStringLiteral("Checking")));
 }
 
 TEST_F(Progress, HorzCenterSetsTheFontSizeOnAnySurface)
 {
-    PrintHorzCenter(pic, QStringLiteral("Big"), true, 20.0f, 0, 0);
+    printCenteredOn(pic, QStringLiteral("Big"), true, 20.0f, 0, 0);
     EXPECT_DOUBLE_EQ(pic.fontSize(), 20.0);
-    PrintHorzCenter(pic, QStringLiteral("Same"), false, 0, 0, 0);
+    printCenteredOn(pic, QStringLiteral("Same"), false, 0, 0, 0);
     EXPECT_DOUBLE_EQ(pic.fontSize(), 20.0);
 }
 

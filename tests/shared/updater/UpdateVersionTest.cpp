@@ -1,6 +1,6 @@
-#include "shared/diagnostics/mSHAREDLogging.h"
+#include "shared/diagnostics/Logging.h"
 #include "shared/updater/UpdateVersion.h"
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 using namespace wexlo;
 
@@ -11,7 +11,7 @@ protected:
     static ParsedVersion parse(const QString& text)
     {
         ParsedVersion v;
-        ExtractVersion(text, v);
+        parseVersion(text, v);
         return v;
     }
 };
@@ -20,14 +20,14 @@ TEST_F(UpdateVersion, ReadsNumbersLetterAndAddressOfAVersionFile)
 {
     const ParsedVersion v =
         parse(QStringLiteral("1.02.0013b\r\nhttp://127.0.0.1/pkg/WexloUpd@@@.exe\r\n"));
-    EXPECT_EQ(v.Major, 1);
-    EXPECT_EQ(v.Minor, 2);
-    EXPECT_EQ(v.Revision, 13);
-    EXPECT_EQ(v.Letter, QStringLiteral("b"));
-    EXPECT_EQ(v.Address, QStringLiteral("http://127.0.0.1/pkg/WexloUpd1213b.exe"));
+    EXPECT_EQ(v.majorNumber, 1);
+    EXPECT_EQ(v.minorNumber, 2);
+    EXPECT_EQ(v.revision, 13);
+    EXPECT_EQ(v.letter, QStringLiteral("b"));
+    EXPECT_EQ(v.address, QStringLiteral("http://127.0.0.1/pkg/WexloUpd1213b.exe"));
     EXPECT_EQ(v.text(), QStringLiteral("1.2.13b"));
 
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("DBG: Url set to http://127.0.0.1/pkg/WexloUpd1213b.exe")));
 }
@@ -36,21 +36,21 @@ TEST_F(UpdateVersion, RunningVersionHasNoLetterAndNoAddress)
 {
     const ParsedVersion v = parse(QStringLiteral("1.0.8"));
     EXPECT_EQ(v.text(), QStringLiteral("1.0.8"));
-    EXPECT_TRUE(v.Address.isEmpty());
+    EXPECT_TRUE(v.address.isEmpty());
     const ParsedVersion zeros = parse(QStringLiteral("1.00.0008\r\n"));
     EXPECT_EQ(zeros.text(), QStringLiteral("1.0.8"));
-    EXPECT_TRUE(zeros.Letter.isEmpty());
+    EXPECT_TRUE(zeros.letter.isEmpty());
     // A version line with a trailing blank is still plain 1.0.8, not 1.0.8 plus a blank letter.
-    EXPECT_TRUE(parse(QStringLiteral("1.00.0008 \r\nhttp://x/p")).Letter.isEmpty());
+    EXPECT_TRUE(parse(QStringLiteral("1.00.0008 \r\nhttp://x/p")).letter.isEmpty());
 }
 
 TEST_F(UpdateVersion, AddressTakesEverythingAfterTheFirstLine)
 {
-    EXPECT_EQ(parse(QStringLiteral("1.00.0009\nhttp://h/p.exe\n")).Address,
+    EXPECT_EQ(parse(QStringLiteral("1.00.0009\nhttp://h/p.exe\n")).address,
               QStringLiteral("http://h/p.exe"));
-    EXPECT_EQ(parse(QStringLiteral("1.00.0009\r\nhttp://h/a\r\nb\r\n")).Address,
+    EXPECT_EQ(parse(QStringLiteral("1.00.0009\r\nhttp://h/a\r\nb\r\n")).address,
               QStringLiteral("http://h/ab"));
-    EXPECT_TRUE(parse(QStringLiteral("1.00.0009")).Address.isEmpty());
+    EXPECT_TRUE(parse(QStringLiteral("1.00.0009")).address.isEmpty());
 }
 
 TEST_F(UpdateVersion, ComparesNumbersThenLetters)
@@ -82,12 +82,12 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
     EXPECT_EQ(roundToInt16(3.5), 4);
 
     ParsedVersion v;
-    v.Major = 7;
-    ExtractVersion(QStringLiteral("99999.1.2"), v);
-    EXPECT_EQ(v.Major, 7);  // the failed step leaves it as it was
-    EXPECT_EQ(v.Minor, 1);
-    EXPECT_EQ(v.Revision, 2);
-    mSHAREDLogging::listactions();
+    v.majorNumber = 7;
+    parseVersion(QStringLiteral("99999.1.2"), v);
+    EXPECT_EQ(v.majorNumber, 7);  // the failed step leaves it as it was
+    EXPECT_EQ(v.minorNumber, 1);
+    EXPECT_EQ(v.revision, 2);
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Overflow(6) in ExtractVersion of module fSharedUpdater")));
 }
@@ -95,13 +95,13 @@ TEST_F(UpdateVersion, LeadingNumbersRoundHalfToEvenAndOverflowIsLogged)
 TEST_F(UpdateVersion, TextWithoutDotsFailsStepByStepWithoutCrashing)
 {
     ParsedVersion v;
-    ExtractVersion(QStringLiteral("garbage"), v);
-    EXPECT_EQ(v.Major, 0);
-    EXPECT_EQ(v.Minor, 0);
-    EXPECT_EQ(v.Revision, 0);
-    EXPECT_TRUE(v.Address.isEmpty());
-    ExtractVersion(QString(), v);
-    EXPECT_TRUE(v.Letter.isEmpty());
+    parseVersion(QStringLiteral("garbage"), v);
+    EXPECT_EQ(v.majorNumber, 0);
+    EXPECT_EQ(v.minorNumber, 0);
+    EXPECT_EQ(v.revision, 0);
+    EXPECT_TRUE(v.address.isEmpty());
+    parseVersion(QString(), v);
+    EXPECT_TRUE(v.letter.isEmpty());
 }
 
 }  // namespace

@@ -1,20 +1,23 @@
 #include "WexloConfig.h"
-#include "app/mSHAREDUpdater.h"
+#include "app/UpdateSchedule.h"
 #include "platform/AppFolder.h"
-#include "platform/InetControl.h"
+#include "platform/Transfer.h"
 #include "shared/dates/DateParser.h"
-#include "shared/diagnostics/mSHAREDLogging.h"
-#include "shared/settings/mSHAREDSettings.h"
+#include "shared/diagnostics/Logging.h"
+#include "shared/settings/Settings.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/updater/fSHAREDUpdater.h"
-#include "support/Fixture.h"
+#include "shared/updater/UpdateWindow.h"
+#include "support/WexloTest.h"
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
 
+#include <QCheckBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProcess>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 
@@ -179,18 +182,18 @@ protected:
     {
         WexloTest::SetUp();
         PackageSignature::setPublicKeyForTests(key_.publicLine());
-        mSHAREDSettings::resetForTests();
-        mSHAREDSettings::LoadSettingsFile(appFile(QStringLiteral("Wexlo.ini")));
-        window_ = std::make_unique<fSHAREDUpdater>();
-        statuses_ = std::make_unique<QSignalSpy>(window_.get(), &fSHAREDUpdater::Status);
-        finished_ = std::make_unique<QSignalSpy>(window_.get(), &fSHAREDUpdater::Finished);
+        settings::resetForTests();
+        settings::loadFile(appFile(QStringLiteral("Wexlo.ini")));
+        window_ = std::make_unique<UpdateWindow>();
+        statuses_ = std::make_unique<QSignalSpy>(window_.get(), &UpdateWindow::statusChanged);
+        finished_ = std::make_unique<QSignalSpy>(window_.get(), &UpdateWindow::checkFinished);
     }
     void TearDown() override
     {
         finished_.reset();
         statuses_.reset();
         window_.reset();
-        mSHAREDSettings::resetForTests();
+        settings::resetForTests();
         PackageSignature::setPublicKeyForTests(std::nullopt);
         WexloTest::TearDown();
     }
@@ -198,7 +201,7 @@ protected:
     QString url(const char* path) const { return server_.base() + QString::fromLatin1(path); }
     bool check(bool quiet = false)
     {
-        return window_->CheckForUpdate(quiet, url("/versions/WXLO_current.txt"),
+        return window_->checkForUpdate(quiet, url("/versions/WXLO_current.txt"),
                                        url("/versions/WXLO_details.txt"),
                                        QStringLiteral("WexloUpd.exe"), QString());
     }
@@ -229,16 +232,22 @@ protected:
         sign(path, body);
     }
     QString lastStatus() const { return statuses().isEmpty() ? QString() : statuses().last(); }
-    QString result() const { return window_->lblUpdate->text(); }
+    // A control of the window, found by its object name.
+    template <class W>
+    W* control(const char* name) const
+    {
+        return window_->findChild<W*>(QString::fromLatin1(name));
+    }
+    QString result() const { return control<QLabel>("updateLabel")->text(); }
     QColor resultColour() const
     {
-        return window_->lblUpdate->palette().color(QPalette::WindowText);
+        return control<QLabel>("updateLabel")->palette().color(QPalette::WindowText);
     }
     QString savedPath() const { return appFile(QStringLiteral("WexloUpd.exe")); }
 
     MakerKey key_;
     UpdateServer server_;
-    std::unique_ptr<fSHAREDUpdater> window_;
+    std::unique_ptr<UpdateWindow> window_;
     std::unique_ptr<QSignalSpy> statuses_;
     std::unique_ptr<QSignalSpy> finished_;
 };
@@ -251,13 +260,13 @@ TEST_F(Updater, NewerVersionIsAnnouncedInGreenAndRecordedAsADateText)
     EXPECT_TRUE(check());
     EXPECT_EQ(result(), QStringLiteral("Version 1.0.9 is available!"));
     EXPECT_EQ(resultColour(), QColor(0x00, 0x80, 0x00));
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toText(),
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toText(),
               QStringLiteral("07/Mar/2026"));
     EXPECT_EQ(statuses().first(), QStringLiteral("Checking for update"));
     EXPECT_TRUE(statuses().contains(QStringLiteral("Data retrieved")));
     EXPECT_EQ(lastStatus(), QString());
     EXPECT_EQ(finished_->count(), 1);
-    EXPECT_TRUE(window_->cmdCheckAgain->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("checkAgainButton")->isEnabled());
     EXPECT_EQ(window_->downloadUrl(), url("/pkg/WexloUpd.exe"));
 }
 
@@ -268,7 +277,7 @@ TEST_F(Updater, SameVersionIsUpToDateAndRecordsTodaysDayNumber)
     EXPECT_EQ(result(), QStringLiteral("You're up to date!"));
     EXPECT_EQ(resultColour(), QColor(0xC0, 0x00, 0x00));
     EXPECT_EQ(lastStatus(), QStringLiteral("Latest available version is 1.0.8"));
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toNumber(),
               dates::dayNumber(QDate(2026, 3, 7)));
     EXPECT_TRUE(
         logText().contains(QStringLiteral("Already up to date (Available version is 1.0.8)")));
@@ -305,28 +314,29 @@ TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
                   "text/html");
     EXPECT_FALSE(check());
     EXPECT_EQ(lastStatus(), failed);
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(
         QStringLiteral("Could not retrieve information from the update server.")));
 }
 
 TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
 {
-    platform::setInetControlFactory(
-        [](QObject*) { return std::unique_ptr<platform::InetControl>(); });
-    fSHAREDUpdater window;
-    platform::setInetControlFactory(nullptr);
-    QSignalSpy statuses(&window, &fSHAREDUpdater::Status);
+    platform::setTransferFactory(
+        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
+    UpdateWindow window;
+    platform::setTransferFactory(nullptr);
+    QSignalSpy statuses(&window, &UpdateWindow::statusChanged);
     serveVersion("1.00.0009");
-    EXPECT_FALSE(window.CheckForUpdate(false, url("/versions/WXLO_current.txt"), QString(),
+    EXPECT_FALSE(window.checkForUpdate(false, url("/versions/WXLO_current.txt"), QString(),
                                        QStringLiteral("WexloUpd.exe"), QString()));
-    EXPECT_EQ(window.lblUpdate->text(), QStringLiteral("Could not retrieve update status"));
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("updateLabel"))->text(),
+              QStringLiteral("Could not retrieve update status"));
     EXPECT_EQ(statuses.last().at(0).toString(),
               QStringLiteral("The internet control (MSINET.OCX) is missing or outdated. Visit the "
                              "Runtimes page on ") +
                   QStringLiteral(WEXLO_MAKER_WEBSITE) +
                   QStringLiteral(" to download an updated version."));
-    mSHAREDLogging::listactions();
+    logging::writeRecentActions();
     EXPECT_TRUE(logText().contains(QStringLiteral("MSINET control is missing or outdated")));
 }
 
@@ -355,29 +365,29 @@ TEST_F(Updater, DetailsAreShownAndA404PageIsReplacedByAHint)
     server_.serve("/versions/WXLO_details.txt", "Fixed 404 crashes\nFaster start");
     serveVersion("1.00.0009");
     check();
-    window_->cmdShowDetail->click();
-    EXPECT_TRUE(window_->txtDetails->isVisibleTo(window_.get()));
-    EXPECT_EQ(window_->txtDetails->toPlainText(),
+    control<QPushButton>("showDetailsButton")->click();
+    EXPECT_TRUE(control<QPlainTextEdit>("detailsBox")->isVisibleTo(window_.get()));
+    EXPECT_EQ(control<QPlainTextEdit>("detailsBox")->toPlainText(),
               QStringLiteral("Fixed 404 crashes\nFaster start"));
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
 
     server_.serve("/versions/WXLO_details.txt", "<html>404 Not Found</html>", 404, "text/html");
-    window_->cmdShowDetail->click();
-    EXPECT_EQ(window_->txtDetails->toPlainText(),
+    control<QPushButton>("showDetailsButton")->click();
+    EXPECT_EQ(control<QPlainTextEdit>("detailsBox")->toPlainText(),
               QStringLiteral("Unable to read data from server. Please check your internet settings "
                              "and try again."));
 }
 
 TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
 {
-    QSignalSpy closed(window_.get(), &fSHAREDUpdater::FormClosed);
+    QSignalSpy closed(window_.get(), &UpdateWindow::closed);
     window_->show();
-    window_->chkDisableAutoUpdate->setChecked(false);
-    window_->cmdExit->click();
+    control<QCheckBox>("disableAutoCheckBox")->setChecked(false);
+    control<QPushButton>("exitButton")->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window_->isVisible());
     EXPECT_FALSE(
-        mSHAREDSettings::ReadSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 // ---- The download ----------------------------------------------------------------------
@@ -387,7 +397,7 @@ TEST_F(Updater, DownloadOnlySavesThePackageAndSaysWhere)
     servePackage("/pkg/WexloUpd.exe", std::string(300000, 'p'));
     serveVersion("1.00.0009");
     check();
-    window_->cmdDownload->click();
+    control<QPushButton>("downloadButton")->click();
     EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("File saved to ") + savedPath());
     EXPECT_TRUE(
@@ -400,13 +410,14 @@ TEST_F(Updater, DownloadWithoutAnAddressRunsAQuietCheckFirst)
     server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n");  // no address yet
     check();
     ASSERT_TRUE(window_->downloadUrl().isEmpty());
-    window_->cmdDownload->click();  // the quiet check fails again: nothing to fetch
+    // The quiet check fails again: nothing to fetch.
+    control<QPushButton>("downloadButton")->click();
     EXPECT_EQ(lastStatus(), QStringLiteral("Error - Download failed."));
 
     servePackage("/pkg/WexloUpd.exe", std::string(30000, 'p'));
     serveVersion("1.00.0009");
     boxes_.answers.push_back(platform::MsgAnswer::No);  // the quiet check's question
-    window_->cmdDownload->click();
+    control<QPushButton>("downloadButton")->click();
     EXPECT_EQ(window_->downloadUrl(), url("/pkg/WexloUpd.exe"));
     EXPECT_EQ(QFileInfo(savedPath()).size(), 30000);
 }
@@ -417,8 +428,8 @@ TEST_F(Updater, PackageWithoutContentLengthIsAcceptedAndShowsPlainProgressText)
     sign("/pkg/WexloUpd.exe", std::string(300000, 'x'));
     serveVersion("1.00.0009");
     check();
-    EXPECT_TRUE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
-                                      QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_TRUE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
+                                         QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
     EXPECT_EQ(QFileInfo(savedPath()).size(), 300000);
 }
 
@@ -426,8 +437,9 @@ TEST_F(Updater, AServerErrorPageIsDeletedAndReported)
 {
     server_.serve("/pkg/WexloUpd.exe", "<HTML><BODY>404 File not found</BODY></HTML>", 404,
                   "text/html");
-    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
-                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_FALSE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
+                                          QStringLiteral("WexloUpd.exe"),
+                                          url("/pkg/WexloUpd.exe")));
     EXPECT_EQ(lastStatus(), QStringLiteral("Error - File not found on server."));
     EXPECT_FALSE(QFile::exists(savedPath()));
 }
@@ -440,17 +452,18 @@ TEST_F(Updater, PackagesBelow25000BytesAreRejectedSilently)
     check();
     const QString folder = platform::appFolder() + QLatin1Char('/');
     statuses_->clear();
-    EXPECT_FALSE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/small")));
+    EXPECT_FALSE(window_->downloadPackage(folder, QStringLiteral("WexloUpd.exe"), url("/small")));
     EXPECT_FALSE(QFile::exists(savedPath()));  // deleted unverified, nothing said
-    EXPECT_TRUE(window_->DownloadFile(folder, QStringLiteral("WexloUpd.exe"), url("/enough")));
+    EXPECT_TRUE(window_->downloadPackage(folder, QStringLiteral("WexloUpd.exe"), url("/enough")));
     EXPECT_EQ(QFileInfo(savedPath()).size(), 25000);
 }
 
 TEST_F(Updater, CutOffTransferNeverLeavesAPackage)
 {
     server_.serveCutOff("/pkg/WexloUpd.exe", 300000, 100000);
-    EXPECT_FALSE(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
-                                       QStringLiteral("WexloUpd.exe"), url("/pkg/WexloUpd.exe")));
+    EXPECT_FALSE(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
+                                          QStringLiteral("WexloUpd.exe"),
+                                          url("/pkg/WexloUpd.exe")));
     EXPECT_FALSE(QFile::exists(savedPath()));
     EXPECT_TRUE(lastStatus() == QStringLiteral("Error - Download failed.") ||
                 lastStatus() ==
@@ -492,8 +505,8 @@ TEST_F(Updater, OnlyWebAndFtpAddressesAreFetchedBareFtpHostsToo)
         }
         QFile::remove(savedPath());
         statuses_->clear();
-        EXPECT_EQ(window_->DownloadFile(platform::appFolder() + QLatin1Char('/'),
-                                        QStringLiteral("WexloUpd.exe"), c.address),
+        EXPECT_EQ(window_->downloadPackage(platform::appFolder() + QLatin1Char('/'),
+                                           QStringLiteral("WexloUpd.exe"), c.address),
                   c.fetched);
         if (c.fetched) {
             EXPECT_EQ(readBytes(savedPath()), QByteArray(30000, 'f'));
@@ -509,15 +522,15 @@ TEST_F(Updater, InstallAnsweredNoKeepsThePackageYesRaisesInstallFile)
     servePackage("/pkg/WexloUpd.exe", std::string(30000, 'p'));
     serveVersion("1.00.0009");
     check();
-    QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
+    QSignalSpy install(window_.get(), &UpdateWindow::installRequested);
     boxes_.answers.push_back(platform::MsgAnswer::No);
-    window_->cmdDownloadInstall->click();
+    control<QPushButton>("downloadInstallButton")->click();
     EXPECT_EQ(install.count(), 0);
     EXPECT_TRUE(QFile::exists(savedPath()));
     EXPECT_EQ(boxes_.lastText(), QStringLiteral("File saved to ") + savedPath());
 
     boxes_.answers.push_back(platform::MsgAnswer::Yes);
-    window_->cmdDownloadInstall->click();
+    control<QPushButton>("downloadInstallButton")->click();
     EXPECT_EQ(boxes_.shown.at(boxes_.shown.size() - 1).text,
               QStringLiteral("The update has been downloaded. Do you want to install it now?"));
     EXPECT_EQ(install.count(), 1);
@@ -530,8 +543,8 @@ TEST_F(Updater, ServerTextReachesTheLogCut)
     const std::string address = server_.base().toStdString() + "/pkg/" + std::string(1000000, 'a');
     server_.serve("/versions/WXLO_current.txt", "1.00.0009\r\n" + address + "\r\n");
     check();
-    window_->cmdDownload->click();
-    mSHAREDLogging::listactions();
+    control<QPushButton>("downloadButton")->click();
+    logging::writeRecentActions();
     const QString log = logText();
     EXPECT_LT(log.size(), 4000);
     EXPECT_TRUE(log.contains(QStringLiteral("Trying to download ") + server_.base() +
@@ -631,6 +644,12 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
          V::WrongVersion},
         {"version with an exponent", package, key_.sign(package, "version:1.00.9e0"), {},
          V::WrongVersion},
+        {"untrusted comment with a letter across 1,024 bytes", package,
+         "untrusted comment: " + std::string(1004, 'u') + "\xc3\xa9" +
+             key_.sign(package, comment).substr(key_.sign(package, comment).find('\n')),
+         {}, V::Good},
+        {"trusted comment that is not UTF-8", package,
+         key_.sign(package, comment + "\tfile:\xe9t\xe9.deb"), {}, V::Good},
         {"no .minisig beside it", package, std::nullopt, {}, V::Missing},
         {"not a signature file", package, std::string(400, 'x'), {}, V::Missing},
         {"no key built in", package, key_.sign(package, comment), QString(), V::NoKey},
@@ -648,10 +667,10 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
                           "text/html");
         const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
         ASSERT_TRUE(check());
-        QSignalSpy install(window_.get(), &fSHAREDUpdater::InstallFile);
+        QSignalSpy install(window_.get(), &UpdateWindow::installRequested);
         boxes_.answers = {platform::MsgAnswer::Yes};
         boxes_.shown.clear();
-        window_->cmdDownloadInstall->click();
+        control<QPushButton>("downloadInstallButton")->click();
         if (c.verdict == V::Good) {
             EXPECT_EQ(install.count(), 1);
             EXPECT_EQ(readBytes(savedPath()), QByteArray::fromStdString(package));
@@ -674,50 +693,50 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
                       key_.sign(package, std::string("version:") + older));
         const int fetchedBefore = server_.hits("/pkg/WexloUpd.exe");
         EXPECT_FALSE(check());
-        EXPECT_FALSE(window_->cmdDownload->isEnabled());
-        EXPECT_FALSE(window_->cmdDownloadInstall->isEnabled());
-        window_->DownloadAndInstall(window_->downloadUrl());
+        EXPECT_FALSE(control<QPushButton>("downloadButton")->isEnabled());
+        EXPECT_FALSE(control<QPushButton>("downloadInstallButton")->isEnabled());
+        window_->downloadPackageFrom(window_->downloadUrl());
         EXPECT_EQ(lastStatus(), QStringLiteral("Error - There is no newer version to download."));
         EXPECT_EQ(server_.hits("/pkg/WexloUpd.exe"), fetchedBefore);
     }
     serveVersion("1.00.0009");
     EXPECT_TRUE(check());
-    EXPECT_TRUE(window_->cmdDownloadInstall->isEnabled());
+    EXPECT_TRUE(control<QPushButton>("downloadInstallButton")->isEnabled());
 }
 
 // ---- The schedule ----------------------------------------------------------------------
 
 TEST_F(Updater, ScheduleIsOffByDefaultAndDueAfterSevenDays)
 {
-    EXPECT_TRUE(mSHAREDUpdater::AutoCheckDisabled());
+    EXPECT_TRUE(updateschedule::autoCheckDisabled());
     EXPECT_TRUE(logText().contains(QStringLiteral("Automatic update check is disabled")));
-    mSHAREDSettings::WriteSetting(QStringLiteral("DisableAutoUpdateCheck"), false);
-    EXPECT_FALSE(mSHAREDUpdater::AutoCheckDisabled());
+    settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"), false);
+    EXPECT_FALSE(updateschedule::autoCheckDisabled());
 
     const auto today = static_cast<std::int32_t>(dates::dayNumber(QDate(2026, 3, 7)));
-    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());  // never checked
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 6);
-    EXPECT_FALSE(mSHAREDUpdater::UpdateCheckDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), today - 7);
-    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("30/Jul/2006"));
-    EXPECT_TRUE(mSHAREDUpdater::UpdateCheckDue());
-    mSHAREDSettings::WriteSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("05/Mar/2026"));
-    EXPECT_FALSE(mSHAREDUpdater::UpdateCheckDue());
+    EXPECT_TRUE(updateschedule::checkDue());  // never checked
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), today - 6);
+    EXPECT_FALSE(updateschedule::checkDue());
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), today - 7);
+    EXPECT_TRUE(updateschedule::checkDue());
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("30/Jul/2006"));
+    EXPECT_TRUE(updateschedule::checkDue());
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"), QStringLiteral("05/Mar/2026"));
+    EXPECT_FALSE(updateschedule::checkDue());
 
-    mSHAREDUpdater::RecordUpdateCheck();
-    EXPECT_EQ(mSHAREDSettings::ReadSetting(QStringLiteral("LastUpdateCheck")).toNumber(), today);
+    updateschedule::recordCheck();
+    EXPECT_EQ(settings::readSetting(QStringLiteral("LastUpdateCheck")).toNumber(), today);
 }
 
 TEST_F(Updater, ServerComesFromTheCommandLineOrTheBuild)
 {
     EXPECT_EQ(
-        mSHAREDUpdater::updateServer({QStringLiteral("wexlo"), QStringLiteral("--update-server"),
+        updateschedule::updateServer({QStringLiteral("wexlo"), QStringLiteral("--update-server"),
                                       QStringLiteral("http://127.0.0.1:8080/")}),
         QStringLiteral("http://127.0.0.1:8080"));
-    EXPECT_EQ(mSHAREDUpdater::updateServer({QStringLiteral("wexlo")}),
+    EXPECT_EQ(updateschedule::updateServer({QStringLiteral("wexlo")}),
               QStringLiteral(WEXLO_UPDATE_SERVER));
-    EXPECT_EQ(mSHAREDUpdater::versionFileUrl(QStringLiteral("http://h")),
+    EXPECT_EQ(updateschedule::versionFileUrl(QStringLiteral("http://h")),
               QStringLiteral("http://h/versions/WXLO_current.txt"));
 }
 

@@ -1,7 +1,7 @@
 // The loans file and the settings file are replaced whole: a program killed at any moment of a
 // save leaves either the old content or the new one, never a mix or a truncated file.
 
-#include "support/Fixture.h"
+#include "support/WexloTest.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,10 +1,11 @@
 #include "platform/AppFolder.h"
-#include "shared/util/mSHAREDDelay.h"
-#include "shared/util/mSHAREDHtmHelp.h"
-#include "shared/util/mSHAREDSubs.h"
-#include "shared/util/mSHAREDTextSubs.h"
-#include "shared/util/mSHAREDWWW.h"
-#include "support/Fixture.h"
+#include "shared/util/Delay.h"
+#include "shared/util/Help.h"
+#include "shared/util/Pointer.h"
+#include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
+#include "shared/util/Web.h"
+#include "support/WexloTest.h"
 
 #include <QLineEdit>
 
@@ -17,7 +18,7 @@ protected:
     void SetUp() override
     {
         WexloTest::SetUp();
-        mSHAREDDelay::resetForTests();
+        delay::resetForTests();
         pump_.runRealEvents = false;
         pump_.trace = &trace_;
         clock_.onSleep = [this](int ms) { trace_.append(QStringLiteral("sleep %1").arg(ms)); };
@@ -27,11 +28,11 @@ protected:
 
 TEST_F(Helpers, ShortDelaysBlockLongOnesYieldEveryHalfSecond)
 {
-    mSHAREDDelay::delayms(1000);
+    delay::waitMs(1000);
     EXPECT_EQ(trace_, QStringList{QStringLiteral("sleep 1000")});
 
     trace_.clear();
-    mSHAREDDelay::delayms(1001);
+    delay::waitMs(1001);
     EXPECT_EQ(trace_, (QStringList{QStringLiteral("sleep 500"), QStringLiteral("check"),
                                    QStringLiteral("yield"), QStringLiteral("sleep 500"),
                                    QStringLiteral("check"), QStringLiteral("yield"),
@@ -39,20 +40,20 @@ TEST_F(Helpers, ShortDelaysBlockLongOnesYieldEveryHalfSecond)
 
     trace_.clear();
     pump_.pendingInput = false;
-    mSHAREDDelay::delayseconds(2.5f);
+    delay::waitSeconds(2.5f);
     EXPECT_EQ(clock_.sleeps.mid(clock_.sleeps.size() - 5), (QList<int>{500, 500, 500, 500, 500}));
     EXPECT_EQ(trace_.count(QStringLiteral("check")), 4);
     EXPECT_EQ(trace_.count(QStringLiteral("yield")), 0);  // no input waiting, no yield
 
     clock_.sleeps.clear();
-    mSHAREDDelay::delayseconds(0.0f);
+    delay::waitSeconds(0.0f);
     EXPECT_EQ(clock_.sleeps, QList<int>{0});
 }
 
 TEST_F(Helpers, ThrottledYieldRunsEventsAboutFourTimesASecond)
 {
     for (int i = 0; i < 100; ++i) {
-        mSHAREDDelay::throttledyield();
+        delay::throttledYield();
         clock_.monotonic += 0.01;  // one second in all
     }
     EXPECT_GE(pump_.yields, 4);
@@ -61,22 +62,22 @@ TEST_F(Helpers, ThrottledYieldRunsEventsAboutFourTimesASecond)
 
 TEST_F(Helpers, VersionAndPointer)
 {
-    EXPECT_EQ(mSHAREDSubs::AppVersion(), QStringLiteral("1.0.8"));
-    mSHAREDSubs::busymouse();
-    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Hourglass);
-    mSHAREDSubs::normalmouse();
+    EXPECT_EQ(programVersion(), QStringLiteral("1.0.8"));
+    pointer::showBusy();
+    EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Busy);
+    pointer::showNormal();
     EXPECT_EQ(platform::mouse().pointer(), platform::Pointer::Default);
     EXPECT_EQ(pump_.yields, 2);
 }
 
 TEST_F(Helpers, WebsiteVisitOpensThroughTheShellOrSaysItFailed)
 {
-    mSHAREDWWW::websitevisit(nullptr, QStringLiteral("https://example.org/"));
+    web::openAddress(nullptr, QStringLiteral("https://example.org/"));
     EXPECT_EQ(shell_.opened, QStringList{QStringLiteral("https://example.org/")});
     EXPECT_TRUE(boxes_.shown.isEmpty());
 
     shell_.openThrows = true;
-    mSHAREDWWW::websitevisit(nullptr, QStringLiteral("mailto:x@example.org"));
+    web::openAddress(nullptr, QStringLiteral("mailto:x@example.org"));
     ASSERT_EQ(boxes_.shown.size(), 1);
     EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("There was an ERROR?"));
     EXPECT_EQ(boxes_.shown[0].title, QStringLiteral("Open URL Error"));
@@ -85,9 +86,9 @@ TEST_F(Helpers, WebsiteVisitOpensThroughTheShellOrSaysItFailed)
 
 TEST_F(Helpers, HelpOpensThePageOrSaysWhereItLooked)
 {
-    mSHAREDHtmHelp::showhelp(nullptr);
+    help::show(nullptr);
     const QString expected = appFile(QStringLiteral("Help/Index.htm"));
-    if (mSHAREDHtmHelp::helpFilePath() == expected) {  // no installed copy beside the tests
+    if (help::pagePath() == expected) {  // no installed copy beside the tests
         ASSERT_EQ(boxes_.shown.size(), 1);
         EXPECT_EQ(boxes_.shown[0].text, QStringLiteral("Cannot find help file ") + expected);
         EXPECT_EQ(boxes_.shown[0].title, QStringLiteral("Wexlo"));
@@ -96,7 +97,7 @@ TEST_F(Helpers, HelpOpensThePageOrSaysWhereItLooked)
     boxes_.shown.clear();
     shell_.opened.clear();
     writeBytes(expected, "<html></html>");
-    mSHAREDHtmHelp::showhelp(nullptr, QStringLiteral("topic"));
+    help::show(nullptr);
     EXPECT_EQ(shell_.opened, QStringList{expected});
     EXPECT_TRUE(boxes_.shown.isEmpty());
 }
@@ -105,10 +106,10 @@ TEST_F(Helpers, HighlightSelectsAllAndCopesWithAnEmptyBox)
 {
     QLineEdit box;
     box.setText(QStringLiteral("Lawn mower"));
-    mSHAREDTextSubs::highlighttext(&box);
+    text::selectAll(&box);
     EXPECT_EQ(box.selectedText(), QStringLiteral("Lawn mower"));
     box.clear();
-    mSHAREDTextSubs::highlighttext(&box);
+    text::selectAll(&box);
     EXPECT_FALSE(box.hasSelectedText());
     EXPECT_EQ(logText(), QString());
 }

@@ -1,0 +1,23 @@
+#include "shared/util/Web.h"
+
+#include "platform/Platform.h"
+
+namespace wexlo::web {
+
+void openAddress(QWidget* owner, const QString& address)
+{
+    try {
+        // Whether a handler took the address is not reported: the desktop tells the user.
+        platform::shell().open(address);
+    } catch (...) {
+        platform::MessageRequest r;
+        r.owner = owner;
+        r.text = QStringLiteral("There was an ERROR?");
+        r.title = QStringLiteral("Open URL Error");
+        r.icon = platform::MsgIcon::Warning;
+        r.systemModal = true;
+        platform::messageBox().show(r);
+    }
+}
+
+}  // namespace wexlo::web
