@@ -189,14 +189,17 @@ int run(int n, const QString& folder, int clicks)
         waitShown(w);
         QHeaderView* h = MainWindowAccess(w).loanList()->header();
         QObject::connect(h, &QHeaderView::sectionClicked, &probe, [&probe] { probe.handled(); });
-        QObject::connect(MainWindowAccess(w).addButton(), &QPushButton::clicked, &probe, [&probe] { probe.handled(); });
+        QObject::connect(MainWindowAccess(w).addButton(), &QPushButton::clicked, &probe,
+                         [&probe] { probe.handled(); });
         for (int i = 0; i < clicks; ++i)
             if (!record(probe, sortOurs, sectionCentre(h, 1 + i % 2)))
                 return std::printf("header click did not arrive\n"), 1;
         for (int i = 0; i < clicks; ++i) {
             MainWindowAccess(w).itemEdit()->setText(QStringLiteral("Ladder %1").arg(i));
             MainWindowAccess(w).borrowerEdit()->setText(QStringLiteral("Neighbour"));
-            if (!record(probe, add, MainWindowAccess(w).addButton()->mapToGlobal(MainWindowAccess(w).addButton()->rect().center())))
+            if (!record(probe, add,
+                        MainWindowAccess(w).addButton()->mapToGlobal(
+                            MainWindowAccess(w).addButton()->rect().center())))
                 return std::printf("Add Item click did not arrive\n"), 1;
         }
         if (MainWindowAccess(w).loanList()->count() != n + clicks)

@@ -129,14 +129,17 @@ void historyOps(bench::PaintWatchApp& app, W& w, QMap<QString, double>& out)
                   }) {
         bench::PaintedSeries on, off, mark;
         for (int i = 0; i < 5; ++i) {
-            on.add(bench::timePainted(app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
-            off.add(bench::timePainted(app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
+            on.add(bench::timePainted(
+                app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
+            off.add(bench::timePainted(
+                app, [&] { MainWindowAccess(w).showReturnedAction()->trigger(); }));
         }
         for (int i = 0; i < 5; ++i) {
             MainWindowAccess(w).loanList()->clearSelection();
             MainWindowAccess(w).loanList()->setSelected(100 + i * 997, true);
             app.waitPaints(app.paints(), 500);
-            mark.add(bench::timePainted(app, [&] { MainWindowAccess(w).markReturnedAction()->trigger(); }));
+            mark.add(bench::timePainted(
+                app, [&] { MainWindowAccess(w).markReturnedAction()->trigger(); }));
         }
         putSeries(out, QStringLiteral("show-returned-on"), on);
         putSeries(out, QStringLiteral("show-returned-off"), off);

@@ -124,8 +124,7 @@ int main(int argc, char** argv)
     writeBigFile(sorted, false);
     constexpr int bigRuns = 3;
     const double shuffledOurs = bench::bestMs(bigRuns, [&] { store.load(shuffled); });
-    if (store.count() != kBigKeys ||
-        store.keyAt(1) != QStringLiteral("KEY000000") ||
+    if (store.count() != kBigKeys || store.keyAt(1) != QStringLiteral("KEY000000") ||
         store.keyAt(kBigKeys) != QStringLiteral("KEY099999")) {
         std::printf("shuffled load gave a wrong list\n");
         return 1;

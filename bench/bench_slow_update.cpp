@@ -138,9 +138,9 @@ int main(int argc, char** argv)
     picture.start(15000);
     QElapsedTimer took;
     took.start();
-    const bool saved =
-        newer && window.downloadPackage(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
-                                     b + QStringLiteral("/pkg/WexloUpd.exe"));
+    const bool saved = newer && window.downloadPackage(dir.path() + QLatin1Char('/'),
+                                                       QStringLiteral("WexloUpd.exe"),
+                                                       b + QStringLiteral("/pkg/WexloUpd.exe"));
     const double seconds = static_cast<double>(took.elapsed()) / 1000.0;
     picture.stop();
     if (!pictures.isEmpty())

@@ -3,8 +3,8 @@
 // the older measure, to the window exposed, beside it. Then the peak memory of the program idle
 // with those loans, beside the bare window's. The splash's half-second pause is left out.
 
-#include "app/Program.h"
 #include "app/MainWindowAccess.h"
+#include "app/Program.h"
 #include "platform/AppFolder.h"
 #include "platform/ListView.h"
 #include "platform/Platform.h"

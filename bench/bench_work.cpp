@@ -80,7 +80,8 @@ int main(int argc, char** argv)
         MainWindowAccess(w).findBar()->findEdit()->clear();
         app.waitPaints(app.paints(), 500);
         for (const QChar c : typed)
-            chars.add(timed([&] { MainWindowAccess(w).findBar()->findEdit()->insert(QString(c)); }));
+            chars.add(
+                timed([&] { MainWindowAccess(w).findBar()->findEdit()->insert(QString(c)); }));
     }
     auto mean = [](const std::vector<double>& v) {
         double sum = 0;

@@ -80,9 +80,9 @@ Printout composeLines(const platform::ListView& list)
             heading.append(QString::fromLatin1(place.second));
         }
     QList<Line>& lines = out.lines;
-    lines.append(Line{{QStringLiteral("Loans list for ") +
-                       dateformat::shortDateText(platform::clock().today())},
-                      false});
+    lines.append(Line{
+        {QStringLiteral("Loans list for ") + dateformat::shortDateText(platform::clock().today())},
+        false});
     lines.append(Line{});
     lines.append(Line{heading, true});
     const int rows = list.count();
@@ -169,7 +169,7 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
 
 }  // namespace
 
-void selectPrinter(QWidget* owner, const QString& title)
+void selectPrinter(QWidget* owner)
 {
     try {
         PrintDialog dlg;
@@ -189,7 +189,7 @@ namespace {
 void printWithDialog(QWidget* owner, const QString& title, const std::function<Printout()>& compose)
 {
     try {
-        selectPrinter(owner, title);
+        selectPrinter(owner);
     } catch (const RuntimeError&) {
         return;  // cancelled: nothing printed, nothing said
     }
@@ -209,8 +209,7 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
 
     if (!why.isEmpty())
         platform::message(owner, QStringLiteral("The loans list was not printed.\n\n") + why,
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ namespace wexlo::printing {
 // Lets the user choose the printer and its settings in the system print dialog and makes them
 // the program's printer; the system's default printer stays as it is. Returns only when the
 // user confirmed; otherwise raises the failing error's number (24000 when cancelled).
-void selectPrinter(QWidget* owner, const QString& title);
+void selectPrinter(QWidget* owner);
 
 // "Print List": the printer dialog, then date, person and item of every row in the list's
 // display order. Cancelling the dialog prints nothing; a failure after it prints nothing

@@ -12,9 +12,9 @@
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
-#include "shared/dates/DateFormat.h"
 #include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/settings/Settings.h"
@@ -375,8 +375,7 @@ bool MainWindow::saveLoans()
                 .arg(QDir::toNativeSeparators(dataFilePath())));
 
     int openError = 0;
-    auto out =
-        files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+    auto out = files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
     if (!out) {
         if (openError != 0)
             on.record(openError, errorDescription(openError));
@@ -504,9 +503,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn && (watched == itemEdit_ || watched == borrowerEdit_)) {
         const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
         // The whole text selected, so that typing replaces it.
-        auto select = [watched] {
-            text::selectAll(static_cast<QLineEdit*>(watched));
-        };
+        auto select = [watched] { text::selectAll(static_cast<QLineEdit*>(watched)); };
         if (byMouse)
             QTimer::singleShot(0, this, select);  // after the click has placed the cursor
         else
@@ -527,7 +524,7 @@ void MainWindow::storeAutoCheckChoice()
 {
     // The checkable menu item has already flipped its mark.
     settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
-                                  disableAutoCheckAction_->isChecked());
+                           disableAutoCheckAction_->isChecked());
 }
 
 void MainWindow::printLoans() { printing::printLoans(this, *loanList_); }
@@ -676,7 +673,7 @@ void MainWindow::setDueDate()
     if (rows.isEmpty())
         return;
     const QDate chosen = dates::askDate(QStringLiteral("Enter date this item is due back"),
-                                                 today_.addDays(14), this);
+                                        today_.addDays(14), this);
     if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
         return;
     // The first due date ever set shows the column; after that it stays as the user left it.
@@ -813,15 +810,14 @@ void MainWindow::installUpdate()
     bool started = false;
     on([&] {
         if (!files::writeText(folder + QStringLiteral("updater.ini"),
-                                            updateschedule::packageFileName()))
+                              updateschedule::packageFileName()))
             return;
         const updater::InstallerStart start = updater::startInstaller(
             platform::appFolder(), windowTitle(), checked, QCoreApplication::applicationFilePath(),
             QCoreApplication::arguments().mid(1));
         updaterProgram = start.program;
         if (!start.started)
-            raiseError(files::exists(start.program) ? err::PathFileAccessError
-                                                    : err::FileNotFound);
+            raiseError(files::exists(start.program) ? err::PathFileAccessError : err::FileNotFound);
         started = true;
     });
     if (!started) {
@@ -831,8 +827,7 @@ void MainWindow::installUpdate()
                           QStringLiteral("The updater could not be started: ") + updaterProgram +
                               QStringLiteral("\nThe update package was kept at ") + package +
                               QStringLiteral(", and Wexlo keeps running."),
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return;
     }
     exitProgram();

@@ -13,8 +13,8 @@
 #include "platform/Notifier.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/settings/Settings.h"
 #include "shared/util/Pointer.h"
@@ -134,8 +134,7 @@ void MainWindow::exportCsv()
                           QStringLiteral("The loans were not exported to %1: %2 (%3).")
                               .arg(QDir::toNativeSeparators(path), e.description())
                               .arg(e.number()),
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     }
 }
 
@@ -148,16 +147,15 @@ void MainWindow::remindOfOverdue()
 {
     ErrorRecorder on(mainwindowlog::kRemindOfOverdue, mainwindowlog::kModule);
     on([&] {
-        remindOverdueAction_->setChecked(
-            settings::readSetting(kRemindOverdue, true).toBool());
+        remindOverdueAction_->setChecked(settings::readSetting(kRemindOverdue, true).toBool());
     });
     if (!remindOverdueAction_->isChecked())
         return;
     const int today = static_cast<int>(dates::dayNumber(today_));
     bool remindedToday = false;
     on([&] {
-        remindedToday = settings::readSetting(kLastReminder).toText().trimmed() ==
-                        QString::number(today);
+        remindedToday =
+            settings::readSetting(kLastReminder).toText().trimmed() == QString::number(today);
     });
     if (remindedToday)
         return;

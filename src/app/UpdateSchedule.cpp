@@ -58,8 +58,7 @@ bool autoCheckDisabled()
     bool disabled = true;
     // A setting that is not a yes or no is logged and leaves the check off.
     runGuarded(logname::kAutoCheckDisabled, logname::kModule, [&] {
-        disabled =
-            settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
+        disabled = settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool();
     });
     if (disabled)
         logging::writeLine(QStringLiteral("Automatic update check is disabled"));
@@ -73,7 +72,7 @@ bool checkDue()
     // A date that cannot be read is logged and counts as a week ago.
     runGuarded(logname::kCheckDue, logname::kModule, [&] {
         last = settings::readSetting(QStringLiteral("LastUpdateCheck"),
-                                            static_cast<std::int32_t>(todayNumber() - 7))
+                                     static_cast<std::int32_t>(todayNumber() - 7))
                    .toText();
         if (last.contains(QLatin1Char('/')))
             last = QString::number(dates::dayNumber(dates::parseDate(last)));

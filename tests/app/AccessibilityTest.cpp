@@ -15,8 +15,8 @@
 #include "shared/dates/DateFormat.h"
 #include "shared/settings/Settings.h"
 #include "shared/ui/AboutDialog.h"
-#include "shared/ui/SplashWindow.h"
 #include "shared/ui/Progress.h"
+#include "shared/ui/SplashWindow.h"
 #include "shared/updater/UpdateWindow.h"
 #include "support/LoopbackHttp.h"
 
@@ -188,8 +188,13 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
-        {"status box, download bar", updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), "",
-         [&] { progress::showProgress(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), 42, 100, QString(), true, true); },
+        {"status box, download bar",
+         updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), "",
+         [&] {
+             progress::showProgress(
+                 *updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), 42, 100,
+                 QString(), true, true);
+         },
          QStringLiteral("42%"), QStringLiteral("42%"), QAccessible::ProgressBar,
          QAccessible::ValueChanged},
         {"splash status",
@@ -207,7 +212,8 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
              dialog.fieldEdit(0)->setText(QStringLiteral("24"));
              dialog.fieldEdit(1)->setText(QStringLiteral("12"));
              dialog.yearEdit()->setText(QStringLiteral("2025"));
-             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+             QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("okButton")),
+                               Qt::LeftButton);
          },
          QStringLiteral("24/12/2025"),
          {},
@@ -269,17 +275,22 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     }
 
     // The bar's value through the value interface, as a progress bar is read.
-    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")));
+    QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(
+        updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")));
     ASSERT_NE(bar->valueInterface(), nullptr);
     EXPECT_EQ(bar->valueInterface()->currentValue().toDouble(), 42.0);
     EXPECT_EQ(bar->valueInterface()->maximumValue().toDouble(), 100.0);
     // A status cleared and printed again is one announcement of the new text, not two.
     announced().clear();
-    progress::printCentered(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), QStringLiteral("Data retrieved"), true);
+    progress::printCentered(*updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")),
+                            QStringLiteral("Data retrieved"), true);
     QTest::qWait(50);
     if (busUp) {
         EXPECT_EQ(std::count_if(announced().begin(), announced().end(),
-                                [&](const Announced& a) { return a.object == updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")); }),
+                                [&](const Announced& a) {
+                                    return a.object == updater.findChild<platform::StatusBox*>(
+                                                           QStringLiteral("statusBox"));
+                                }),
                   1);
     }
     EXPECT_EQ(bar->role(), QAccessible::StaticText);
@@ -306,7 +317,9 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
     EXPECT_EQ(QAccessible::queryAccessibleInterface(MainWindowAccess(w).dateCaption())
                   ->text(QAccessible::Name),
               QStringLiteral("Date:"));
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(updater.findChild<QPushButton*>(QStringLiteral("checkAgainButton")))->text(QAccessible::Name),
+    EXPECT_EQ(QAccessible::queryAccessibleInterface(
+                  updater.findChild<QPushButton*>(QStringLiteral("checkAgainButton")))
+                  ->text(QAccessible::Name),
               QStringLiteral("Check Again"));
 }
 

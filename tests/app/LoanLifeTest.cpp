@@ -5,9 +5,9 @@
 #include "app/LoansFile.h"
 #include "app/MainWindowAccess.h"
 #include "platform/ListView.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/settings/Settings.h"
 
 #include <QAccessible>
@@ -75,10 +75,10 @@ protected:
             if (dlg == nullptr)
                 return;
             *title = dlg->windowTitle();
-            *offered =
-                QDate(dlg->yearEdit()->text().toInt(), dlg->monthEdit()->text().toInt(),
-                      dlg->dayEdit()->text().toInt());
-            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+            *offered = QDate(dlg->yearEdit()->text().toInt(), dlg->monthEdit()->text().toInt(),
+                             dlg->dayEdit()->text().toInt());
+            QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")),
+                              Qt::LeftButton);
         });
     }
 };
@@ -290,9 +290,9 @@ TEST_F(LoanLife, OverdueLoansStandOutAndFollowTheClockPastMidnight)
     MainWindowAccess(w).overdueOnlyAction()->trigger();
     EXPECT_EQ(overdueNow(), (QStringList{"Ann", "Bob"}));
     select({"Bob"});
-    EXPECT_EQ(MainWindowAccess(w).lifeLabel()->text(),
-              QStringLiteral("Due: ") + dateformat::shortDateText(QDate(2026, 3, 7)) +
-                  " (overdue)");
+    EXPECT_EQ(
+        MainWindowAccess(w).lifeLabel()->text(),
+        QStringLiteral("Due: ") + dateformat::shortDateText(QDate(2026, 3, 7)) + " (overdue)");
 }
 
 // The file's new lines: a loan with a due date gets a DUE line, a returned one a RETURNED line

@@ -8,8 +8,8 @@
 #include "app/MainWindowAccess.h"
 #include "platform/FileDialog.h"
 #include "platform/ListView.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateParser.h"
 
 #include <QAction>
 #include <QApplication>
@@ -246,7 +246,8 @@ TEST_F(LoanWork, UndoAndRedoOfEveryChangeRestoreTheFile)
          [&w] {
              QTimer::singleShot(200, [] {
                  if (auto* dlg = qobject_cast<DateEntryDialog*>(QApplication::activeModalWidget()))
-                     QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")), Qt::LeftButton);
+                     QTest::mouseClick(dlg->findChild<QPushButton*>(QStringLiteral("okButton")),
+                                       Qt::LeftButton);
              });
              MainWindowAccess(w).setDueAction()->trigger();
              w.activateWindow();  // back from the dialog, for the keys that follow

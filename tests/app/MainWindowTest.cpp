@@ -6,9 +6,9 @@
 #include "platform/ClickLabel.h"
 #include "platform/ListView.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/settings/Settings.h"
 #include "shared/util/Delay.h"
 #include "support/WexloTest.h"
@@ -205,8 +205,7 @@ TEST_F(MainWindowTest, StartingShowsTodayOrTheNewestLoan)
 {
     MainWindow& w = open();
     EXPECT_EQ(w.windowTitle(), "Wexlo");
-    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
-              dateformat::shortDateText(clock_.today()));
+    EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), dateformat::shortDateText(clock_.today()));
     EXPECT_TRUE(MainWindowAccess(w).itemEdit()->text().isEmpty());
     EXPECT_EQ(
         MainWindowAccess(w).loanList()->header()->model()->headerData(2, Qt::Horizontal).toString(),
@@ -477,8 +476,7 @@ TEST_F(MainWindowTest, KeyboardAloneReachesTheDateChoosesOneAndAddsTheLoan)
             press(c.opener);
         }
         EXPECT_EQ(w.entryDate(), c.date) << c.typed;
-        EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(),
-                  dateformat::shortDateText(c.date));
+        EXPECT_EQ(MainWindowAccess(w).dateLabel()->text(), dateformat::shortDateText(c.date));
         // The window manager gives the window back its activation; the focus is where it was.
         w.activateWindow();
         WEXLO_WAIT_FOR(QApplication::focusWidget() == MainWindowAccess(w).dateLabel(), 5000);

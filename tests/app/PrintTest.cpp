@@ -3,8 +3,8 @@
 #include "platform/Platform.h"
 #include "platform/Printer.h"
 #include "shared/dates/DateFormat.h"
-#include "support/WexloTest.h"
 #include "support/PrintDoubles.h"
+#include "support/WexloTest.h"
 
 #include <QFile>
 #include <QProcess>
@@ -113,8 +113,8 @@ TEST_F(PrintList, RowsPrintInDisplayOrderWithShortDatesAndTheListStaysAsItWas)
     ASSERT_EQ(p.size(), 1);
     ASSERT_EQ(p[0].size(), 6) << p[0].join(QChar(u'|')).toStdString();
     // Today's date, not any loan's.
-    EXPECT_EQ(p[0][0], QStringLiteral("Loans list for ") +
-                           dateformat::shortDateText(QDate(2026, 4, 1)));
+    EXPECT_EQ(p[0][0],
+              QStringLiteral("Loans list for ") + dateformat::shortDateText(QDate(2026, 4, 1)));
     using dateformat::shortDateText;
     EXPECT_EQ(squeeze(p[0][3]), row(shortDateText(QDate(2026, 1, 5)), QStringLiteral("Alan"),
                                     QStringLiteral("Drill")));
@@ -295,9 +295,7 @@ TEST_F(PrintList, TheShownDateColumnsAndTheOverdueList)
     loan("2026-01-01", "Cy", "2026-02-01", "2026-02-02");
     loan("2025-12-01", "Di", "2026-01-01", "");
     const QString today = dateformat::shortDateText(QDate(2026, 3, 7));
-    auto d = [](int y, int m, int day) {
-        return dateformat::shortDateText(QDate(y, m, day));
-    };
+    auto d = [](int y, int m, int day) { return dateformat::shortDateText(QDate(y, m, day)); };
     const struct {
         const char* what;
         std::function<void()> print;

@@ -5,8 +5,8 @@
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/settings/Settings.h"
 #include "shared/updater/UpdateWindow.h"
@@ -43,7 +43,10 @@ protected:
         writeBytes(appFile(QStringLiteral("Wexlo.ini")), lines);
     }
     static qint64 today() { return dates::dayNumber(QDate(2026, 3, 7)); }
-    void waitForTimer() { WEXLO_WAIT_FOR(!MainWindowAccess(win_).updateCheckTimer()->isActive(), 5000); }
+    void waitForTimer()
+    {
+        WEXLO_WAIT_FOR(!MainWindowAccess(win_).updateCheckTimer()->isActive(), 5000);
+    }
 };
 
 TEST_F(UpdateSchedule, WithoutSettingsTheTimerOnlyLogsThatChecksAreOff)
@@ -61,9 +64,10 @@ TEST_F(UpdateSchedule, EnabledAndNeverCheckedStartsAQuietCheck)
     open();
     waitForTimer();
     ASSERT_FALSE((win_->updateWindow() == nullptr));
-    WEXLO_WAIT_FOR(win_->updateWindow()->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() ==
-                       QStringLiteral("Could not retrieve update status"),
-                   5000);
+    WEXLO_WAIT_FOR(
+        win_->updateWindow()->findChild<QLabel*>(QStringLiteral("updateLabel"))->text() ==
+            QStringLiteral("Could not retrieve update status"),
+        5000);
     EXPECT_FALSE(win_->updateWindow()->isVisible());  // quiet
 }
 
@@ -110,11 +114,12 @@ TEST_F(UpdateSchedule, ClosingTheUpdateWindowResynchronisesTheCheckMark)
     open(60000);
     MainWindowAccess(win_).checkForUpdateAction()->trigger();
     ASSERT_FALSE((win_->updateWindow() == nullptr));
-    win_->updateWindow()->findChild<QCheckBox*>(QStringLiteral("disableAutoCheckBox"))->setChecked(false);
+    win_->updateWindow()
+        ->findChild<QCheckBox*>(QStringLiteral("disableAutoCheckBox"))
+        ->setChecked(false);
     win_->updateWindow()->findChild<QPushButton*>(QStringLiteral("exitButton"))->click();
     EXPECT_FALSE(MainWindowAccess(win_).disableAutoCheckAction()->isChecked());
-    EXPECT_FALSE(
-        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    EXPECT_FALSE(settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 TEST_F(UpdateSchedule, InstallWritesTheNoteStartsTheUpdaterAndEnds)

@@ -11,8 +11,8 @@
 #include "platform/ListView.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
-#include "shared/settings/SettingsStore.h"
 #include "shared/settings/Settings.h"
+#include "shared/settings/SettingsStore.h"
 #include "shared/ui/ErrorReportDialog.h"
 #include "shared/util/Files.h"
 
@@ -317,8 +317,11 @@ TEST_P(FileFaults, OldOrNewContentWholeUserToldAndLogged)
             on([&] { settings::saveFile(target); });
         } else {
             QTimer::singleShot(0, report.get(), [&report] {
-                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("viewReportButton")), Qt::LeftButton);
-                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("exitButton")), Qt::LeftButton);
+                QTest::mouseClick(
+                    report->findChild<QPushButton*>(QStringLiteral("viewReportButton")),
+                    Qt::LeftButton);
+                QTest::mouseClick(report->findChild<QPushButton*>(QStringLiteral("exitButton")),
+                                  Qt::LeftButton);
             });
             report->showError(QStringLiteral("Disk trouble"), {});
         }

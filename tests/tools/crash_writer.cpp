@@ -11,8 +11,8 @@
 #include "app/LoansFile.h"
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
-#include "shared/settings/SettingsStore.h"
 #include "shared/settings/Settings.h"
+#include "shared/settings/SettingsStore.h"
 #include "shared/util/Files.h"
 
 #include <QByteArray>
@@ -40,10 +40,7 @@ public:
     }
 };
 
-QString inFolder(const QString& name)
-{
-    return files::withSlash(platform::appFolder()) + name;
-}
+QString inFolder(const QString& name) { return files::withSlash(platform::appFolder()) + name; }
 
 // Loans in the data file's format: five lines per record, the date as its day number. The two
 // variants differ in every record and in their number of records.
@@ -113,8 +110,7 @@ void writeSettings(const QString& path, int variant)
     for (int i = 0; i < entries; ++i) {
         const QString key = QStringLiteral("Setting%1").arg(i, 5, 10, QLatin1Char('0'));
         if (i % 3 == 0)
-            settings::writeSetting(key,
-                                          SettingValue(static_cast<std::int32_t>(i * variant)));
+            settings::writeSetting(key, SettingValue(static_cast<std::int32_t>(i * variant)));
         else if (i % 3 == 1)
             settings::writeSetting(key, SettingValue(variant == 1));
         else

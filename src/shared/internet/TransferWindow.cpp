@@ -11,8 +11,8 @@
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 
-#include <QLocale>
 #include <QElapsedTimer>
+#include <QLocale>
 #include <QTimer>
 
 #include <algorithm>
@@ -334,8 +334,7 @@ void TransferWindow::applyProxy()
         return;
     }
     runGuarded(logname::kApplyProxy, logname::kModule, [&] {
-        const std::int32_t type =
-            settings::readSetting(QStringLiteral("ProxyType"), 1).toNumber();
+        const std::int32_t type = settings::readSetting(QStringLiteral("ProxyType"), 1).toNumber();
         if (type < std::numeric_limits<std::int16_t>::min() ||
             type > std::numeric_limits<std::int16_t>::max())
             raiseError(err::Overflow);
@@ -354,13 +353,13 @@ void TransferWindow::applyProxy()
             control_->setProxy(QString());
         }
         logging::writeLine(QStringLiteral("Proxy set to: ") +
-                                 QString::number(control_->accessType()) + QLatin1Char(' ') +
-                                 control_->proxy());
+                           QString::number(control_->accessType()) + QLatin1Char(' ') +
+                           control_->proxy());
         if (type == 2) {
             control_->setUserName(proxyUser());
             control_->setPassword(proxyPassword());
-            logging::logDebug(QStringLiteral("Proxy username/password set"),
-                                     logname::kApplyProxy, logname::kModule);
+            logging::logDebug(QStringLiteral("Proxy username/password set"), logname::kApplyProxy,
+                              logname::kModule);
         }
     });
 }

@@ -3,7 +3,6 @@
 #include "platform/ControlTable.h"
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/util/ProgramInfo.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Web.h"
@@ -316,17 +315,16 @@ QString AboutDialog::siteAddress(const QString& page) const
 void AboutDialog::openProductPage(int index)
 {
     runGuarded(logname::kIconClick, logname::kModule, [&] {
-        web::openAddress(this,
-                                 siteAddress(productIcons_.at(index)->property("page").toString()) +
-                                     QLatin1Char('?') + programInfo().executable);
+        web::openAddress(this, siteAddress(productIcons_.at(index)->property("page").toString()) +
+                                   QLatin1Char('?') + programInfo().executable);
     });
 }
 
 void AboutDialog::openBookPage()
 {
     runGuarded(logname::kCoverClick, logname::kModule, [&] {
-        web::openAddress(
-            this, siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
+        web::openAddress(this,
+                         siteAddress(kBookPage) + QLatin1Char('?') + programInfo().executable);
     });
 }
 

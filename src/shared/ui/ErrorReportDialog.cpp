@@ -5,7 +5,6 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/OsInfo.h"
-#include "shared/util/ProgramInfo.h"
 #include "shared/util/Delay.h"
 #include "shared/util/Files.h"
 #include "shared/util/Help.h"
@@ -40,10 +39,7 @@ const QString kCommentsChange = QStringLiteral("txtUserMessage_Change");
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kMailBreak = QStringLiteral("%0D%0A");
 
-QString appFile(const QString& name)
-{
-    return files::withSlash(platform::appFolder()) + name;
-}
+QString appFile(const QString& name) { return files::withSlash(platform::appFolder()) + name; }
 
 // The box's text with CR LF line breaks, as the reports carry it.
 QString boxText(const QPlainTextEdit* box)
@@ -201,8 +197,8 @@ void ErrorReportDialog::showModal()
 
 QString ErrorReportDialog::reportHeading()
 {
-    return QStringLiteral("Error Report: ") + programTitle() + QLatin1Char(' ') +
-           programVersion() + QStringLiteral(", ") + osinfo::systemName();
+    return QStringLiteral("Error Report: ") + programTitle() + QLatin1Char(' ') + programVersion() +
+           QStringLiteral(", ") + osinfo::systemName();
 }
 
 QString ErrorReportDialog::encodeForMail(const QString& text)
@@ -274,8 +270,8 @@ QString ErrorReportDialog::mailtoLinkFor(const QString& details, const QString& 
     body += kMailBreak + kMailBreak + encodeForMail(logText);
     body = cutMailBody(body);
 
-    QString subject = QStringLiteral("Bug Report (") + programTitle() +
-                      QStringLiteral(" - ") + programVersion() + QLatin1Char(')');
+    QString subject = QStringLiteral("Bug Report (") + programTitle() + QStringLiteral(" - ") +
+                      programVersion() + QLatin1Char(')');
     subject.replace(QLatin1Char(' '), QStringLiteral("%20"));
 
     return QStringLiteral("mailto:") + programInfo().bugAddress + QStringLiteral("?subject=") +

@@ -4,7 +4,6 @@
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
 #include "shared/diagnostics/ErrorHandler.h"
-#include "shared/util/ProgramInfo.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 

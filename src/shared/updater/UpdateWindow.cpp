@@ -3,19 +3,18 @@
 #include "platform/AppFolder.h"
 #include "platform/ControlTable.h"
 #include "platform/FileSystem.h"
-#include "platform/StatusBox.h"
 #include "platform/Platform.h"
-#include "shared/dates/DateParser.h"
+#include "platform/StatusBox.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/internet/InternetSession.h"
-#include "shared/internet/TransferWindow.h"
 #include "shared/internet/ProxyDialog.h"
+#include "shared/internet/TransferWindow.h"
 #include "shared/settings/Settings.h"
 #include "shared/ui/Progress.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/util/ProgramInfo.h"
 #include "shared/util/Files.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
@@ -106,8 +105,7 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
                    &UpdateWindow::noteInternetMissing, kNoInternet, kModule, kDash);
     buildControls();
     setWindowTitle(programTitle() + QStringLiteral(" Updater"));
-    programLabel_->setText(programTitle() + QStringLiteral(" version ") +
-                           programVersion());
+    programLabel_->setText(programTitle() + QStringLiteral(" version ") + programVersion());
     syncCheckBox(kLoad);
     parseVersion(programVersion(), runningVersion_);
 }
@@ -232,8 +230,7 @@ void UpdateWindow::syncCheckBox(const QString& procedure)
         procedure, logname::kModule,
         [&] {
             disableAutoCheckBox_->setChecked(
-                settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true)
-                    .toBool());
+                settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
         },
         kDash);
 }
@@ -295,15 +292,14 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
     const bool retrieved = !response.trimmed().isEmpty() &&
                            !response.contains(QStringLiteral("<HTML"), Qt::CaseInsensitive);
     if (!retrieved) {
-        logging::logError(
-            QStringLiteral("Could not retrieve information from the update server."));
+        logging::logError(QStringLiteral("Could not retrieve information from the update server."));
         if (internetMissing_) {
             logging::logError(kControlMissingLog);
             closing = kControlMissingStatus + makerWebsite() +
                       QStringLiteral(" to download an updated version.");
         } else {
             logging::logError(QStringLiteral("Please visit ") + makerWebsite() +
-                                     QStringLiteral(" to see if an update is available."));
+                              QStringLiteral(" to see if an update is available."));
             closing = QStringLiteral("Update check failed. Visit ") + makerWebsite() +
                       QStringLiteral(" to update this program manually.");
         }
@@ -328,10 +324,9 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
             if (newer) {
                 checkAgainButton_->setEnabled(true);
                 showDetailsButton_->setEnabled(true);
-                settings::writeSetting(
-                    QStringLiteral("LastUpdateCheck"),
-                    dateformat::formatDate(platform::clock().today(),
-                                                QStringLiteral("DD/MMM/YYYY")));
+                settings::writeSetting(QStringLiteral("LastUpdateCheck"),
+                                       dateformat::formatDate(platform::clock().today(),
+                                                              QStringLiteral("DD/MMM/YYYY")));
                 setUpdateLabel(
                     QStringLiteral("Version ") + shown + QStringLiteral(" is available!"),
                     kDarkGreen);
@@ -341,16 +336,14 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                         this,
                         QStringLiteral(
                             "An update is available. Would you like to view the details now?"),
-                        programTitle(), platform::MsgButtons::YesNo,
-                        platform::MsgIcon::Question);
+                        programTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
                     if (answer == platform::MsgAnswer::Yes)
                         exec();
                 }
             } else {
                 recordUpdateCheck();
-                logging::writeLine(
-                    QStringLiteral("Already up to date (Available version is ") + shown +
-                    QStringLiteral(")"));
+                logging::writeLine(QStringLiteral("Already up to date (Available version is ") +
+                                   shown + QStringLiteral(")"));
                 setUpdateLabel(QStringLiteral("You're up to date!"), kRed);
                 closing =
                     QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
@@ -399,7 +392,7 @@ void UpdateWindow::openProxyDialog()
 void UpdateWindow::closeWindow()
 {
     settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
-                                  disableAutoCheckBox_->isChecked());
+                           disableAutoCheckBox_->isChecked());
     Q_EMIT closed();
     // Hides the window and ends a modal showing; the main window keeps it for the next check.
     done(QDialog::Rejected);
@@ -441,8 +434,7 @@ bool UpdateWindow::fetchOfferedPackage()
     makeSureAddressKnown();
     if (!newerVersionOffered())
         return false;
-    return downloadPackage(files::withSlash(platform::appFolder()), packageFileName_,
-                           packageUrl_);
+    return downloadPackage(files::withSlash(platform::appFolder()), packageFileName_, packageUrl_);
 }
 
 void UpdateWindow::downloadOnly()
@@ -492,9 +484,7 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     // The file system can fail at each step; each failure is logged and the package is never
     // kept unchecked.
     ErrorRecorder on(logname::kDownloadPackage, logname::kModule, kDash);
-    const auto discard = [&on](const QString& file) {
-        on([&] { files::erase(file); });
-    };
+    const auto discard = [&on](const QString& file) { on([&] { files::erase(file); }); };
     internet_->applyProxy();
     const BusyMouse busy;
     logging::writeLine(QStringLiteral("Trying to download ") + forLog(address));
@@ -539,9 +529,9 @@ bool UpdateWindow::signedByMaker(const QString& target, const QString& address)
         const std::optional<QByteArray> signature = internet_->window()->fetchBytes(
             signatureAddress(address), kMaxSignatureBytes, kSignatureFetchSeconds);
         checkedSignature_ = signature.value_or(QByteArray());
-        verdict = signature ? verify(target, *signature, publicKey(), availableVersion_,
-                                     runningVersion_)
-                            : Verdict::Missing;
+        verdict = signature
+                      ? verify(target, *signature, publicKey(), availableVersion_, runningVersion_)
+                      : Verdict::Missing;
     } catch (...) {
         // Deleted below whatever went wrong: an unchecked package is never kept.
         files::erase(target);
@@ -569,9 +559,8 @@ void UpdateWindow::noteInternetMissing() { internetMissing_ = true; }
 void UpdateWindow::recordUpdateCheck()
 {
     // WriteSetting ignores its own failures.
-    settings::writeSetting(
-        QStringLiteral("LastUpdateCheck"),
-        static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
+    settings::writeSetting(QStringLiteral("LastUpdateCheck"),
+                           static_cast<std::int32_t>(dates::dayNumber(platform::clock().today())));
 }
 
 }  // namespace wexlo

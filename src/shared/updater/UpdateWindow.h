@@ -48,7 +48,10 @@ public:
     InternetSession* internet() const { return internet_; }
     const QString& downloadUrl() const { return packageUrl_; }
     // The package the user agreed to install and the signature it was checked with.
-    updater::CheckedPackage checkedPackage() const { return {savedPackagePath(), checkedSignature_}; }
+    updater::CheckedPackage checkedPackage() const
+    {
+        return {savedPackagePath(), checkedSignature_};
+    }
 
 Q_SIGNALS:
     void statusChanged(const QString& text);

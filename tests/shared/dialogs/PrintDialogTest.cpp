@@ -3,8 +3,8 @@
 #include "shared/diagnostics/Logging.h"
 #include "shared/dialogs/PrintDialog.h"
 #include "shared/dialogs/PrintDialogBackend.h"
-#include "support/WexloTest.h"
 #include "support/PrintDoubles.h"
+#include "support/WexloTest.h"
 
 #include <QApplication>
 #include <QPrintDialog>

@@ -1,7 +1,7 @@
 // Transfers against an HTTP server that the test runs on 127.0.0.1.
 
-#include "support/WexloTest.h"
 #include "support/LoopbackHttp.h"
+#include "support/WexloTest.h"
 
 #include "platform/Transfer.h"
 #include "shared/internet/InternetSession.h"
@@ -704,8 +704,7 @@ TEST_F(InternetTest, ProxyTypesReachTheServerThroughTinyproxyOrDirectly)
 
 TEST_F(InternetTest, MissingControlTakesTheNoInternetRoad)
 {
-    platform::setTransferFactory(
-        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
+    platform::setTransferFactory([](QObject*) { return std::unique_ptr<platform::Transfer>(); });
     InternetSession inet;
     int noInternet = 0;
     QObject::connect(&inet, &InternetSession::noInternet, [&] { ++noInternet; });

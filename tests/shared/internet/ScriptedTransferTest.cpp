@@ -3,8 +3,8 @@
 
 #include "support/WexloTest.h"
 
-#include "platform/Transfer.h"
 #include "platform/RuntimeError.h"
+#include "platform/Transfer.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/internet/InternetSession.h"
 #include "shared/internet/TransferWindow.h"

@@ -7,9 +7,9 @@
 #include "shared/settings/Settings.h"
 #include "shared/updater/PackageSignature.h"
 #include "shared/updater/UpdateWindow.h"
-#include "support/WexloTest.h"
 #include "support/LoopbackFtp.h"
 #include "support/LoopbackHttp.h"
+#include "support/WexloTest.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -321,8 +321,7 @@ TEST_F(Updater, EmptyOrHtmlResponsesFailTheCheck)
 
 TEST_F(Updater, MissingTransferControlGivesItsOwnMessage)
 {
-    platform::setTransferFactory(
-        [](QObject*) { return std::unique_ptr<platform::Transfer>(); });
+    platform::setTransferFactory([](QObject*) { return std::unique_ptr<platform::Transfer>(); });
     UpdateWindow window;
     platform::setTransferFactory(nullptr);
     QSignalSpy statuses(&window, &UpdateWindow::statusChanged);
@@ -386,8 +385,7 @@ TEST_F(Updater, ClosingStoresTheCheckBoxAndSaysSo)
     control<QPushButton>("exitButton")->click();
     EXPECT_EQ(closed.count(), 1);
     EXPECT_FALSE(window_->isVisible());
-    EXPECT_FALSE(
-        settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
+    EXPECT_FALSE(settings::readSetting(QStringLiteral("DisableAutoUpdateCheck"), true).toBool());
 }
 
 // ---- The download ----------------------------------------------------------------------
@@ -636,20 +634,37 @@ TEST_F(Updater, OnlyTheMakersSignedPackageForTheNewerVersionIsInstalled)
          key_.sign(package, "timestamp:1772841600"),
          {},
          V::WrongVersion},
-        {"version with a suffix", package, key_.sign(package, "version:1.00.0009-rc1"), {},
+        {"version with a suffix",
+         package,
+         key_.sign(package, "version:1.00.0009-rc1"),
+         {},
          V::WrongVersion},
-        {"version with a tail", package, key_.sign(package, "version:1.00.0009x1"), {},
+        {"version with a tail",
+         package,
+         key_.sign(package, "version:1.00.0009x1"),
+         {},
          V::WrongVersion},
-        {"version with a fourth part", package, key_.sign(package, "version:1.00.0008.6"), {},
+        {"version with a fourth part",
+         package,
+         key_.sign(package, "version:1.00.0008.6"),
+         {},
          V::WrongVersion},
-        {"version with an exponent", package, key_.sign(package, "version:1.00.9e0"), {},
+        {"version with an exponent",
+         package,
+         key_.sign(package, "version:1.00.9e0"),
+         {},
          V::WrongVersion},
-        {"untrusted comment with a letter across 1,024 bytes", package,
+        {"untrusted comment with a letter across 1,024 bytes",
+         package,
          "untrusted comment: " + std::string(1004, 'u') + "\xc3\xa9" +
              key_.sign(package, comment).substr(key_.sign(package, comment).find('\n')),
-         {}, V::Good},
-        {"trusted comment that is not UTF-8", package,
-         key_.sign(package, comment + "\tfile:\xe9t\xe9.deb"), {}, V::Good},
+         {},
+         V::Good},
+        {"trusted comment that is not UTF-8",
+         package,
+         key_.sign(package, comment + "\tfile:\xe9t\xe9.deb"),
+         {},
+         V::Good},
         {"no .minisig beside it", package, std::nullopt, {}, V::Missing},
         {"not a signature file", package, std::string(400, 'x'), {}, V::Missing},
         {"no key built in", package, key_.sign(package, comment), QString(), V::NoKey},
