@@ -23,8 +23,12 @@ qint64 nowNs()
 }
 
 // A file whose last change is this close to the moment it was stamped could change again
-// with the same stamp (filesystems with whole-second or two-second times).
-constexpr qint64 kClockSlackNs = 3'000'000'000;
+// with the same stamp: a few milliseconds where times have nanoseconds (the kernel's coarse
+// clock), seconds on filesystems with whole-second or two-second times.
+qint64 clockSlackNs(qint64 mtimeNs)
+{
+    return mtimeNs % 1'000'000'000 != 0 ? 50'000'000 : 3'000'000'000;
+}
 
 std::uint64_t contentHash(QByteArrayView bytes)
 {
@@ -61,8 +65,9 @@ void LoansFileState::remember(QByteArrayView bytes, std::vector<loanmerge::Hash>
 
 bool LoansFileState::trusted(const Stamp& now) const
 {
-    return now == stamp_ && stampedAtNs_ - now.mtimeNs > kClockSlackNs &&
-           stampedAtNs_ - now.ctimeNs > kClockSlackNs;
+    const qint64 slack = clockSlackNs(now.mtimeNs);
+    return now == stamp_ && stampedAtNs_ - now.mtimeNs > slack &&
+           stampedAtNs_ - now.ctimeNs > slack;
 }
 
 LoansFileState::Disk LoansFileState::check(QByteArray& bytes)

@@ -36,8 +36,9 @@ public:
         Changed,  // written by someone else: bytes holds what it holds now
         Missing,  // gone since (a sync tool between delete and rename, say): nothing to merge
     };
-    // Stat only, unless the stamp differs or cannot be trusted (written in the last seconds,
-    // where a coarse clock could hide a second write): then the bytes are read and hashed.
+    // Stat only, unless the stamp differs or cannot be trusted (taken just after a write, where
+    // the clock's grain could hide a second one): then the bytes are read and hashed, and a
+    // stamp found good is trusted from then on.
     Disk check(QByteArray& bytes);
 
     // The hashes of the loans last read or written, sorted.

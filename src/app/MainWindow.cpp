@@ -358,6 +358,10 @@ bool MainWindow::loadLoans()
     dataReadable_ = read.readable;
     if (dataReadable_)
         disk_->remember(bytes, loanmerge::hashesOf(loans_));
+    // Looked at again shortly, while the user is idle, so that the next save finds its stamp
+    // trusted and need not read the file.
+    if (diskCheck_ != nullptr)
+        diskCheck_->start();
     if (read.orphans > 0)
         runGuarded(mainwindowlog::kLoadLoans, kModule, [&] {
             logging::writeLine(
@@ -417,6 +421,10 @@ bool MainWindow::saveLoans()
         return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
     }
     disk_->remember(bytes, loanmerge::hashesOf(loans_));
+    // Looked at again shortly, while the user is idle, so that the next save finds its stamp
+    // trusted and need not read the file.
+    if (diskCheck_ != nullptr)
+        diskCheck_->start();
     loansUnsaved_ = false;
     return true;
 }
