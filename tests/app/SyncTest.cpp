@@ -23,15 +23,15 @@ TEST(LoanMerge, EveryLoanAddedOrChangedAnywhereIsKeptOnce)
         const char* ours;
         const char* merged;
     } cases[] = {
-        {"A", "AB", "A", "AB"},    // added there
-        {"A", "A", "AB", "AB"},    // added here
-        {"AB", "A", "AB", "A"},    // removed there, untouched here
-        {"AB", "AB", "A", "A"},    // removed here
-        {"AB", "A", "A", "A"},     // removed on both
-        {"A", "B", "C", "BC"},     // changed differently on both: both forms
-        {"A", "B", "B", "B"},      // the same change on both: once
-        {"", "A", "A", "A"},       // the same loan added on both
-        {"A", "B", "", "B"},       // changed there, removed here
+        {"A", "AB", "A", "AB"},      // added there
+        {"A", "A", "AB", "AB"},      // added here
+        {"AB", "A", "AB", "A"},      // removed there, untouched here
+        {"AB", "AB", "A", "A"},      // removed here
+        {"AB", "A", "A", "A"},       // removed on both
+        {"A", "B", "C", "BC"},       // changed differently on both: both forms
+        {"A", "B", "B", "B"},        // the same change on both: once
+        {"", "A", "A", "A"},         // the same loan added on both
+        {"A", "B", "", "B"},         // changed there, removed here
         {"AA", "AAA", "AA", "AAA"},  // a duplicate added there
         {"AA", "A", "AA", "A"},      // one of two removed there
         {"AA", "AAA", "A", "AA"},    // one added there, another removed here
@@ -47,7 +47,8 @@ TEST(LoanMerge, EveryLoanAddedOrChangedAnywhereIsKeptOnce)
     for (const Case& c : cases) {
         const auto theirs = hashes(c.theirs);
         const auto ours = hashes(c.ours);
-        const loanmerge::Plan plan = loanmerge::merge(loanmerge::baseOf(hashes(c.base)), theirs, ours);
+        const loanmerge::Plan plan =
+            loanmerge::merge(loanmerge::baseOf(hashes(c.base)), theirs, ours);
         std::string merged;
         for (size_t i = 0; i < ours.size(); ++i)
             if (!std::binary_search(plan.dropOurs.begin(), plan.dropOurs.end(), int(i)))
@@ -89,7 +90,7 @@ TEST_F(SyncTest, AFileReplacedWhileOpenShowsUpAndAChangeJustBeforeASaveIsMerged)
     MainWindow& w = open();
     replaceData(loan(d, "Anna") + loan(d.addDays(1), "Bert") + loan(d.addDays(2), "Cleo"));
     WEXLO_WAIT_FOR(shown().contains("Cleo"), 5000);
-    EXPECT_EQ(shown(), (QStringList{"Cleo", "Bert", "Anna"}));  // still newest first
+    EXPECT_EQ(shown(), (QStringList{"Cleo", "Bert", "Anna"}));                 // still newest first
     EXPECT_EQ(MainWindowAccess(w).loanList()->selectedRows(), QList<int>{1});  // still Bert
 
     // Replaced and at once saved over, before any watcher could tell: Bert removed there,
