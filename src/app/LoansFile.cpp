@@ -5,6 +5,8 @@
 #include "shared/dates/DateParser.h"
 #include "shared/util/Files.h"
 
+#include <QRegularExpression>
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -402,22 +404,41 @@ QByteArray formatLoans(int rowCount, const std::function<QString(int row, int co
     return bytes;
 }
 
-ReadResult load(const QString& path, LoanRegister& loans)
+std::vector<platform::ListRow> rowsOf(QByteArrayView bytes, int* orphans)
 {
     // Read straight from the file's bytes into the register's rows: a big register would
     // otherwise pass through a text of the whole file and a text object per value.
     std::vector<platform::ListRow> rows;
+    rows.reserve(static_cast<size_t>(bytes.size() / 100));
+    const int skipped = read(bytes, [&rows](const QUtf8StringView* cells, int count) {
+        rows.emplace_back(cells, count);
+    });
+    if (orphans != nullptr)
+        *orphans = skipped;
+    return rows;
+}
+
+ReadResult load(const QString& path, LoanRegister& loans, QByteArray& bytes)
+{
     ReadResult result;
-    {
-        QByteArray bytes;
-        result.readable = files::readAllBytes(path, bytes);
-        rows.reserve(static_cast<size_t>(bytes.size() / 100));
-        result.orphans = read(bytes, [&rows](const QUtf8StringView* cells, int count) {
-            rows.emplace_back(cells, count);
-        });
-    }
-    loans.replaceAll(std::move(rows));
+    result.readable = files::readAllBytes(path, bytes);
+    loans.replaceAll(rowsOf(bytes, &result.orphans));
     return result;
+}
+
+ReadResult load(const QString& path, LoanRegister& loans)
+{
+    QByteArray bytes;
+    return load(path, loans, bytes);
+}
+
+bool isConflictCopy(const QString& fileName)
+{
+    static const QRegularExpression names(QStringLiteral(
+        R"(^datalist(\.sync-conflict-\d{8}-\d{6}-[A-Za-z0-9]+)"
+        R"(| \(conflicted copy \d{4}-\d{2}-\d{2} \d{6}\))"
+        R"(| \(.+['\x{2019}]s conflicted copy \d{4}-\d{2}-\d{2}\)(?: \(\d+\))?)\.txt$)"));
+    return names.match(fileName).hasMatch();
 }
 
 void write(const LoanRegister& loans, const std::function<void(const QByteArray& bytes)>& sink)

@@ -16,8 +16,10 @@
 #include <QUtf8StringView>
 
 #include "app/register/Loan.h"
+#include "platform/ListRow.h"
 
 #include <functional>
+#include <vector>
 
 namespace wexlo {
 class LoanRegister;
@@ -64,8 +66,17 @@ struct ReadResult {
     int orphans = 0;
 };
 ReadResult load(const QString& path, LoanRegister& loans);
+// The same, handing back the bytes read (to remember what the file held).
+ReadResult load(const QString& path, LoanRegister& loans, QByteArray& bytes);
+// The loans of a file's bytes as the register's rows, in file order.
+std::vector<platform::ListRow> rowsOf(QByteArrayView bytes, int* orphans = nullptr);
 // Every loan of the register, in its file order, handed to sink in pieces (UTF-8).
 void write(const LoanRegister& loans, const std::function<void(const QByteArray& bytes)>& sink);
+
+// A copy of datalist.txt that a sync tool left beside it when two machines changed it at once:
+// "datalist.sync-conflict-YYYYMMDD-HHMMSS-ID.txt", "datalist (conflicted copy YYYY-MM-DD
+// HHMMSS).txt", "datalist (NAME's conflicted copy YYYY-MM-DD).txt".
+bool isConflictCopy(const QString& fileName);
 
 // "YYYY-MM-DD", the form of every row's date. Empty for a year outside 1..9999.
 QString isoDate(const QDate& d);

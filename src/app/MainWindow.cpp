@@ -3,6 +3,7 @@
 #include "app/FindBar.h"
 #include "app/LoanCommands.h"
 #include "app/LoansFile.h"
+#include "app/LoansFileState.h"
 #include "app/LoansPrinter.h"
 #include "app/UpdateSchedule.h"
 
@@ -31,12 +32,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QIcon>
 #include <QItemSelectionModel>
 #include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLockFile>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -331,6 +334,10 @@ void MainWindow::startUp()
                            "any changes until it is started again with a readable file.")
                 .arg(QDir::toNativeSeparators(dataFilePath())),
             title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+    if (dataReadable_) {
+        watchDataFile();
+        mergeConflictCopies();
+    }
 }
 
 // ---- Loans and the data file ------------------------------------------------------------
@@ -346,8 +353,16 @@ bool MainWindow::loadLoans()
         undoStack_->clear();  // its steps speak of the loans now gone
     // Sorted as they go in: newest first, loans of one day in file order.
     loans_.sortBy(field::Date, Qt::DescendingOrder);
-    const loansfile::ReadResult read = loansfile::load(dataFilePath(), loans_);
+    QByteArray bytes;
+    disk_ = std::make_unique<LoansFileState>(dataFilePath());
+    const loansfile::ReadResult read = loansfile::load(dataFilePath(), loans_, bytes);
     dataReadable_ = read.readable;
+    if (dataReadable_)
+        disk_->remember(bytes, loanmerge::hashesOf(loans_));
+    // Looked at again shortly, while the user is idle, so that the next save finds its stamp
+    // trusted and need not read the file.
+    if (diskCheck_ != nullptr)
+        diskCheck_->start();
     if (read.orphans > 0)
         runGuarded(mainwindowlog::kLoadLoans, kModule, [&] {
             logging::writeLine(
@@ -374,6 +389,19 @@ bool MainWindow::saveLoans()
                            "Start Wexlo again once the file can be read.")
                 .arg(QDir::toNativeSeparators(dataFilePath())));
 
+    // Held while the file is read, merged and written, so that two programs never interleave.
+    const std::unique_ptr<QLockFile> lock = disk_->lock();
+    if (!lock && QFileInfo::exists(dataFilePath() + QStringLiteral(".lock")))
+        logging::writeLine(QStringLiteral("datalist.txt.lock is held elsewhere; saving anyway"));
+    mergeDiskChanges();
+
+    QByteArray bytes;
+    try {
+        loansfile::write(loans_, [&bytes](const QByteArray& piece) { bytes += piece; });
+    } catch (const std::exception&) {
+        on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
+        return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
+    }
     int openError = 0;
     auto out = files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
     if (!out) {
@@ -383,7 +411,7 @@ bool MainWindow::saveLoans()
                             .arg(QDir::toNativeSeparators(dataFilePath())));
     }
     try {
-        loansfile::write(loans_, [&out](const QByteArray& bytes) { out->writeBytes(bytes); });
+        out->writeBytes(bytes);
         out->close();
     } catch (const RuntimeError& e) {
         on.record(e.number(), e.description());
@@ -392,6 +420,11 @@ bool MainWindow::saveLoans()
         on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
         return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
     }
+    disk_->remember(bytes, loanmerge::hashesOf(loans_));
+    // Looked at again shortly, while the user is idle, so that the next save finds its stamp
+    // trusted and need not read the file.
+    if (diskCheck_ != nullptr)
+        diskCheck_->start();
     loansUnsaved_ = false;
     return true;
 }
@@ -846,6 +879,9 @@ void MainWindow::changeEvent(QEvent* event)
     QMainWindow::changeEvent(event);
     if (event->type() == QEvent::WindowStateChange && !isMinimized())
         layOutControls();
+    // Some filesystems (network shares, USB sticks) tell no watcher of a change.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && diskCheck_ != nullptr)
+        diskCheck_->start();
 }
 
 void MainWindow::layOutControls()

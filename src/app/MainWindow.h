@@ -11,9 +11,13 @@
 #include <QPersistentModelIndex>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
+
+#include <memory>
 
 class QAction;
 class QCloseEvent;
+class QFileSystemWatcher;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +34,7 @@ class ListView;
 namespace wexlo {
 
 class FindBar;
+class LoansFileState;
 class UpdateWindow;
 class MainWindowAccess;
 
@@ -59,6 +64,8 @@ inline const QString kRemindOfOverdue = QStringLiteral("remindOfOverdue");
 inline const QString kOpenFindBar = QStringLiteral("mnuFind_Click");
 inline const QString kExportCsv = QStringLiteral("mnuExportCsv_Click");
 inline const QString kStoreReminderChoice = QStringLiteral("mnuRemindOverdue_Click");
+inline const QString kSyncWithDisk = QStringLiteral("syncWithDisk");
+inline const QString kMergeConflictCopies = QStringLiteral("mergeConflictCopies");
 }  // namespace mainwindowlog
 
 class MainWindow : public QMainWindow {
@@ -76,6 +83,13 @@ public:
     // when the loans could not be saved.
     bool saveLoans();
     QString dataFilePath() const;
+    // The file as others left it (another window, a sync tool) merged into the register and
+    // shown; anything the window has that the file lacks is written back. Runs when the file
+    // or its folder changes and when the window is activated.
+    void syncWithDisk();
+    // Copies of the loans file that sync tools left beside it: their loans merged in and saved,
+    // the copies moved into "conflicts" beside the file, the user told once.
+    void mergeConflictCopies();
     bool dataFileReadable() const { return dataReadable_; }
     const LoanRegister& loans() const { return loans_; }
 
@@ -156,6 +170,10 @@ private:
     // After a step was undone or redone: saved, and the menus and the panel follow.
     void loansStepped();
     QString lifeStepText(int field, const QString& iso, qsizetype count) const;
+    void watchDataFile();
+    // Merges what another program wrote to the file since it was last read or written (the
+    // caller holds the lock). True when the register now has loans the file lacks.
+    bool mergeDiskChanges();
 
     LoanRegister loans_;
 
@@ -205,6 +223,10 @@ private:
     QTimer* updateCheckTimer_ = nullptr;
     QTimer* midnight_ = nullptr;
     QPointer<UpdateWindow> updateWindow_;
+    std::unique_ptr<LoansFileState> disk_;  // what datalist.txt held when last read or written
+    QFileSystemWatcher* watcher_ = nullptr;
+    QTimer* diskCheck_ = nullptr;  // gathers a burst of file events into one check
+    QStringList conflictsTold_;    // conflict copies taken in this run (the user was told)
 
     QString settingsPath_;  // the settings file's full path, set at start-up
     QDate entryDate_;

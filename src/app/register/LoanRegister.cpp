@@ -1,5 +1,7 @@
 #include "app/register/LoanRegister.h"
 
+#include <QSet>
+
 #include <algorithm>
 #include <numeric>
 #include <string_view>
@@ -97,7 +99,18 @@ void LoanRegister::restore(const QList<Kept>& from, const QList<Kept>& to)
     tags.reserve(from.size());
     for (const auto& r : from)
         tags.append(r.tag);
-    table_->replaceRows(tags, to);
+    QSet<QString> gone(tags.begin(), tags.end());
+    for (int m = 0; m < count() && !gone.isEmpty(); ++m)
+        gone.remove(table_->tag(m));
+    if (gone.isEmpty()) {
+        table_->replaceRows(tags, to);
+        return;
+    }
+    QList<Kept> back;
+    for (const auto& r : to)
+        if (!gone.contains(r.tag))
+            back.append(r);
+    table_->replaceRows(tags, back);
 }
 
 }  // namespace wexlo

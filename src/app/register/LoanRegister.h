@@ -49,6 +49,8 @@ public:
 
     // Replaces every loan with the given ones (a file read), each its fields in field order.
     void replaceAll(std::vector<platform::ListRow>&& loans);
+    // Puts many loans in at their sorted places at once (loans merged in from the file).
+    void addAll(std::vector<platform::ListRow>&& loans) { table_->addRows(std::move(loans)); }
     // The order the loans file is written in: the active loans in the register's order, then
     // the returned ones in the order of their return.
     std::vector<int> fileOrder() const;
@@ -66,6 +68,8 @@ public:
     using Kept = platform::RowTable::TaggedRow;
     QList<Kept> keep(QList<int> rows);
     // Takes the loans kept as from out (by tag) and puts those kept as to back at their places.
+    // A loan of to whose tag is in from but no longer in the register was changed or removed
+    // elsewhere since (merged in from the file): it is not brought back over that change.
     void restore(const QList<Kept>& from, const QList<Kept>& to);
 
 private:

@@ -1,0 +1,159 @@
+#include "app/register/LoanMerge.h"
+
+#include "app/register/LoanRegister.h"
+
+#include <algorithm>
+#include <cstring>
+#include <utility>
+
+namespace wexlo::loanmerge {
+
+namespace {
+
+std::uint64_t mix(std::uint64_t h)
+{
+    h ^= h >> 33;
+    h *= 0xff51afd7ed558ccdULL;
+    h ^= h >> 33;
+    h *= 0xc4ceb9fe1a85ec53ULL;
+    h ^= h >> 33;
+    return h;
+}
+
+// Eight bytes at a time with a multiply and a rotation each, the full mix once per field:
+// every loan of a big register is hashed after each save.
+std::uint64_t addBytes(std::uint64_t h, const char* p, qsizetype n)
+{
+    constexpr std::uint64_t k = 0x9e3779b97f4a7c15ULL;
+    qsizetype i = 0;
+    for (; i + 8 <= n; i += 8) {
+        std::uint64_t w;
+        std::memcpy(&w, p + i, 8);
+        h = (h ^ w) * k;
+        h = (h << 29) | (h >> 35);
+    }
+    std::uint64_t tail = 0;
+    if (n > i)
+        std::memcpy(&tail, p + i, static_cast<size_t>(n - i));
+    // The length goes in too, so that "ab"+"c" and "a"+"bc" differ.
+    return mix(h ^ tail ^ (static_cast<std::uint64_t>(n) << 56)) * k;
+}
+
+}  // namespace
+
+Hash hashOf(const QUtf8StringView* cells, int count)
+{
+    std::uint64_t h = 0x243f6a8885a308d3ULL;
+    for (int c = 0; c < field::kCount; ++c) {
+        const QUtf8StringView v = c < count ? cells[c] : QUtf8StringView();
+        h = addBytes(h, v.data(), v.size());
+    }
+    return mix(h);
+}
+
+Hash hashOf(const LoanRegister& loans, int row)
+{
+    QUtf8StringView cells[field::kCount];
+    for (int c = 0; c < field::kCount; ++c)
+        cells[c] = loans.utf8(row, c);
+    return hashOf(cells, field::kCount);
+}
+
+std::vector<Hash> hashesOf(const LoanRegister& loans)
+{
+    std::vector<Hash> out(static_cast<size_t>(loans.count()));
+    for (int m = 0; m < loans.count(); ++m)
+        out[static_cast<size_t>(m)] = hashOf(loans, m);
+    return out;
+}
+
+std::vector<Hash> baseOf(std::vector<Hash> hashes)
+{
+    std::sort(hashes.begin(), hashes.end());
+    return hashes;
+}
+
+int mergedCount(int base, int theirs, int ours)
+{
+    const int dt = theirs - base;
+    const int dO = ours - base;
+    int r = 0;
+    if (dt >= 0 && dO >= 0)
+        r = base + std::max(dt, dO);
+    else if (dt <= 0 && dO <= 0)
+        r = base + std::min(dt, dO);
+    else
+        r = base + dt + dO;
+    return std::max(r, 0);
+}
+
+Plan merge(const std::vector<Hash>& base, const std::vector<Hash>& theirs,
+           const std::vector<Hash>& ours)
+{
+    // Each side as (hash, place) sorted, walked together with the sorted base: no memory per
+    // loan beyond these, which a big register's reload would feel.
+    using Entry = std::pair<Hash, int>;
+    auto sorted = [](const std::vector<Hash>& side) {
+        std::vector<Entry> out(side.size());
+        for (size_t i = 0; i < side.size(); ++i)
+            out[i] = {side[i], static_cast<int>(i)};
+        std::sort(out.begin(), out.end());
+        return out;
+    };
+    const std::vector<Entry> t = sorted(theirs);
+    const std::vector<Entry> o = sorted(ours);
+    Plan plan;
+    size_t ti = 0, oi = 0;
+    auto bi = base.begin();
+    while (ti < t.size() || oi < o.size()) {
+        Hash h = ti < t.size() ? t[ti].first : o[oi].first;
+        if (oi < o.size() && o[oi].first < h)
+            h = o[oi].first;
+        const size_t t0 = ti, o0 = oi;
+        while (ti < t.size() && t[ti].first == h)
+            ++ti;
+        while (oi < o.size() && o[oi].first == h)
+            ++oi;
+        bi = std::lower_bound(bi, base.end(), h);
+        const auto bEnd = std::upper_bound(bi, base.end(), h);
+        const int b = static_cast<int>(bEnd - bi);
+        bi = bEnd;
+        const int tc = static_cast<int>(ti - t0);
+        const int oc = static_cast<int>(oi - o0);
+        const int r = mergedCount(b, tc, oc);
+        for (int k = oc; k < r; ++k)
+            plan.takeTheirs.push_back(t[t0 + static_cast<size_t>(k - oc)].second);
+        for (int k = r; k < oc; ++k)
+            plan.dropOurs.push_back(o[o0 + static_cast<size_t>(k)].second);
+        if (r != tc)
+            plan.oursAdds = true;
+    }
+    std::sort(plan.dropOurs.begin(), plan.dropOurs.end());
+    std::sort(plan.takeTheirs.begin(), plan.takeTheirs.end());
+    return plan;
+}
+
+Plan mergeInto(LoanRegister& ours, const std::vector<Hash>& base,
+               std::vector<platform::ListRow>&& theirs, std::vector<Hash>& theirHashes)
+{
+    theirHashes.resize(theirs.size());
+    QUtf8StringView cells[field::kCount];
+    for (size_t i = 0; i < theirs.size(); ++i) {
+        for (int c = 0; c < field::kCount; ++c)
+            cells[c] = theirs[i].utf8(c);
+        theirHashes[i] = hashOf(cells, field::kCount);
+    }
+    Plan plan = merge(base, theirHashes, hashesOf(ours));
+    if (!plan.dropOurs.empty())
+        ours.remove(QList<int>(plan.dropOurs.begin(), plan.dropOurs.end()));
+    if (!plan.takeTheirs.empty()) {
+        std::vector<platform::ListRow> come;
+        come.reserve(plan.takeTheirs.size());
+        for (int i : plan.takeTheirs)
+            come.push_back(std::move(theirs[static_cast<size_t>(i)]));
+        ours.addAll(std::move(come));
+    }
+    return plan;
+}
+
+}  // namespace wexlo::loanmerge
