@@ -3,6 +3,7 @@
 #include "platform/Platform.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QGroupBox>
 #include <QLabel>
 #include <QWidget>
@@ -36,14 +37,20 @@ int pixelsCovering(int twipsValue)
     return static_cast<int>(std::ceil(twipsValue * dpi() / 1440.0));
 }
 
-void layOut(std::initializer_list<Control> table)
+void layOut(std::initializer_list<Control> table, const char* context)
 {
+    // The table's texts are marked with QT_TRANSLATE_NOOP under the window's context; without
+    // one they are shown as written.
+    auto text = [context](const char* source) {
+        return context != nullptr ? QCoreApplication::translate(context, source)
+                                  : QString::fromUtf8(source);
+    };
     QWidget* previous = nullptr;
     for (const Control& c : table) {
         QWidget* w = c.widget;
         w->setObjectName(QString::fromLatin1(c.name));
         if (c.caption != nullptr) {
-            const QString caption = QString::fromUtf8(c.caption);
+            const QString caption = text(c.caption);
             if (auto* label = qobject_cast<QLabel*>(w))
                 label->setText(caption);
             else if (auto* button = qobject_cast<QAbstractButton*>(w))
@@ -52,9 +59,9 @@ void layOut(std::initializer_list<Control> table)
                 frame->setTitle(caption);
         }
         if (c.tip != nullptr)
-            w->setToolTip(QString::fromUtf8(c.tip));
+            w->setToolTip(text(c.tip));
         if (c.readAs != nullptr)
-            w->setAccessibleName(QString::fromUtf8(c.readAs));
+            w->setAccessibleName(text(c.readAs));
         if (c.buddy != nullptr)
             if (auto* label = qobject_cast<QLabel*>(w))
                 label->setBuddy(c.buddy);

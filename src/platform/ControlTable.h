@@ -40,7 +40,8 @@ struct Control {
 };
 
 // Names, captions and places every control of the table, and chains the ones that take focus
-// into the tab order, in table order.
-void layOut(std::initializer_list<Control> table);
+// into the tab order, in table order. With a context, the texts are looked up in the user's
+// language under it (the window's class name, as its tr() uses).
+void layOut(std::initializer_list<Control> table, const char* context = nullptr);
 
 }  // namespace wexlo::platform
