@@ -186,6 +186,9 @@ void MainWindow::buildControls()
     platform::layOut(table, "wexlo::MainWindow");
     for (const platform::Control& c : table)
         c.widget->setFont(client->font());
+    // German and French captions are longer than the English ones the places were made for.
+    platform::makeRoomForTexts({exitButton_, deleteButton_, addButton_, itemCaption_,
+                                dateCaption_, borrowerCaption_, phoneCaption_, addressCaption_});
 
     for (QLabel* l : {phoneCaption_, dateCaption_, itemCaption_, borrowerCaption_, addressCaption_})
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);

@@ -76,4 +76,42 @@ void layOut(std::initializer_list<Control> table, const char* context)
     }
 }
 
+void makeRoomForTexts(std::initializer_list<QWidget*> controls)
+{
+    constexpr int kGap = 2;
+    for (QWidget* w : controls) {
+        auto* label = qobject_cast<QLabel*>(w);
+        auto* button = qobject_cast<QAbstractButton*>(w);
+        if (label == nullptr && button == nullptr)
+            continue;
+        // The text as drawn: "&&" is an ampersand, a single "&" marks the key letter.
+        QString text = label != nullptr ? label->text() : button->text();
+        text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
+        text.remove(QLatin1Char('&'));
+        text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
+        const int frame = button != nullptr ? 10 : 1;  // a button's bevel and margins
+        const int need = w->fontMetrics().horizontalAdvance(text) + frame - w->width();
+        if (need <= 0)
+            continue;
+        const QRect at = w->geometry();
+        int leftLimit = kGap;
+        if (QWidget* parent = w->parentWidget())
+            for (QWidget* other : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+                const QRect o = other->geometry();
+                if (other != w && o.top() <= at.bottom() && o.bottom() >= at.top() &&
+                    o.right() < at.left())
+                    leftLimit = std::max(leftLimit, o.right() + 1 + kGap);
+            }
+        const int left = std::max(std::min(leftLimit, at.left()), at.left() - need);
+        const int rest = need - (at.left() - left);
+        QWidget* buddy = label != nullptr ? label->buddy() : nullptr;
+        const int taken = buddy != nullptr && rest > 0 ? rest : 0;
+        w->setGeometry(left, at.top(), at.right() + 1 - left + taken, at.height());
+        if (taken > 0) {
+            const QRect b = buddy->geometry();
+            buddy->setGeometry(b.left() + taken, b.top(), b.width() - taken, b.height());
+        }
+    }
+}
+
 }  // namespace wexlo::platform

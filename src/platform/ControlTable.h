@@ -44,4 +44,10 @@ struct Control {
 // language under it (the window's class name, as its tr() uses).
 void layOut(std::initializer_list<Control> table, const char* context = nullptr);
 
+// Gives a caption label or button whose text is wider than its place (a longer translation)
+// the room it needs: first leftwards, up to the nearest control on its left; then a label
+// takes the rest from the front of the box it names. A text that fits changes nothing, so the
+// English window keeps its places.
+void makeRoomForTexts(std::initializer_list<QWidget*> controls);
+
 }  // namespace wexlo::platform
