@@ -39,6 +39,14 @@ QString translated(const char* source)
     return QCoreApplication::translate("wexlo::printing", source);
 }
 
+// "description(number)" as RuntimeError::message() gives it, the description in the user's
+// language.
+QString shownMessage(const RuntimeError& e)
+{
+    return shownDescription(e.description()) + QLatin1Char('(') + QString::number(e.number()) +
+           QLatin1Char(')');
+}
+
 // The headings, shared by both printouts.
 const char* const kDate = QT_TRANSLATE_NOOP("wexlo::printing", "Date");
 const char* const kLentTo = QT_TRANSLATE_NOOP("wexlo::printing", "Lent To");
@@ -70,7 +78,8 @@ QString shortDate(const QString& text, int row)
     if (!date.isValid())
         throw PrintFailure{
             RuntimeError(err::TypeMismatch),
-            translated(QT_TRANSLATE_NOOP("wexlo::printing", "The date \"%1\" of loan %2 cannot be read."))
+            translated(
+                QT_TRANSLATE_NOOP("wexlo::printing", "The date \"%1\" of loan %2 cannot be read."))
                 .arg(text)
                 .arg(row + 1)};
     return dateformat::shortDateText(date);
@@ -122,9 +131,9 @@ Printout composeOverdue(const platform::ListView& list, const std::function<bool
                                .arg(dateformat::shortDateText(platform::clock().today()))},
                           false});
     out.lines.append(Line{});
-    out.lines.append(
-        Line{{translated(kDate), translated(kLentTo), translated(kItem), translated(kDue), translated(kPhone), translated(kAddress)},
-             true});
+    out.lines.append(Line{{translated(kDate), translated(kLentTo), translated(kItem),
+                           translated(kDue), translated(kPhone), translated(kAddress)},
+                          true});
     // Every overdue loan, whether the list shows it now or not, in the list's order.
     for (int m = 0; m < list.modelCount(); ++m) {
         if (!overdue(m))
@@ -147,7 +156,8 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintFailure{RuntimeError(err::DeviceUnavailable),
-                           translated(QT_TRANSLATE_NOOP("wexlo::printing", "The printer did not accept the job."))};
+                           translated(QT_TRANSLATE_NOOP("wexlo::printing",
+                                                        "The printer did not accept the job."))};
     try {
         QFont normal;
         normal.setPointSizeF(10);
@@ -164,8 +174,10 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
             const double height = fm.lineSpacing();
             if (y > 0 && y + height > pageHeight) {
                 if (!printer.newPage())
-                    throw PrintFailure{RuntimeError(err::DeviceIOError),
-                                       translated(QT_TRANSLATE_NOOP("wexlo::printing", "The printer could not start a new page."))};
+                    throw PrintFailure{
+                        RuntimeError(err::DeviceIOError),
+                        translated(QT_TRANSLATE_NOOP("wexlo::printing",
+                                                     "The printer could not start a new page."))};
                 y = 0;
             }
             for (qsizetype c = 0; c < line.cells.size() && c < printout.columnTwips.size(); ++c)
@@ -177,7 +189,8 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
         }
         if (!painter.end())
             throw PrintFailure{RuntimeError(err::DeviceIOError),
-                               translated(QT_TRANSLATE_NOOP("wexlo::printing", "The printer could not finish the job."))};
+                               translated(QT_TRANSLATE_NOOP(
+                                   "wexlo::printing", "The printer could not finish the job."))};
     } catch (...) {
         platform::abortPrinting(printer, painter);
         throw;
@@ -216,28 +229,28 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
     try {
         printLines(platform::printer(), compose(), title);
     } catch (const PrintFailure& f) {
-        why = f.reason + QLatin1Char(' ') + f.error.message();
+        why = f.reason + QLatin1Char(' ') + shownMessage(f.error);
     } catch (const RuntimeError& e) {
-        why = e.message();
+        why = shownMessage(e);
     } catch (const std::exception&) {
-        why = RuntimeError(err::InvalidProcedureCall).message();
+        why = shownMessage(RuntimeError(err::InvalidProcedureCall));
     }
     pointer::showNormal();
 
     if (!why.isEmpty())
         platform::message(owner,
                           translated(QT_TRANSLATE_NOOP("wexlo::printing",
-                                                 "The loans list was not printed.\n\n%1"))
+                                                       "The loans list was not printed.\n\n%1"))
                               .arg(why),
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 }  // namespace
 
 void printLoans(QWidget* owner, const platform::ListView& list)
 {
-    printWithDialog(owner, translated(QT_TRANSLATE_NOOP("wexlo::printing", "Loans List")), [&list] { return composeLines(list); });
+    printWithDialog(owner, translated(QT_TRANSLATE_NOOP("wexlo::printing", "Loans List")),
+                    [&list] { return composeLines(list); });
 }
 
 void printOverdueLoans(QWidget* owner, const platform::ListView& list,

@@ -12,9 +12,9 @@
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
-#include "shared/dates/DateFormat.h"
 #include "shared/dates/DateEntryDialog.h"
+#include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/settings/Settings.h"
@@ -144,20 +144,60 @@ void MainWindow::buildControls()
     // label does, after the fields it sits among. A box is read by its caption without the
     // colon; "Date:" names the date label, which is read as the date it shows.
     const std::initializer_list<platform::Control> table = {
-        {loanList_, "loanList", nullptr, {144, 144, 6636, 2844}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Loans List")},
-        {entryPanel_, "entryPanel", nullptr, {192, 3264, 6636, 1500}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Entry panel")},
-        {exitButton_, "exitButton", QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit"), {5856, 912, 684, 492}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit")},
+        {loanList_,
+         "loanList",
+         nullptr,
+         {144, 144, 6636, 2844},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Loans List")},
+        {entryPanel_,
+         "entryPanel",
+         nullptr,
+         {192, 3264, 6636, 1500},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Entry panel")},
+        {exitButton_,
+         "exitButton",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit"),
+         {5856, 912, 684, 492},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit")},
         {deleteButton_,
          "deleteButton",
          QT_TRANSLATE_NOOP("wexlo::MainWindow", "Delete"),
          {5856, 192, 684, 540},
          QT_TRANSLATE_NOOP("wexlo::MainWindow", "Deletes the selected loan item"),
          QT_TRANSLATE_NOOP("wexlo::MainWindow", "Delete")},
-        {addressEdit_, "addressEdit", nullptr, {864, 1056, 4572, 300}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Address")},
-        {phoneEdit_, "phoneEdit", nullptr, {4176, 672, 1260, 300}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone")},
-        {addButton_, "addButton", QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item"), {4272, 240, 1164, 300}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item")},
-        {borrowerEdit_, "borrowerEdit", nullptr, {2592, 624, 972, 300}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To")},
-        {itemEdit_, "itemEdit", nullptr, {624, 240, 3564, 300}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item")},
+        {addressEdit_,
+         "addressEdit",
+         nullptr,
+         {864, 1056, 4572, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Address")},
+        {phoneEdit_,
+         "phoneEdit",
+         nullptr,
+         {4176, 672, 1260, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone")},
+        {addButton_,
+         "addButton",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item"),
+         {4272, 240, 1164, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item")},
+        {borrowerEdit_,
+         "borrowerEdit",
+         nullptr,
+         {2592, 624, 972, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To")},
+        {itemEdit_,
+         "itemEdit",
+         nullptr,
+         {624, 240, 3564, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item")},
         {phoneCaption_,
          "phoneCaption",
          QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone:"),
@@ -180,15 +220,27 @@ void MainWindow::buildControls()
          nullptr,
          QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To:"),
          borrowerEdit_},
-        {itemCaption_, "itemCaption", QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"), {96, 288, 492, 252}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"), itemEdit_},
-        {dateCaption_, "dateCaption", QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"), {96, 672, 492, 204}, nullptr, QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"), dateLabel_},
+        {itemCaption_,
+         "itemCaption",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"),
+         {96, 288, 492, 252},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"),
+         itemEdit_},
+        {dateCaption_,
+         "dateCaption",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"),
+         {96, 672, 492, 204},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"),
+         dateLabel_},
     };
     platform::layOut(table, "wexlo::MainWindow");
     for (const platform::Control& c : table)
         c.widget->setFont(client->font());
     // German and French captions are longer than the English ones the places were made for.
-    platform::makeRoomForTexts({exitButton_, deleteButton_, addButton_, itemCaption_,
-                                dateCaption_, borrowerCaption_, phoneCaption_, addressCaption_});
+    platform::makeRoomForTexts({exitButton_, deleteButton_, addButton_, itemCaption_, dateCaption_,
+                                borrowerCaption_, phoneCaption_, addressCaption_});
 
     for (QLabel* l : {phoneCaption_, dateCaption_, itemCaption_, borrowerCaption_, addressCaption_})
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -235,8 +287,7 @@ void MainWindow::buildMenu()
     };
     fileMenu_ = menu(tr("File"), "fileMenu");
     printAction_ = action(fileMenu_, tr("Print List"), "printAction");
-    printOverdueAction_ =
-        action(fileMenu_, tr("Print &Overdue List"), "printOverdueAction");
+    printOverdueAction_ = action(fileMenu_, tr("Print &Overdue List"), "printOverdueAction");
     // The newer menus carry keyboard mnemonics (Alt+E, Alt+V), shown underlined.
     editMenu_ = menu(tr("&Edit"), "editMenu");
     setDueAction_ = action(editMenu_, tr("Set &Due Date..."), "setDueAction");
@@ -244,21 +295,17 @@ void MainWindow::buildMenu()
     editMenu_->addSeparator();
     markReturnedAction_ = action(editMenu_, tr("Mark &Returned"), "markReturnedAction");
     markReturnedAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    markNotReturnedAction_ =
-        action(editMenu_, tr("Mark &Not Returned"), "markNotReturnedAction");
+    markNotReturnedAction_ = action(editMenu_, tr("Mark &Not Returned"), "markNotReturnedAction");
     viewMenu_ = menu(tr("&View"), "viewMenu");
     showDueAction_ = action(viewMenu_, tr("Show &Due Dates"), "showDueAction");
     overdueOnlyAction_ = action(viewMenu_, tr("&Overdue Only"), "overdueOnlyAction");
-    showReturnedAction_ =
-        action(viewMenu_, tr("Show &Returned Loans"), "showReturnedAction");
+    showReturnedAction_ = action(viewMenu_, tr("Show &Returned Loans"), "showReturnedAction");
     for (QAction* a : {showDueAction_, overdueOnlyAction_, showReturnedAction_})
         a->setCheckable(true);
     toolsMenu_ = menu(tr("Tools"), "toolsMenu");
-    checkForUpdateAction_ =
-        action(toolsMenu_, tr("Check for Update"), "checkForUpdateAction");
-    disableAutoCheckAction_ =
-        action(toolsMenu_, tr("Disable automatic 'check for new version'"),
-               "disableAutoCheckAction");
+    checkForUpdateAction_ = action(toolsMenu_, tr("Check for Update"), "checkForUpdateAction");
+    disableAutoCheckAction_ = action(toolsMenu_, tr("Disable automatic 'check for new version'"),
+                                     "disableAutoCheckAction");
     disableAutoCheckAction_->setCheckable(true);
     helpMenu_ = menu(tr("Help"), "helpMenu");
     aboutAction_ = action(helpMenu_, tr("About"), "aboutAction");
@@ -327,12 +374,11 @@ void MainWindow::startUp()
     splash.reset();
 
     if (!dataReadable_)
-        platform::message(
-            this,
-            tr("The loans could not be read from %1.\n\nWexlo will not save "
-               "any changes until it is started again with a readable file.")
-                .arg(QDir::toNativeSeparators(dataFilePath())),
-            title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        platform::message(this,
+                          tr("The loans could not be read from %1.\n\nWexlo will not save "
+                             "any changes until it is started again with a readable file.")
+                              .arg(QDir::toNativeSeparators(dataFilePath())),
+                          title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
 // ---- Loans and the data file ------------------------------------------------------------
@@ -371,14 +417,12 @@ bool MainWindow::saveLoans()
         return false;
     };
     if (!dataReadable_)
-        return notSaved(
-            tr("%1 could not be read at start-up, and saving would replace it. "
-               "Start Wexlo again once the file can be read.")
-                .arg(QDir::toNativeSeparators(dataFilePath())));
+        return notSaved(tr("%1 could not be read at start-up, and saving would replace it. "
+                           "Start Wexlo again once the file can be read.")
+                            .arg(QDir::toNativeSeparators(dataFilePath())));
 
     int openError = 0;
-    auto out =
-        files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
+    auto out = files::openForOutput(dataFilePath(), platform::FileAccess::Normal, &openError);
     if (!out) {
         if (openError != 0)
             on.record(openError, errorDescription(openError));
@@ -390,7 +434,8 @@ bool MainWindow::saveLoans()
         out->close();
     } catch (const RuntimeError& e) {
         on.record(e.number(), e.description());
-        return notSaved(QStringLiteral("%1 (%2).").arg(shownDescription(e.description())).arg(e.number()));
+        return notSaved(
+            QStringLiteral("%1 (%2).").arg(shownDescription(e.description())).arg(e.number()));
     } catch (const std::exception&) {
         on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
         return notSaved(shownDescription(errorDescription(err::OutOfMemory)) + QLatin1Char('.'));
@@ -435,8 +480,8 @@ void MainWindow::addLoan()
         return;
     }
     if (borrowerEdit_->text().isEmpty()) {
-        platform::message(
-            this, tr("Please enter a name for the person you are lending to"), title());
+        platform::message(this, tr("Please enter a name for the person you are lending to"),
+                          title());
         return;
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
@@ -457,22 +502,19 @@ void MainWindow::deleteSelectedLoans()
 {
     const QList<int> selected = loanList_->selectedRows();
     if (selected.isEmpty()) {
-        platform::message(this, tr("Please select an item before trying to delete it"),
-                          title());
+        platform::message(this, tr("Please select an item before trying to delete it"), title());
         return;
     }
-    const QString question =
-        selected.size() == 1
-            ? tr("This will delete the selected entry. Are you sure?")
-            : tr("This will delete all selected entries. Are you sure?");
+    const QString question = selected.size() == 1
+                                 ? tr("This will delete the selected entry. Are you sure?")
+                                 : tr("This will delete all selected entries. Are you sure?");
     if (platform::message(this, question, title(), platform::MsgButtons::YesNo) !=
         platform::MsgAnswer::Yes)
         return;
     const QList<int> rows = selectedRows();
     LoanChange change(loans_, rows);
     loans_.remove(rows);
-    change.push(*undoStack_,
-                tr("Delete %n Loan(s)", nullptr, static_cast<int>(selected.size())),
+    change.push(*undoStack_, tr("Delete %n Loan(s)", nullptr, static_cast<int>(selected.size())),
                 [this] { loansStepped(); });
     saveLoans();
 }
@@ -494,8 +536,7 @@ void MainWindow::pickEntryDate()
     if (!shown.isValid())
         runGuarded(mainwindowlog::kPickEntryDate, kModule,
                    [&] { shown = dates::parseDate(dateLabel_->text()); });
-    const QDate chosen =
-        dates::askDate(tr("Enter date this item was lent"), shown, this);
+    const QDate chosen = dates::askDate(tr("Enter date this item was lent"), shown, this);
     if (chosen.isValid() && dates::dayNumber(chosen) != 0)
         setEntryDate(chosen);
 }
@@ -505,9 +546,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (event->type() == QEvent::FocusIn && (watched == itemEdit_ || watched == borrowerEdit_)) {
         const bool byMouse = static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason;
         // The whole text selected, so that typing replaces it.
-        auto select = [watched] {
-            text::selectAll(static_cast<QLineEdit*>(watched));
-        };
+        auto select = [watched] { text::selectAll(static_cast<QLineEdit*>(watched)); };
         if (byMouse)
             QTimer::singleShot(0, this, select);  // after the click has placed the cursor
         else
@@ -528,7 +567,7 @@ void MainWindow::storeAutoCheckChoice()
 {
     // The checkable menu item has already flipped its mark.
     settings::writeSetting(QStringLiteral("DisableAutoUpdateCheck"),  // never fails
-                                  disableAutoCheckAction_->isChecked());
+                           disableAutoCheckAction_->isChecked());
 }
 
 void MainWindow::printLoans() { printing::printLoans(this, *loanList_); }
@@ -673,8 +712,8 @@ void MainWindow::setDueDate()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
-    const QDate chosen = dates::askDate(tr("Enter date this item is due back"),
-                                                 today_.addDays(14), this);
+    const QDate chosen =
+        dates::askDate(tr("Enter date this item is due back"), today_.addDays(14), this);
     if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
         return;
     // The first due date ever set shows the column; after that it stays as the user left it.
@@ -808,7 +847,7 @@ void MainWindow::installUpdate()
     bool started = false;
     on([&] {
         if (!files::writeText(folder + QStringLiteral("updater.ini"),
-                                            updateschedule::packageFileName()))
+                              updateschedule::packageFileName()))
             return;
         if (!files::exists(updaterProgram))
             raiseError(err::FileNotFound);
@@ -823,8 +862,7 @@ void MainWindow::installUpdate()
                           tr("The updater could not be started: %1\nThe update package was kept "
                              "at %2, and Wexlo keeps running.")
                               .arg(updaterProgram, package),
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return;
     }
     exitProgram();

@@ -13,8 +13,8 @@
 #include "platform/Notifier.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
-#include "shared/dates/DateParser.h"
 #include "shared/dates/DateFormat.h"
+#include "shared/dates/DateParser.h"
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/settings/Settings.h"
 #include "shared/util/Pointer.h"
@@ -127,12 +127,12 @@ void MainWindow::exportCsv()
     } catch (const RuntimeError& e) {
         ErrorRecorder on(mainwindowlog::kExportCsv, mainwindowlog::kModule);
         on.record(e.number(), e.description());
-        platform::message(this,
-                          tr("The loans were not exported to %1: %2 (%3).")
-                              .arg(QDir::toNativeSeparators(path), shownDescription(e.description()))
-                              .arg(e.number()),
-                          programTitle(), platform::MsgButtons::Ok,
-                          platform::MsgIcon::Warning);
+        platform::message(
+            this,
+            tr("The loans were not exported to %1: %2 (%3).")
+                .arg(QDir::toNativeSeparators(path), shownDescription(e.description()))
+                .arg(e.number()),
+            programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     }
 }
 
@@ -145,16 +145,15 @@ void MainWindow::remindOfOverdue()
 {
     ErrorRecorder on(mainwindowlog::kRemindOfOverdue, mainwindowlog::kModule);
     on([&] {
-        remindOverdueAction_->setChecked(
-            settings::readSetting(kRemindOverdue, true).toBool());
+        remindOverdueAction_->setChecked(settings::readSetting(kRemindOverdue, true).toBool());
     });
     if (!remindOverdueAction_->isChecked())
         return;
     const int today = static_cast<int>(dates::dayNumber(today_));
     bool remindedToday = false;
     on([&] {
-        remindedToday = settings::readSetting(kLastReminder).toText().trimmed() ==
-                        QString::number(today);
+        remindedToday =
+            settings::readSetting(kLastReminder).toText().trimmed() == QString::number(today);
     });
     if (remindedToday)
         return;

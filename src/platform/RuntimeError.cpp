@@ -11,7 +11,8 @@ QString errorDescription(int number)
 {
     switch (number) {
         case err::InvalidProcedureCall:
-            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Invalid procedure call or argument"));
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Invalid procedure call or argument"));
         case err::Overflow:
             return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Overflow"));
         case err::OutOfMemory:
@@ -49,19 +50,23 @@ QString errorDescription(int number)
         case err::PathNotFound:
             return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Path not found"));
         case err::ObjectNotSet:
-            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Object variable or With block variable not set"));
+            return QStringLiteral(QT_TRANSLATE_NOOP(
+                "RuntimeError", "Object variable or With block variable not set"));
         case err::ComponentMissing:
-            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Component not correctly registered"));
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Component not correctly registered"));
         case err::Cancelled:
             return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Cancelled"));
         case err::TransferStillRunning:
-            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Still executing last request"));
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Still executing last request"));
         case err::TransferTimedOut:
             return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Request timed out"));
         case err::TransferUrlMalformed:
             return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "URL is malformed"));
         default:
-            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Application-defined or object-defined error"));
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Application-defined or object-defined error"));
     }
 }
 
