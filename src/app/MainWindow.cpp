@@ -12,6 +12,7 @@
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
+#include "platform/Translations.h"
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
@@ -73,6 +74,10 @@ using platform::toTwips;
 using platform::twipsRect;
 
 }  // namespace
+
+// Every application that shows this window or its find bar counts in English by default.
+using platform::installEnglishPlurals;
+Q_COREAPP_STARTUP_FUNCTION(installEnglishPlurals)
 
 // ---- Construction -----------------------------------------------------------------------
 

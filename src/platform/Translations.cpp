@@ -12,8 +12,6 @@ void Translations::install(const QLocale& locale, const QString& folder)
 {
     remove();
     installed_ = true;
-    if (plurals_.load(QStringLiteral("wexlo_en"), folder))
-        QCoreApplication::installTranslator(&plurals_);
     const QStringList languages = locale.uiLanguages();
     if (locale.language() == QLocale::C || languages.isEmpty() ||
         languages.first().startsWith(QLatin1String("en")))
@@ -30,7 +28,7 @@ void Translations::remove()
 {
     if (!installed_)
         return;
-    for (QTranslator* t : {&qt_, &program_, &plurals_})
+    for (QTranslator* t : {&qt_, &program_})
         QCoreApplication::removeTranslator(t);  // refuses quietly one never installed
     installed_ = false;
 }
@@ -39,9 +37,17 @@ QString translationsFolder(const QString& programFolder)
 {
     for (const QString& folder : {programFolder + QStringLiteral("/translations"),
                                   programFolder + QStringLiteral("/../share/wexlo/translations")})
-        if (QFileInfo::exists(folder + QStringLiteral("/wexlo_en.qm")))
+        if (QFileInfo(folder).isDir())
             return QFileInfo(folder).canonicalFilePath();
     return {};
+}
+
+void installEnglishPlurals()
+{
+    static QTranslator plurals;
+    if (plurals.isEmpty() && !plurals.load(QStringLiteral(":/wexlo/translations/wexlo_en.qm")))
+        return;
+    QCoreApplication::installTranslator(&plurals);  // again for a new application object
 }
 
 }  // namespace wexlo::platform

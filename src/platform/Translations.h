@@ -15,21 +15,25 @@ public:
     Translations& operator=(const Translations&) = delete;
     ~Translations();
 
-    // English plural forms first, so that a counted text reads "1 loan"; then, unless the
-    // language is English, the language's own file and Qt's. Under English and C locales every
-    // text but the counted ones is the code's own, and nothing else is read at start-up.
+    // Unless the language is English, the language's own file and Qt's. Under English and C
+    // locales every text is the code's own (the counted ones from the English plural forms), and
+    // nothing is read at start-up.
     void install(const QLocale& locale, const QString& folder);
     void remove();
 
 private:
-    QTranslator plurals_;
     QTranslator program_;
     QTranslator qt_;
     bool installed_ = false;
 };
 
 // build/translations beside a program in the build tree, ../share/wexlo/translations beside an
-// installed one; empty when neither holds the English plural forms.
+// installed one; empty when neither exists.
 QString translationsFolder(const QString& programFolder);
+
+// The English forms of the counted texts ("1 loan", "2 loans"), built into the program so that
+// English reads right wherever the program runs. Installed as each application object starts,
+// below any language's file; a later call does nothing.
+void installEnglishPlurals();
 
 }  // namespace wexlo::platform
