@@ -6,6 +6,8 @@
 # alone, so it holds nothing but what debootstrap and run.sh put there.
 # WEXLO_FRESH_ROOT_TIMEOUT bounds run.sh's install, build and start (seconds, default 1200);
 # WEXLO_FRESH_ROOT_SHOT=FILE.png keeps a screenshot of the display.
+# When .ci/package.sh has made dist/ci/, a second copy of the fresh root, untouched by run.sh,
+# gets the Debian package and the update road (.ci/package-root.sh).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src="$(pwd)"
@@ -35,10 +37,10 @@ cleanup() {
   local status=$? m mounts
   set +e
   stop_root
-  mounts=$(findmnt -rn -o TARGET | grep -F "$root/" | sort -r)
+  mounts=$(findmnt -rn -o TARGET | grep -F "$work/" | sort -r)
   for m in $mounts; do umount "$m" || umount -l "$m"; done
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  if findmnt -rn -o TARGET | grep -qF "$root/"; then
+  if findmnt -rn -o TARGET | grep -qF "$work/"; then
     echo "fresh root: mounts under $root are still there; the root is left in place" >&2
     status=1
   else
@@ -78,6 +80,10 @@ done
 # A proxy this machine's apt goes through is needed by the root's apt as well.
 apt-config dump | grep -iE '^Acquire::[a-z]+::Proxy ' >"$root/etc/apt/apt.conf.d/01proxy" || true
 cp -L /etc/resolv.conf "$root/etc/resolv.conf" 2>/dev/null || true
+packages="$src/dist/ci"
+if [ -d "$packages" ]; then
+  cp -a "$root" "$work/package-root"
+fi
 
 git clone -q "$src" "$root/root/wexlo"
 git -C "$root/root/wexlo" checkout -q --detach "$rev"
@@ -155,4 +161,7 @@ wait "$run_pid" 2>/dev/null || true
 # busy machine a fairer measure of its cost than the wall time.
 times >"$work/times"
 echo "processor time (user, system): $(tail -n 1 "$work/times")"
+if [ -d "$packages" ]; then
+  .ci/package-root.sh "$work/package-root" "$display" "$packages"
+fi
 echo "fresh root: passed (main window shown; whole check $((SECONDS - start)) s)"

@@ -83,7 +83,7 @@ int child(int argc, char** argv)
     }
     // Ours is painted when its list is; the bare window has nothing inside.
     auto* ourWindow = dynamic_cast<MainWindow*>(window.get());
-    app.watch(ourWindow ? ourWindow->ListView1->viewport() : window.get());
+    app.watch(ourWindow ? MainWindowAccess(*ourWindow).loanList()->viewport() : window.get());
     window->show();
     waitShown(*window);
     const qint64 shown = steadyNs();

@@ -28,6 +28,9 @@ packages=(
   # CI's check that scripts/run.sh starts the program on a fresh Debian root (.ci/fresh-root.sh):
   # the root, and xwininfo and xprop to find its window on the host's virtual display
   debootstrap x11-utils
+  # the Debian package (scripts/package.sh), the field's checkers, and xdotool, which drives the
+  # update road on the fresh root's display (.ci/package.sh, .ci/package-root.sh)
+  build-essential debhelper dpkg-dev fakeroot lintian appstream desktop-file-utils xdotool
   # libFuzzer builds and readable sanitizer stacks (scripts/ci-extra.sh)
   clang-14 libclang-rt-14-dev llvm-14
 )

@@ -21,6 +21,7 @@
 #include "shared/settings/Settings.h"
 #include "shared/ui/AboutDialog.h"
 #include "shared/ui/SplashWindow.h"
+#include "shared/updater/InstallerLaunch.h"
 #include "shared/updater/UpdateWindow.h"
 #include "shared/util/Delay.h"
 #include "shared/util/Files.h"
@@ -841,8 +842,11 @@ void MainWindow::installUpdate()
 {
     ErrorRecorder on(mainwindowlog::kInstallUpdate, kModule);
     const QString folder = files::withSlash(platform::appFolder());
-    const QString updaterProgram = folder + QStringLiteral("Updater.exe");
+    QString updaterProgram = folder + QStringLiteral("Updater.exe");
     const QString package = folder + updateschedule::packageFileName();
+    // What the update window checked is what the updater is handed.
+    const updater::CheckedPackage checked =
+        updateWindow_ ? updateWindow_->checkedPackage() : updater::CheckedPackage{package, {}};
     hide();
     platform::eventPump().processEvents();
     // The update window is inside its own signal: it goes once that has finished.
@@ -854,10 +858,13 @@ void MainWindow::installUpdate()
         if (!files::writeText(folder + QStringLiteral("updater.ini"),
                               updateschedule::packageFileName()))
             return;
-        if (!files::exists(updaterProgram))
-            raiseError(err::FileNotFound);
-        if (!platform::shell().startProgram(updaterProgram, {windowTitle()}, platform::appFolder()))
-            raiseError(err::PathFileAccessError);
+        const updater::InstallerStart start = updater::startInstaller(
+            platform::appFolder(), windowTitle(), checked, QCoreApplication::applicationFilePath(),
+            QCoreApplication::arguments().mid(1));
+        updaterProgram = start.program;
+        if (!start.started)
+            raiseError(files::exists(start.program) ? err::PathFileAccessError
+                                                    : err::FileNotFound);
         started = true;
     });
     if (!started) {

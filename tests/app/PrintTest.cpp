@@ -116,11 +116,11 @@ TEST_F(PrintList, RowsPrintInDisplayOrderWithShortDatesAndTheListStaysAsItWas)
     EXPECT_EQ(p[0][0], QStringLiteral("Loans list for ") +
                            dateformat::shortDateText(QDate(2026, 4, 1)));
     using dateformat::shortDateText;
-    EXPECT_EQ(squeeze(p[0][3]), row(shortformatdate(QDate(2026, 1, 5)), QStringLiteral("Alan"),
+    EXPECT_EQ(squeeze(p[0][3]), row(shortDateText(QDate(2026, 1, 5)), QStringLiteral("Alan"),
                                     QStringLiteral("Drill")));
-    EXPECT_EQ(squeeze(p[0][4]), row(shortformatdate(QDate(2024, 6, 30)), QStringLiteral("Bea"),
+    EXPECT_EQ(squeeze(p[0][4]), row(shortDateText(QDate(2024, 6, 30)), QStringLiteral("Bea"),
                                     QStringLiteral("Ladder")));
-    EXPECT_EQ(squeeze(p[0][5]), row(shortformatdate(QDate(2025, 12, 24)), QStringLiteral("Carol"),
+    EXPECT_EQ(squeeze(p[0][5]), row(shortDateText(QDate(2025, 12, 24)), QStringLiteral("Carol"),
                                     QStringLiteral("Umbrella")));
 
     ASSERT_EQ(list_.count(), 3);

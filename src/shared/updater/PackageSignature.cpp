@@ -96,9 +96,9 @@ QByteArray hashFile(const platform::SodiumLibrary& sodium, const QString& path)
     return hash;
 }
 
-// The version named by "version:" in the trusted comment (its fields are separated by blanks
+// The value of the "version:" field of the trusted comment (its fields are separated by blanks
 // or tabs); empty when there is none.
-QString commentVersion(const QByteArray& comment)
+QByteArray commentVersion(const QByteArray& comment)
 {
     static const QByteArray kField("version:");
     qsizetype at = 0;
@@ -107,11 +107,34 @@ QString commentVersion(const QByteArray& comment)
             qsizetype end = at + kField.size();
             while (end < comment.size() && comment[end] != ' ' && comment[end] != '\t')
                 ++end;
-            return QString::fromUtf8(comment.mid(at + kField.size(), end - at - kField.size()));
+            return comment.mid(at + kField.size(), end - at - kField.size());
         }
         at += kField.size();
     }
     return {};
+}
+
+// A signed version must be a version record and nothing else: "1.00.0009" or "1.00.0009a".
+// The loose reading of the version file would take "1.00.0009-rc1" or "1.00.9e0" for
+// 1.00.0009, which would let one signature stand for texts the maker never signed.
+bool isVersionRecord(const QByteArray& text)
+{
+    const QList<QByteArray> parts = text.split('.');
+    if (parts.size() != 3)
+        return false;
+    auto digits = [](const QByteArray& part, qsizetype from, qsizetype to) {
+        if (to <= from || to - from > 4)
+            return false;
+        for (qsizetype i = from; i < to; ++i)
+            if (part[i] < '0' || part[i] > '9')
+                return false;
+        return true;
+    };
+    const QByteArray& last = parts[2];
+    const bool letter = !last.isEmpty() && ((last.back() >= 'a' && last.back() <= 'z') ||
+                                            (last.back() >= 'A' && last.back() <= 'Z'));
+    return digits(parts[0], 0, parts[0].size()) && digits(parts[1], 0, parts[1].size()) &&
+           digits(last, 0, last.size() - (letter ? 1 : 0));
 }
 
 bool sameVersion(const ParsedVersion& a, const ParsedVersion& b)
@@ -169,11 +192,11 @@ Verdict verify(const QString& packagePath, const QByteArray& signatureFile, cons
     if (!verifyDetached(*sodium, sig->globalSignature, sig->signature + sig->trustedComment,
                         publicKeyBytes))
         return Verdict::CommentChanged;
-    const QString named = commentVersion(sig->trustedComment);
-    if (named.isEmpty())
+    const QByteArray named = commentVersion(sig->trustedComment);
+    if (!isVersionRecord(named))
         return Verdict::WrongVersion;
     ParsedVersion signedVersion;
-    parseVersion(named, signedVersion);
+    parseVersion(QString::fromLatin1(named), signedVersion);
     if (!sameVersion(signedVersion, expected))
         return Verdict::WrongVersion;
     if (!signedVersion.isNewerThan(running))

@@ -14,6 +14,7 @@
 #include "shared/settings/Settings.h"
 #include "shared/ui/Progress.h"
 #include "shared/updater/PackageSignature.h"
+#include "shared/updater/SignatureFetch.h"
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Files.h"
 #include "shared/util/Pointer.h"
@@ -533,9 +534,17 @@ bool UpdateWindow::signedByMaker(const QString& target, const QString& address)
     using namespace PackageSignature;
     Verdict verdict = Verdict::Missing;
     try {
-        const QString signature = internet_->fetchText(signatureAddress(address), false);
-        verdict =
-            verify(target, signature.toUtf8(), publicKey(), availableVersion_, runningVersion_);
+        // The signature is bytes, fetched within a bounded time; what was checked is kept so
+        // that the updater is handed exactly that.
+        platform::Transfer* control = internet_->window()->control();
+        if (!control)
+            raiseError(err::ComponentMissing);
+        const std::optional<QByteArray> signature =
+            fetchSignature(*control, signatureAddress(address));
+        checkedSignature_ = signature.value_or(QByteArray());
+        verdict = signature ? verify(target, *signature, publicKey(), availableVersion_,
+                                     runningVersion_)
+                            : Verdict::Missing;
     } catch (...) {
         // Deleted below whatever went wrong: an unchecked package is never kept.
         files::erase(target);

@@ -4,6 +4,7 @@
 // running version, shows the result, and downloads the update package on request. Installing
 // the package is the external updater program's work, which the main window starts.
 
+#include "shared/updater/InstallerLaunch.h"
 #include "shared/updater/UpdateVersion.h"
 
 #include <QDialog>
@@ -46,6 +47,8 @@ public:
 
     InternetSession* internet() const { return internet_; }
     const QString& downloadUrl() const { return packageUrl_; }
+    // The package the user agreed to install and the signature it was checked with.
+    updater::CheckedPackage checkedPackage() const { return {savedPackagePath(), checkedSignature_}; }
 
 Q_SIGNALS:
     void statusChanged(const QString& text);
@@ -78,6 +81,7 @@ private:
     void showTransferProgress(float percent, const QString& text);
     void noteInternetMissing();
     QString savedPackagePath() const;
+    QByteArray checkedSignature_;
 
     QPushButton* checkAgainButton_ = nullptr;
     QPlainTextEdit* detailsBox_ = nullptr;
