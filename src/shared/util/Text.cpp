@@ -3,7 +3,10 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 
+#include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace wexlo::text {
 
@@ -39,6 +42,25 @@ QString trimBlanks(const QString& s)
 {
     const QStringView t = trimBlanksView(s);
     return t.size() == s.size() ? s : t.toString();
+}
+
+void widenCaptions(std::initializer_list<std::pair<QLabel*, QWidget*>> rows)
+{
+    // The space a caption keeps before its field.
+    constexpr int kGap = 4;
+    int shift = 0;
+    for (const auto& [caption, field] : rows) {
+        const int need = caption->sizeHint().width();
+        if (need > caption->width())
+            shift = std::max(shift, caption->x() + need + kGap - field->x());
+    }
+    for (const auto& [caption, field] : rows) {
+        const int need = caption->sizeHint().width();
+        if (need > caption->width())
+            caption->resize(need, caption->height());
+        if (shift > 0)
+            field->setGeometry(field->geometry().adjusted(shift, 0, 0, 0));
+    }
 }
 
 }  // namespace wexlo::text
