@@ -50,16 +50,15 @@ void widenCaptions(std::initializer_list<std::pair<QLabel*, QWidget*>> rows)
     constexpr int kGap = 4;
     int shift = 0;
     for (const auto& [caption, field] : rows) {
-        const int need = caption->sizeHint().width();
-        if (need > caption->width())
-            shift = std::max(shift, caption->x() + need + kGap - field->x());
+        const int right = caption->x() + caption->sizeHint().width();
+        if (right > field->x())
+            shift = std::max(shift, right + kGap - field->x());
     }
+    if (shift == 0)
+        return;
     for (const auto& [caption, field] : rows) {
-        const int need = caption->sizeHint().width();
-        if (need > caption->width())
-            caption->resize(need, caption->height());
-        if (shift > 0)
-            field->setGeometry(field->geometry().adjusted(shift, 0, 0, 0));
+        caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+        field->setGeometry(field->geometry().adjusted(shift, 0, 0, 0));
     }
 }
 

@@ -20,9 +20,10 @@ QString trimBlanks(const QString& s);
 // The same, as a view into s (no copy).
 QStringView trimBlanksView(QStringView s);
 
-// Captions placed left of their fields: where a caption's text (a translation) is longer than
-// its label, the labels widen and the fields give up that room at their left edge, keeping their
-// right edge, so the fields still line up. Captions that fit leave everything where it is.
+// Captions placed left of their fields: where a caption's text (a translation) would run into
+// its field, the labels widen and the fields give up that room at their left edge, keeping
+// their right edge, so the fields still line up. Captions that end before their fields leave
+// everything where it is.
 void widenCaptions(std::initializer_list<std::pair<QLabel*, QWidget*>> rows);
 
 // A translated text as the UTF-8 a control table reads: u8(tr("Exit")). The bytes live until
