@@ -20,9 +20,9 @@ std::optional<ParsedVersion> plainVersion(const QString& text)
     if (!m.hasMatch())
         return std::nullopt;
     ParsedVersion v;
-    v.Major = static_cast<std::int16_t>(m.captured(1).toInt());
-    v.Minor = static_cast<std::int16_t>(m.captured(2).toInt());
-    v.Revision = static_cast<std::int16_t>(m.captured(3).toInt());
+    v.majorNumber = static_cast<std::int16_t>(m.captured(1).toInt());
+    v.minorNumber = static_cast<std::int16_t>(m.captured(2).toInt());
+    v.revision = static_cast<std::int16_t>(m.captured(3).toInt());
     return v;
 }
 
@@ -47,9 +47,9 @@ QString versionRecord(const QString& debianVersion)
     if (!v)
         return {};
     return QStringLiteral("%1.%2.%3")
-        .arg(v->Major)
-        .arg(v->Minor, 2, 10, QLatin1Char('0'))
-        .arg(v->Revision, 4, 10, QLatin1Char('0'));
+        .arg(v->majorNumber)
+        .arg(v->minorNumber, 2, 10, QLatin1Char('0'))
+        .arg(v->revision, 4, 10, QLatin1Char('0'));
 }
 
 QString reason(InstallDecision decision)

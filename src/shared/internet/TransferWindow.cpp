@@ -12,6 +12,7 @@
 #include "shared/util/ProgramInfo.h"
 
 #include <QLocale>
+#include <QElapsedTimer>
 #include <QTimer>
 
 #include <algorithm>
@@ -163,17 +164,32 @@ platform::Transfer& TransferWindow::inet()
 
 QString TransferWindow::fetchText(const QString& url, bool showStatus)
 {
+    fetch(url, showStatus, kMaxTextResponse, 0);
+    return receivedText_;
+}
+
+std::optional<QByteArray> TransferWindow::fetchBytes(const QString& url, qint64 maxBytes,
+                                                     int totalSeconds)
+{
+    if (!fetch(url, false, maxBytes, totalSeconds))
+        return std::nullopt;
+    return receivedBytes_;
+}
+
+bool TransferWindow::fetch(const QString& url, bool showStatus, qint64 maxBytes, int totalSeconds)
+{
     currentUrl_ = url;
     if (controlMissing_) {
         done_ = true;
         Q_EMIT noInternet();
-        return {};
+        return false;
     }
     showOnlyErrors_ = !showStatus;
     timeoutTicks_ = 0;
     timeoutTimer_->start();
     expectedFileSize_ = 0;
     receivedText_.clear();
+    receivedBytes_.clear();
     done_ = false;
     saveToFile_ = false;
     wantSize_ = false;
@@ -182,15 +198,25 @@ QString TransferWindow::fetchText(const QString& url, bool showStatus)
     // A text answer lives in memory; anything larger is refused as a failed transfer. A request
     // that could not be sent leaves the answer empty once the timer gives up.
     runGuarded(logname::kFetchText, logname::kModule, [&] {
-        inet().setMaxResponseSize(kMaxTextResponse);
+        inet().setMaxResponseSize(maxBytes);
         inet().execute(url.trimmed(), QStringLiteral("GET"));
     });
 
+    // The idle timer alone lets a server that trickles a byte now and then hold the fetch for
+    // ever; a total time, when given, ends it.
+    QElapsedTimer elapsed;
+    elapsed.start();
     while (timeoutTimer_->isActive() && !done_) {
+        if (totalSeconds > 0 && elapsed.elapsed() >= qint64(totalSeconds) * 1000) {
+            timeoutTimer_->stop();
+            stopTransfer();
+            done_ = true;
+            return false;
+        }
         platform::eventPump().processEvents();
         delay::waitMs(100);
     }
-    return receivedText_;
+    return done_;
 }
 
 void TransferWindow::startDownload(const QString& url, const QString& fileName, bool wantSize)
@@ -564,8 +590,10 @@ void TransferWindow::readingStep(ErrorRecorder& on)
             // A file download keeps its bytes in the file only.
             if (saveToFile_)
                 textSeen = textSeen || !chunk.startsWithNul;
-            else
+            else {
                 receivedText_ += bytesToText(chunk.bytes);
+                receivedBytes_ += chunk.bytes;
+            }
             counter += length;
         }
         const bool haveText = saveToFile_ ? textSeen : !receivedText_.isEmpty();

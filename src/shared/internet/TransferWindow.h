@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QTimer;
@@ -35,6 +36,9 @@ public:
 
     // Fetches url and waits for its answer as text (empty when the transfer failed).
     QString fetchText(const QString& url, bool showStatus);
+    // The answer's bytes as they came, at most maxBytes, within totalSeconds in all; nothing
+    // when the fetch failed or ran out of time.
+    std::optional<QByteArray> fetchBytes(const QString& url, qint64 maxBytes, int totalSeconds);
     // Starts downloading url into fileName; downloadFinished or downloadFailed follows.
     void startDownload(const QString& url, const QString& fileName, bool wantSize);
     void cancel();
@@ -77,6 +81,8 @@ Q_SIGNALS:
     void noInternet();
 
 private:
+    // Runs one GET into memory; true when it finished within totalSeconds (0: no bound).
+    bool fetch(const QString& url, bool showStatus, qint64 maxBytes, int totalSeconds);
     platform::Transfer& inet();
     void onControlStateChanged(int state);
     void onTimeoutTick();
@@ -113,6 +119,7 @@ private:
     bool showOnlyDownloadAndErrors_ = false;
     std::int32_t expectedFileSize_ = 0;
     QString receivedText_;
+    QByteArray receivedBytes_;
     bool done_ = false;
     bool saveToFile_ = false;
     bool wantSize_ = false;

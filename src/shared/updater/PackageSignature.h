@@ -25,6 +25,10 @@ enum class Verdict {
 };
 
 // The address of a package's signature file.
+// A signature file is a few hundred bytes: more, or a fetch longer than this, is refused.
+constexpr qint64 kMaxSignatureBytes = 16 * 1024;
+constexpr int kSignatureFetchSeconds = 60;
+
 QString signatureAddress(const QString& packageAddress);
 
 // The maker's public key as `minisign -P` takes it (the key's base64 line); empty when the

@@ -10,11 +10,11 @@
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/diagnostics/Logging.h"
 #include "shared/internet/InternetSession.h"
+#include "shared/internet/TransferWindow.h"
 #include "shared/internet/ProxyDialog.h"
 #include "shared/settings/Settings.h"
 #include "shared/ui/Progress.h"
 #include "shared/updater/PackageSignature.h"
-#include "shared/updater/SignatureFetch.h"
 #include "shared/util/Files.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
@@ -544,11 +544,8 @@ bool UpdateWindow::signedByMaker(const QString& target, const QString& address)
     try {
         // The signature is bytes, fetched within a bounded time; what was checked is kept so
         // that the updater is handed exactly that.
-        platform::Transfer* control = internet_->window()->control();
-        if (!control)
-            raiseError(err::ComponentMissing);
-        const std::optional<QByteArray> signature =
-            fetchSignature(*control, signatureAddress(address));
+        const std::optional<QByteArray> signature = internet_->window()->fetchBytes(
+            signatureAddress(address), kMaxSignatureBytes, kSignatureFetchSeconds);
         checkedSignature_ = signature.value_or(QByteArray());
         verdict = signature ? verify(target, *signature, publicKey(), availableVersion_,
                                      runningVersion_)
