@@ -15,7 +15,7 @@
 <context>
     <name>wexlo::MainWindow</name>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="+472"/>
+        <location filename="../src/app/MainWindow.cpp" line="+523"/>
         <source>Delete %n Loan(s)</source>
         <translation>
             <numerusform>Delete Loan</numerusform>
@@ -55,7 +55,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location line="+75"/>
+        <location line="+74"/>
         <source>%1 loan(s) overdue</source>
         <translation>
             <numerusform>%1 loan is overdue</numerusform>
