@@ -863,8 +863,7 @@ void MainWindow::installUpdate()
             QCoreApplication::arguments().mid(1));
         updaterProgram = start.program;
         if (!start.started)
-            raiseError(files::exists(start.program) ? err::PathFileAccessError
-                                                    : err::FileNotFound);
+            raiseError(files::exists(start.program) ? err::PathFileAccessError : err::FileNotFound);
         started = true;
     });
     if (!started) {
