@@ -7,6 +7,9 @@ set -euo pipefail
 packages=(
   g++ make cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-qpa-plugins
+  # lupdate/lrelease and their CMake package (the .ts files become .qm files in the build), and
+  # Qt's own translations of its dialogs and buttons
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libcurl4-openssl-dev libsodium-dev
   # the libraries the program opens when it first needs them (it does not link them)
   libcurl4 libsodium23
@@ -36,9 +39,12 @@ packages=(
 # fonts-dejavu-core gives the proportional "Sans Serif" of the menus and dialogs: with only
 # Liberation installed, fontconfig answers it with Liberation Mono. libcurl4 and libsodium23 are
 # opened by the program when it first needs them, not linked, so they are named here themselves.
+# The build makes the translations (qt6-l10n-tools, qt6-tools-dev); the program shows Qt's own
+# dialogs in the user's language with qt6-translations-l10n.
 if [ "${1:-}" = "--run-only" ]; then
   packages=(g++ make cmake ninja-build pkg-config qt6-base-dev qt6-base-dev-tools libgl-dev
-            qt6-qpa-plugins libcurl4-openssl-dev libsodium-dev libcurl4 libsodium23
+            qt6-qpa-plugins qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
+            libcurl4-openssl-dev libsodium-dev libcurl4 libsodium23
             fonts-dejavu-core fonts-liberation)
 fi
 

@@ -3,6 +3,7 @@
 #include "platform/AppFolder.h"
 #include "platform/Platform.h"
 #include "platform/SingleInstance.h"
+#include "platform/Translations.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 
@@ -49,6 +50,12 @@ int main(int argc, char* argv[])
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Wexlo"));
+    // Before any window is built, so every caption is made in the user's language (LANGUAGE,
+    // LC_ALL, LC_MESSAGES or LANG pick it, as for every desktop program).
+    wexlo::platform::Translations translations;
+    translations.install(QLocale::system(),
+                         wexlo::platform::translationsFolder(wexlo::platform::programFolder()));
+    wexlo::app::installProgramInfo();  // again, now with its description in that language
     // The exit procedure ends the program itself, whichever windows are still around.
     QApplication::setQuitOnLastWindowClosed(false);
     wexlo::platform::setAppFolder(wexlo::platform::resolveAppFolder(

@@ -18,20 +18,20 @@ namespace wexlo {
 FindBar::FindBar(platform::ListView* list, QWidget* parent) : QWidget(parent), list_(list)
 {
     setObjectName(QStringLiteral("findBar"));
-    setAccessibleName(QStringLiteral("Find"));
-    auto* label = new QLabel(QStringLiteral("Fi&nd:"), this);
+    setAccessibleName(tr("Find"));
+    auto* label = new QLabel(tr("Fi&nd:"), this);
     label->setObjectName(QStringLiteral("findCaption"));
     findEdit_ = new QLineEdit(this);
     findEdit_->setObjectName(QStringLiteral("findEdit"));
-    findEdit_->setAccessibleName(QStringLiteral("Find"));
+    findEdit_->setAccessibleName(tr("Find"));
     label->setBuddy(findEdit_);
     countLabel_ = new QLabel(this);
     countLabel_->setObjectName(QStringLiteral("findCount"));
     closeButton_ = new QToolButton(this);
     closeButton_->setObjectName(QStringLiteral("closeFindButton"));
     closeButton_->setIcon(style()->standardIcon(QStyle::SP_TitleBarCloseButton));
-    closeButton_->setToolTip(QStringLiteral("Close the find bar"));
-    closeButton_->setAccessibleName(QStringLiteral("Close Find Bar"));
+    closeButton_->setToolTip(tr("Close the find bar"));
+    closeButton_->setAccessibleName(tr("Close Find Bar"));
     closeButton_->setAutoRaise(true);
 
     auto* row = new QHBoxLayout(this);
@@ -122,9 +122,8 @@ void FindBar::updateCount()
         return;
     const QLocale locale = platform::locale().locale();
     const int total = list_->unfoundCount();
-    countLabel_->setText(QStringLiteral("%1 of %2 %3")
-                             .arg(locale.toString(list_->count()), locale.toString(total),
-                                  total == 1 ? QStringLiteral("loan") : QStringLiteral("loans")));
+    countLabel_->setText(tr("%1 of %2 loan(s)", nullptr, total)
+                             .arg(locale.toString(list_->count()), locale.toString(total)));
 }
 
 }  // namespace wexlo

@@ -68,9 +68,4 @@ void LoanChange::push(QUndoStack& stack, const QString& text, const std::functio
     stack.push(new LoansStep(loans_, text, before_, loans_.keep(now), done));
 }
 
-QString loansText(const QString& one, const QString& many, qsizetype count)
-{
-    return count == 1 ? one : many.arg(count);
-}
-
 }  // namespace wexlo

@@ -33,8 +33,4 @@ private:
     QList<QPersistentModelIndex> touched_;  // followed through the change itself
 };
 
-// The name of a step: one for a single loan ("Delete Loan"), the other with the count in
-// place of %1 ("Delete %1 Loans").
-QString loansText(const QString& one, const QString& many, qsizetype count);
-
 }  // namespace wexlo

@@ -11,6 +11,7 @@
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <QFont>
 #include <QFontMetricsF>
@@ -31,6 +32,29 @@ constexpr int kDueTwips = 8600;
 constexpr int kReturnedTwips = 9800;
 // The overdue list: date, person, item, due date, phone, address.
 constexpr std::array<int, 6> kOverdueTwips{0, 1300, 3100, 5600, 6900, 8400};
+
+// The printout speaks the user's language; its dates keep the locale's form.
+QString translated(const char* source)
+{
+    return QCoreApplication::translate("wexlo::printing", source);
+}
+
+// "description(number)" as RuntimeError::message() gives it, the description in the user's
+// language.
+QString shownMessage(const RuntimeError& e)
+{
+    return shownDescription(e.description()) + QLatin1Char('(') + QString::number(e.number()) +
+           QLatin1Char(')');
+}
+
+// The headings, shared by both printouts.
+const char* const kDate = QT_TRANSLATE_NOOP("wexlo::printing", "Date");
+const char* const kLentTo = QT_TRANSLATE_NOOP("wexlo::printing", "Lent To");
+const char* const kItem = QT_TRANSLATE_NOOP("wexlo::printing", "Item");
+const char* const kPhone = QT_TRANSLATE_NOOP("wexlo::printing", "Phone");
+const char* const kAddress = QT_TRANSLATE_NOOP("wexlo::printing", "Address");
+const char* const kDue = QT_TRANSLATE_NOOP("wexlo::printing", "Due");
+const char* const kReturned = QT_TRANSLATE_NOOP("wexlo::printing", "Returned");
 
 struct Line {
     QStringList cells;
@@ -54,7 +78,10 @@ QString shortDate(const QString& text, int row)
     if (!date.isValid())
         throw PrintFailure{
             RuntimeError(err::TypeMismatch),
-            QStringLiteral("The date \"%1\" of loan %2 cannot be read.").arg(text).arg(row + 1)};
+            translated(
+                QT_TRANSLATE_NOOP("wexlo::printing", "The date \"%1\" of loan %2 cannot be read."))
+                .arg(text)
+                .arg(row + 1)};
     return dateformat::shortDateText(date);
 }
 
@@ -69,20 +96,20 @@ Printout composeLines(const platform::ListView& list)
 {
     Printout out;
     out.columnTwips = {kColumnTwips[0], kColumnTwips[1], kColumnTwips[2]};
-    QStringList heading{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item")};
+    QStringList heading{translated(kDate), translated(kLentTo), translated(kItem)};
     QList<int> extra;  // the list's date columns beyond the three, while it shows them
     const std::pair<int, std::pair<int, const char*>> dated[] = {
-        {field::Due, {kDueTwips, "Due"}}, {field::Returned, {kReturnedTwips, "Returned"}}};
+        {field::Due, {kDueTwips, kDue}}, {field::Returned, {kReturnedTwips, kReturned}}};
     for (const auto& [column, place] : dated)
         if (list.columnShown(column) && column < list.columnCount()) {
             extra.append(column);
             out.columnTwips.append(place.first);
-            heading.append(QString::fromLatin1(place.second));
+            heading.append(translated(place.second));
         }
     QList<Line>& lines = out.lines;
-    lines.append(Line{
-        {QStringLiteral("Loans list for ") + dateformat::shortDateText(platform::clock().today())},
-        false});
+    lines.append(Line{{translated(QT_TRANSLATE_NOOP("wexlo::printing", "Loans list for %1"))
+                           .arg(dateformat::shortDateText(platform::clock().today()))},
+                      false});
     lines.append(Line{});
     lines.append(Line{heading, true});
     const int rows = list.count();
@@ -100,14 +127,13 @@ Printout composeOverdue(const platform::ListView& list, const std::function<bool
 {
     Printout out;
     out.columnTwips = QList<int>(kOverdueTwips.begin(), kOverdueTwips.end());
-    out.lines.append(Line{{QStringLiteral("Overdue loans for ") +
-                           dateformat::shortDateText(platform::clock().today())},
+    out.lines.append(Line{{translated(QT_TRANSLATE_NOOP("wexlo::printing", "Overdue loans for %1"))
+                               .arg(dateformat::shortDateText(platform::clock().today()))},
                           false});
     out.lines.append(Line{});
-    out.lines.append(
-        Line{{QStringLiteral("Date"), QStringLiteral("Lent To"), QStringLiteral("Item"),
-              QStringLiteral("Due"), QStringLiteral("Phone"), QStringLiteral("Address")},
-             true});
+    out.lines.append(Line{{translated(kDate), translated(kLentTo), translated(kItem),
+                           translated(kDue), translated(kPhone), translated(kAddress)},
+                          true});
     // Every overdue loan, whether the list shows it now or not, in the list's order.
     for (int m = 0; m < list.modelCount(); ++m) {
         if (!overdue(m))
@@ -130,7 +156,8 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
     QPainter painter;
     if (!painter.begin(&printer))
         throw PrintFailure{RuntimeError(err::DeviceUnavailable),
-                           QStringLiteral("The printer did not accept the job.")};
+                           translated(QT_TRANSLATE_NOOP("wexlo::printing",
+                                                        "The printer did not accept the job."))};
     try {
         QFont normal;
         normal.setPointSizeF(10);
@@ -147,8 +174,10 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
             const double height = fm.lineSpacing();
             if (y > 0 && y + height > pageHeight) {
                 if (!printer.newPage())
-                    throw PrintFailure{RuntimeError(err::DeviceIOError),
-                                       QStringLiteral("The printer could not start a new page.")};
+                    throw PrintFailure{
+                        RuntimeError(err::DeviceIOError),
+                        translated(QT_TRANSLATE_NOOP("wexlo::printing",
+                                                     "The printer could not start a new page."))};
                 y = 0;
             }
             for (qsizetype c = 0; c < line.cells.size() && c < printout.columnTwips.size(); ++c)
@@ -160,7 +189,8 @@ void printLines(QPrinter& printer, const Printout& printout, const QString& docN
         }
         if (!painter.end())
             throw PrintFailure{RuntimeError(err::DeviceIOError),
-                               QStringLiteral("The printer could not finish the job.")};
+                               translated(QT_TRANSLATE_NOOP(
+                                   "wexlo::printing", "The printer could not finish the job."))};
     } catch (...) {
         platform::abortPrinting(printer, painter);
         throw;
@@ -199,16 +229,19 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
     try {
         printLines(platform::printer(), compose(), title);
     } catch (const PrintFailure& f) {
-        why = f.reason + QLatin1Char(' ') + f.error.message();
+        why = f.reason + QLatin1Char(' ') + shownMessage(f.error);
     } catch (const RuntimeError& e) {
-        why = e.message();
+        why = shownMessage(e);
     } catch (const std::exception&) {
-        why = RuntimeError(err::InvalidProcedureCall).message();
+        why = shownMessage(RuntimeError(err::InvalidProcedureCall));
     }
     pointer::showNormal();
 
     if (!why.isEmpty())
-        platform::message(owner, QStringLiteral("The loans list was not printed.\n\n") + why,
+        platform::message(owner,
+                          translated(QT_TRANSLATE_NOOP("wexlo::printing",
+                                                       "The loans list was not printed.\n\n%1"))
+                              .arg(why),
                           programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
 }
 
@@ -216,13 +249,14 @@ void printWithDialog(QWidget* owner, const QString& title, const std::function<P
 
 void printLoans(QWidget* owner, const platform::ListView& list)
 {
-    printWithDialog(owner, QStringLiteral("Loans List"), [&list] { return composeLines(list); });
+    printWithDialog(owner, translated(QT_TRANSLATE_NOOP("wexlo::printing", "Loans List")),
+                    [&list] { return composeLines(list); });
 }
 
 void printOverdueLoans(QWidget* owner, const platform::ListView& list,
                        const std::function<bool(int modelRow)>& overdue)
 {
-    printWithDialog(owner, QStringLiteral("Overdue List"),
+    printWithDialog(owner, translated(QT_TRANSLATE_NOOP("wexlo::printing", "Overdue List")),
                     [&list, &overdue] { return composeOverdue(list, overdue); });
 }
 

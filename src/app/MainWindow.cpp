@@ -13,6 +13,7 @@
 #include "platform/ListView.h"
 #include "platform/Platform.h"
 #include "platform/RuntimeError.h"
+#include "platform/Translations.h"
 #include "shared/dates/DateEntryDialog.h"
 #include "shared/dates/DateFormat.h"
 #include "shared/dates/DateParser.h"
@@ -77,6 +78,10 @@ using platform::toTwips;
 using platform::twipsRect;
 
 }  // namespace
+
+// Every application that shows this window or its find bar counts in English by default.
+using platform::installEnglishPlurals;
+Q_COREAPP_STARTUP_FUNCTION(installEnglishPlurals)
 
 // ---- Construction -----------------------------------------------------------------------
 
@@ -148,48 +153,103 @@ void MainWindow::buildControls()
     // label does, after the fields it sits among. A box is read by its caption without the
     // colon; "Date:" names the date label, which is read as the date it shows.
     const std::initializer_list<platform::Control> table = {
-        {loanList_, "loanList", nullptr, {144, 144, 6636, 2844}, nullptr, "Loans List"},
-        {entryPanel_, "entryPanel", nullptr, {192, 3264, 6636, 1500}, nullptr, "Entry panel"},
-        {exitButton_, "exitButton", "Exit", {5856, 912, 684, 492}, nullptr, "Exit"},
+        {loanList_,
+         "loanList",
+         nullptr,
+         {144, 144, 6636, 2844},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Loans List")},
+        {entryPanel_,
+         "entryPanel",
+         nullptr,
+         {192, 3264, 6636, 1500},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Entry panel")},
+        {exitButton_,
+         "exitButton",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit"),
+         {5856, 912, 684, 492},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Exit")},
         {deleteButton_,
          "deleteButton",
-         "Delete",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Delete"),
          {5856, 192, 684, 540},
-         "Deletes the selected loan item",
-         "Delete"},
-        {addressEdit_, "addressEdit", nullptr, {864, 1056, 4572, 300}, nullptr, "Address"},
-        {phoneEdit_, "phoneEdit", nullptr, {4176, 672, 1260, 300}, nullptr, "Phone"},
-        {addButton_, "addButton", "Add Item", {4272, 240, 1164, 300}, nullptr, "Add Item"},
-        {borrowerEdit_, "borrowerEdit", nullptr, {2592, 624, 972, 300}, nullptr, "Lent To"},
-        {itemEdit_, "itemEdit", nullptr, {624, 240, 3564, 300}, nullptr, "Item"},
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Deletes the selected loan item"),
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Delete")},
+        {addressEdit_,
+         "addressEdit",
+         nullptr,
+         {864, 1056, 4572, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Address")},
+        {phoneEdit_,
+         "phoneEdit",
+         nullptr,
+         {4176, 672, 1260, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone")},
+        {addButton_,
+         "addButton",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item"),
+         {4272, 240, 1164, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Add Item")},
+        {borrowerEdit_,
+         "borrowerEdit",
+         nullptr,
+         {2592, 624, 972, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To")},
+        {itemEdit_,
+         "itemEdit",
+         nullptr,
+         {624, 240, 3564, 300},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item")},
         {phoneCaption_,
          "phoneCaption",
-         "Phone:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone:"),
          {3600, 672, 540, 204},
          nullptr,
-         "Phone:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Phone:"),
          phoneEdit_},
         {addressCaption_,
          "addressCaption",
-         "Address:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Address:"),
          {48, 1104, 732, 252},
          nullptr,
-         "Address:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Address:"),
          addressEdit_},
         {dateLabel_, "dateLabel", nullptr, {624, 624, 1128, 300}},
         {borrowerCaption_,
          "borrowerCaption",
-         "Lent To:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To:"),
          {1776, 672, 732, 252},
          nullptr,
-         "Lent To:",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Lent To:"),
          borrowerEdit_},
-        {itemCaption_, "itemCaption", "Item:", {96, 288, 492, 252}, nullptr, "Item:", itemEdit_},
-        {dateCaption_, "dateCaption", "Date:", {96, 672, 492, 204}, nullptr, "Date:", dateLabel_},
+        {itemCaption_,
+         "itemCaption",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"),
+         {96, 288, 492, 252},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Item:"),
+         itemEdit_},
+        {dateCaption_,
+         "dateCaption",
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"),
+         {96, 672, 492, 204},
+         nullptr,
+         QT_TRANSLATE_NOOP("wexlo::MainWindow", "Date:"),
+         dateLabel_},
     };
-    platform::layOut(table);
+    platform::layOut(table, "wexlo::MainWindow");
     for (const platform::Control& c : table)
         c.widget->setFont(client->font());
+    // German and French captions are longer than the English ones the places were made for.
+    platform::makeRoomForTexts({exitButton_, deleteButton_, addButton_, itemCaption_, dateCaption_,
+                                borrowerCaption_, phoneCaption_, addressCaption_});
 
     for (QLabel* l : {phoneCaption_, dateCaption_, itemCaption_, borrowerCaption_, addressCaption_})
         l->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -234,36 +294,31 @@ void MainWindow::buildMenu()
         a->setObjectName(QString::fromLatin1(name));
         return a;
     };
-    fileMenu_ = menu(QStringLiteral("File"), "fileMenu");
-    printAction_ = action(fileMenu_, QStringLiteral("Print List"), "printAction");
-    printOverdueAction_ =
-        action(fileMenu_, QStringLiteral("Print &Overdue List"), "printOverdueAction");
+    fileMenu_ = menu(tr("File"), "fileMenu");
+    printAction_ = action(fileMenu_, tr("Print List"), "printAction");
+    printOverdueAction_ = action(fileMenu_, tr("Print &Overdue List"), "printOverdueAction");
     // The newer menus carry keyboard mnemonics (Alt+E, Alt+V), shown underlined.
-    editMenu_ = menu(QStringLiteral("&Edit"), "editMenu");
-    setDueAction_ = action(editMenu_, QStringLiteral("Set &Due Date..."), "setDueAction");
-    clearDueAction_ = action(editMenu_, QStringLiteral("&Clear Due Date"), "clearDueAction");
+    editMenu_ = menu(tr("&Edit"), "editMenu");
+    setDueAction_ = action(editMenu_, tr("Set &Due Date..."), "setDueAction");
+    clearDueAction_ = action(editMenu_, tr("&Clear Due Date"), "clearDueAction");
     editMenu_->addSeparator();
-    markReturnedAction_ = action(editMenu_, QStringLiteral("Mark &Returned"), "markReturnedAction");
+    markReturnedAction_ = action(editMenu_, tr("Mark &Returned"), "markReturnedAction");
     markReturnedAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
-    markNotReturnedAction_ =
-        action(editMenu_, QStringLiteral("Mark &Not Returned"), "markNotReturnedAction");
-    viewMenu_ = menu(QStringLiteral("&View"), "viewMenu");
-    showDueAction_ = action(viewMenu_, QStringLiteral("Show &Due Dates"), "showDueAction");
-    overdueOnlyAction_ = action(viewMenu_, QStringLiteral("&Overdue Only"), "overdueOnlyAction");
-    showReturnedAction_ =
-        action(viewMenu_, QStringLiteral("Show &Returned Loans"), "showReturnedAction");
+    markNotReturnedAction_ = action(editMenu_, tr("Mark &Not Returned"), "markNotReturnedAction");
+    viewMenu_ = menu(tr("&View"), "viewMenu");
+    showDueAction_ = action(viewMenu_, tr("Show &Due Dates"), "showDueAction");
+    overdueOnlyAction_ = action(viewMenu_, tr("&Overdue Only"), "overdueOnlyAction");
+    showReturnedAction_ = action(viewMenu_, tr("Show &Returned Loans"), "showReturnedAction");
     for (QAction* a : {showDueAction_, overdueOnlyAction_, showReturnedAction_})
         a->setCheckable(true);
-    toolsMenu_ = menu(QStringLiteral("Tools"), "toolsMenu");
-    checkForUpdateAction_ =
-        action(toolsMenu_, QStringLiteral("Check for Update"), "checkForUpdateAction");
-    disableAutoCheckAction_ =
-        action(toolsMenu_, QStringLiteral("Disable automatic 'check for new version'"),
-               "disableAutoCheckAction");
+    toolsMenu_ = menu(tr("Tools"), "toolsMenu");
+    checkForUpdateAction_ = action(toolsMenu_, tr("Check for Update"), "checkForUpdateAction");
+    disableAutoCheckAction_ = action(toolsMenu_, tr("Disable automatic 'check for new version'"),
+                                     "disableAutoCheckAction");
     disableAutoCheckAction_->setCheckable(true);
-    helpMenu_ = menu(QStringLiteral("Help"), "helpMenu");
-    aboutAction_ = action(helpMenu_, QStringLiteral("About"), "aboutAction");
-    quitAction_ = menuBar()->addAction(QStringLiteral("Quit"));
+    helpMenu_ = menu(tr("Help"), "helpMenu");
+    aboutAction_ = action(helpMenu_, tr("About"), "aboutAction");
+    quitAction_ = menuBar()->addAction(tr("Quit"));
     quitAction_->setObjectName(QStringLiteral("quitAction"));
 
     // Each with the name the log has always given its handler.
@@ -328,12 +383,11 @@ void MainWindow::startUp()
     splash.reset();
 
     if (!dataReadable_)
-        platform::message(
-            this,
-            QStringLiteral("The loans could not be read from %1.\n\nWexlo will not save "
-                           "any changes until it is started again with a readable file.")
-                .arg(QDir::toNativeSeparators(dataFilePath())),
-            title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        platform::message(this,
+                          tr("The loans could not be read from %1.\n\nWexlo will not save "
+                             "any changes until it is started again with a readable file.")
+                              .arg(QDir::toNativeSeparators(dataFilePath())),
+                          title(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     if (dataReadable_) {
         watchDataFile();
         mergeConflictCopies();
@@ -379,15 +433,14 @@ bool MainWindow::saveLoans()
     ErrorRecorder on(mainwindowlog::kSaveLoans, kModule);
     auto notSaved = [this](const QString& why) {
         loansUnsaved_ = true;
-        platform::message(this, QStringLiteral("The loans were not saved: %1").arg(why), title(),
+        platform::message(this, tr("The loans were not saved: %1").arg(why), title(),
                           platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return false;
     };
     if (!dataReadable_)
-        return notSaved(
-            QStringLiteral("%1 could not be read at start-up, and saving would replace it. "
+        return notSaved(tr("%1 could not be read at start-up, and saving would replace it. "
                            "Start Wexlo again once the file can be read.")
-                .arg(QDir::toNativeSeparators(dataFilePath())));
+                            .arg(QDir::toNativeSeparators(dataFilePath())));
 
     // Held while the file is read, merged and written, so that two programs never interleave.
     const std::unique_ptr<QLockFile> lock = disk_->lock();
@@ -407,7 +460,7 @@ bool MainWindow::saveLoans()
     if (!out) {
         if (openError != 0)
             on.record(openError, errorDescription(openError));
-        return notSaved(QStringLiteral("%1 could not be opened for writing.")
+        return notSaved(tr("%1 could not be opened for writing.")
                             .arg(QDir::toNativeSeparators(dataFilePath())));
     }
     try {
@@ -415,10 +468,11 @@ bool MainWindow::saveLoans()
         out->close();
     } catch (const RuntimeError& e) {
         on.record(e.number(), e.description());
-        return notSaved(QStringLiteral("%1 (%2).").arg(e.description()).arg(e.number()));
+        return notSaved(
+            QStringLiteral("%1 (%2).").arg(shownDescription(e.description())).arg(e.number()));
     } catch (const std::exception&) {
         on.record(err::OutOfMemory, errorDescription(err::OutOfMemory));
-        return notSaved(errorDescription(err::OutOfMemory) + QLatin1Char('.'));
+        return notSaved(shownDescription(errorDescription(err::OutOfMemory)) + QLatin1Char('.'));
     }
     disk_->remember(bytes, loanmerge::hashesOf(loans_));
     // Looked at again shortly, while the user is idle, so that the next save finds its stamp
@@ -461,12 +515,12 @@ void MainWindow::showLoan(int row)
 void MainWindow::addLoan()
 {
     if (itemEdit_->text().isEmpty()) {
-        platform::message(this, QStringLiteral("Please enter a description for the item"), title());
+        platform::message(this, tr("Please enter a description for the item"), title());
         return;
     }
     if (borrowerEdit_->text().isEmpty()) {
-        platform::message(
-            this, QStringLiteral("Please enter a name for the person you are lending to"), title());
+        platform::message(this, tr("Please enter a name for the person you are lending to"),
+                          title());
         return;
     }
     const QString date = entryDate_.isValid() ? isoDate(entryDate_) : entryDateText_;
@@ -479,7 +533,7 @@ void MainWindow::addLoan()
     loan.address = trimBlanks(addressEdit_->text());
     LoanChange change(loans_, {});
     const int added = loans_.add(loan);
-    change.push(*undoStack_, QStringLiteral("Add Loan"), [this] { loansStepped(); }, {added});
+    change.push(*undoStack_, tr("Add Loan"), [this] { loansStepped(); }, {added});
     saveLoans();
 }
 
@@ -487,23 +541,19 @@ void MainWindow::deleteSelectedLoans()
 {
     const QList<int> selected = loanList_->selectedRows();
     if (selected.isEmpty()) {
-        platform::message(this, QStringLiteral("Please select an item before trying to delete it"),
-                          title());
+        platform::message(this, tr("Please select an item before trying to delete it"), title());
         return;
     }
-    const QString question =
-        selected.size() == 1
-            ? QStringLiteral("This will delete the selected entry. Are you sure?")
-            : QStringLiteral("This will delete all selected entries. Are you sure?");
+    const QString question = selected.size() == 1
+                                 ? tr("This will delete the selected entry. Are you sure?")
+                                 : tr("This will delete all selected entries. Are you sure?");
     if (platform::message(this, question, title(), platform::MsgButtons::YesNo) !=
         platform::MsgAnswer::Yes)
         return;
     const QList<int> rows = selectedRows();
     LoanChange change(loans_, rows);
     loans_.remove(rows);
-    change.push(*undoStack_,
-                loansText(QStringLiteral("Delete Loan"), QStringLiteral("Delete %1 Loans"),
-                          selected.size()),
+    change.push(*undoStack_, tr("Delete %n Loan(s)", nullptr, static_cast<int>(selected.size())),
                 [this] { loansStepped(); });
     saveLoans();
 }
@@ -525,8 +575,7 @@ void MainWindow::pickEntryDate()
     if (!shown.isValid())
         runGuarded(mainwindowlog::kPickEntryDate, kModule,
                    [&] { shown = dates::parseDate(dateLabel_->text()); });
-    const QDate chosen =
-        dates::askDate(QStringLiteral("Enter date this item was lent"), shown, this);
+    const QDate chosen = dates::askDate(tr("Enter date this item was lent"), shown, this);
     if (chosen.isValid() && dates::dayNumber(chosen) != 0)
         setEntryDate(chosen);
 }
@@ -578,23 +627,21 @@ QString shownDate(const QString& iso)
 void MainWindow::buildLoanLife()
 {
     // The two columns beyond the five, hidden until asked for.
-    loanList_->setColumns({{QStringLiteral("Date"), 1000},
-                           {QStringLiteral("Lent To"), 1200},
-                           {QStringLiteral("Item"), 4000},
-                           {QStringLiteral("Phone"), 900},
-                           {QStringLiteral("Address"), 3500},
-                           {QStringLiteral("Due"), 1000},
-                           {QStringLiteral("Returned"), 1000}});
+    loanList_->setColumns({{tr("Date"), 1000},
+                           {tr("Lent To"), 1200},
+                           {tr("Item"), 4000},
+                           {tr("Phone"), 900},
+                           {tr("Address"), 3500},
+                           {tr("Due"), 1000},
+                           {tr("Returned"), 1000}});
     loanList_->setColumnShown(field::Due, false);
     loanList_->setColumnShown(field::Returned, false);
-    loanList_->setColumnFormat(field::Due, shownDate);
-    loanList_->setColumnFormat(field::Returned, shownDate);
     loanList_->setRowLook([this](int m) {
         platform::ListView::Look look;
         const QString returned = loans_.value(m, field::Returned);
         if (!returned.isEmpty()) {
             look.tone = platform::ListView::Tone::Dimmed;
-            look.note = QStringLiteral("returned ") + shownDate(returned);
+            look.note = tr("returned %1").arg(shownDate(returned));
             return look;
         }
         const QString due = loans_.value(m, field::Due);
@@ -602,9 +649,9 @@ void MainWindow::buildLoanLife()
             return look;
         if (isOverdue(m)) {
             look.tone = platform::ListView::Tone::Warning;
-            look.note = QStringLiteral("overdue, due ") + shownDate(due);
+            look.note = tr("overdue, due %1").arg(shownDate(due));
         } else {
-            look.note = QStringLiteral("due ") + shownDate(due);
+            look.note = tr("due %1").arg(shownDate(due));
         }
         return look;
     });
@@ -693,10 +740,9 @@ void MainWindow::showLife(int m)
     const QString due = loans_.value(m, field::Due);
     const QString returned = loans_.value(m, field::Returned);
     if (!due.isEmpty())
-        parts.append(QStringLiteral("Due: ") + shownDate(due) +
-                     (isOverdue(m) ? QStringLiteral(" (overdue)") : QString()));
+        parts.append((isOverdue(m) ? tr("Due: %1 (overdue)") : tr("Due: %1")).arg(shownDate(due)));
     if (!returned.isEmpty())
-        parts.append(QStringLiteral("Returned: ") + shownDate(returned));
+        parts.append(tr("Returned: %1").arg(shownDate(returned)));
     lifeLabel_->setText(parts.join(QStringLiteral("    ")));
 }
 
@@ -705,8 +751,8 @@ void MainWindow::setDueDate()
     const QList<int> rows = selectedRows();
     if (rows.isEmpty())
         return;
-    const QDate chosen = dates::askDate(QStringLiteral("Enter date this item is due back"),
-                                        today_.addDays(14), this);
+    const QDate chosen =
+        dates::askDate(tr("Enter date this item is due back"), today_.addDays(14), this);
     if (!chosen.isValid() || dates::dayNumber(chosen) == 0)
         return;
     // The first due date ever set shows the column; after that it stays as the user left it.
@@ -857,9 +903,9 @@ void MainWindow::installUpdate()
         // Ending now would look as if the update were being installed while nothing is.
         show();
         platform::message(this,
-                          QStringLiteral("The updater could not be started: ") + updaterProgram +
-                              QStringLiteral("\nThe update package was kept at ") + package +
-                              QStringLiteral(", and Wexlo keeps running."),
+                          tr("The updater could not be started: %1\nThe update package was kept "
+                             "at %2, and Wexlo keeps running.")
+                              .arg(updaterProgram, package),
                           programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
         return;
     }

@@ -46,10 +46,10 @@ void MainWindow::buildLoanCommands()
     undoStack_ = new QUndoStack(this);
     undoStack_->setObjectName(QStringLiteral("undoStack"));
     // "Undo Delete 2 Loans": the stack names the step it would undo or redo.
-    undoAction_ = undoStack_->createUndoAction(this, QStringLiteral("&Undo"));
+    undoAction_ = undoStack_->createUndoAction(this, tr("&Undo"));
     undoAction_->setObjectName(QStringLiteral("undoAction"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = undoStack_->createRedoAction(this, QStringLiteral("&Redo"));
+    redoAction_ = undoStack_->createRedoAction(this, tr("&Redo"));
     redoAction_->setObjectName(QStringLiteral("redoAction"));
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
@@ -59,13 +59,13 @@ void MainWindow::buildLoanCommands()
     editMenu_->insertSeparator(first);
 
     editMenu_->addSeparator();
-    findAction_ = editMenu_->addAction(QStringLiteral("&Find..."));
+    findAction_ = editMenu_->addAction(tr("&Find..."));
     findAction_->setObjectName(QStringLiteral("findAction"));
     findAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
     connectGuarded(findAction_, &QAction::triggered, this, &MainWindow::openFindBar,
                    mainwindowlog::kOpenFindBar, mainwindowlog::kModule);
 
-    exportCsvAction_ = new QAction(QStringLiteral("&Export to CSV..."), this);
+    exportCsvAction_ = new QAction(tr("&Export to CSV..."), this);
     exportCsvAction_->setObjectName(QStringLiteral("exportCsvAction"));
     fileMenu_->insertAction(printAction_, exportCsvAction_);
     fileMenu_->insertSeparator(printAction_);
@@ -73,7 +73,7 @@ void MainWindow::buildLoanCommands()
                    mainwindowlog::kExportCsv, mainwindowlog::kModule);
 
     viewMenu_->addSeparator();
-    remindOverdueAction_ = viewMenu_->addAction(QStringLiteral("Remind &Me of Overdue Loans"));
+    remindOverdueAction_ = viewMenu_->addAction(tr("Remind &Me of Overdue Loans"));
     remindOverdueAction_->setObjectName(QStringLiteral("remindOverdueAction"));
     remindOverdueAction_->setCheckable(true);
     remindOverdueAction_->setChecked(true);  // the setting is read once the settings are loaded
@@ -103,22 +103,19 @@ void MainWindow::loansStepped()
 
 QString MainWindow::lifeStepText(int column, const QString& iso, qsizetype count) const
 {
+    const int n = static_cast<int>(count);
     if (column == field::Due)
-        return iso.isEmpty() ? loansText(QStringLiteral("Clear Due Date"),
-                                         QStringLiteral("Clear Due Dates of %1 Loans"), count)
-                             : loansText(QStringLiteral("Set Due Date"),
-                                         QStringLiteral("Set Due Date of %1 Loans"), count);
-    return iso.isEmpty() ? loansText(QStringLiteral("Mark Loan Not Returned"),
-                                     QStringLiteral("Mark %1 Loans Not Returned"), count)
-                         : loansText(QStringLiteral("Mark Loan Returned"),
-                                     QStringLiteral("Mark %1 Loans Returned"), count);
+        return iso.isEmpty() ? tr("Clear Due Date(s) of %n Loan(s)", nullptr, n)
+                             : tr("Set Due Date of %n Loan(s)", nullptr, n);
+    return iso.isEmpty() ? tr("Mark %n Loan(s) Not Returned", nullptr, n)
+                         : tr("Mark %n Loan(s) Returned", nullptr, n);
 }
 
 void MainWindow::exportCsv()
 {
     const QString path = platform::fileDialog().saveFileName(
-        this, QStringLiteral("Export to CSV"), QDir::home().filePath(QStringLiteral("loans.csv")),
-        QStringLiteral("CSV files (*.csv)"));
+        this, tr("Export to CSV"), QDir::home().filePath(QStringLiteral("loans.csv")),
+        tr("CSV files (*.csv)"));
     if (path.isEmpty())
         return;
     // Every loan, shown or not, in model order: the active ones as the list sorts them, then
@@ -130,11 +127,12 @@ void MainWindow::exportCsv()
     } catch (const RuntimeError& e) {
         ErrorRecorder on(mainwindowlog::kExportCsv, mainwindowlog::kModule);
         on.record(e.number(), e.description());
-        platform::message(this,
-                          QStringLiteral("The loans were not exported to %1: %2 (%3).")
-                              .arg(QDir::toNativeSeparators(path), e.description())
-                              .arg(e.number()),
-                          programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
+        platform::message(
+            this,
+            tr("The loans were not exported to %1: %2 (%3).")
+                .arg(QDir::toNativeSeparators(path), shownDescription(e.description()))
+                .arg(e.number()),
+            programTitle(), platform::MsgButtons::Ok, platform::MsgIcon::Warning);
     }
 }
 
@@ -183,11 +181,10 @@ void MainWindow::remindOfOverdue()
         return;
     QDate due;
     readDate(loans_.value(oldest, field::Due), due);
-    const QString summary = count == 1 ? QStringLiteral("1 loan is overdue")
-                                       : QStringLiteral("%1 loans are overdue")
-                                             .arg(platform::locale().locale().toString(count));
+    const QString summary =
+        tr("%1 loan(s) overdue", nullptr, count).arg(platform::locale().locale().toString(count));
     const QString body =
-        QStringLiteral("The oldest: %1, lent to %2, was due %3.")
+        tr("The oldest: %1, lent to %2, was due %3.")
             .arg(loans_.value(oldest, field::Item), loans_.value(oldest, field::Borrower),
                  dateformat::shortDateText(due));
     // Remembered only once a notification was shown, so a desktop without the service asks

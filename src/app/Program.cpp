@@ -2,6 +2,8 @@
 
 #include "WexloConfig.h"
 
+#include <QCoreApplication>
+
 namespace wexlo::app {
 
 ProgramInfo wexloProgramInfo()
@@ -9,7 +11,7 @@ ProgramInfo wexloProgramInfo()
     ProgramInfo info;
     info.title = QStringLiteral("Wexlo");
     info.executable = QStringLiteral("Wexlo");
-    info.description = QStringLiteral("Tracks items you lend to people");
+    info.description = QCoreApplication::translate("wexlo::app", "Tracks items you lend to people");
     info.versionMajor = WEXLO_VERSION_MAJOR;
     info.versionMinor = WEXLO_VERSION_MINOR;
     info.versionRevision = WEXLO_VERSION_REVISION;

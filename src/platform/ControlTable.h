@@ -40,7 +40,14 @@ struct Control {
 };
 
 // Names, captions and places every control of the table, and chains the ones that take focus
-// into the tab order, in table order.
-void layOut(std::initializer_list<Control> table);
+// into the tab order, in table order. With a context, the texts are looked up in the user's
+// language under it (the window's class name, as its tr() uses).
+void layOut(std::initializer_list<Control> table, const char* context = nullptr);
+
+// Gives a caption label or button whose text is wider than its place (a longer translation)
+// the room it needs: first leftwards, up to the nearest control on its left; then a label
+// takes the rest from the front of the box it names. A text that fits changes nothing, so the
+// English window keeps its places.
+void makeRoomForTexts(std::initializer_list<QWidget*> controls);
 
 }  // namespace wexlo::platform

@@ -1,5 +1,7 @@
 #include "platform/RuntimeError.h"
 
+#include <QCoreApplication>
+
 #include <cerrno>
 #include <utility>
 
@@ -9,58 +11,68 @@ QString errorDescription(int number)
 {
     switch (number) {
         case err::InvalidProcedureCall:
-            return QStringLiteral("Invalid procedure call or argument");
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Invalid procedure call or argument"));
         case err::Overflow:
-            return QStringLiteral("Overflow");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Overflow"));
         case err::OutOfMemory:
-            return QStringLiteral("Out of memory");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Out of memory"));
         case err::SubscriptOutOfRange:
-            return QStringLiteral("Subscript out of range");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Subscript out of range"));
         case err::DivisionByZero:
-            return QStringLiteral("Division by zero");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Division by zero"));
         case err::TypeMismatch:
-            return QStringLiteral("Type mismatch");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Type mismatch"));
         case err::BadFileNameOrNumber:
-            return QStringLiteral("Bad file name or number");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Bad file name or number"));
         case err::FileNotFound:
-            return QStringLiteral("File not found");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "File not found"));
         case err::FileAlreadyOpen:
-            return QStringLiteral("File already open");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "File already open"));
         case err::DeviceIOError:
-            return QStringLiteral("Device I/O error");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Device I/O error"));
         case err::FileAlreadyExists:
-            return QStringLiteral("File already exists");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "File already exists"));
         case err::DiskFull:
-            return QStringLiteral("Disk full");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Disk full"));
         case err::InputPastEndOfFile:
-            return QStringLiteral("Input past end of file");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Input past end of file"));
         case err::TooManyFiles:
-            return QStringLiteral("Too many files");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Too many files"));
         case err::DeviceUnavailable:
-            return QStringLiteral("Device unavailable");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Device unavailable"));
         case err::PermissionDenied:
-            return QStringLiteral("Permission denied");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Permission denied"));
         case err::DiskNotReady:
-            return QStringLiteral("Disk not ready");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Disk not ready"));
         case err::PathFileAccessError:
-            return QStringLiteral("Path/File access error");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Path/File access error"));
         case err::PathNotFound:
-            return QStringLiteral("Path not found");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Path not found"));
         case err::ObjectNotSet:
-            return QStringLiteral("Object variable or With block variable not set");
+            return QStringLiteral(QT_TRANSLATE_NOOP(
+                "RuntimeError", "Object variable or With block variable not set"));
         case err::ComponentMissing:
-            return QStringLiteral("Component not correctly registered");
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Component not correctly registered"));
         case err::Cancelled:
-            return QStringLiteral("Cancelled");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Cancelled"));
         case err::TransferStillRunning:
-            return QStringLiteral("Still executing last request");
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Still executing last request"));
         case err::TransferTimedOut:
-            return QStringLiteral("Request timed out");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "Request timed out"));
         case err::TransferUrlMalformed:
-            return QStringLiteral("URL is malformed");
+            return QStringLiteral(QT_TRANSLATE_NOOP("RuntimeError", "URL is malformed"));
         default:
-            return QStringLiteral("Application-defined or object-defined error");
+            return QStringLiteral(
+                QT_TRANSLATE_NOOP("RuntimeError", "Application-defined or object-defined error"));
     }
+}
+
+QString shownDescription(const QString& description)
+{
+    return QCoreApplication::translate("RuntimeError", description.toUtf8().constData());
 }
 
 int errorFromErrno(int e)

@@ -41,6 +41,9 @@ inline constexpr int TransferUrlMalformed = 35756;
 // The description of a numbered error, e.g. 61 -> "Disk full". Unknown numbers give
 // "Application-defined or object-defined error".
 QString errorDescription(int number);
+// A description as a message shows it: in the user's language when it is one of the numbered
+// ones (the log keeps the English).
+QString shownDescription(const QString& description);
 
 // The error number for a C library errno value (ENOSPC -> 61, EACCES -> 70, ...).
 int errorFromErrno(int errnoValue);

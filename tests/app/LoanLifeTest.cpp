@@ -210,8 +210,9 @@ TEST_F(LoanLife, TheDueColumnSortsByDate)
     QHeaderView* h = MainWindowAccess(w).loanList()->header();
     ASSERT_EQ(h->count(), 6);
     EXPECT_EQ(h->model()->headerData(5, Qt::Horizontal).toString(), QStringLiteral("Due"));
+    // In the Date column's form, whatever the locale.
     EXPECT_EQ(MainWindowAccess(w).loanList()->model()->index(0, 5).data().toString(),
-              dateformat::shortDateText(QDate(2027, 1, 2)));
+              QStringLiteral("2027-01-02"));
     const struct {
         const char* what;
         QStringList order;

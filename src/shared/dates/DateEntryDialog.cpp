@@ -8,6 +8,7 @@
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -21,6 +22,8 @@
 namespace wexlo {
 
 namespace {
+
+using text::u8;
 
 // The names the log shows for this dialog's handlers.
 namespace logname {
@@ -128,7 +131,7 @@ void DateFieldEdit::focusOutEvent(QFocusEvent* e)
 DateEntryDialog::DateEntryDialog(QWidget* owner) : QDialog(owner)
 {
     setObjectName(QStringLiteral("dateEntryDialog"));
-    QDialog::setWindowTitle(QStringLiteral("Enter the date"));
+    QDialog::setWindowTitle(tr("Enter the date"));
     setFixedSize(platform::twips(kClientWidth), platform::twips(kClientHeight));
     setModal(true);
 
@@ -143,15 +146,20 @@ DateEntryDialog::DateEntryDialog(QWidget* owner) : QDialog(owner)
     okButton_ = new QPushButton(this);
 
     platform::layOut({
-        {formatLabel_, "formatLabel", "Day/Month/Year:", {525, 300, 1290, 240}},
+        {formatLabel_, "formatLabel", u8(tr("Day/Month/Year:")), {525, 300, 1290, 240}},
         {fieldEdits_[0], "firstFieldEdit", nullptr, {1920, 255, 420, 285}, nullptr, ""},
         {separatorLabels_[0], "firstSeparatorLabel", "/", {2400, 300, 135, 255}},
         {fieldEdits_[1], "secondFieldEdit", nullptr, {2580, 240, 420, 285}, nullptr, ""},
         {separatorLabels_[1], "secondSeparatorLabel", "/", {3000, 300, 135, 255}},
-        {yearEdit_, "yearEdit", nullptr, {3150, 255, 735, 285}, nullptr, "Year"},
+        {yearEdit_, "yearEdit", nullptr, {3150, 255, 735, 285}, nullptr, u8(tr("Year"))},
         {dateLabel_, "dateLabel", nullptr, {1575, 600, 1515, 240}},
-        {cancelButton_, "cancelButton", "Cancel", {315, 975, 1215, 390}, nullptr, "Cancel"},
-        {okButton_, "okButton", "OK", {3150, 990, 1215, 390}, nullptr, "OK"},
+        {cancelButton_,
+         "cancelButton",
+         u8(tr("Cancel")),
+         {315, 975, 1215, 390},
+         nullptr,
+         u8(tr("Cancel"))},
+        {okButton_, "okButton", u8(tr("OK")), {3150, 990, 1215, 390}, nullptr, u8(tr("OK"))},
     });
     dateLabel_->setAlignment(Qt::AlignCenter);
     const std::pair<detail::DateFieldEdit*, int> boxes[] = {
@@ -192,6 +200,12 @@ DateEntryDialog::DateEntryDialog(QWidget* owner) : QDialog(owner)
 
 DateEntryDialog::~DateEntryDialog() = default;
 
+QString DateEntryDialog::shownFieldOrder() const
+{
+    // The order stays "DD/MM" or "MM/DD" inside; only what the user reads is translated.
+    return fieldOrder_ == QLatin1String("MM/DD") ? tr("MM/DD") : tr("DD/MM");
+}
+
 QLineEdit* DateEntryDialog::fieldEdit(int position) const { return fieldEdits_[position]; }
 QLineEdit* DateEntryDialog::monthEdit() const { return fieldEdits_[monthPosition_]; }
 QLineEdit* DateEntryDialog::dayEdit() const { return fieldEdits_[dayPosition_]; }
@@ -200,8 +214,7 @@ QLineEdit* DateEntryDialog::yearEdit() const { return yearEdit_; }
 void DateEntryDialog::setTitle(const QString& title)
 {
     title_ = title;
-    QDialog::setWindowTitle(title.isEmpty() ? QStringLiteral("Enter the date (") + fieldOrder_ +
-                                                  QLatin1Char(')')
+    QDialog::setWindowTitle(title.isEmpty() ? tr("Enter the date (%1)").arg(shownFieldOrder())
                                             : title);
 }
 
@@ -232,11 +245,11 @@ QDate DateEntryDialog::askForDateInMonth(const QString& title, const QDate& defa
         if (cancelled_)
             return QDate();
         if (d.day() > limit.day() || d.month() != limit.month() || d.year() != limit.year()) {
-            platform::message(this,
-                              QStringLiteral("The date must be in the current month (up to ") +
-                                  dateformat::formatDate(limit, QStringLiteral("DD-MMM-YYYY")) +
-                                  QStringLiteral(")"),
-                              programTitle());
+            platform::message(
+                this,
+                tr("The date must be in the current month (up to %1)")
+                    .arg(dateformat::formatDate(limit, QStringLiteral("DD-MMM-YYYY"))),
+                programTitle());
             continue;
         }
         return d;
@@ -266,11 +279,11 @@ void DateEntryDialog::prepareFields()
         monthPosition_ = 0;
         dayPosition_ = 1;
     }
-    fieldEdits_[monthPosition_]->setAccessibleName(QStringLiteral("Month"));
-    fieldEdits_[dayPosition_]->setAccessibleName(QStringLiteral("Day"));
+    fieldEdits_[monthPosition_]->setAccessibleName(tr("Month"));
+    fieldEdits_[dayPosition_]->setAccessibleName(tr("Day"));
     fillFields();
     platform::eventPump().processEvents();
-    formatLabel_->setText(fieldOrder_);
+    formatLabel_->setText(shownFieldOrder());
     if (title_.isEmpty())
         setTitle(QString());
     fieldEdits_[0]->setFocus(Qt::OtherFocusReason);
@@ -345,7 +358,7 @@ bool DateEntryDialog::approveDate()
                        (year.size() == 2 || year.size() == 4) &&
                        dates::tryParseDate(localeOrderText(), parsed);
     if (!valid) {
-        platform::message(this, QStringLiteral("Invalid Date"), programTitle());
+        platform::message(this, tr("Invalid Date"), programTitle());
         dateLabel_->setText(QString());
         fieldEdits_[0]->setFocus(Qt::OtherFocusReason);
         return false;
@@ -444,8 +457,8 @@ void DateEntryDialog::completeOnEnter()
             yearEdit_->setText(QString::number(y >= 90 ? 1900 + y : 2000 + y));
         } else {
             platform::message(this,
-                              QStringLiteral("Year must be 2 or 4 digits. If you enter 2 "
-                                             "digits I will guess at the century."),
+                              tr("Year must be 2 or 4 digits. If you enter 2 digits I will "
+                                 "guess at the century."),
                               programTitle());
         }
         yearEdit_->setFocus(Qt::OtherFocusReason);

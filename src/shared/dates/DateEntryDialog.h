@@ -68,6 +68,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
+    QString shownFieldOrder() const;
     void prepareFields();
     void fillFields();
     bool handleFormKeyPress(QKeyEvent* e);  // true when the key is consumed

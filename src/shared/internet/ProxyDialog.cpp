@@ -7,6 +7,7 @@
 #include "shared/util/Help.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 
 #include <QGroupBox>
 #include <QLabel>
@@ -37,6 +38,7 @@ const QString kHelp = QStringLiteral("cmdhelp_click");
 namespace {
 
 // Proxy types as the transfer layer reads them.
+using text::u8;
 constexpr std::int32_t kSystemProxy = 0;
 constexpr std::int32_t kNoProxy = 1;
 constexpr std::int32_t kManualProxy = 2;
@@ -46,7 +48,7 @@ constexpr std::int32_t kManualProxy = 2;
 ProxyDialog::ProxyDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("proxyDialog"));
-    setWindowTitle(QStringLiteral("Proxy Setup"));
+    setWindowTitle(tr("Proxy Setup"));
 
     manualOption_ = new QRadioButton(this);
     systemOption_ = new QRadioButton(this);
@@ -69,35 +71,47 @@ ProxyDialog::ProxyDialog(QWidget* parent) : QDialog(parent)
     platform::layOut({
         {manualOption_,
          "manualOption",
-         "Manual Settings",
+         u8(tr("Manual Settings")),
          {240, 240, 2880, 285},
-         "Allows you to specify proxy settings manually"},
+         u8(tr("Allows you to specify proxy settings manually"))},
         {systemOption_,
          "systemOption",
-         "System Default Proxy",
+         u8(tr("System Default Proxy")),
          {240, 570, 2880, 285},
-         "Uses your Internet Explorer settings"},
+         u8(tr("Uses your Internet Explorer settings"))},
         {noProxyOption_,
          "noProxyOption",
-         "No Proxy",
+         u8(tr("No Proxy")),
          {240, 900, 2880, 285},
-         "Switches off the proxy"},
-        {settingsFrame_, "settingsFrame", "Proxy Settings", {120, 1320, 4575, 2175}},
+         u8(tr("Switches off the proxy"))},
+        {settingsFrame_, "settingsFrame", u8(tr("Proxy Settings")), {120, 1320, 4575, 2175}},
         {serverCaption_,
          "serverCaption",
-         "Server:",
+         u8(tr("Server:")),
          {120, 330, 1095, 255},
          nullptr,
          nullptr,
          serverEdit_},
         {serverEdit_, "serverEdit", nullptr, {1320, 300, 3135, 300}},
-        {portCaption_, "portCaption", "Port:", {120, 690, 1095, 255}, nullptr, nullptr, portEdit_},
+        {portCaption_,
+         "portCaption",
+         u8(tr("Port:")),
+         {120, 690, 1095, 255},
+         nullptr,
+         nullptr,
+         portEdit_},
         {portEdit_, "portEdit", nullptr, {1320, 660, 975, 300}},
-        {userCaption_, "userCaption", "User:", {120, 1050, 1095, 255}, nullptr, nullptr, userEdit_},
+        {userCaption_,
+         "userCaption",
+         u8(tr("User:")),
+         {120, 1050, 1095, 255},
+         nullptr,
+         nullptr,
+         userEdit_},
         {userEdit_, "userEdit", nullptr, {1320, 1020, 3135, 300}},
         {passwordCaption_,
          "passwordCaption",
-         "Password:",
+         u8(tr("Password:")),
          {120, 1410, 1095, 255},
          nullptr,
          nullptr,
@@ -105,16 +119,21 @@ ProxyDialog::ProxyDialog(QWidget* parent) : QDialog(parent)
         {passwordEdit_, "passwordEdit", nullptr, {1320, 1380, 3135, 300}},
         {repeatCaption_,
          "repeatCaption",
-         "Enter Again:",
+         u8(tr("Enter Again:")),
          {120, 1770, 1095, 255},
          nullptr,
          nullptr,
          repeatPasswordEdit_},
         {repeatPasswordEdit_, "repeatPasswordEdit", nullptr, {1320, 1740, 3135, 300}},
-        {okButton_, "okButton", "OK", {2280, 3660, 1095, 375}},
-        {cancelButton_, "cancelButton", "Cancel", {3600, 3660, 1095, 375}},
-        {helpButton_, "helpButton", "Help", {3600, 240, 1095, 375}},
+        {okButton_, "okButton", u8(tr("OK")), {2280, 3660, 1095, 375}},
+        {cancelButton_, "cancelButton", u8(tr("Cancel")), {3600, 3660, 1095, 375}},
+        {helpButton_, "helpButton", u8(tr("Help")), {3600, 240, 1095, 375}},
     });
+    text::widenCaptions({{serverCaption_, serverEdit_},
+                         {portCaption_, portEdit_},
+                         {userCaption_, userEdit_},
+                         {passwordCaption_, passwordEdit_},
+                         {repeatCaption_, repeatPasswordEdit_}});
     for (QLineEdit* secret : {passwordEdit_, repeatPasswordEdit_}) {
         secret->setEchoMode(QLineEdit::Password);
         secret->setStyleSheet(
@@ -182,7 +201,7 @@ void ProxyDialog::saveSettings()
 {
     using settings::writeSetting;
     if (repeatPasswordEdit_->text() != passwordEdit_->text()) {
-        platform::message(this, QStringLiteral("Your passwords don't match.  Please retype them."),
+        platform::message(this, tr("Your passwords don't match.  Please retype them."),
                           programTitle());
         return;  // the dialog stays open for correction
     }

@@ -126,7 +126,7 @@ void TransferWindow::setDownloadLimitForTests(qint64 bytes)
 TransferWindow::TransferWindow(QWidget* parent) : QWidget(parent)
 {
     setObjectName(QStringLiteral("transferWindow"));
-    setWindowTitle(QStringLiteral("Internet"));
+    setWindowTitle(tr("Internet"));
     timeoutTimer_ = new QTimer(this);
     timeoutTimer_->setObjectName(QStringLiteral("timeoutTimer"));
     timeoutTimer_->setInterval(timerInterval());
@@ -279,7 +279,7 @@ void TransferWindow::startDownload(const QString& url, const QString& fileName, 
         // Nothing was sent, so nothing is left to time out.
         done_ = true;
         timeoutTimer_->stop();
-        Q_EMIT downloadFailed(QStringLiteral("No address specified"));
+        Q_EMIT downloadFailed(tr("No address specified"));
         return;
     }
     host = QStringLiteral("FTP://") + host;
@@ -298,7 +298,7 @@ void TransferWindow::cancel()
     stopTransfer();
     done_ = true;
     timeoutTimer_->stop();
-    Q_EMIT progressChanged(0.0f, QStringLiteral("Download cancelled"));
+    Q_EMIT progressChanged(0.0f, tr("Download cancelled"));
 }
 
 void TransferWindow::cancelDownload()
@@ -310,7 +310,7 @@ void TransferWindow::cancelDownload()
         if (files::exists(targetFile_))
             files::erase(targetFile_);
     });
-    Q_EMIT downloadFailed(QStringLiteral("Download cancelled"));
+    Q_EMIT downloadFailed(tr("Download cancelled"));
 }
 
 void TransferWindow::stopTransfer()
@@ -417,29 +417,29 @@ void TransferWindow::requestFailed(int number)
     }
     pointer::showNormal();
     Q_EMIT downloadFailed(number == err::TransferStillRunning
-                              ? QStringLiteral("Download failed. Please try again.")
-                              : QStringLiteral("Download timed out. Please try again."));
+                              ? tr("Download failed. Please try again.")
+                              : tr("Download timed out. Please try again."));
 }
 
 void TransferWindow::onControlStateChanged(int state)
 {
     ErrorRecorder on(logname::kStateChanged, logname::kModule);
-    const auto status = [this](const char* text) {
+    const auto status = [this](const QString& text) {
         if (!showOnlyErrors_)
-            Q_EMIT statusChanged(QString::fromLatin1(text));
+            Q_EMIT statusChanged(text);
     };
     switch (state) {
         case platform::Transfer::Resolving:
-            status("Resolving host");
+            status(tr("Resolving host"));
             break;
         case platform::Transfer::Resolved:
-            status("Resolved host");
+            status(tr("Resolved host"));
             break;
         case platform::Transfer::Connecting:
-            status("Connecting");
+            status(tr("Connecting"));
             break;
         case platform::Transfer::Connected:
-            status("Connected");
+            status(tr("Connected"));
             break;
         case platform::Transfer::ReceivingResponse:
             Q_EMIT receiving();
@@ -548,7 +548,7 @@ void TransferWindow::readingStep(ErrorRecorder& on)
             return;
     }
     if (!showOnlyErrors_)
-        Q_EMIT statusChanged(QStringLiteral("Downloading"));
+        Q_EMIT statusChanged(tr("Downloading"));
 
     // A body that arrived into the target is passed over, not copied.
     const bool saved = saveToFile_ && arrived_.complete;
@@ -623,11 +623,10 @@ void TransferWindow::readingStep(ErrorRecorder& on)
     }
     if (writeFailed) {
         // The file could not be written whole: a failure, not a finished download.
-        Q_EMIT downloadFailed(QStringLiteral("Download failed. Please try again."));
+        Q_EMIT downloadFailed(tr("Download failed. Please try again."));
         return;
     }
-    Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
-                         QStringLiteral(" kb (100%)"));
+    Q_EMIT statusChanged(tr("Downloaded %1 kb (100%)").arg(number(roundTo(counter / 1024.0, 2))));
     Q_EMIT downloadFinished();
 }
 
@@ -637,23 +636,18 @@ void TransferWindow::reportBytes(qint64 counter, float percentage)
         if (wantSize_)
             reportProgress(
                 [&] {
-                    return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb of ") +
-                           number(roundTo(expectedFileSize_ / 1024.0, 0)) +
-                           QStringLiteral(" kb (") + number(percentage) + QStringLiteral("%)");
+                    return tr("%1 kb of %2 kb (%3%)")
+                        .arg(number(roundTo(counter / 1024.0, 0)),
+                             number(roundTo(expectedFileSize_ / 1024.0, 0)), number(percentage));
                 },
                 percentage);
         else
             reportProgress(
-                [&] {
-                    return number(roundTo(counter / 1024.0, 0)) + QStringLiteral(" kb downloaded");
-                },
+                [&] { return tr("%1 kb downloaded").arg(number(roundTo(counter / 1024.0, 0))); },
                 0.0f);
     } else {
         reportProgress(
-            [&] {
-                return QStringLiteral("Downloaded ") + number(roundTo(counter / 1024.0, 2)) +
-                       QStringLiteral("kb");
-            },
+            [&] { return tr("Downloaded %1kb").arg(number(roundTo(counter / 1024.0, 2))); },
             100.0f);
     }
 }
@@ -682,8 +676,7 @@ void TransferWindow::ftpCompleted()
     done_ = true;
     timeoutTimer_->stop();
     const qint64 size = platform::fileSystem().info(targetFile_).size;
-    Q_EMIT statusChanged(QStringLiteral("Downloaded ") + number(roundTo(size / 1024.0, 2)) +
-                         QStringLiteral(" kb (100%)"));
+    Q_EMIT statusChanged(tr("Downloaded %1 kb (100%)").arg(number(roundTo(size / 1024.0, 2))));
     Q_EMIT downloadFinished();
 }
 
@@ -709,7 +702,7 @@ void TransferWindow::onTimeoutTick()
         // nobody will take.
         if (!done_ || isTransferring())
             stopTransfer();
-        Q_EMIT downloadFailed(QStringLiteral("Transfer timed out"));
+        Q_EMIT downloadFailed(tr("Transfer timed out"));
         done_ = true;
     }
 }

@@ -11,6 +11,8 @@
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Text.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <new>
 #include <numeric>
@@ -297,16 +299,19 @@ void SettingsStore::save(const QString& settingsFile)
         out.reset();
         if (number == err::BadFileNameOrNumber || number == err::PathFileAccessError) {
             platform::message(
-                nullptr, QStringLiteral("Unable to write to settings file - possibly read-only?"),
+                nullptr,
+                QCoreApplication::translate(
+                    "Settings", "Unable to write to settings file - possibly read-only?"),
                 programTitle());
             return;
         }
         if (number == err::DiskFull) {
             platform::message(nullptr,
-                              QStringLiteral("You've run out of disk space on drive ") +
-                                  files::driveLetter(settingsFile) +
-                                  QStringLiteral(":\rPlease clear some space and then click OK "
-                                                 "to attempt to save again."),
+                              QCoreApplication::translate(
+                                  "Settings",
+                                  "You've run out of disk space on drive %1:\rPlease clear some "
+                                  "space and then click OK to attempt to save again.")
+                                  .arg(files::driveLetter(settingsFile)),
                               programTitle());
             // One more attempt; its failure is the caller's to handle.
             out = open();

@@ -5,6 +5,7 @@
 #include "shared/diagnostics/ErrorHandler.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 #include "shared/util/Web.h"
 
 #include <QEvent>
@@ -22,6 +23,8 @@ namespace wexlo {
 using platform::twips;
 
 namespace {
+
+using text::u8;
 
 // The names the log shows for this window's handlers.
 namespace logname {
@@ -135,42 +138,47 @@ AboutDialog::AboutDialog(QWidget* mainWindow, const QList<Product>& products) : 
     platform::layOut({
         {versionBox_, "versionBox", nullptr, {120, 60, 6960, 960}},
         {versionLabel_, "versionLabel", nullptr, {240, 360, 5200, 420}},
-        {exitButton_, "exitButton", "Exit", {5640, 330, 1100, 450}, nullptr, "Exit"},
+        {exitButton_,
+         "exitButton",
+         u8(tr("Exit")),
+         {5640, 330, 1100, 450},
+         nullptr,
+         u8(tr("Exit"))},
         {advertLabel_, "advertLabel", nullptr, {120, 1140, 6960, 300}},
         {productsBox_, "productsBox", nullptr, {120, 1440, kProductsWidth, 1780}},
         {hintLabel_,
          "hintLabel",
-         "Hover the mouse over icons for details. Click icons to open in your browser.",
+         u8(tr("Hover the mouse over icons for details. Click icons to open in your browser.")),
          {120, 3300, 6960, 300}},
         {webmastersLabel_,
          "webmastersLabel",
-         "Webmasters:",
+         u8(tr("Webmasters:")),
          {120, 3660, 1200, 300},
          nullptr,
          nullptr,
          padFilesLink_},
         {padFilesLink_,
          "padFilesLink",
-         "Get PAD files for all my software here",
+         u8(tr("Get PAD files for all my software here")),
          {1320, 3660, 4200, 300}},
         {booksBox_, "booksBox", nullptr, {120, 4020, 6960, 1560}},
         {coversLabel_,
          "coversLabel",
-         "Click the covers for your chance to win a copy -->",
+         u8(tr("Click the covers for your chance to win a copy -->")),
          {240, 300, 4860, 300}},
         {booksLabel_, "booksLabel", nullptr, {240, 660, 4860, 300}},
         {coverHintLabel_,
          "coverHintLabel",
-         "Click a cover to open its page in your browser.",
+         u8(tr("Click a cover to open its page in your browser.")),
          {240, 1020, 4860, 300}},
-        {bookCovers_[0], "bookCover0", nullptr, {5160, 240, 780, 1200}, nullptr, "Book 1"},
-        {bookCovers_[1], "bookCover1", nullptr, {6060, 240, 780, 1200}, nullptr, "Book 2"},
+        {bookCovers_[0], "bookCover0", nullptr, {5160, 240, 780, 1200}, nullptr, u8(tr("Book 1"))},
+        {bookCovers_[1], "bookCover1", nullptr, {6060, 240, 780, 1200}, nullptr, u8(tr("Book 2"))},
     });
     // The maker's name comes from the program that shows the box.
-    advertLabel_->setText(QStringLiteral("Try these other free programs from ") +
-                          programInfo().makerName + QLatin1Char(':'));
-    booksLabel_->setText(QStringLiteral("Books by the author of ") + programInfo().makerName +
-                         QStringLiteral("'s programs"));
+    advertLabel_->setText(
+        tr("Try these other free programs from %1:").arg(programInfo().makerName));
+    booksLabel_->setText(tr("Books by the author of %1's programs").arg(programInfo().makerName));
+    text::widenCaptions({{webmastersLabel_, padFilesLink_}});
     exitButton_->setDefault(true);
     link(padFilesLink_);
     padFilesLink_->installEventFilter(this);

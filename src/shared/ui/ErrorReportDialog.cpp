@@ -10,6 +10,7 @@
 #include "shared/util/Help.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 #include "shared/util/Web.h"
 
 #include <QCloseEvent>
@@ -41,6 +42,8 @@ const QString kMailBreak = QStringLiteral("%0D%0A");
 
 QString appFile(const QString& name) { return files::withSlash(platform::appFolder()) + name; }
 
+using text::u8;
+
 // The box's text with CR LF line breaks, as the reports carry it.
 QString boxText(const QPlainTextEdit* box)
 {
@@ -54,7 +57,7 @@ QString boxText(const QPlainTextEdit* box)
 ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("errorReportDialog"));
-    setWindowTitle(QStringLiteral("Error Reporter"));
+    setWindowTitle(tr("Error Reporter"));
 
     headingLabel_ = new QLabel(this);
     errorBox_ = new QGroupBox(this);
@@ -71,45 +74,53 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
     exitButton_ = new QPushButton(this);
 
     // The log and comment frames have their own rows, empty until the user reveals them.
-    const char* const preview = "You will get a chance to preview the report before sending.";
+    const text::Utf8 preview =
+        u8(tr("You will get a chance to preview the report before sending."));
     platform::layOut({
-        {headingLabel_, "headingLabel", "An error has ocurred:", {120, 120, 6735, 255}},
-        {errorBox_, "errorBox", "Error Details", {120, 420, 6735, 1455}},
+        {headingLabel_, "headingLabel", u8(tr("An error has ocurred:")), {120, 120, 6735, 255}},
+        {errorBox_, "errorBox", u8(tr("Error Details")), {120, 420, 6735, 1455}},
         {errorEdit_,
          "errorEdit",
          nullptr,
          {120, 270, 6495, 1065},
-         "This is the error which ocurred"},
-        {logBox_, "logBox", "Log", {120, 1980, 6735, 2295}},
+         u8(tr("This is the error which ocurred"))},
+        {logBox_, "logBox", u8(tr("Log")), {120, 1980, 6735, 2295}},
         {logEdit_,
          "logEdit",
          nullptr,
          {120, 270, 6495, 1905},
-         "This is the content of the program's log file"},
-        {commentsBox_, "commentsBox", "Enter your own comments here", {120, 4380, 6735, 1455}},
+         u8(tr("This is the content of the program's log file"))},
+        {commentsBox_,
+         "commentsBox",
+         u8(tr("Enter your own comments here")),
+         {120, 4380, 6735, 1455}},
         {commentsEdit_,
          "commentsEdit",
          nullptr,
          {120, 270, 6495, 1065},
-         "These comments will be added to your error report."},
+         u8(tr("These comments will be added to your error report."))},
         {showCommentsButton_,
          "showCommentsButton",
-         "Enter Comments",
+         u8(tr("Enter Comments")),
          {120, 5985, 2175, 375},
-         "If you want to add any comments before submitting an error report, click here."},
+         u8(tr("If you want to add any comments before submitting an error report, click here."))},
         {viewLogButton_,
          "viewLogButton",
-         "View Log File",
+         u8(tr("View Log File")),
          {2400, 5985, 2175, 375},
-         "Click this button to view the log file"},
+         u8(tr("Click this button to view the log file"))},
         {viewReportButton_,
          "viewReportButton",
-         "View Error Report",
+         u8(tr("View Error Report")),
          {4680, 5985, 2175, 375},
          preview},
-        {emailButton_, "emailButton", "Submit Error Report", {120, 6465, 2175, 375}, preview},
-        {helpButton_, "helpButton", "Help", {2400, 6465, 2175, 375}},
-        {exitButton_, "exitButton", "Exit", {4680, 6465, 2175, 375}},
+        {emailButton_,
+         "emailButton",
+         u8(tr("Submit Error Report")),
+         {120, 6465, 2175, 375},
+         preview},
+        {helpButton_, "helpButton", u8(tr("Help")), {2400, 6465, 2175, 375}},
+        {exitButton_, "exitButton", u8(tr("Exit")), {4680, 6465, 2175, 375}},
     });
     for (QPlainTextEdit* box : {errorEdit_, logEdit_, commentsEdit_})
         box->setTabChangesFocus(true);
@@ -245,11 +256,11 @@ QString ErrorReportDialog::reportText() const
     report += kCrLf + kCrLf + boxText(logEdit_);
     if (report.size() > kMailLimit)
         report.insert(kMailLimit, QStringLiteral(" *Email will truncate here* "));
+    // The note is for the user; the report below it stays as the maker reads it.
     const QString instruction =
-        QStringLiteral(
-            "If the 'submit report' button doesn't work on your system, open an email to '") +
-        programInfo().bugAddress +
-        QStringLiteral("' and paste the following text into it.  Your reports are appreciated.");
+        tr("If the 'submit report' button doesn't work on your system, open an email to '%1' "
+           "and paste the following text into it.  Your reports are appreciated.")
+            .arg(programInfo().bugAddress);
     return instruction + kCrLf + kCrLf + report;
 }
 

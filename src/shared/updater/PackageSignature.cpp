@@ -3,6 +3,7 @@
 #include "platform/SodiumLibrary.h"
 #include "shared/util/ProgramInfo.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QList>
 
@@ -211,19 +212,26 @@ QString refusal(Verdict verdict)
         case Verdict::Good:
             return {};
         case Verdict::NoKey:
-            return QStringLiteral("Error - This copy cannot verify update packages.");
+            return QCoreApplication::translate("PackageSignature",
+                                               "Error - This copy cannot verify update packages.");
         case Verdict::Missing:
-            return QStringLiteral("Error - The update package is not signed by the maker.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package is not signed by the maker.");
         case Verdict::OtherKey:
-            return QStringLiteral("Error - The update package is signed with another key.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package is signed with another key.");
         case Verdict::PackageChanged:
-            return QStringLiteral("Error - The update package was changed after signing.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package was changed after signing.");
         case Verdict::CommentChanged:
-            return QStringLiteral("Error - The update package's signature was tampered with.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package's signature was tampered with.");
         case Verdict::WrongVersion:
-            return QStringLiteral("Error - The update package is signed for another version.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package is signed for another version.");
         case Verdict::NotNewer:
-            return QStringLiteral("Error - The update package is not newer than this version.");
+            return QCoreApplication::translate(
+                "PackageSignature", "Error - The update package is not newer than this version.");
     }
     return {};
 }

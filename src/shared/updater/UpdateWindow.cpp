@@ -18,6 +18,7 @@
 #include "shared/util/Files.h"
 #include "shared/util/Pointer.h"
 #include "shared/util/ProgramInfo.h"
+#include "shared/util/Text.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -55,6 +56,7 @@ const QString kRecordCheck = QStringLiteral("recordupdatecheck");
 }  // namespace logname
 
 namespace {
+using text::u8;
 constexpr auto kDash = ErrorRecorder::Form::NumberDash;
 // Colour values of the result line.
 const QColor kRed(0xC0, 0x00, 0x00);
@@ -69,6 +71,11 @@ constexpr qint64 kMinimumPackageSize = 25000;
 const QString kControlMissingLog = QStringLiteral("MSINET control is missing or outdated");
 const QString kControlMissingStatus = QStringLiteral(
     "The internet control (MSINET.OCX) is missing or outdated. Visit the Runtimes page on ");
+// The closing status is logged in English and shown in the user's language.
+const char* const kControlMissingShown = QT_TRANSLATE_NOOP(
+    "wexlo::UpdateWindow",
+    "The internet control (MSINET.OCX) is missing or outdated. Visit the Runtimes page on %1 to "
+    "download an updated version.");
 
 QString makerWebsite() { return programInfo().makerWebsite; }
 
@@ -104,8 +111,8 @@ UpdateWindow::UpdateWindow(QWidget* parent) : QDialog(parent)
     connectGuarded(internet_, &InternetSession::noInternet, this,
                    &UpdateWindow::noteInternetMissing, kNoInternet, kModule, kDash);
     buildControls();
-    setWindowTitle(programTitle() + QStringLiteral(" Updater"));
-    programLabel_->setText(programTitle() + QStringLiteral(" version ") + programVersion());
+    setWindowTitle(tr("%1 Updater").arg(programTitle()));
+    programLabel_->setText(tr("%1 version %2").arg(programTitle(), programVersion()));
     syncCheckBox(kLoad);
     parseVersion(programVersion(), runningVersion_);
 }
@@ -133,44 +140,55 @@ void UpdateWindow::buildControls()
     // This window's places are not given in twips: the layouts below place its controls. The
     // value labels are read by their texts; the captions name them.
     platform::layOut({
-        {checkAgainButton_, "checkAgainButton", "Check Again", {}, nullptr, "Check Again"},
+        {checkAgainButton_,
+         "checkAgainButton",
+         u8(tr("Check Again")),
+         {},
+         nullptr,
+         u8(tr("Check Again"))},
         {showDetailsButton_,
          "showDetailsButton",
-         "Show Version Details",
+         u8(tr("Show Version Details")),
          {},
-         "Reads details of the latest version from the server",
-         "Show Version Details"},
-        {proxyButton_, "proxyButton", "Proxy Setup", {}, nullptr, "Proxy Setup"},
-        {exitButton_, "exitButton", "Exit", {}, nullptr, "Exit"},
+         u8(tr("Reads details of the latest version from the server")),
+         u8(tr("Show Version Details"))},
+        {proxyButton_, "proxyButton", u8(tr("Proxy Setup")), {}, nullptr, u8(tr("Proxy Setup"))},
+        {exitButton_, "exitButton", u8(tr("Exit")), {}, nullptr, u8(tr("Exit"))},
         {downloadButton_,
          "downloadButton",
-         "Download Only",
+         u8(tr("Download Only")),
          {},
-         "This will download the update package without installing it.",
-         "Download Only"},
+         u8(tr("This will download the update package without installing it.")),
+         u8(tr("Download Only"))},
         {downloadInstallButton_,
          "downloadInstallButton",
-         "Download and Install",
+         u8(tr("Download and Install")),
          {},
-         "This will download the update package and update your copy of the program",
-         "Download and Install"},
-        {detailsBox_, "detailsBox", nullptr, {}, nullptr, "Version details"},
+         u8(tr("This will download the update package and update your copy of the program")),
+         u8(tr("Download and Install"))},
+        {detailsBox_, "detailsBox", nullptr, {}, nullptr, u8(tr("Version details"))},
         {statusBox_, "statusBox"},
         {disableAutoCheckBox_,
          "disableAutoCheckBox",
-         "Disable automatic checking",
+         u8(tr("Disable automatic checking")),
          {},
-         "If you tick this box, the program will NOT check for updated versions. Recommended "
-         "setting: not ticked",
-         "Disable automatic checking"},
+         u8(tr("If you tick this box, the program will NOT check for updated versions. Recommended "
+               "setting: not ticked")),
+         u8(tr("Disable automatic checking"))},
         {versionFrame_, "versionFrame"},
-        {programCaption_, "programCaption", "You have:", {}, nullptr, nullptr, programLabel_},
+        {programCaption_,
+         "programCaption",
+         u8(tr("You have:")),
+         {},
+         nullptr,
+         nullptr,
+         programLabel_},
         {programLabel_, "programLabel"},
-        {updateCaption_, "updateCaption", "Status:", {}, nullptr, nullptr, updateLabel_},
+        {updateCaption_, "updateCaption", u8(tr("Status:")), {}, nullptr, nullptr, updateLabel_},
         {updateLabel_, "updateLabel"},
         {privacyLabel_, "privacyLabel",
-         "Privacy Guarantee: No information is sent from your computer when you check for "
-         "updates."},
+         u8(tr("Privacy Guarantee: No information is sent from your computer when you check for "
+               "updates."))},
     });
     detailsBox_->setReadOnly(true);
     detailsBox_->setVisible(false);
@@ -256,13 +274,14 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                                   const QString& currentVersion)
 {
     bool result = false;
-    QString closing;
+    QString closing;       // logged
+    QString closingShown;  // the same in the user's language
 
     checkAgainButton_->setEnabled(false);
     showDetailsButton_->setEnabled(false);
     QString current = currentVersion;
     if (!current.isEmpty())
-        programLabel_->setText(QStringLiteral("Version ") + current);
+        programLabel_->setText(tr("Version %1").arg(current));
     else
         current = programVersion();
     ParsedVersion running;
@@ -283,7 +302,7 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
     versionFileUrl_ = versionFileUrl;
     detailsUrl_ = detailsUrl;
     packageFileName_ = packageFileName;
-    setStatus(QStringLiteral("Checking for update"));
+    setStatus(tr("Checking for update"));
     internet_->applyProxy();
 
     checkRunning_ = true;
@@ -297,20 +316,24 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
             logging::logError(kControlMissingLog);
             closing = kControlMissingStatus + makerWebsite() +
                       QStringLiteral(" to download an updated version.");
+            closingShown = tr(kControlMissingShown).arg(makerWebsite());
         } else {
             logging::logError(QStringLiteral("Please visit ") + makerWebsite() +
                               QStringLiteral(" to see if an update is available."));
             closing = QStringLiteral("Update check failed. Visit ") + makerWebsite() +
                       QStringLiteral(" to update this program manually.");
+            closingShown = tr("Update check failed. Visit %1 to update this program manually.")
+                               .arg(makerWebsite());
         }
-        setUpdateLabel(QStringLiteral("Could not retrieve update status"), kRed);
+        setUpdateLabel(tr("Could not retrieve update status"), kRed);
     } else {
-        setStatus(QStringLiteral("Data retrieved"));
+        setStatus(tr("Data retrieved"));
         ParsedVersion available;
         parseVersion(response, available);
         if (available.address.isEmpty()) {
-            setUpdateLabel(QStringLiteral("Could not read update status from file"), kRed);
+            setUpdateLabel(tr("Could not read update status from file"), kRed);
             closing = QStringLiteral("Update check failed, could not read download filename");
+            closingShown = tr("Update check failed, could not read download filename");
         } else {
             const bool newer = available.isNewerThan(running);
             packageUrl_ = available.address;
@@ -327,15 +350,11 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                 settings::writeSetting(QStringLiteral("LastUpdateCheck"),
                                        dateformat::formatDate(platform::clock().today(),
                                                               QStringLiteral("DD/MMM/YYYY")));
-                setUpdateLabel(
-                    QStringLiteral("Version ") + shown + QStringLiteral(" is available!"),
-                    kDarkGreen);
+                setUpdateLabel(tr("Version %1 is available!").arg(shown), kDarkGreen);
                 result = true;
                 if (quiet) {
                     const auto answer = platform::message(
-                        this,
-                        QStringLiteral(
-                            "An update is available. Would you like to view the details now?"),
+                        this, tr("An update is available. Would you like to view the details now?"),
                         programTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
                     if (answer == platform::MsgAnswer::Yes)
                         exec();
@@ -344,14 +363,15 @@ bool UpdateWindow::checkForUpdate(bool quiet, const QString& versionFileUrl,
                 recordUpdateCheck();
                 logging::writeLine(QStringLiteral("Already up to date (Available version is ") +
                                    shown + QStringLiteral(")"));
-                setUpdateLabel(QStringLiteral("You're up to date!"), kRed);
+                setUpdateLabel(tr("You're up to date!"), kRed);
                 closing =
                     QStringLiteral("Latest available version is") + QStringLiteral(" ") + shown;
+                closingShown = tr("Latest available version is %1").arg(shown);
             }
         }
     }
 
-    setStatus(closing);
+    setStatus(closingShown);
     logging::logDebug(closing);
     checkAgainButton_->setEnabled(true);
     showDetailsButton_->setEnabled(true);
@@ -368,14 +388,14 @@ void UpdateWindow::showDetails()
 {
     const BusyMouse busy;
     detailsBox_->setVisible(true);
-    detailsBox_->setPlainText(QStringLiteral("Retrieving info..."));
+    detailsBox_->setPlainText(tr("Retrieving info..."));
     platform::eventPump().processEvents();
     QString response = internet_->fetchText(detailsUrl_, false);
     if (response.contains(QStringLiteral("html"), Qt::CaseInsensitive) &&
         response.contains(QStringLiteral("404"), Qt::CaseInsensitive)) {
-        detailsBox_->setPlainText(QStringLiteral(
-            "Unable to read data from server. Please check your internet settings and try "
-            "again."));
+        detailsBox_->setPlainText(
+            tr("Unable to read data from server. Please check your internet settings and try "
+               "again."));
     } else {
         // Shown unchanged; CR LF and LF alike end a line in the box.
         response.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
@@ -425,7 +445,7 @@ bool UpdateWindow::newerVersionOffered()
     // Without an address the download fails as it always did.
     if (newerFound_ || packageUrl_.isEmpty())
         return true;
-    setStatus(QStringLiteral("Error - There is no newer version to download."));
+    setStatus(tr("Error - There is no newer version to download."));
     return false;
 }
 
@@ -440,8 +460,7 @@ bool UpdateWindow::fetchOfferedPackage()
 void UpdateWindow::downloadOnly()
 {
     if (fetchOfferedPackage())
-        platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
-                          programTitle());
+        platform::message(this, tr("File saved to %1").arg(savedPackagePath()), programTitle());
 }
 
 void UpdateWindow::downloadAndInstall()
@@ -449,11 +468,10 @@ void UpdateWindow::downloadAndInstall()
     if (!fetchOfferedPackage())
         return;
     const auto answer = platform::message(
-        this, QStringLiteral("The update has been downloaded. Do you want to install it now?"),
-        programTitle(), platform::MsgButtons::YesNo, platform::MsgIcon::Question);
+        this, tr("The update has been downloaded. Do you want to install it now?"), programTitle(),
+        platform::MsgButtons::YesNo, platform::MsgIcon::Question);
     if (answer != platform::MsgAnswer::Yes) {
-        platform::message(this, QStringLiteral("File saved to ") + savedPackagePath(),
-                          programTitle());
+        platform::message(this, tr("File saved to %1").arg(savedPackagePath()), programTitle());
         return;
     }
     QPointer<UpdateWindow> self(this);
@@ -493,7 +511,7 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     const bool fetched =
         fetchableScheme(address) && internet_->fetchFile(address, target, true, false, false);
     if (!fetched) {
-        setStatus(QStringLiteral("Error - Download failed."));
+        setStatus(tr("Error - Download failed."));
         discard(target);
         return false;
     }
@@ -501,7 +519,7 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     const qint64 expected = internet_->expectedFileSize();
     if (expected > 0 && expected != size) {
         // A connection cut off part way: never hand a broken package to the updater.
-        setStatus(QStringLiteral("Error - Downloaded file is incomplete. Please retry"));
+        setStatus(tr("Error - Downloaded file is incomplete. Please retry"));
         discard(target);
         return false;
     }
@@ -515,7 +533,7 @@ bool UpdateWindow::downloadPackage(const QString& folder, const QString& fileNam
     on([&] { files::readText(target, text); });
     discard(target);
     if (text.contains(QStringLiteral("<HTML>"), Qt::CaseInsensitive))
-        setStatus(QStringLiteral("Error - File not found on server."));
+        setStatus(tr("Error - File not found on server."));
     return false;
 }
 

@@ -7,6 +7,8 @@
 #include "shared/util/ProgramInfo.h"
 #include "shared/util/Web.h"
 
+#include <QCoreApplication>
+
 namespace wexlo::help {
 
 namespace {
@@ -44,8 +46,9 @@ void show(QWidget* owner)
         if (files::exists(path))
             web::openAddress(owner, path);
         else
-            platform::message(owner, QStringLiteral("Cannot find help file ") + path,
-                              programTitle());
+            platform::message(
+                owner, QCoreApplication::translate("Help", "Cannot find help file %1").arg(path),
+                programTitle());
     });
 }
 

@@ -3,7 +3,10 @@
 #include "platform/Platform.h"
 #include "shared/diagnostics/ErrorHandler.h"
 
+#include <QLabel>
 #include <QLineEdit>
+
+#include <algorithm>
 
 namespace wexlo::text {
 
@@ -39,6 +42,24 @@ QString trimBlanks(const QString& s)
 {
     const QStringView t = trimBlanksView(s);
     return t.size() == s.size() ? s : t.toString();
+}
+
+void widenCaptions(std::initializer_list<std::pair<QLabel*, QWidget*>> rows)
+{
+    // The space a caption keeps before its field.
+    constexpr int kGap = 4;
+    int shift = 0;
+    for (const auto& [caption, field] : rows) {
+        const int right = caption->x() + caption->sizeHint().width();
+        if (right > field->x())
+            shift = std::max(shift, right + kGap - field->x());
+    }
+    if (shift == 0)
+        return;
+    for (const auto& [caption, field] : rows) {
+        caption->resize(std::max(caption->width(), caption->sizeHint().width()), caption->height());
+        field->setGeometry(field->geometry().adjusted(shift, 0, 0, 0));
+    }
 }
 
 }  // namespace wexlo::text

@@ -2,6 +2,8 @@
 
 #include "platform/Platform.h"
 
+#include <QCoreApplication>
+
 namespace wexlo::web {
 
 void openAddress(QWidget* owner, const QString& address)
@@ -12,8 +14,8 @@ void openAddress(QWidget* owner, const QString& address)
     } catch (...) {
         platform::MessageRequest r;
         r.owner = owner;
-        r.text = QStringLiteral("There was an ERROR?");
-        r.title = QStringLiteral("Open URL Error");
+        r.text = QCoreApplication::translate("Web", "There was an ERROR?");
+        r.title = QCoreApplication::translate("Web", "Open URL Error");
         r.icon = platform::MsgIcon::Warning;
         r.systemModal = true;
         platform::messageBox().show(r);

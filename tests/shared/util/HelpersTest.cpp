@@ -7,6 +7,7 @@
 #include "shared/util/Web.h"
 #include "support/WexloTest.h"
 
+#include <QLabel>
 #include <QLineEdit>
 
 using namespace wexlo;
@@ -112,6 +113,29 @@ TEST_F(Helpers, HighlightSelectsAllAndCopesWithAnEmptyBox)
     text::selectAll(&box);
     EXPECT_FALSE(box.hasSelectedText());
     EXPECT_EQ(logText(), QString());
+}
+
+TEST_F(Helpers, LongCaptionsWidenAndTheirFieldsGiveWayWhileShortOnesLeaveAllInPlace)
+{
+    QWidget window;
+    auto* shortCaption = new QLabel(QStringLiteral("Port:"), &window);
+    auto* longCaption = new QLabel(&window);
+    auto* shortField = new QLineEdit(&window);
+    auto* longField = new QLineEdit(&window);
+    shortCaption->setGeometry(8, 0, 73, 17);
+    longCaption->setGeometry(8, 24, 73, 17);
+    shortField->setGeometry(88, 0, 65, 20);
+    longField->setGeometry(88, 24, 209, 20);
+    for (const QString& caption : {QStringLiteral("User:"), QStringLiteral("Mot de passe :")}) {
+        longCaption->setText(caption);
+        text::widenCaptions({{shortCaption, shortField}, {longCaption, longField}});
+    }
+    const int shift = 8 + longCaption->sizeHint().width() + 4 - 88;
+    ASSERT_GT(shift, 0) << "the caption must not fit for this case";
+    EXPECT_EQ(shortCaption->geometry(), QRect(8, 0, 73, 17));
+    EXPECT_EQ(longCaption->width(), longCaption->sizeHint().width());
+    EXPECT_EQ(shortField->geometry(), QRect(88 + shift, 0, 65 - shift, 20));
+    EXPECT_EQ(longField->geometry(), QRect(88 + shift, 24, 209 - shift, 20));
 }
 
 }  // namespace
