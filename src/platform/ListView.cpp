@@ -315,7 +315,7 @@ void ListView::removeRows(const QList<int>& rows)
     removeModelRows(inModel);
 }
 
-void ListView::removeModelRows(const QList<int>& modelRows) { table_->removeRows(modelRows); }
+void ListView::removeModelRows(const QList<int>& modelRows) { table_->removeRowsAt(modelRows); }
 
 void ListView::clear() { table_->clear(); }
 

@@ -376,7 +376,7 @@ void RowTable::addRows(std::vector<ListRow>&& rows)
     endResetModel();
 }
 
-void RowTable::removeRows(const QList<int>& rows)
+void RowTable::removeRowsAt(const QList<int>& rows)
 {
     QList<int> doomed = rows;
     std::sort(doomed.begin(), doomed.end(), std::greater<>());
@@ -542,7 +542,7 @@ void RowTable::replaceRows(const QStringList& removeTags, const QList<TaggedRow>
                 doomed.append(static_cast<int>(m));
         }
     }
-    removeRows(doomed);
+    removeRowsAt(doomed);
     if (insert.isEmpty())
         return;
     // All in one insertion at the end, then one move into place: a thousand rows put back cost

@@ -49,7 +49,7 @@ public:
     // Many rows at once (a file read): much faster than addRow() one by one.
     void addRows(std::vector<ListRow>&& rows);
     // Removes rows by place, in any order, duplicates and places out of range ignored.
-    void removeRows(const QList<int>& rows);
+    void removeRowsAt(const QList<int>& rows);
     void clear();
     // Changes one cell of one or many rows; they move to their places when the cell decides it.
     void setCells(const QList<int>& rows, int column, const QString& text);

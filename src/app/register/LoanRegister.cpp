@@ -32,7 +32,7 @@ bool LoanRegister::isOverdue(int row, const QString& todayIso) const
 
 int LoanRegister::add(const Loan& loan) { return table_->addRow(loan.cells()); }
 
-void LoanRegister::remove(const QList<int>& rows) { table_->removeRows(rows); }
+void LoanRegister::remove(const QList<int>& rows) { table_->removeRowsAt(rows); }
 
 void LoanRegister::setDue(const QList<int>& rows, const QString& iso)
 {
