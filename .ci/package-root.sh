@@ -3,7 +3,7 @@
 #   package-root.sh ROOT DISPLAY DIR
 # ROOT is a fresh debootstrap root with its apt sources, DISPLAY the host's virtual display,
 # DIR what .ci/package.sh made (this version's .deb, the next version's .deb signed with the
-# tests' key). Installs the package with apt-get, starts the menu entry's command, then drives
+# tests' key, the loopback update server both ask). Installs the package with apt-get, starts the menu entry's command, then drives
 # the update road with xdotool: Tools / Check for Update, Download and Install, Yes, against a
 # loopback server; first with the package changed after Wexlo checked it and with the install
 # refused (the old version must stay and run again), then for real (the next version must be
@@ -101,8 +101,9 @@ stop_root
 # The loopback server: the version file and the next version's signed package.
 mkdir -p "$work/www/versions" "$work/www/pkg"
 cp "$next" "$next.minisig" "$work/www/pkg/"
-port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-url="http://127.0.0.1:$port"
+# The packages were built to ask this server (.ci/package.sh).
+url=$(cat "$dir/server")
+port=${url##*:}
 record=$(sed -n 's/.*version:\([0-9.]*\).*/\1/p' "$next.minisig")
 printf '%s\r\n%s/pkg/%s\r\n' "$record" "$url" "$(basename "$next")" >"$work/www/versions/WXLO_current.txt"
 python3 -m http.server --bind 127.0.0.1 --directory "$work/www" "$port" >"$work/server.log" 2>&1 &
@@ -120,7 +121,7 @@ dpkg-deb -b "$work/changed" "$work/changed.deb" >/dev/null
 road() {
   local main updater box
   mkdir -p "$root/root/reg"
-  inroot wexlo --home /root/reg --update-server "$url" >"$work/wexlo.log" 2>&1 &
+  inroot wexlo --home /root/reg >"$work/wexlo.log" 2>&1 &
   main=$(wait_window Wexlo NORMAL) || fail "no main window"
   sleep 2
   # Tools / Check for Update: File's menu opened, three menus to the right; moving there

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# CI: the Debian package. Builds it with the tests' update key (a fresh minisign key), runs the
-# field's three checkers on it, and builds the next version from a copy of the tree with the
-# version raised, signed with the same key, for the update road that .ci/fresh-root.sh drives
-# on a fresh Debian root (.ci/package-root.sh). Everything goes into dist/ci/.
+# CI: the Debian package. Builds it with the tests' update key (a fresh minisign key) and a
+# loopback update server, runs the field's three checkers on it, and builds the next version
+# from a copy of the tree with the version raised, signed with the same key, for the update road
+# that .ci/fresh-root.sh drives on a fresh Debian root (.ci/package-root.sh). Everything goes
+# into dist/ci/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
@@ -15,12 +16,14 @@ trap 'rm -rf "$work" "$tree"' EXIT
 
 minisign -G -W -p "$out/test.pub" -s "$out/test.key" >/dev/null
 key=$(sed -n 2p "$out/test.pub")
-cmake_args=(-DWEXLO_UPDATE_PUBLIC_KEY="$key" -DCMAKE_DISABLE_PRECOMPILE_HEADERS=ON)
+# The update server the packages ask: a loopback port that .ci/package-root.sh serves on.
+port=$(python3 -c 'import socket; s=socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+echo "http://127.0.0.1:$port" >"$out/server"
+cmake_args=(-DWEXLO_UPDATE_PUBLIC_KEY="$key" -DWEXLO_UPDATE_SERVER="http://127.0.0.1:$port")
 
-# Both versions are built in one copy of the commit, one after the other, always in the same
-# place: the same paths give the same compiler lines (dpkg-buildflags maps the tree's path), so
-# ccache serves the second build and the next run's. Without precompiled headers: a header
-# compiled anew differs byte for byte, and ccache would then serve nothing that uses it.
+# Both versions are built in one copy of the commit, one after the other, on one build folder:
+# the second compiles only what the version changes.
+export WEXLO_PACKAGE_KEEP_BUILD=1
 tree=/var/tmp/wexlo-package-tree
 rm -rf "$tree" "$(dirname "$tree")"/wexlo_* "$(dirname "$tree")"/wexlo-dbgsym_*
 mkdir "$tree"

@@ -45,8 +45,17 @@ if command -v ccache >/dev/null; then
 fi
 export WEXLO_CMAKE_ARGS="$*"
 export DEB_BUILD_OPTIONS="${DEB_BUILD_OPTIONS:-parallel=2}"
-dpkg-buildpackage -b -us -uc >&2
-rm -rf obj-*
+# WEXLO_PACKAGE_KEEP_BUILD=1 keeps the build folder (obj-*) for the next call, which then
+# compiles only what changed: CI builds two versions one after the other. Only debhelper's
+# records of the last run go, so that every step runs again.
+keep=()
+if [ -n "${WEXLO_PACKAGE_KEEP_BUILD:-}" ]; then
+  keep=(-nc)
+  rm -rf debian/.debhelper debian/debhelper-build-stamp debian/*.debhelper.log debian/*.substvars \
+         debian/files debian/wexlo debian/tmp
+fi
+dpkg-buildpackage -b -us -uc "${keep[@]}" >&2
+[ -n "${WEXLO_PACKAGE_KEEP_BUILD:-}" ] || rm -rf obj-*
 arch=$(dpkg-architecture -qDEB_HOST_ARCH)
 mkdir -p dist
 [ -f dist/.gitignore ] || echo "*" >dist/.gitignore
