@@ -5,6 +5,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QResizeEvent>
+#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -141,6 +142,7 @@ void StatusBox::clear()
     currentY_ = 0;
     shownText_.clear();
     progress_.reset();
+    unwrap();
     contentChanged();
     update();
 }
@@ -178,6 +180,10 @@ double StatusBox::textHeight(const QString& text) const
 
 void StatusBox::printLine(const QString& text)
 {
+    if (wordWrap_ && !text.contains(QLatin1Char('\n')) && textWidth(text) > innerWidth()) {
+        printWrapped(text);
+        return;
+    }
     fitCanvas();
     {
         QPainter p(&canvas_);
@@ -197,6 +203,95 @@ void StatusBox::printLine(const QString& text)
     shownText_ += text;
     contentChanged();
     update();
+}
+
+void StatusBox::setWordWrap(bool on, int maxLines)
+{
+    wordWrap_ = on;
+    maxLines_ = std::max(1, maxLines);
+}
+
+namespace {
+
+// The text broken at word boundaries (inside a word only when it alone is too wide) into
+// lines of at most width; beyond maxLines, the last line holds the rest, elided.
+QStringList wrapLines(const QString& text, const QFont& font, double width, int maxLines,
+                      bool& elided)
+{
+    QTextLayout layout(text, font);
+    QTextOption option;
+    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
+    layout.setTextOption(option);
+    QStringList lines;
+    layout.beginLayout();
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        line.setLineWidth(width);
+        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    }
+    layout.endLayout();
+    elided = lines.size() > maxLines;
+    if (elided) {
+        const QString rest = lines.mid(maxLines - 1).join(QLatin1Char(' '));
+        lines = lines.mid(0, maxLines - 1);
+        lines << QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width);
+    }
+    return lines;
+}
+
+}  // namespace
+
+void StatusBox::printWrapped(const QString& text)
+{
+    bool elided = false;
+    const QStringList lines = wrapLines(text, font(), innerWidth(), maxLines_, elided);
+    wrappedText_ = text;
+    setToolTip(elided ? text : QString());
+    // Grown by the lines beyond the first, keeping the margins the box has for one line.
+    if (ownMinimumHeight_ < 0)
+        ownMinimumHeight_ = minimumHeight();
+    const double lineHeight = QFontMetricsF(font()).height();
+    const int needed = static_cast<int>(std::ceil(
+        std::max<double>(ownMinimumHeight_, lineHeight) + lineHeight * (lines.size() - 1)));
+    setMinimumHeight(std::max(ownMinimumHeight_, needed));
+    drawWrapped();
+    if (!shownText_.isEmpty())
+        shownText_ += QLatin1Char('\n');
+    shownText_ += text;
+    contentChanged();
+}
+
+void StatusBox::drawWrapped()
+{
+    fitCanvas();
+    bool elided = false;
+    const QStringList lines = wrapLines(wrappedText_, font(), innerWidth(), maxLines_, elided);
+    const QFontMetricsF fm(font());
+    double y = (innerHeight() - fm.height() * lines.size()) / 2;
+    {
+        QPainter p(&canvas_);
+        p.fillRect(canvas_.rect(), back_);
+        p.setFont(font());
+        p.setPen(fore_);
+        for (const QString& line : lines) {
+            p.drawText(QPointF((innerWidth() - fm.horizontalAdvance(line)) / 2, y + fm.ascent()),
+                       line);
+            y += fm.height();
+        }
+    }
+    currentX_ = 0;
+    currentY_ = y;
+    update();
+}
+
+void StatusBox::unwrap()
+{
+    if (wrappedText_.isEmpty())
+        return;
+    wrappedText_.clear();
+    setToolTip(QString());
+    if (ownMinimumHeight_ >= 0)
+        setMinimumHeight(ownMinimumHeight_);
+    ownMinimumHeight_ = -1;
 }
 
 void StatusBox::setProgressValue(double percent)
@@ -258,6 +353,9 @@ void StatusBox::paintEvent(QPaintEvent*)
 void StatusBox::resizeEvent(QResizeEvent* event)
 {
     fitCanvas();
+    // Wrapped lines follow the box as it grows for them.
+    if (!wrappedText_.isEmpty() && !progress_)
+        drawWrapped();
     QWidget::resizeEvent(event);
 }
 
