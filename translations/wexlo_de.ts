@@ -206,7 +206,7 @@
         <translation>Die Adresse verwendet ein nicht unterstütztes Protokoll.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>The address is not valid.</source>
         <translation>Die Adresse ist ungültig.</translation>
     </message>
@@ -301,7 +301,7 @@
         <translation>Für die Übertragung ist nicht genügend Arbeitsspeicher vorhanden.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+13"/>
         <source>The transfer failed: %1</source>
         <translation>Die Übertragung ist fehlgeschlagen: %1</translation>
     </message>
@@ -1182,7 +1182,8 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
         <translation>Proxy einrichten</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Exit</source>
         <comment>closes this window</comment>
         <translation>Schließen</translation>

@@ -206,7 +206,7 @@
         <translation>L&apos;adresse utilise un protocole non pris en charge.</translation>
     </message>
     <message>
-        <location line="+2"/>
+        <location line="+3"/>
         <source>The address is not valid.</source>
         <translation>L&apos;adresse n&apos;est pas valide.</translation>
     </message>
@@ -301,7 +301,7 @@
         <translation>Mémoire insuffisante pour le transfert.</translation>
     </message>
     <message>
-        <location line="+15"/>
+        <location line="+13"/>
         <source>The transfer failed: %1</source>
         <translation>Le transfert a échoué&#xa0;: %1</translation>
     </message>
@@ -1182,7 +1182,8 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
         <translation>Configuration du proxy</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Exit</source>
         <comment>closes this window</comment>
         <translation>Fermer</translation>

@@ -3,9 +3,9 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QLayout>
 #include <QPainter>
 #include <QResizeEvent>
-#include <QTextLayout>
 #include <QTimer>
 
 #include <algorithm>
@@ -213,27 +213,36 @@ void StatusBox::setWordWrap(bool on, int maxLines)
 
 namespace {
 
-// The text broken at word boundaries (inside a word only when it alone is too wide) into
-// lines of at most width; beyond maxLines, the last line holds the rest, elided.
+// The text broken at its blanks into lines of at most width (an address stays whole); a word
+// wider than the box, or what is beyond maxLines, is elided.
 QStringList wrapLines(const QString& text, const QFont& font, double width, int maxLines,
                       bool& elided)
 {
-    QTextLayout layout(text, font);
-    QTextOption option;
-    option.setWrapMode(QTextOption::WrapAtWordBoundaryOrAnywhere);
-    layout.setTextOption(option);
+    const QFontMetricsF fm(font);
     QStringList lines;
-    layout.beginLayout();
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        line.setLineWidth(width);
-        lines << text.mid(line.textStart(), line.textLength()).trimmed();
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
     }
-    layout.endLayout();
+    if (!line.isEmpty())
+        lines << line;
     elided = lines.size() > maxLines;
     if (elided) {
         const QString rest = lines.mid(maxLines - 1).join(QLatin1Char(' '));
         lines = lines.mid(0, maxLines - 1);
-        lines << QFontMetricsF(font).elidedText(rest, Qt::ElideRight, width);
+        lines << rest;
+    }
+    for (QString& l : lines) {
+        if (fm.horizontalAdvance(l) > width) {
+            l = fm.elidedText(l, Qt::ElideRight, width);
+            elided = true;
+        }
     }
     return lines;
 }
@@ -242,17 +251,28 @@ QStringList wrapLines(const QString& text, const QFont& font, double width, int 
 
 void StatusBox::printWrapped(const QString& text)
 {
-    bool elided = false;
-    const QStringList lines = wrapLines(text, font(), innerWidth(), maxLines_, elided);
-    wrappedText_ = text;
-    setToolTip(elided ? text : QString());
-    // Grown by the lines beyond the first, keeping the margins the box has for one line.
     if (ownMinimumHeight_ < 0)
         ownMinimumHeight_ = minimumHeight();
+    // Grown to hold the lines, only into the room its window has spare: the other controls
+    // keep their sizes.
     const double lineHeight = QFontMetricsF(font()).height();
-    const int needed = static_cast<int>(std::ceil(
-        std::max<double>(ownMinimumHeight_, lineHeight) + lineHeight * (lines.size() - 1)));
-    setMinimumHeight(std::max(ownMinimumHeight_, needed));
+    constexpr double kPadding = 2;  // above and below the lines together
+    double room = lineHeight * maxLines_ + kPadding;
+    if (QWidget* owner = parentWidget(); owner && owner->layout()) {
+        const QLayout* layout = owner->layout();
+        const int wanted =
+            (layout->hasHeightForWidth() ? layout->totalHeightForWidth(owner->width())
+                                         : layout->totalSizeHint().height()) -
+            (minimumHeight() - ownMinimumHeight_);
+        room = std::min(room, ownMinimumHeight_ + double(std::max(0, owner->height() - wanted)));
+    }
+    lineLimit_ = std::max(1, static_cast<int>(std::floor((room - kPadding) / lineHeight)));
+    bool elided = false;
+    const QStringList lines = wrapLines(text, font(), innerWidth(), lineLimit_, elided);
+    wrappedText_ = text;
+    setToolTip(elided ? text : QString());
+    setMinimumHeight(std::max(ownMinimumHeight_,
+                              static_cast<int>(std::ceil(lineHeight * lines.size() + kPadding))));
     drawWrapped();
     if (!shownText_.isEmpty())
         shownText_ += QLatin1Char('\n');
@@ -264,7 +284,7 @@ void StatusBox::drawWrapped()
 {
     fitCanvas();
     bool elided = false;
-    const QStringList lines = wrapLines(wrappedText_, font(), innerWidth(), maxLines_, elided);
+    const QStringList lines = wrapLines(wrappedText_, font(), innerWidth(), lineLimit_, elided);
     const QFontMetricsF fm(font());
     double y = (innerHeight() - fm.height() * lines.size()) / 2;
     {

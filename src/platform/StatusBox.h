@@ -82,8 +82,9 @@ public:
     double currentX() const override { return currentX_; }
     double currentY() const override { return currentY_; }
     // With word wrap on, a line wider than the box is broken into centred lines instead, the box
-    // growing to hold up to maxLines of them (the last one elided beyond that, the whole text
-    // then its tooltip); the next clear gives the box its own height back.
+    // growing to hold up to maxLines of them as far as its window has spare room (the last one
+    // elided beyond that, the whole text then its tooltip); the next clear gives the box its own
+    // height back.
     void printLine(const QString& text) override;
     void setWordWrap(bool on, int maxLines = 3);
     QColor colorOf(std::uint32_t value) const override;
@@ -128,8 +129,9 @@ private:
     bool announcePending_ = false;
     bool wordWrap_ = false;
     int maxLines_ = 3;
-    QString wrappedText_;            // printed wrapped, until the next clear
-    int ownMinimumHeight_ = -1;      // before it grew for wrapped lines
+    int lineLimit_ = 3;    // of the wrapped text: maxLines_, or fewer where the window lacks room
+    QString wrappedText_;  // printed wrapped, until the next clear
+    int ownMinimumHeight_ = -1;  // before it grew for wrapped lines
 };
 
 }  // namespace wexlo::platform

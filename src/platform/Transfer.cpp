@@ -55,8 +55,8 @@ QString translatedOr(const char* source, const QString& english, const QString& 
 
 Failure ownFailure(const char* source, const QString& arg = {})
 {
-    const QString english = arg.isNull() ? QString::fromLatin1(source)
-                                         : QString::fromLatin1(source).arg(arg);
+    const QString english =
+        arg.isNull() ? QString::fromLatin1(source) : QString::fromLatin1(source).arg(arg);
     return {english, translatedOr(source, english, arg)};
 }
 
@@ -78,7 +78,8 @@ const char* curlFailureText(CURLcode code)
 {
     switch (code) {
         case CURLE_UNSUPPORTED_PROTOCOL:
-            return QT_TRANSLATE_NOOP("Transfer", "The address uses a protocol that is not supported.");
+            return QT_TRANSLATE_NOOP("Transfer",
+                                     "The address uses a protocol that is not supported.");
         case CURLE_URL_MALFORMAT:
             return QT_TRANSLATE_NOOP("Transfer", "The address is not valid.");
         case CURLE_COULDNT_RESOLVE_PROXY:
@@ -142,12 +143,11 @@ const char* curlFailureText(CURLcode code)
 // the log, our words for the user; a failure we have no words for names libcurl's.
 Failure curlFailure(const CurlLibrary& lib, CURLcode code, const QString& detail = {})
 {
-    const QString english =
-        detail.isEmpty() ? QString::fromUtf8(lib.easy_strerror(code)) : detail;
+    const QString english = detail.isEmpty() ? QString::fromUtf8(lib.easy_strerror(code)) : detail;
     if (const char* text = curlFailureText(code))
         return {english, translatedOr(text, english)};
-    return {english,
-            translatedOr(QT_TRANSLATE_NOOP("Transfer", "The transfer failed: %1"), english, english)};
+    return {english, translatedOr(QT_TRANSLATE_NOOP("Transfer", "The transfer failed: %1"), english,
+                                  english)};
 }
 
 // libcurl, opened at the first transfer; a library that cannot be loaded leaves the transfer
@@ -771,8 +771,8 @@ private:
         const QString scheme = QUrl(getHeader(QStringLiteral("Location"))).scheme().toLower();
         if (scheme.isEmpty() || scheme == QLatin1String("https"))
             return true;
-        failText_ = ownFailure(
-            QT_TRANSLATE_NOOP("Transfer", "Refused a redirect from https to %1"), scheme);
+        failText_ = ownFailure(QT_TRANSLATE_NOOP("Transfer", "Refused a redirect from https to %1"),
+                               scheme);
         return false;
     }
 

@@ -34,8 +34,15 @@ TEST_F(Translation, MenusMessagesCountsAndQtsButtonsSpeakTheLanguage)
          u"Veuillez d'abord sélectionner l'entrée à supprimer"_s, u"Supprimer 2 prêts"_s,
          u"Annuler"_s, u"&Annuler\u00a0: Supprimer 2 prêts"_s, u"Fermer"_s,
          u"Impossible de se connecter au serveur."_s},
-        {"en_US", u"File"_s, u"&Edit"_s, u"Please select an item before trying to delete it"_s,
-         u"Delete 2 Loans"_s, u"Cancel"_s, u"&Undo Delete 2 Loans"_s, u"Exit"_s, {}},
+        {"en_US",
+         u"File"_s,
+         u"&Edit"_s,
+         u"Please select an item before trying to delete it"_s,
+         u"Delete 2 Loans"_s,
+         u"Cancel"_s,
+         u"&Undo Delete 2 Loans"_s,
+         u"Exit"_s,
+         {}},
     };
     writeData(loan(QDate(2026, 3, 1), "Ann") + loan(QDate(2026, 3, 2), "Bo"));
     for (const Case& c : cases) {
