@@ -289,7 +289,8 @@ void StatusBox::drawWrapped()
     double y = (innerHeight() - fm.height() * lines.size()) / 2;
     {
         QPainter p(&canvas_);
-        p.fillRect(canvas_.rect(), back_);
+        if (!progress_)  // a caption over a drawn bar leaves the bar
+            p.fillRect(canvas_.rect(), back_);
         p.setFont(font());
         p.setPen(fore_);
         for (const QString& line : lines) {
