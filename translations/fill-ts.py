@@ -18,8 +18,10 @@ Texts the table has no translation for are listed on stderr; the exit status is 
 were any, so a script can stop on it.
 
 Table format (UTF-8, tab-separated, "#" starts a comment line):
-    source <TAB> de <TAB> fr <TAB> where [<TAB> en]
-with \\n, \\r, \\t and \\\\ written as escapes.
+    source <TAB> de <TAB> fr <TAB> where [<TAB> en [<TAB> comment]]
+with \\n, \\r, \\t and \\\\ written as escapes. A row with a comment is for the messages
+given that disambiguation (tr("Exit", "closes this window")); a message with one that has no
+row of its own takes the row without.
 """
 
 import argparse
@@ -37,7 +39,7 @@ def unescape(text):
 
 
 def read_table(path):
-    """Returns {language: {source: [forms]}} and the column names."""
+    """Returns {language: {(source, comment): [forms]}}."""
     columns = None
     table = {}
     with open(path, encoding="utf-8") as f:
@@ -57,15 +59,15 @@ def read_table(path):
                          (path, number, len(cells), len(columns)))
             cells += [""] * (len(columns) - len(cells))
             row = dict(zip(columns, cells))
-            source = unescape(row["source"])
+            key = (unescape(row["source"]), row.get("comment", ""))
             for language in columns:
-                if language in ("source", "where") or not row[language]:
+                if language in ("source", "where", "comment") or not row[language]:
                     continue
                 forms = [unescape(form) for form in row[language].split("|")]
                 per_language = table.setdefault(language, {})
-                if source in per_language:
-                    sys.exit("%s:%d: %r is in the table twice" % (path, number, source))
-                per_language[source] = forms
+                if key in per_language:
+                    sys.exit("%s:%d: %r is in the table twice" % (path, number, key[0]))
+                per_language[key] = forms
     return table
 
 
@@ -136,7 +138,8 @@ def fill(path, table, overwrite, dry_run):
             if is_finished(translation, numerus) and not overwrite:
                 continue
             source = message_text(message.find("source"))
-            forms = texts.get(source)
+            comment = message_text(message.find("comment"))
+            forms = texts.get((source, comment), texts.get((source, "")))
             if forms is None and identity and not numerus:
                 forms = [source]
             if forms is None:

@@ -194,6 +194,124 @@
     </message>
 </context>
 <context>
+    <name>Transfer</name>
+    <message>
+        <location filename="../src/platform/Transfer.cpp" line="+73"/>
+        <source>The response is longer than its Content-Length</source>
+        <translation>Die Antwort ist länger, als ihr Content-Length-Header angibt</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The address uses a protocol that is not supported.</source>
+        <translation>Die Adresse verwendet ein nicht unterstütztes Protokoll.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The address is not valid.</source>
+        <translation>Die Adresse ist ungültig.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The proxy server was not found. Please check the proxy settings.</source>
+        <translation>Der Proxyserver wurde nicht gefunden. Bitte prüfen Sie die Proxy-Einstellungen.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server was not found. Please check your internet connection.</source>
+        <translation>Der Server wurde nicht gefunden. Bitte prüfen Sie Ihre Internetverbindung.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Could not connect to the server.</source>
+        <translation>Keine Verbindung zum Server möglich.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The proxy server refused the connection.</source>
+        <translation>Der Proxyserver hat die Verbindung abgelehnt.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server did not answer in time.</source>
+        <translation>Der Server hat nicht rechtzeitig geantwortet.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A secure connection to the server could not be made.</source>
+        <translation>Es konnte keine sichere Verbindung zum Server hergestellt werden.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The server&apos;s certificate could not be verified.</source>
+        <translation>Das Zertifikat des Servers konnte nicht überprüft werden.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server answered with an error.</source>
+        <translation>Der Server hat mit einem Fehler geantwortet.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server refused access.</source>
+        <translation>Der Server hat den Zugriff verweigert.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file was not found on the server.</source>
+        <translation>Die Datei wurde auf dem Server nicht gefunden.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The connection ended before the whole file had arrived.</source>
+        <translation>Die Verbindung wurde beendet, bevor die Datei vollständig übertragen war.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server sent no answer.</source>
+        <translation>Der Server hat keine Antwort gesendet.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The connection to the server was interrupted.</source>
+        <translation>Die Verbindung zum Server wurde unterbrochen.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server&apos;s answer could not be read.</source>
+        <translation>Die Antwort des Servers ist nicht lesbar.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server redirected the request too often.</source>
+        <translation>Der Server hat die Anfrage zu oft weitergeleitet.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The received data could not be written.</source>
+        <translation>Die empfangenen Daten konnten nicht geschrieben werden.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file is larger than allowed.</source>
+        <translation>Die Datei ist größer als erlaubt.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>There is not enough memory for the transfer.</source>
+        <translation>Für die Übertragung ist nicht genügend Arbeitsspeicher vorhanden.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The transfer failed: %1</source>
+        <translation>Die Übertragung ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <location line="+625"/>
+        <source>Refused a redirect from https to %1</source>
+        <translation>Eine Weiterleitung von https auf %1 wurde abgelehnt</translation>
+    </message>
+</context>
+<context>
     <name>Web</name>
     <message>
         <location filename="../src/shared/util/Web.cpp" line="+17"/>
@@ -212,7 +330,8 @@
         <location filename="../src/shared/ui/AboutDialog.cpp" line="+143"/>
         <location line="+3"/>
         <source>Exit</source>
-        <translation>Beenden</translation>
+        <comment>closes this window</comment>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -414,7 +533,8 @@
     <message>
         <location line="+1"/>
         <source>Exit</source>
-        <translation>Beenden</translation>
+        <comment>closes this window</comment>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+138"/>
@@ -457,7 +577,7 @@
 <context>
     <name>wexlo::MainWindow</name>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="+158"/>
+        <location filename="../src/app/MainWindow.cpp" line="+161"/>
         <source>Loans List</source>
         <translation>Liste der Ausleihen</translation>
     </message>
@@ -485,36 +605,36 @@
     </message>
     <message>
         <location line="+7"/>
-        <location line="+419"/>
+        <location line="+449"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location line="-413"/>
-        <location line="+412"/>
+        <location line="-443"/>
+        <location line="+442"/>
         <source>Phone</source>
         <translation>Telefon</translation>
     </message>
     <message>
-        <location line="-409"/>
+        <location line="-439"/>
         <location line="+3"/>
         <source>Add Item</source>
         <translation>Hinzufügen</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location line="+398"/>
+        <location line="+428"/>
         <source>Lent To</source>
         <translation>Verliehen an</translation>
     </message>
     <message>
-        <location line="-392"/>
-        <location line="+393"/>
+        <location line="-422"/>
+        <location line="+423"/>
         <source>Item</source>
         <translation>Gegenstand</translation>
     </message>
     <message>
-        <location line="-390"/>
+        <location line="-420"/>
         <location line="+3"/>
         <source>Phone:</source>
         <translation>Tel.:</translation>
@@ -643,7 +763,7 @@ Wexlo will not save any changes until it is started again with a readable file.<
 Wexlo speichert keine Änderungen, bis es mit einer lesbaren Datei neu gestartet wird.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+49"/>
         <source>The loans were not saved: %1</source>
         <translation>Die Ausleihen wurden nicht gespeichert: %1</translation>
     </message>
@@ -653,12 +773,12 @@ Wexlo speichert keine Änderungen, bis es mit einer lesbaren Datei neu gestartet
         <translation>%1 konnte beim Start nicht gelesen werden, und Speichern würde die Datei ersetzen. Starten Sie Wexlo neu, sobald die Datei lesbar ist.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+22"/>
         <source>%1 could not be opened for writing.</source>
         <translation>%1 konnte nicht zum Schreiben geöffnet werden.</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+55"/>
         <source>Please enter a description for the item</source>
         <translation>Bitte geben Sie eine Beschreibung des Gegenstands ein</translation>
     </message>
@@ -751,16 +871,21 @@ Wexlo speichert keine Änderungen, bis es mit einer lesbaren Datei neu gestartet
         <translation>Rückgabedatum eingeben</translation>
     </message>
     <message>
-        <location line="+152"/>
+        <location line="+151"/>
         <source>The updater could not be started: %1
 The update package was kept at %2, and Wexlo keeps running.</source>
         <translation>Das Aktualisierungsprogramm konnte nicht gestartet werden: %1
 Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindowLoanWork.cpp" line="+49"/>
+        <location filename="../src/app/MainWindowLoanWork.cpp" line="+57"/>
         <source>&amp;Undo</source>
         <translation>&amp;Rückgängig</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Rückgängig: %1</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -768,7 +893,12 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
         <translation>&amp;Wiederherstellen</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+0"/>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Wiederherstellen: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>&amp;Find...</source>
         <translation>&amp;Suchen...</translation>
     </message>
@@ -951,12 +1081,12 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
     </message>
     <message>
         <location line="+107"/>
-        <location line="+206"/>
+        <location line="+207"/>
         <source>Download failed. Please try again.</source>
         <translation>Herunterladen fehlgeschlagen. Bitte versuchen Sie es erneut.</translation>
     </message>
     <message>
-        <location line="-205"/>
+        <location line="-206"/>
         <source>Download timed out. Please try again.</source>
         <translation>Zeitüberschreitung beim Herunterladen. Bitte versuchen Sie es erneut.</translation>
     </message>
@@ -981,7 +1111,7 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
         <translation>Verbunden</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+110"/>
         <source>Downloading</source>
         <translation>Wird heruntergeladen</translation>
     </message>
@@ -1052,9 +1182,11 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
         <translation>Proxy einrichten</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Exit</source>
-        <translation>Beenden</translation>
+        <comment>closes this window</comment>
+        <translation>Schließen</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1110,7 +1242,7 @@ Das Aktualisierungspaket wurde unter %2 aufbewahrt, und Wexlo läuft weiter.</tr
         <translation>Datenschutzgarantie: Bei der Suche nach Aktualisierungen werden keine Daten von Ihrem Computer gesendet.</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+97"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>

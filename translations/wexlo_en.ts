@@ -15,7 +15,7 @@
 <context>
     <name>wexlo::MainWindow</name>
     <message numerus="yes">
-        <location filename="../src/app/MainWindow.cpp" line="+523"/>
+        <location filename="../src/app/MainWindow.cpp" line="+556"/>
         <source>Delete %n Loan(s)</source>
         <translation>
             <numerusform>Delete Loan</numerusform>
@@ -23,7 +23,7 @@
         </translation>
     </message>
     <message numerus="yes">
-        <location filename="../src/app/MainWindowLoanWork.cpp" line="+108"/>
+        <location filename="../src/app/MainWindowLoanWork.cpp" line="+121"/>
         <source>Clear Due Date(s) of %n Loan(s)</source>
         <translation>
             <numerusform>Clear Due Date</numerusform>

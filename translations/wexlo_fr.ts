@@ -194,6 +194,124 @@
     </message>
 </context>
 <context>
+    <name>Transfer</name>
+    <message>
+        <location filename="../src/platform/Transfer.cpp" line="+73"/>
+        <source>The response is longer than its Content-Length</source>
+        <translation>La réponse est plus longue que ne l&apos;annonce son en-tête Content-Length</translation>
+    </message>
+    <message>
+        <location line="+8"/>
+        <source>The address uses a protocol that is not supported.</source>
+        <translation>L&apos;adresse utilise un protocole non pris en charge.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The address is not valid.</source>
+        <translation>L&apos;adresse n&apos;est pas valide.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The proxy server was not found. Please check the proxy settings.</source>
+        <translation>Le serveur proxy est introuvable. Vérifiez les réglages du proxy.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server was not found. Please check your internet connection.</source>
+        <translation>Le serveur est introuvable. Vérifiez votre connexion Internet.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>Could not connect to the server.</source>
+        <translation>Impossible de se connecter au serveur.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The proxy server refused the connection.</source>
+        <translation>Le serveur proxy a refusé la connexion.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server did not answer in time.</source>
+        <translation>Le serveur n&apos;a pas répondu à temps.</translation>
+    </message>
+    <message>
+        <location line="+6"/>
+        <source>A secure connection to the server could not be made.</source>
+        <translation>Impossible d&apos;établir une connexion sécurisée avec le serveur.</translation>
+    </message>
+    <message>
+        <location line="+9"/>
+        <source>The server&apos;s certificate could not be verified.</source>
+        <translation>Le certificat du serveur n&apos;a pas pu être vérifié.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server answered with an error.</source>
+        <translation>Le serveur a répondu par une erreur.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server refused access.</source>
+        <translation>Le serveur a refusé l&apos;accès.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file was not found on the server.</source>
+        <translation>Le fichier est introuvable sur le serveur.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The connection ended before the whole file had arrived.</source>
+        <translation>La connexion s&apos;est interrompue avant la réception complète du fichier.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The server sent no answer.</source>
+        <translation>Le serveur n&apos;a envoyé aucune réponse.</translation>
+    </message>
+    <message>
+        <location line="+3"/>
+        <source>The connection to the server was interrupted.</source>
+        <translation>La connexion au serveur a été interrompue.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server&apos;s answer could not be read.</source>
+        <translation>La réponse du serveur est illisible.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The server redirected the request too often.</source>
+        <translation>Le serveur a redirigé la requête trop de fois.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The received data could not be written.</source>
+        <translation>Impossible d&apos;écrire les données reçues.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>The file is larger than allowed.</source>
+        <translation>Le fichier dépasse la taille autorisée.</translation>
+    </message>
+    <message>
+        <location line="+2"/>
+        <source>There is not enough memory for the transfer.</source>
+        <translation>Mémoire insuffisante pour le transfert.</translation>
+    </message>
+    <message>
+        <location line="+13"/>
+        <source>The transfer failed: %1</source>
+        <translation>Le transfert a échoué&#xa0;: %1</translation>
+    </message>
+    <message>
+        <location line="+625"/>
+        <source>Refused a redirect from https to %1</source>
+        <translation>Une redirection de https vers %1 a été refusée</translation>
+    </message>
+</context>
+<context>
     <name>Web</name>
     <message>
         <location filename="../src/shared/util/Web.cpp" line="+17"/>
@@ -212,7 +330,8 @@
         <location filename="../src/shared/ui/AboutDialog.cpp" line="+143"/>
         <location line="+3"/>
         <source>Exit</source>
-        <translation>Quitter</translation>
+        <comment>closes this window</comment>
+        <translation>Fermer</translation>
     </message>
     <message>
         <location line="+5"/>
@@ -414,7 +533,8 @@
     <message>
         <location line="+1"/>
         <source>Exit</source>
-        <translation>Quitter</translation>
+        <comment>closes this window</comment>
+        <translation>Fermer</translation>
     </message>
     <message>
         <location line="+138"/>
@@ -457,7 +577,7 @@
 <context>
     <name>wexlo::MainWindow</name>
     <message>
-        <location filename="../src/app/MainWindow.cpp" line="+158"/>
+        <location filename="../src/app/MainWindow.cpp" line="+161"/>
         <source>Loans List</source>
         <translation>Liste des prêts</translation>
     </message>
@@ -485,36 +605,36 @@
     </message>
     <message>
         <location line="+7"/>
-        <location line="+419"/>
+        <location line="+449"/>
         <source>Address</source>
         <translation>Adresse</translation>
     </message>
     <message>
-        <location line="-413"/>
-        <location line="+412"/>
+        <location line="-443"/>
+        <location line="+442"/>
         <source>Phone</source>
         <translation>Téléphone</translation>
     </message>
     <message>
-        <location line="-409"/>
+        <location line="-439"/>
         <location line="+3"/>
         <source>Add Item</source>
         <translation>Ajouter</translation>
     </message>
     <message>
         <location line="+6"/>
-        <location line="+398"/>
+        <location line="+428"/>
         <source>Lent To</source>
         <translation>Prêté à</translation>
     </message>
     <message>
-        <location line="-392"/>
-        <location line="+393"/>
+        <location line="-422"/>
+        <location line="+423"/>
         <source>Item</source>
         <translation>Objet</translation>
     </message>
     <message>
-        <location line="-390"/>
+        <location line="-420"/>
         <location line="+3"/>
         <source>Phone:</source>
         <translation>Tél.&#xa0;:</translation>
@@ -643,7 +763,7 @@ Wexlo will not save any changes until it is started again with a readable file.<
 Wexlo n&apos;enregistrera aucune modification tant qu&apos;il n&apos;aura pas été relancé avec un fichier lisible.</translation>
     </message>
     <message>
-        <location line="+37"/>
+        <location line="+49"/>
         <source>The loans were not saved: %1</source>
         <translation>Les prêts n&apos;ont pas été enregistrés&#xa0;: %1</translation>
     </message>
@@ -653,12 +773,12 @@ Wexlo n&apos;enregistrera aucune modification tant qu&apos;il n&apos;aura pas é
         <translation>%1 n&apos;a pas pu être lu au démarrage, et l&apos;enregistrement le remplacerait. Relancez Wexlo dès que le fichier est lisible.</translation>
     </message>
     <message>
-        <location line="+9"/>
+        <location line="+22"/>
         <source>%1 could not be opened for writing.</source>
         <translation>Impossible d&apos;ouvrir %1 en écriture.</translation>
     </message>
     <message>
-        <location line="+50"/>
+        <location line="+55"/>
         <source>Please enter a description for the item</source>
         <translation>Veuillez saisir une description de l&apos;objet</translation>
     </message>
@@ -751,16 +871,21 @@ Wexlo n&apos;enregistrera aucune modification tant qu&apos;il n&apos;aura pas é
         <translation>Saisissez la date de retour prévue</translation>
     </message>
     <message>
-        <location line="+152"/>
+        <location line="+151"/>
         <source>The updater could not be started: %1
 The update package was kept at %2, and Wexlo keeps running.</source>
         <translation>Impossible de lancer le programme de mise à jour&#xa0;: %1
 Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de fonctionner.</translation>
     </message>
     <message>
-        <location filename="../src/app/MainWindowLoanWork.cpp" line="+49"/>
+        <location filename="../src/app/MainWindowLoanWork.cpp" line="+57"/>
         <source>&amp;Undo</source>
         <translation>&amp;Annuler</translation>
+    </message>
+    <message>
+        <location line="+0"/>
+        <source>&amp;Undo %1</source>
+        <translation>&amp;Annuler&#xa0;: %1</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -768,7 +893,12 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
         <translation>&amp;Rétablir</translation>
     </message>
     <message>
-        <location line="+10"/>
+        <location line="+0"/>
+        <source>&amp;Redo %1</source>
+        <translation>&amp;Rétablir&#xa0;: %1</translation>
+    </message>
+    <message>
+        <location line="+15"/>
         <source>&amp;Find...</source>
         <translation>Re&amp;chercher...</translation>
     </message>
@@ -951,12 +1081,12 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
     </message>
     <message>
         <location line="+107"/>
-        <location line="+206"/>
+        <location line="+207"/>
         <source>Download failed. Please try again.</source>
         <translation>Échec du téléchargement. Veuillez réessayer.</translation>
     </message>
     <message>
-        <location line="-205"/>
+        <location line="-206"/>
         <source>Download timed out. Please try again.</source>
         <translation>Délai de téléchargement dépassé. Veuillez réessayer.</translation>
     </message>
@@ -981,7 +1111,7 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
         <translation>Connecté</translation>
     </message>
     <message>
-        <location line="+109"/>
+        <location line="+110"/>
         <source>Downloading</source>
         <translation>Téléchargement en cours</translation>
     </message>
@@ -1052,9 +1182,11 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
         <translation>Configuration du proxy</translation>
     </message>
     <message>
-        <location line="+1"/>
+        <location line="+3"/>
+        <location line="+3"/>
         <source>Exit</source>
-        <translation>Quitter</translation>
+        <comment>closes this window</comment>
+        <translation>Fermer</translation>
     </message>
     <message>
         <location line="+3"/>
@@ -1110,7 +1242,7 @@ Le paquet de mise à jour a été conservé dans %2, et Wexlo continue de foncti
         <translation>Confidentialité garantie&#xa0;: aucune information n&apos;est envoyée depuis votre ordinateur lors de la recherche de mises à jour.</translation>
     </message>
     <message>
-        <location line="+94"/>
+        <location line="+97"/>
         <source>Version %1</source>
         <translation>Version %1</translation>
     </message>

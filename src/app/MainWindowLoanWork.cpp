@@ -45,12 +45,25 @@ void MainWindow::buildLoanCommands()
 {
     undoStack_ = new QUndoStack(this);
     undoStack_->setObjectName(QStringLiteral("undoStack"));
-    // "Undo Delete 2 Loans": the stack names the step it would undo or redo.
-    undoAction_ = undoStack_->createUndoAction(this, tr("&Undo"));
+    // "Undo Delete 2 Loans": the stack names the step it would undo or redo. The texts are set
+    // here, not by the stack's prefix, so that a language can word it its own way
+    // ("Rückgängig: ...") and still read plain when there is no step.
+    undoAction_ = undoStack_->createUndoAction(this);
     undoAction_->setObjectName(QStringLiteral("undoAction"));
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    redoAction_ = undoStack_->createRedoAction(this, tr("&Redo"));
+    redoAction_ = undoStack_->createRedoAction(this);
     redoAction_->setObjectName(QStringLiteral("redoAction"));
+    const auto nameUndo = [this](const QString& step) {
+        undoAction_->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
+    };
+    const auto nameRedo = [this](const QString& step) {
+        redoAction_->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
+    };
+    // Connected after the stack's own naming, so these have the last word.
+    connect(undoStack_, &QUndoStack::undoTextChanged, undoAction_, nameUndo);
+    connect(undoStack_, &QUndoStack::redoTextChanged, redoAction_, nameRedo);
+    nameUndo(undoStack_->undoText());
+    nameRedo(undoStack_->redoText());
     redoAction_->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
     QAction* first = editMenu_->actions().value(0);

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QAccessibleWidget>
 #include <QFontMetricsF>
+#include <QLayout>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimer>
@@ -141,6 +142,7 @@ void StatusBox::clear()
     currentY_ = 0;
     shownText_.clear();
     progress_.reset();
+    unwrap();
     contentChanged();
     update();
 }
@@ -178,6 +180,10 @@ double StatusBox::textHeight(const QString& text) const
 
 void StatusBox::printLine(const QString& text)
 {
+    if (wordWrap_ && !text.contains(QLatin1Char('\n')) && textWidth(text) > innerWidth()) {
+        printWrapped(text);
+        return;
+    }
     fitCanvas();
     {
         QPainter p(&canvas_);
@@ -197,6 +203,116 @@ void StatusBox::printLine(const QString& text)
     shownText_ += text;
     contentChanged();
     update();
+}
+
+void StatusBox::setWordWrap(bool on, int maxLines)
+{
+    wordWrap_ = on;
+    maxLines_ = std::max(1, maxLines);
+}
+
+namespace {
+
+// The text broken at its blanks into lines of at most width (an address stays whole); a word
+// wider than the box, or what is beyond maxLines, is elided.
+QStringList wrapLines(const QString& text, const QFont& font, double width, int maxLines,
+                      bool& elided)
+{
+    const QFontMetricsF fm(font);
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+        const QString longer = line.isEmpty() ? word : line + QLatin1Char(' ') + word;
+        if (!line.isEmpty() && fm.horizontalAdvance(longer) > width) {
+            lines << line;
+            line = word;
+        } else {
+            line = longer;
+        }
+    }
+    if (!line.isEmpty())
+        lines << line;
+    elided = lines.size() > maxLines;
+    if (elided) {
+        const QString rest = lines.mid(maxLines - 1).join(QLatin1Char(' '));
+        lines = lines.mid(0, maxLines - 1);
+        lines << rest;
+    }
+    for (QString& l : lines) {
+        if (fm.horizontalAdvance(l) > width) {
+            l = fm.elidedText(l, Qt::ElideRight, width);
+            elided = true;
+        }
+    }
+    return lines;
+}
+
+}  // namespace
+
+void StatusBox::printWrapped(const QString& text)
+{
+    if (ownMinimumHeight_ < 0)
+        ownMinimumHeight_ = minimumHeight();
+    // Grown to hold the lines, only into the room its window has spare: the other controls
+    // keep their sizes.
+    const double lineHeight = QFontMetricsF(font()).height();
+    constexpr double kPadding = 2;  // above and below the lines together
+    double room = lineHeight * maxLines_ + kPadding;
+    if (QWidget* owner = parentWidget(); owner && owner->layout()) {
+        const QLayout* layout = owner->layout();
+        const int wanted =
+            (layout->hasHeightForWidth() ? layout->totalHeightForWidth(owner->width())
+                                         : layout->totalSizeHint().height()) -
+            (minimumHeight() - ownMinimumHeight_);
+        room = std::min(room, ownMinimumHeight_ + double(std::max(0, owner->height() - wanted)));
+    }
+    lineLimit_ = std::max(1, static_cast<int>(std::floor((room - kPadding) / lineHeight)));
+    bool elided = false;
+    const QStringList lines = wrapLines(text, font(), innerWidth(), lineLimit_, elided);
+    wrappedText_ = text;
+    setToolTip(elided ? text : QString());
+    setMinimumHeight(std::max(ownMinimumHeight_,
+                              static_cast<int>(std::ceil(lineHeight * lines.size() + kPadding))));
+    drawWrapped();
+    if (!shownText_.isEmpty())
+        shownText_ += QLatin1Char('\n');
+    shownText_ += text;
+    contentChanged();
+}
+
+void StatusBox::drawWrapped()
+{
+    fitCanvas();
+    bool elided = false;
+    const QStringList lines = wrapLines(wrappedText_, font(), innerWidth(), lineLimit_, elided);
+    const QFontMetricsF fm(font());
+    double y = (innerHeight() - fm.height() * lines.size()) / 2;
+    {
+        QPainter p(&canvas_);
+        if (!progress_)  // a caption over a drawn bar leaves the bar
+            p.fillRect(canvas_.rect(), back_);
+        p.setFont(font());
+        p.setPen(fore_);
+        for (const QString& line : lines) {
+            p.drawText(QPointF((innerWidth() - fm.horizontalAdvance(line)) / 2, y + fm.ascent()),
+                       line);
+            y += fm.height();
+        }
+    }
+    currentX_ = 0;
+    currentY_ = y;
+    update();
+}
+
+void StatusBox::unwrap()
+{
+    if (wrappedText_.isEmpty())
+        return;
+    wrappedText_.clear();
+    setToolTip(QString());
+    if (ownMinimumHeight_ >= 0)
+        setMinimumHeight(ownMinimumHeight_);
+    ownMinimumHeight_ = -1;
 }
 
 void StatusBox::setProgressValue(double percent)
@@ -258,6 +374,9 @@ void StatusBox::paintEvent(QPaintEvent*)
 void StatusBox::resizeEvent(QResizeEvent* event)
 {
     fitCanvas();
+    // Wrapped lines follow the box as it grows for them.
+    if (!wrappedText_.isEmpty() && !progress_)
+        drawWrapped();
     QWidget::resizeEvent(event);
 }
 

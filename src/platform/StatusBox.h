@@ -81,7 +81,12 @@ public:
     void setCurrentY(double y) override { currentY_ = y; }
     double currentX() const override { return currentX_; }
     double currentY() const override { return currentY_; }
+    // With word wrap on, a line wider than the box is broken into centred lines instead, the box
+    // growing to hold up to maxLines of them as far as its window has spare room (the last one
+    // elided beyond that, the whole text then its tooltip); the next clear gives the box its own
+    // height back.
     void printLine(const QString& text) override;
+    void setWordWrap(bool on, int maxLines = 3);
     QColor colorOf(std::uint32_t value) const override;
 
     // A filled rectangle between two corners, in the given colour (the fill colour if invalid).
@@ -106,6 +111,10 @@ private:
     // Announces what changed since the last announcement, at the next turn of the event loop.
     void contentChanged();
     void announce();
+    void printWrapped(const QString& text);
+    // Draws the wrapped text centred on the canvas as it is now (again after a resize).
+    void drawWrapped();
+    void unwrap();
 
     mutable QImage canvas_;
     QColor back_;
@@ -118,6 +127,11 @@ private:
     QString announcedText_;
     std::optional<double> announcedProgress_;
     bool announcePending_ = false;
+    bool wordWrap_ = false;
+    int maxLines_ = 3;
+    int lineLimit_ = 3;    // of the wrapped text: maxLines_, or fewer where the window lacks room
+    QString wrappedText_;  // printed wrapped, until the next clear
+    int ownMinimumHeight_ = -1;  // before it grew for wrapped lines
 };
 
 }  // namespace wexlo::platform

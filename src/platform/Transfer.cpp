@@ -36,6 +36,120 @@ namespace {
 // large download does not grow the program.
 constexpr qint64 kMemoryBodyLimit = 1024 * 1024;
 
+// A failure as the log keeps it (English, libcurl's own wording where it is libcurl's) and as
+// the user reads it.
+struct Failure {
+    QString logged;
+    QString shown;
+};
+
+// One of our texts in the user's language; where that language has no translation, the English
+// the log gets, so that English and untranslated languages read as they always did.
+QString translatedOr(const char* source, const QString& english, const QString& arg = {})
+{
+    const QString text = QCoreApplication::translate("Transfer", source);
+    if (text == QLatin1String(source))
+        return english;
+    return arg.isNull() ? text : text.arg(arg);
+}
+
+Failure ownFailure(const char* source, const QString& arg = {})
+{
+    const QString english =
+        arg.isNull() ? QString::fromLatin1(source) : QString::fromLatin1(source).arg(arg);
+    return {english, translatedOr(source, english, arg)};
+}
+
+// A RuntimeError as the log reads it, "description(number)", and in the user's language.
+Failure errorFailure(const RuntimeError& e)
+{
+    return {e.message(), shownDescription(e.description()) + QLatin1Char('(') +
+                             QString::number(e.number()) + QLatin1Char(')')};
+}
+
+Failure longerThanAnnounced()
+{
+    return ownFailure(
+        QT_TRANSLATE_NOOP("Transfer", "The response is longer than its Content-Length"));
+}
+
+// Our words for the libcurl failures a user meets; nullptr for the rest.
+const char* curlFailureText(CURLcode code)
+{
+    switch (code) {
+        case CURLE_UNSUPPORTED_PROTOCOL:
+            return QT_TRANSLATE_NOOP("Transfer",
+                                     "The address uses a protocol that is not supported.");
+        case CURLE_URL_MALFORMAT:
+            return QT_TRANSLATE_NOOP("Transfer", "The address is not valid.");
+        case CURLE_COULDNT_RESOLVE_PROXY:
+            return QT_TRANSLATE_NOOP(
+                "Transfer", "The proxy server was not found. Please check the proxy settings.");
+        case CURLE_COULDNT_RESOLVE_HOST:
+            return QT_TRANSLATE_NOOP(
+                "Transfer", "The server was not found. Please check your internet connection.");
+        case CURLE_COULDNT_CONNECT:
+            return QT_TRANSLATE_NOOP("Transfer", "Could not connect to the server.");
+        case CURLE_PROXY:
+            return QT_TRANSLATE_NOOP("Transfer", "The proxy server refused the connection.");
+        case CURLE_OPERATION_TIMEDOUT:
+            return QT_TRANSLATE_NOOP("Transfer", "The server did not answer in time.");
+        case CURLE_SSL_CONNECT_ERROR:
+        case CURLE_SSL_CIPHER:
+        case CURLE_SSL_ENGINE_NOTFOUND:
+        case CURLE_SSL_ENGINE_SETFAILED:
+        case CURLE_USE_SSL_FAILED:
+            return QT_TRANSLATE_NOOP("Transfer",
+                                     "A secure connection to the server could not be made.");
+        case CURLE_PEER_FAILED_VERIFICATION:
+        case CURLE_SSL_CERTPROBLEM:
+        case CURLE_SSL_CACERT_BADFILE:
+        case CURLE_SSL_CRL_BADFILE:
+        case CURLE_SSL_ISSUER_ERROR:
+        case CURLE_SSL_PINNEDPUBKEYNOTMATCH:
+        case CURLE_SSL_INVALIDCERTSTATUS:
+            return QT_TRANSLATE_NOOP("Transfer", "The server's certificate could not be verified.");
+        case CURLE_HTTP_RETURNED_ERROR:
+            return QT_TRANSLATE_NOOP("Transfer", "The server answered with an error.");
+        case CURLE_REMOTE_ACCESS_DENIED:
+        case CURLE_LOGIN_DENIED:
+            return QT_TRANSLATE_NOOP("Transfer", "The server refused access.");
+        case CURLE_REMOTE_FILE_NOT_FOUND:
+            return QT_TRANSLATE_NOOP("Transfer", "The file was not found on the server.");
+        case CURLE_PARTIAL_FILE:
+            return QT_TRANSLATE_NOOP("Transfer",
+                                     "The connection ended before the whole file had arrived.");
+        case CURLE_GOT_NOTHING:
+            return QT_TRANSLATE_NOOP("Transfer", "The server sent no answer.");
+        case CURLE_SEND_ERROR:
+        case CURLE_RECV_ERROR:
+            return QT_TRANSLATE_NOOP("Transfer", "The connection to the server was interrupted.");
+        case CURLE_WEIRD_SERVER_REPLY:
+            return QT_TRANSLATE_NOOP("Transfer", "The server's answer could not be read.");
+        case CURLE_TOO_MANY_REDIRECTS:
+            return QT_TRANSLATE_NOOP("Transfer", "The server redirected the request too often.");
+        case CURLE_WRITE_ERROR:
+            return QT_TRANSLATE_NOOP("Transfer", "The received data could not be written.");
+        case CURLE_FILESIZE_EXCEEDED:
+            return QT_TRANSLATE_NOOP("Transfer", "The file is larger than allowed.");
+        case CURLE_OUT_OF_MEMORY:
+            return QT_TRANSLATE_NOOP("Transfer", "There is not enough memory for the transfer.");
+        default:
+            return nullptr;
+    }
+}
+
+// libcurl's failure: its English (the given detail, or its own description of the code) for
+// the log, our words for the user; a failure we have no words for names libcurl's.
+Failure curlFailure(const CurlLibrary& lib, CURLcode code, const QString& detail = {})
+{
+    const QString english = detail.isEmpty() ? QString::fromUtf8(lib.easy_strerror(code)) : detail;
+    if (const char* text = curlFailureText(code))
+        return {english, translatedOr(text, english)};
+    return {english, translatedOr(QT_TRANSLATE_NOOP("Transfer", "The transfer failed: %1"), english,
+                                  english)};
+}
+
 // libcurl, opened at the first transfer; a library that cannot be loaded leaves the transfer
 // missing, as one that libcurl cannot set up.
 const CurlLibrary& loadCurl()
@@ -223,7 +337,8 @@ public:
         return {};
     }
 
-    QString responseInfo() const override { return info_; }
+    QString responseInfo() const override { return info_.logged; }
+    QString shownResponseInfo() const override { return info_.shown; }
     bool stillExecuting() const override { return easy_ != nullptr; }
     qint64 bytesReceived() const override { return bodyBytes_; }
 
@@ -288,8 +403,8 @@ private:
         body_.clear();
         handler_ = std::move(handler);
         headers_.clear();
-        info_.clear();
-        failText_.clear();
+        info_ = {};
+        failText_ = {};
         ftpReply_.clear();
         ftpLength_ = -1;
         reached_ = 0;
@@ -313,7 +428,7 @@ private:
             try {
                 localFile_ = fileSystem().replace(localFile);
             } catch (const RuntimeError& e) {
-                failNow(e.message());
+                failNow(errorFailure(e));
                 return;
             }
         }
@@ -385,7 +500,7 @@ private:
         }
 
         if (lib_.multi_add_handle(multi_, easy_) != CURLM_OK) {
-            failNow(QString::fromUtf8(lib_.easy_strerror(CURLE_FAILED_INIT)));
+            failNow(curlFailure(lib_, CURLE_FAILED_INIT));
             return;
         }
         reach(Resolving);
@@ -393,7 +508,7 @@ private:
     }
 
     // A request that cannot even start fails as any other: state 11 on the next turn.
-    void failNow(const QString& text)
+    void failNow(const Failure& failure)
     {
         if (easy_) {
             lib_.easy_cleanup(easy_);
@@ -401,7 +516,7 @@ private:
         }
         localFile_.reset();
         handler_ = nullptr;
-        info_ = text;
+        info_ = failure;
         pending_.push_back(Error);
         deliverSoon_.start();
     }
@@ -458,7 +573,7 @@ private:
         easy_ = nullptr;
 
         if (result == CURLE_OK && excess_) {
-            failText_ = QStringLiteral("The response is longer than its Content-Length");
+            failText_ = longerThanAnnounced();
             result = CURLE_WEIRD_SERVER_REPLY;
         }
         if (result == CURLE_OK && (localFile_ || handler_)) {
@@ -468,10 +583,10 @@ private:
                 else
                     handler_(QByteArrayView());  // the body is complete
             } catch (const RuntimeError& e) {
-                failText_ = e.message();
+                failText_ = errorFailure(e);
                 result = CURLE_WRITE_ERROR;
             } catch (...) {
-                failText_ = QString::fromUtf8(lib_.easy_strerror(CURLE_WRITE_ERROR));
+                failText_ = curlFailure(lib_, CURLE_WRITE_ERROR);
                 result = CURLE_WRITE_ERROR;
             }
         }
@@ -483,14 +598,14 @@ private:
             pending_.push_back(ResponseCompleted);
             return;
         }
-        if (!failText_.isEmpty())
+        if (!failText_.logged.isEmpty()) {
             info_ = failText_;
-        else if (!isHttp_ && !ftpReply_.isEmpty())
-            info_ = QString::fromUtf8(ftpReply_);  // the server's own reason
-        else if (errorBuffer_[0] != '\0')
-            info_ = QString::fromUtf8(errorBuffer_);
-        else
-            info_ = QString::fromUtf8(lib_.easy_strerror(result));
+        } else if (!isHttp_ && !ftpReply_.isEmpty()) {
+            const QString reply = QString::fromUtf8(ftpReply_);  // the server's own reason
+            info_ = {reply, reply};
+        } else {
+            info_ = curlFailure(lib_, result, QString::fromUtf8(errorBuffer_));
+        }
         body_.clear();
         pending_.push_back(Error);
     }
@@ -545,9 +660,9 @@ private:
                 return 0;
             return size * count;
         } catch (const RuntimeError& e) {
-            self->failText_ = e.message();
+            self->failText_ = errorFailure(e);
         } catch (...) {
-            self->failText_ = QString::fromUtf8(self->lib_.easy_strerror(CURLE_OUT_OF_MEMORY));
+            self->failText_ = curlFailure(self->lib_, CURLE_OUT_OF_MEMORY);
         }
         return 0;
     }
@@ -556,7 +671,7 @@ private:
     bool bodyFits(qint64 length)
     {
         if (maxResponseSize() > 0 && bodyBytes_ + length > maxResponseSize()) {
-            failText_ = QString::fromUtf8(lib_.easy_strerror(CURLE_FILESIZE_EXCEEDED));
+            failText_ = curlFailure(lib_, CURLE_FILESIZE_EXCEEDED);
             return false;
         }
         curl_off_t announced = -1;
@@ -565,7 +680,7 @@ private:
             announced >= 0 &&
             (bodyBytes_ + length > announced ||
              (bodyBytes_ + length == announced && moreOnAPlainLine()))) {
-            failText_ = QStringLiteral("The response is longer than its Content-Length");
+            failText_ = longerThanAnnounced();
             return false;
         }
         return true;
@@ -656,7 +771,8 @@ private:
         const QString scheme = QUrl(getHeader(QStringLiteral("Location"))).scheme().toLower();
         if (scheme.isEmpty() || scheme == QLatin1String("https"))
             return true;
-        failText_ = QStringLiteral("Refused a redirect from https to ") + scheme;
+        failText_ = ownFailure(QT_TRANSLATE_NOOP("Transfer", "Refused a redirect from https to %1"),
+                               scheme);
         return false;
     }
 
@@ -732,8 +848,8 @@ private:
     bool isHttp_ = true;
     BodyStore body_;
     QList<QByteArray> headers_;
-    QString info_;
-    QString failText_;
+    Failure info_;
+    Failure failText_;
     char errorBuffer_[CURL_ERROR_SIZE] = {};
     std::unique_ptr<FileWriter> localFile_;
     QByteArray userAgent_;

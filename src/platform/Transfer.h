@@ -69,8 +69,11 @@ public:
     virtual QByteArray getChunk(int size) = 0;
     // A header of the last response ("Content-Length" also for FTP), empty if absent.
     virtual QString getHeader(const QString& name) const = 0;
-    // Text describing the last failure.
+    // Text describing the last failure, in English as the log keeps it.
     virtual QString responseInfo() const = 0;
+    // The same failure as the user reads it: in the user's language where it has the text,
+    // else responseInfo's English (so English reads as the log does).
+    virtual QString shownResponseInfo() const { return responseInfo(); }
 
     // Receives the response body while it arrives, instead of the transfer keeping it for
     // getChunk: each block in turn, then one empty block when the response is complete. A

@@ -188,6 +188,18 @@ TEST_F(Accessibility, EveryValueIsReadAndEveryChangeAnnounced)
          {},
          QAccessible::StaticText,
          QAccessible::NameChanged},
+        {"status box, text too long for its lines: read whole",
+         updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")),
+         "",
+         [&] {
+             progress::printCentered(
+                 *updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")),
+                 QStringLiteral("Update check failed. ").repeated(20), true);
+         },
+         QStringLiteral("Update check failed. ").repeated(20),
+         {},
+         QAccessible::StaticText,
+         QAccessible::NameChanged},
         {"status box, download bar",
          updater.findChild<platform::StatusBox*>(QStringLiteral("statusBox")), "",
          [&] {

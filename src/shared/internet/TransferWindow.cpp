@@ -484,8 +484,9 @@ void TransferWindow::errorStep(ErrorRecorder& on)
     file_.reset();
     ftpDownload_ = false;
     done_ = true;
+    // The user's reading of the failure; responseInfo keeps the English for the log.
     QString text;
-    if (!step(on, [&] { text = inet().responseInfo(); }))
+    if (!step(on, [&] { text = inet().shownResponseInfo(); }))
         return;
     Q_EMIT statusChanged(text);
     Q_EMIT downloadFailed(text);

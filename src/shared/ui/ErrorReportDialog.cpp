@@ -120,7 +120,7 @@ ErrorReportDialog::ErrorReportDialog(QWidget* parent) : QDialog(parent)
          {120, 6465, 2175, 375},
          preview},
         {helpButton_, "helpButton", u8(tr("Help")), {2400, 6465, 2175, 375}},
-        {exitButton_, "exitButton", u8(tr("Exit")), {4680, 6465, 2175, 375}},
+        {exitButton_, "exitButton", u8(tr("Exit", "closes this window")), {4680, 6465, 2175, 375}},
     });
     for (QPlainTextEdit* box : {errorEdit_, logEdit_, commentsEdit_})
         box->setTabChangesFocus(true);

@@ -153,7 +153,12 @@ void UpdateWindow::buildControls()
          u8(tr("Reads details of the latest version from the server")),
          u8(tr("Show Version Details"))},
         {proxyButton_, "proxyButton", u8(tr("Proxy Setup")), {}, nullptr, u8(tr("Proxy Setup"))},
-        {exitButton_, "exitButton", u8(tr("Exit")), {}, nullptr, u8(tr("Exit"))},
+        {exitButton_,
+         "exitButton",
+         u8(tr("Exit", "closes this window")),
+         {},
+         nullptr,
+         u8(tr("Exit", "closes this window"))},
         {downloadButton_,
          "downloadButton",
          u8(tr("Download Only")),
@@ -193,6 +198,9 @@ void UpdateWindow::buildControls()
     detailsBox_->setReadOnly(true);
     detailsBox_->setVisible(false);
     statusBox_->setMinimumHeight(platform::twips(375));
+    // A long status (a failure naming the web site, more so in German or French) takes more
+    // lines rather than being cut at both ends.
+    statusBox_->setWordWrap(true);
 
     auto* grid = new QGridLayout(versionFrame_);
     grid->addWidget(programCaption_, 0, 0);
