@@ -35,6 +35,7 @@ cleanup() {
   exit "$status"
 }
 trap cleanup EXIT
+trap 'exit 130' INT TERM
 
 mount -t proc proc "$root/proc"
 mount -t sysfs -o ro sysfs "$root/sys"
@@ -51,6 +52,7 @@ inroot() {
 fail() {
   echo "package root: FAILED: $*"
   [ -f "$root/root/reg/log.txt" ] && { echo "--- log.txt"; tail -n 40 "$root/root/reg/log.txt"; }
+  [ -s "$work/wexlo.log" ] && { echo "--- wexlo's output"; tail -n 20 "$work/wexlo.log"; }
   exit 1
 }
 
