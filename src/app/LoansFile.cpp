@@ -423,7 +423,6 @@ ReadResult load(
     const std::function<void(QByteArrayView bytes, std::vector<loanmerge::Hash>&& hashes)>& seen)
 {
     ReadResult result;
-    loans.replaceAll({});  // the old loans go before the new take their memory
     std::vector<platform::ListRow> rows;
     {
         QByteArray bytes;
@@ -437,7 +436,7 @@ ReadResult load(
             seen(bytes, std::move(hashes));
         }
     }
-    loans.addAll(std::move(rows));
+    loans.replaceAll(std::move(rows));
     return result;
 }
 
