@@ -117,7 +117,8 @@ void speed(const QString& folder)
                   "(target < 50 ms)");
 
     const double hashing = bench::bestMs(5, [&] { loanmerge::hashesOf(w.loans()); });
-    bench::report("of which hashing the loans for the base", hashing, "SaveList alone", save, "ms");
+    bench::report("of which the hashes of the loans for the base", hashing, "SaveList alone", save,
+                  "ms");
 
     const double perLoan = double(fullKb - emptyKb) * 1024.0 / n;
     bench::report("memory per loan above an empty window", perLoan, "merge base per loan",

@@ -418,19 +418,29 @@ std::vector<platform::ListRow> rowsOf(QByteArrayView bytes, int* orphans)
     return rows;
 }
 
-ReadResult load(const QString& path, LoanRegister& loans, QByteArray& bytes)
+ReadResult load(
+    const QString& path, LoanRegister& loans,
+    const std::function<void(QByteArrayView bytes, std::vector<loanmerge::Hash>&& hashes)>& seen)
 {
     ReadResult result;
-    result.readable = files::readAllBytes(path, bytes);
-    loans.replaceAll(rowsOf(bytes, &result.orphans));
+    std::vector<platform::ListRow> rows;
+    {
+        QByteArray bytes;
+        result.readable = files::readAllBytes(path, bytes);
+        rows = rowsOf(bytes, &result.orphans);
+        if (result.readable && seen) {
+            // Each row hashed itself as it was read: in file order, they lie together.
+            std::vector<loanmerge::Hash> hashes(rows.size());
+            for (size_t i = 0; i < rows.size(); ++i)
+                hashes[i] = rows[i].hash();
+            seen(bytes, std::move(hashes));
+        }
+    }
+    loans.replaceAll(std::move(rows));
     return result;
 }
 
-ReadResult load(const QString& path, LoanRegister& loans)
-{
-    QByteArray bytes;
-    return load(path, loans, bytes);
-}
+ReadResult load(const QString& path, LoanRegister& loans) { return load(path, loans, {}); }
 
 bool isConflictCopy(const QString& fileName)
 {

@@ -16,6 +16,7 @@
 #include <QUtf8StringView>
 
 #include "app/register/Loan.h"
+#include "app/register/LoanMerge.h"
 #include "platform/ListRow.h"
 
 #include <functional>
@@ -66,8 +67,12 @@ struct ReadResult {
     int orphans = 0;
 };
 ReadResult load(const QString& path, LoanRegister& loans);
-// The same, handing back the bytes read (to remember what the file held).
-ReadResult load(const QString& path, LoanRegister& loans, QByteArray& bytes);
+// The same, handing the bytes read and the hashes of their loans (in file order) to seen when
+// the file could be read (to remember what it held): before the loans are sorted in, so that
+// the bytes are let go before the sort takes its memory.
+ReadResult load(
+    const QString& path, LoanRegister& loans,
+    const std::function<void(QByteArrayView bytes, std::vector<loanmerge::Hash>&& hashes)>& seen);
 // The loans of a file's bytes as the register's rows, in file order.
 std::vector<platform::ListRow> rowsOf(QByteArrayView bytes, int* orphans = nullptr);
 // Every loan of the register, in its file order, handed to sink in pieces (UTF-8).

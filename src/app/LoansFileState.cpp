@@ -60,7 +60,17 @@ void LoansFileState::remember(QByteArrayView bytes, std::vector<loanmerge::Hash>
     stampedAtNs_ = nowNs();
     stamp_ = stampOf(path_);
     contentHash_ = contentHash(bytes);
-    base_ = loanmerge::baseOf(std::move(loans));
+    base_ = std::move(loans);
+    baseSorted_ = false;
+}
+
+const std::vector<loanmerge::Hash>& LoansFileState::base()
+{
+    if (!baseSorted_) {
+        base_ = loanmerge::baseOf(std::move(base_));
+        baseSorted_ = true;
+    }
+    return base_;
 }
 
 bool LoansFileState::trusted(const Stamp& now) const

@@ -28,7 +28,7 @@ public:
     const QString& path() const { return path_; }
 
     // After a read or a write: the bytes the file holds now (none when there is no file), and
-    // the hashes of its loans.
+    // the hashes of its loans (in any order).
     void remember(QByteArrayView bytes, std::vector<loanmerge::Hash> loans);
 
     enum class Disk {
@@ -41,8 +41,9 @@ public:
     // stamp found good is trusted from then on.
     Disk check(QByteArray& bytes);
 
-    // The hashes of the loans last read or written, sorted.
-    const std::vector<loanmerge::Hash>& base() const { return base_; }
+    // The hashes of the loans last read or written, sorted. Sorted here, on the first merge
+    // after a read or write: most never see one, and a big register's sort is felt.
+    const std::vector<loanmerge::Hash>& base();
 
     // The advisory lock beside the file ("datalist.txt.lock"), held while it lives. Null when
     // it could not be had within a few seconds (a program that hangs holding it): the caller
@@ -68,6 +69,7 @@ private:
     qint64 stampedAtNs_ = 0;  // when stamp_ was taken
     std::uint64_t contentHash_ = 0;
     std::vector<loanmerge::Hash> base_;
+    bool baseSorted_ = false;
 };
 
 }  // namespace wexlo

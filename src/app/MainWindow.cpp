@@ -407,12 +407,13 @@ bool MainWindow::loadLoans()
         undoStack_->clear();  // its steps speak of the loans now gone
     // Sorted as they go in: newest first, loans of one day in file order.
     loans_.sortBy(field::Date, Qt::DescendingOrder);
-    QByteArray bytes;
     disk_ = std::make_unique<LoansFileState>(dataFilePath());
-    const loansfile::ReadResult read = loansfile::load(dataFilePath(), loans_, bytes);
+    const loansfile::ReadResult read =
+        loansfile::load(dataFilePath(), loans_,
+                        [this](QByteArrayView bytes, std::vector<loanmerge::Hash>&& hashes) {
+                            disk_->remember(bytes, std::move(hashes));
+                        });
     dataReadable_ = read.readable;
-    if (dataReadable_)
-        disk_->remember(bytes, loanmerge::hashesOf(loans_));
     // Looked at again shortly, while the user is idle, so that the next save finds its stamp
     // trusted and need not read the file.
     if (diskCheck_ != nullptr)

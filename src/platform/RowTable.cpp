@@ -347,7 +347,7 @@ void RowTable::touchAll()
 
 int RowTable::addRow(const QStringList& cells)
 {
-    ListRow row(cells);
+    ListRow row(cells, hashedCells());
     const size_t at = sortedPlace(row);
     beginInsertRows({}, static_cast<int>(at), static_cast<int>(at));
     rows_.insert(rows_.begin() + static_cast<std::ptrdiff_t>(at), std::move(row));
@@ -435,7 +435,7 @@ void RowTable::setCell(int at, int column, const QString& text)
         return;
     const auto from = static_cast<size_t>(at);
     ListRow row = rows_[from];
-    row.setCell(column, text);
+    row.setCell(column, text, hashedCells());
     const bool placeMatters = column == later_ || (sorted_ && column == key_);
     const size_t place = placeMatters ? sortedPlace(row, from) : from;
     if (place != from) {
@@ -464,7 +464,7 @@ void RowTable::setCells(const QList<int>& rows, int column, const QString& text)
     for (int m : rows) {
         if (m < 0 || m >= count())
             continue;
-        rows_[static_cast<size_t>(m)].setCell(column, text);
+        rows_[static_cast<size_t>(m)].setCell(column, text, hashedCells());
         rowChanged(m);
     }
     if (column == later_ || (sorted_ && column == key_))
@@ -527,7 +527,7 @@ void RowTable::setTag(int row, const QString& tag)
     if (row < 0 || row >= count())
         return;
     // Kept just past the last column, where neither a view nor the cells reach.
-    rows_[static_cast<size_t>(row)].setCell(static_cast<int>(headers_.size()), tag);
+    rows_[static_cast<size_t>(row)].setCell(static_cast<int>(headers_.size()), tag, hashedCells());
 }
 
 void RowTable::replaceRows(const QStringList& removeTags, const QList<TaggedRow>& insert)
@@ -555,7 +555,7 @@ void RowTable::replaceRows(const QStringList& removeTags, const QList<TaggedRow>
         while (cells.size() < tagAt)
             cells.append(QString());
         cells.append(t.tag);
-        rows_.emplace_back(cells);
+        rows_.emplace_back(cells, tagAt);
     }
     endInsertRows();
 

@@ -121,6 +121,8 @@ private:
         std::uint32_t row = 0;
         std::uint32_t part = 0;  // 1 for the later rows
     };
+    // A row's hash covers the header columns, not the tag past them.
+    int hashedCells() const { return static_cast<int>(headers_.size()); }
     bool isLater(const ListRow& row) const { return later_ >= 0 && !row.isEmpty(later_); }
     std::string keyOf(const ListRow& row) const;
     size_t firstLater(size_t skip = SIZE_MAX) const;

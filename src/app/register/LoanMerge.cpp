@@ -3,67 +3,28 @@
 #include "app/register/LoanRegister.h"
 
 #include <algorithm>
-#include <cstring>
 #include <utility>
 
 namespace wexlo::loanmerge {
 
-namespace {
-
-std::uint64_t mix(std::uint64_t h)
-{
-    h ^= h >> 33;
-    h *= 0xff51afd7ed558ccdULL;
-    h ^= h >> 33;
-    h *= 0xc4ceb9fe1a85ec53ULL;
-    h ^= h >> 33;
-    return h;
-}
-
-// Eight bytes at a time with a multiply and a rotation each, the full mix once per field:
-// every loan of a big register is hashed after each save.
-std::uint64_t addBytes(std::uint64_t h, const char* p, qsizetype n)
-{
-    constexpr std::uint64_t k = 0x9e3779b97f4a7c15ULL;
-    qsizetype i = 0;
-    for (; i + 8 <= n; i += 8) {
-        std::uint64_t w;
-        std::memcpy(&w, p + i, 8);
-        h = (h ^ w) * k;
-        h = (h << 29) | (h >> 35);
-    }
-    std::uint64_t tail = 0;
-    if (n > i)
-        std::memcpy(&tail, p + i, static_cast<size_t>(n - i));
-    // The length goes in too, so that "ab"+"c" and "a"+"bc" differ.
-    return mix(h ^ tail ^ (static_cast<std::uint64_t>(n) << 56)) * k;
-}
-
-}  // namespace
-
 Hash hashOf(const QUtf8StringView* cells, int count)
 {
-    std::uint64_t h = 0x243f6a8885a308d3ULL;
-    for (int c = 0; c < field::kCount; ++c) {
-        const QUtf8StringView v = c < count ? cells[c] : QUtf8StringView();
-        h = addBytes(h, v.data(), v.size());
-    }
-    return mix(h);
+    return platform::ListRow::hashOf(cells, std::min(count, int(field::kCount)));
 }
 
-Hash hashOf(const LoanRegister& loans, int row)
-{
-    QUtf8StringView cells[field::kCount];
-    for (int c = 0; c < field::kCount; ++c)
-        cells[c] = loans.utf8(row, c);
-    return hashOf(cells, field::kCount);
-}
+Hash hashOf(const LoanRegister& loans, int row) { return loans.table().row(row).hash(); }
 
 std::vector<Hash> hashesOf(const LoanRegister& loans)
 {
-    std::vector<Hash> out(static_cast<size_t>(loans.count()));
-    for (int m = 0; m < loans.count(); ++m)
-        out[static_cast<size_t>(m)] = hashOf(loans, m);
+    // Each row keeps its hash: a copy, though one that meets the rows scattered in memory.
+    const platform::RowTable& table = loans.table();
+    const int n = table.count();
+    std::vector<Hash> out(static_cast<size_t>(n));
+    for (int m = 0; m < n; ++m) {
+        if (m + 8 < n)
+            table.row(m + 8).prefetch();
+        out[static_cast<size_t>(m)] = table.row(m).hash();
+    }
     return out;
 }
 
@@ -137,12 +98,8 @@ Plan mergeInto(LoanRegister& ours, const std::vector<Hash>& base,
                std::vector<platform::ListRow>&& theirs, std::vector<Hash>& theirHashes)
 {
     theirHashes.resize(theirs.size());
-    QUtf8StringView cells[field::kCount];
-    for (size_t i = 0; i < theirs.size(); ++i) {
-        for (int c = 0; c < field::kCount; ++c)
-            cells[c] = theirs[i].utf8(c);
-        theirHashes[i] = hashOf(cells, field::kCount);
-    }
+    for (size_t i = 0; i < theirs.size(); ++i)
+        theirHashes[i] = theirs[i].hash();
     Plan plan = merge(base, theirHashes, hashesOf(ours));
     if (!plan.dropOurs.empty())
         ours.remove(QList<int>(plan.dropOurs.begin(), plan.dropOurs.end()));

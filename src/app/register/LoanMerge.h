@@ -3,7 +3,7 @@
 // Three-way merge of two registers by loan, for loans written elsewhere (another window, a sync
 // tool) into the file since the program last read or wrote it. Loans have no identity but their
 // fields, so a loan is its hash, and a change of a loan is one loan gone and another come. The
-// base, what the program last read or wrote, is kept as the sorted hashes of its loans only.
+// base, what the program last read or wrote, is kept as the hashes of its loans only.
 
 #include "app/register/Loan.h"
 #include "platform/ListRow.h"
@@ -21,10 +21,11 @@ namespace loanmerge {
 
 using Hash = std::uint64_t;
 
-// A loan's hash over its fields (UTF-8), as the register holds them.
+// A loan's hash over its fields (UTF-8), as the register holds them: the hash its row keeps
+// (platform::ListRow::hash()).
 Hash hashOf(const QUtf8StringView* cells, int count);
 Hash hashOf(const LoanRegister& loans, int row);
-// The hashes of every loan of a register, by place.
+// The hashes of every loan of a register, by place (copied from its rows, not computed).
 std::vector<Hash> hashesOf(const LoanRegister& loans);
 // The base: hashes sorted, one per loan (duplicates repeated).
 std::vector<Hash> baseOf(std::vector<Hash> hashes);
@@ -42,12 +43,13 @@ struct Plan {
 // A loan added on either side is kept, one removed on one side and untouched on the other goes,
 // and a loan changed differently on both sides is kept in both forms (each is a new loan).
 // An empty base makes it a union: a loan in either is kept, as many times as the larger side.
+// The base is sorted (baseOf()).
 Plan merge(const std::vector<Hash>& base, const std::vector<Hash>& theirs,
            const std::vector<Hash>& ours);
 
 // Merges a file's loans (theirs, as read) into the register (ours) against base: our loans that
-// go are removed, theirs that come are put in at their sorted places, so what a list shows of
-// the others (selection, sort, filter) stays. theirHashes receives the hashes of theirs.
+// go are removed (base sorted), theirs that come are put in at their sorted places, so what a list
+// shows of the others (selection, sort, filter) stays. theirHashes receives the hashes of theirs.
 Plan mergeInto(LoanRegister& ours, const std::vector<Hash>& base,
                std::vector<platform::ListRow>&& theirs, std::vector<Hash>& theirHashes);
 
