@@ -2,6 +2,9 @@
 // 61-second time-out, downloaded by the update window as "Download Only" does it, and signed by
 // the maker. Prints how long it took and how often the progress shown moved; the baseline is the
 // time the server needs to send the body. Pass a folder to keep pictures of the status line.
+// Then a package that comes at once with a signature that trickles, a byte every 300 ms (each
+// byte well within the transfer's time-out): the fetch must give up at its own bound, and the
+// package must be refused and gone.
 
 #include "app/Program.h"
 #include "platform/AppFolder.h"
@@ -103,6 +106,20 @@ int main(int argc, char** argv)
                 return true;
             });
     });
+    std::atomic<int> trickled{0};
+    server.Get("/fast/WexloUpd.exe", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content(body, "application/octet-stream");
+    });
+    server.Get("/fast/WexloUpd.exe.minisig", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content_provider(sig.size(), "text/plain",
+                                 [&](size_t offset, size_t, httplib::DataSink& sink) {
+                                     std::this_thread::sleep_for(std::chrono::milliseconds(300));
+                                     if (stopping || !sink.write(sig.data() + offset, 1))
+                                         return false;
+                                     ++trickled;
+                                     return true;
+                                 });
+    });
     const int port = server.bind_to_any_port("127.0.0.1");
     const std::string base = "http://127.0.0.1:" + std::to_string(port);
     server.Get("/versions/WXLO_current.txt", [&](const httplib::Request&, httplib::Response& res) {
@@ -152,8 +169,23 @@ int main(int argc, char** argv)
     bench::report("260,000 bytes at 4,000 B/s, signed", seconds, "server's sending time",
                   static_cast<double>(sendMs) / 1000.0, "s", "(target: completes)");
 
+    // The trickled signature.
+    took.restart();
+    const bool kept = window.downloadPackage(dir.path() + QLatin1Char('/'),
+                                             QStringLiteral("WexloUpd.exe"),
+                                             b + QStringLiteral("/fast/WexloUpd.exe"));
+    const double gaveUp = static_cast<double>(took.elapsed()) / 1000.0;
+    const bool gone = !QFileInfo::exists(dir.filePath(QStringLiteral("WexloUpd.exe")));
+    const bool bounded = !kept && gone && gaveUp < PackageSignature::kSignatureFetchSeconds + 15;
+    std::printf("signature a byte every 300 ms (%zu bytes): %s after %.1f s, %d bytes received; "
+                "package %s\n",
+                sig.size(), kept ? "ACCEPTED" : "refused", gaveUp, trickled.load(),
+                gone ? "deleted" : "KEPT");
+    bench::report("package refused, signature trickled", gaveUp, "the fetch's own bound",
+                  double(PackageSignature::kSignatureFetchSeconds), "s", "(target: refused within the bound)");
+
     stopping = true;
     server.stop();
     thread.join();
-    return whole ? 0 : 1;
+    return whole && bounded ? 0 : 1;
 }
