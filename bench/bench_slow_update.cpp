@@ -146,9 +146,9 @@ int main(int argc, char** argv)
     QTimer picture;
     int shot = 0;
     QObject::connect(&picture, &QTimer::timeout, [&] {
+        ++shot;
         if (!pictures.isEmpty())
-            window.grab().save(pictures +
-                               QStringLiteral("/slow-download-%1s.png").arg(15 * ++shot));
+            window.grab().save(pictures + QStringLiteral("/slow-download-%1s.png").arg(15 * shot));
         std::printf("%3d s: %s\n", 15 * shot, qPrintable(last));
         std::fflush(stdout);
     });
@@ -171,18 +171,20 @@ int main(int argc, char** argv)
 
     // The trickled signature.
     took.restart();
-    const bool kept = window.downloadPackage(dir.path() + QLatin1Char('/'),
-                                             QStringLiteral("WexloUpd.exe"),
-                                             b + QStringLiteral("/fast/WexloUpd.exe"));
+    const bool kept =
+        window.downloadPackage(dir.path() + QLatin1Char('/'), QStringLiteral("WexloUpd.exe"),
+                               b + QStringLiteral("/fast/WexloUpd.exe"));
     const double gaveUp = static_cast<double>(took.elapsed()) / 1000.0;
     const bool gone = !QFileInfo::exists(dir.filePath(QStringLiteral("WexloUpd.exe")));
     const bool bounded = !kept && gone && gaveUp < PackageSignature::kSignatureFetchSeconds + 15;
-    std::printf("signature a byte every 300 ms (%zu bytes): %s after %.1f s, %d bytes received; "
-                "package %s\n",
-                sig.size(), kept ? "ACCEPTED" : "refused", gaveUp, trickled.load(),
-                gone ? "deleted" : "KEPT");
+    std::printf(
+        "signature a byte every 300 ms (%zu bytes): %s after %.1f s, %d bytes received; "
+        "package %s\n",
+        sig.size(), kept ? "ACCEPTED" : "refused", gaveUp, trickled.load(),
+        gone ? "deleted" : "KEPT");
     bench::report("package refused, signature trickled", gaveUp, "the fetch's own bound",
-                  double(PackageSignature::kSignatureFetchSeconds), "s", "(target: refused within the bound)");
+                  double(PackageSignature::kSignatureFetchSeconds), "s",
+                  "(target: refused within the bound)");
 
     stopping = true;
     server.stop();

@@ -15,9 +15,8 @@ const QString kSystemName = QStringLiteral("fosname");
 QString systemName()
 {
     QString result;
-    runGuarded(logname::kSystemName, logname::kModule, [&] {
-        result = platform::systemMetrics().productName();
-    });
+    runGuarded(logname::kSystemName, logname::kModule,
+               [&] { result = platform::systemMetrics().productName(); });
     return result;
 }
 
