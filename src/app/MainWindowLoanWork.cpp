@@ -53,11 +53,17 @@ void MainWindow::buildLoanCommands()
     undoAction_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
     redoAction_ = undoStack_->createRedoAction(this);
     redoAction_->setObjectName(QStringLiteral("redoAction"));
-    const auto nameUndo = [this](const QString& step) {
-        undoAction_->setText(step.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(step));
+    // The stack renames its step once more while the window is being destroyed: these hold the
+    // actions themselves, not the window.
+    QAction* undo = undoAction_;
+    QAction* redo = redoAction_;
+    const auto nameUndo = [undo](const QString& step) {
+        undo->setText(step.isEmpty() ? MainWindow::tr("&Undo")
+                                     : MainWindow::tr("&Undo %1").arg(step));
     };
-    const auto nameRedo = [this](const QString& step) {
-        redoAction_->setText(step.isEmpty() ? tr("&Redo") : tr("&Redo %1").arg(step));
+    const auto nameRedo = [redo](const QString& step) {
+        redo->setText(step.isEmpty() ? MainWindow::tr("&Redo")
+                                     : MainWindow::tr("&Redo %1").arg(step));
     };
     // Connected after the stack's own naming, so these have the last word.
     connect(undoStack_, &QUndoStack::undoTextChanged, undoAction_, nameUndo);
