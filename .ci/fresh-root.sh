@@ -7,7 +7,9 @@
 # WEXLO_FRESH_ROOT_TIMEOUT bounds run.sh's install, build and start (seconds, default 1200);
 # WEXLO_FRESH_ROOT_SHOT=FILE.png keeps a screenshot of the display.
 # When .ci/package.sh has made dist/ci/, a second copy of the fresh root, untouched by run.sh,
-# gets the Debian package and the update road (.ci/package-root.sh).
+# gets the Debian package and the update road (.ci/package-root.sh), once the package build is
+# done (dist/ci/ready; .ci/run builds it beside this check and names its output in
+# WEXLO_PACKAGE_LOG).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 src="$(pwd)"
@@ -162,6 +164,17 @@ wait "$run_pid" 2>/dev/null || true
 times >"$work/times"
 echo "processor time (user, system): $(tail -n 1 "$work/times")"
 if [ -d "$packages" ]; then
+  # .ci/run builds the package while this check runs: its road waits until the build is done.
+  t=$SECONDS
+  while [ ! -e "$packages/ready" ] && [ ! -e "$packages/failed" ] && [ $((SECONDS - t)) -lt 2400 ]; do
+    sleep 5
+  done
+  echo "waited $((SECONDS - t)) s for the package build"
+  [ -n "${WEXLO_PACKAGE_LOG:-}" ] && cat "$WEXLO_PACKAGE_LOG"
+  if [ ! -e "$packages/ready" ]; then
+    echo "fresh root: FAILED: the package build did not end well (.ci/package.sh)"
+    exit 1
+  fi
   .ci/package-root.sh "$work/package-root" "$display" "$packages"
 fi
 echo "fresh root: passed (main window shown; whole check $((SECONDS - start)) s)"

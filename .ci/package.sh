@@ -3,7 +3,7 @@
 # loopback update server, runs the field's three checkers on it, and builds the next version
 # from a copy of the tree with the version raised, signed with the same key, for the update road
 # that .ci/fresh-root.sh drives on a fresh Debian root (.ci/package-root.sh). Everything goes
-# into dist/ci/.
+# into dist/ci/, and dist/ci/ready (or failed) when it is done.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 start=$SECONDS
@@ -12,7 +12,15 @@ rm -rf "$out"
 mkdir -p "$out"
 work="$(mktemp -d /var/tmp/wexlo-package.XXXXXX)"
 tree=""
-trap 'rm -rf "$work" "$tree"' EXIT
+# How it ended, for .ci/fresh-root.sh, which may be waiting for it: dist/ci/ready or failed.
+finish() {
+  local status=$?
+  rm -rf "$work" "$tree"
+  if [ "$status" -eq 0 ]; then touch "$out/ready"; else touch "$out/failed"; fi
+  exit "$status"
+}
+trap finish EXIT
+trap 'exit 130' INT TERM
 
 minisign -G -W -p "$out/test.pub" -s "$out/test.key" >/dev/null
 key=$(sed -n 2p "$out/test.pub")
