@@ -428,13 +428,9 @@ ReadResult load(
         QByteArray bytes;
         result.readable = files::readAllBytes(path, bytes);
         rows = rowsOf(bytes, &result.orphans);
-        if (result.readable && seen) {
-            // Each row hashed itself as it was read: in file order, they lie together.
-            std::vector<loanmerge::Hash> hashes(rows.size());
-            for (size_t i = 0; i < rows.size(); ++i)
-                hashes[i] = rows[i].hash();
-            seen(bytes, std::move(hashes));
-        }
+        // Each row hashed itself as it was read.
+        if (result.readable && seen)
+            seen(bytes, loanmerge::hashesOf(rows));
     }
     loans.replaceAll(std::move(rows));
     return result;

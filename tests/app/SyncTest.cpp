@@ -95,7 +95,7 @@ TEST(LoanMerge, EveryLoanKeepsTheHashOfItsFieldsThroughEveryStep)
             QUtf8StringView cells[field::kCount];
             for (int c = 0; c < field::kCount; ++c)
                 cells[c] = loans.utf8(m, c);
-            EXPECT_EQ(loanmerge::hashOf(loans, m), loanmerge::hashOf(cells, field::kCount))
+            EXPECT_EQ(loans.table().row(m).hash(), platform::ListRow::hashOf(cells, field::kCount))
                 << name << ", loan " << m;
         }
     }
@@ -103,7 +103,7 @@ TEST(LoanMerge, EveryLoanKeepsTheHashOfItsFieldsThroughEveryStep)
     LoanRegister here;
     here.add(bert);
     const QByteArray file = loansfile::formatLoans(1, [&](int, int c) { return here.value(0, c); });
-    EXPECT_EQ(loanmerge::hashOf(here, 0), loansfile::rowsOf(file).at(0).hash());
+    EXPECT_EQ(here.table().row(0).hash(), loansfile::rowsOf(file).at(0).hash());
 }
 
 class SyncTest : public LoanListFixture {

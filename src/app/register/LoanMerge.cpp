@@ -7,13 +7,6 @@
 
 namespace wexlo::loanmerge {
 
-Hash hashOf(const QUtf8StringView* cells, int count)
-{
-    return platform::ListRow::hashOf(cells, std::min(count, int(field::kCount)));
-}
-
-Hash hashOf(const LoanRegister& loans, int row) { return loans.table().row(row).hash(); }
-
 std::vector<Hash> hashesOf(const LoanRegister& loans)
 {
     // Each row keeps its hash: a copy, though one that meets the rows scattered in memory.
@@ -25,6 +18,14 @@ std::vector<Hash> hashesOf(const LoanRegister& loans)
             table.row(m + 8).prefetch();
         out[static_cast<size_t>(m)] = table.row(m).hash();
     }
+    return out;
+}
+
+std::vector<Hash> hashesOf(const std::vector<platform::ListRow>& rows)
+{
+    std::vector<Hash> out(rows.size());
+    for (size_t i = 0; i < rows.size(); ++i)
+        out[i] = rows[i].hash();
     return out;
 }
 
@@ -97,9 +98,7 @@ Plan merge(const std::vector<Hash>& base, const std::vector<Hash>& theirs,
 Plan mergeInto(LoanRegister& ours, const std::vector<Hash>& base,
                std::vector<platform::ListRow>&& theirs, std::vector<Hash>& theirHashes)
 {
-    theirHashes.resize(theirs.size());
-    for (size_t i = 0; i < theirs.size(); ++i)
-        theirHashes[i] = theirs[i].hash();
+    theirHashes = hashesOf(theirs);
     Plan plan = merge(base, theirHashes, hashesOf(ours));
     if (!plan.dropOurs.empty())
         ours.remove(QList<int>(plan.dropOurs.begin(), plan.dropOurs.end()));

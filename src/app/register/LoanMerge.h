@@ -21,12 +21,11 @@ namespace loanmerge {
 
 using Hash = std::uint64_t;
 
-// A loan's hash over its fields (UTF-8), as the register holds them: the hash its row keeps
-// (platform::ListRow::hash()).
-Hash hashOf(const QUtf8StringView* cells, int count);
-Hash hashOf(const LoanRegister& loans, int row);
+// A loan's hash is the one its row keeps over its fields (platform::ListRow::hash()).
 // The hashes of every loan of a register, by place (copied from its rows, not computed).
 std::vector<Hash> hashesOf(const LoanRegister& loans);
+// The same of rows read from a file, in file order.
+std::vector<Hash> hashesOf(const std::vector<platform::ListRow>& rows);
 // The base: hashes sorted, one per loan (duplicates repeated).
 std::vector<Hash> baseOf(std::vector<Hash> hashes);
 
